@@ -10,7 +10,8 @@
 // the editor, stderr in unattended runs).
 class TUserError : public std::exception {
 public:
-    explicit TUserError(QString message) : m_message(std::move(message)), m_utf8(m_message.toStdString()) {}
+    explicit TUserError(QString message)
+        : m_message(std::move(message)), m_utf8(m_message.toStdString()) {}
     const QString& Message() const { return m_message; }
     const char* what() const noexcept override { return m_utf8.c_str(); }
 

@@ -86,9 +86,13 @@ bool TPreferenceStore::WriteString(const QString& name, const QString& value) {
     return Status(nullptr);
 }
 
-bool TPreferenceStore::ValueExists(const QString& name) const { return m_settings->contains(name); }
+bool TPreferenceStore::ValueExists(const QString& name) const {
+    return m_settings->contains(name);
+}
 
-void TPreferenceStore::DeleteValue(const QString& name) { m_settings->remove(name); }
+void TPreferenceStore::DeleteValue(const QString& name) {
+    m_settings->remove(name);
+}
 
 bool TPreferenceStore::Flush(QString* error) {
     m_settings->sync();
@@ -106,8 +110,8 @@ bool TPreferenceStore::Status(QString* error) const {
         return false;
     case QSettings::FormatError:
         if (error)
-            *error = QStringLiteral("The preferences file %1 is damaged.")
-                         .arg(m_settings->fileName());
+            *error =
+                QStringLiteral("The preferences file %1 is damaged.").arg(m_settings->fileName());
         return false;
     }
     return false;

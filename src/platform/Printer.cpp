@@ -11,10 +11,14 @@ namespace {
 
 // Territories whose offices use US Letter paper.
 constexpr std::array kLetterTerritories = {
-    QLocale::UnitedStates, QLocale::Canada,     QLocale::Mexico,     QLocale::Chile,
-    QLocale::Colombia,     QLocale::CostaRica,  QLocale::Philippines, QLocale::Venezuela,
-    QLocale::Guatemala,    QLocale::DominicanRepublic, QLocale::Panama, QLocale::ElSalvador,
-    QLocale::PuertoRico,   QLocale::Nicaragua,  QLocale::Honduras,
+    QLocale::UnitedStates, QLocale::Canada,
+    QLocale::Mexico,       QLocale::Chile,
+    QLocale::Colombia,     QLocale::CostaRica,
+    QLocale::Philippines,  QLocale::Venezuela,
+    QLocale::Guatemala,    QLocale::DominicanRepublic,
+    QLocale::Panama,       QLocale::ElSalvador,
+    QLocale::PuertoRico,   QLocale::Nicaragua,
+    QLocale::Honduras,
 };
 
 // A printer of the system, reached through Qt (CUPS on Linux).
@@ -111,6 +115,10 @@ bool TPrinters::Select(const QString& name) {
     return true;
 }
 
-void TPrinters::SetCurrent(std::unique_ptr<TPrinter> printer) { Reg().current = std::move(printer); }
+void TPrinters::SetCurrent(std::unique_ptr<TPrinter> printer) {
+    Reg().current = std::move(printer);
+}
 
-TPdfPrinter& TPrinters::Pdf() { return Reg().pdf; }
+TPdfPrinter& TPrinters::Pdf() {
+    return Reg().pdf;
+}

@@ -10,8 +10,12 @@ int32_t g_ppiX = 96;
 int32_t g_ppiY = 96;
 } // namespace
 
-int32_t ScreenPixelsPerInchX() { return g_ppiX; }
-int32_t ScreenPixelsPerInchY() { return g_ppiY; }
+int32_t ScreenPixelsPerInchX() {
+    return g_ppiX;
+}
+int32_t ScreenPixelsPerInchY() {
+    return g_ppiY;
+}
 
 void ReadScreenResolution() {
     g_ppiX = g_ppiY = 96;

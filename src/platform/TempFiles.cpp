@@ -36,8 +36,7 @@ void MakePrivate(const QString& path) {
         throw TUserError(
             QStringLiteral("The temporary folder %1 is not a folder of this user.").arg(path));
     if ((st.st_mode & 0777) != 0700 && ::chmod(p.constData(), 0700) != 0)
-        throw TUserError(
-            QStringLiteral("Cannot make the temporary folder %1 private.").arg(path));
+        throw TUserError(QStringLiteral("Cannot make the temporary folder %1 private.").arg(path));
 #else
     if (!QDir().mkpath(path))
         throw TUserError(QStringLiteral("Cannot create the temporary folder %1.").arg(path));
@@ -60,8 +59,8 @@ QString UniqueTempFile(const QString& prefix) {
     const QString stem = prefix.left(3);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const quint32 n = QRandomGenerator::global()->generate();
-        const QString path = QDir(folder).filePath(
-            stem + QString::number(n, 16).toUpper() + QStringLiteral(".TMP"));
+        const QString path =
+            QDir(folder).filePath(stem + QString::number(n, 16).toUpper() + QStringLiteral(".TMP"));
         QFile f(path);
         // NewOnly is O_EXCL: fails instead of opening a file that appeared meanwhile.
         if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "platform/Preferences.h"
+#include "TestSupport.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>

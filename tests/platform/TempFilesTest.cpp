@@ -1,6 +1,6 @@
+#include "platform/TempFiles.h"
 #include "TestSupport.h"
 #include "platform/Errors.h"
-#include "platform/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +43,8 @@ TEST(TempFiles, PlantedSymlinkIsRefused) {
     TScratchFolder scratch;
     const QString target = scratch.File("elsewhere");
     QDir().mkpath(target);
-    const QString link = QDir(scratch.Path()).filePath(QStringLiteral("vellumtrace-%1").arg(::getuid()));
+    const QString link =
+        QDir(scratch.Path()).filePath(QStringLiteral("vellumtrace-%1").arg(::getuid()));
     ASSERT_TRUE(QFile::link(target, link));
     EXPECT_THROW(TempFolder(), TUserError);
 #endif

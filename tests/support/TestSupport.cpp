@@ -16,4 +16,6 @@ TScratchFolder::TScratchFolder() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
 }
 
-TScratchFolder::~TScratchFolder() { SetTempBaseForTesting(QString()); }
+TScratchFolder::~TScratchFolder() {
+    SetTempBaseForTesting(QString());
+}
