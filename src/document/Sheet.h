@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/Printer.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The sheet of identical labels the printer takes. Lengths are in the sheet unit: centimetres
+// when Metric is set, inches otherwise. The field defaults are the built-in defaults.
+struct TSheetSettings {
+    double LabelHeight = 1.0;
+    double LabelWidth = 2.0;
+    double TopMargin = 0.25;
+    double LeftMargin = 0.25;
+    double RightMargin = 0.0;
+    double BottomMargin = 0.0;
+    double GapHeight = 0.0;
+    double GapWidth = 0.0;
+    bool Metric = false;
+    bool ForcedCount = false;
+    int32_t Rows = 1;
+    int32_t Columns = 1;
+    int32_t BorderStyle = 0; // index into the border style table
+    int32_t BorderSize = 0;  // the line is index + 1 units wide
+    int32_t BorderShape = 0; // 0 rectangle, 1 rounded rectangle
+    double BorderPct = 10.0; // rounded corner size, percent of the shorter side
+
+    bool operator==(const TSheetSettings&) const = default;
+};
+
+// Facts about the current printer page, in printer device pixels.
+struct TPrinterPage {
+    int32_t PixelsPerInchX = 600;
+    int32_t PixelsPerInchY = 600;
+    int32_t PhysicalWidth = 0;
+    int32_t PhysicalHeight = 0;
+    int32_t OffsetX = 0;
+    int32_t OffsetY = 0;
+    int32_t NonPrintableRight = 0;
+    int32_t NonPrintableBottom = 0;
+    int32_t NumColors = -1;
+    int32_t BitsPerPixel = 24;
+};
+
+// The process-wide records.
+TSheetSettings& SheetSettings();
+TPrinterPage& PrinterPage();
+
+// A sheet length in device pixels at resolution (pixels per inch), rounded halves to even.
+int32_t SheetLengthToPixels(double length, bool metric, int32_t resolution);
+// A sheet length in inches.
+double SheetLengthInInches(double length, bool metric);
+
+// The label's size in screen pixels.
+int32_t LabelPixelWidth(const TSheetSettings& sheet);
+int32_t LabelPixelHeight(const TSheetSettings& sheet);
+
+// How many labels of size fit along an axis: the largest n with
+// start + n*size + (n-1)*gap <= limit; 0 when none fits or size is not positive.
+int32_t CountLabelsAlong(int32_t start, int32_t size, int32_t gap, int32_t limit);
+
+// Fills page from the printer facts and, unless the counts are forced, recalculates the sheet's
+// rows and columns.
+void RefreshPrinterPage(TSheetSettings& sheet, TPrinterPage& page, const TPrinterFacts& facts);
+// The same on the process-wide records with the current printer.
+void RefreshPrinterPage();
+
+// Offset from the paper edge of the 0-based column or row on a device of resolution pixels per
+// inch; the three terms are rounded separately, as the layout of printed sheets expects.
+int32_t ColumnOrigin(const TSheetSettings& sheet, int32_t column, int32_t resolution);
+int32_t RowOrigin(const TSheetSettings& sheet, int32_t row, int32_t resolution);
+
+void ConvertSheetToMetric(TSheetSettings& sheet);
+void ConvertSheetToInches(TSheetSettings& sheet);
+
+// Border styles and widths as shown to the user.
+inline constexpr int32_t BorderStyleCount = 6;
+inline constexpr int32_t BorderSizeCount = 10;
+QString BorderStyleName(int32_t style);
+QString BorderWidthText(int32_t sizeIndex);
+// Qt pen style for a border style index (Qt::NoPen for "None").
+int BorderPenStyle(int32_t style);
