@@ -391,7 +391,7 @@ void TCanvasLabel::UpdatePointer(int32_t x, int32_t y) {
 void TCanvasLabel::mouseMoveEvent(QMouseEvent* event) {
     if (Ready) {
         const QPoint pos = event->position().toPoint();
-        if (m_dragMode != dmIdle && m_selection && (event->buttons() & Qt::LeftButton))
+        if (m_dragMode != dmIdle && m_selection)
             DragTo(pos.x(), pos.y());
         else
             UpdatePointer(pos.x(), pos.y());
