@@ -1,0 +1,180 @@
+#include "document/LabelSettingsForm.h"
+
+#include "platform/Numbers.h"
+
+namespace {
+constexpr double kCmPerInch = 2.54;
+constexpr double kMinInches = 0.05, kResetInches = 0.25;
+constexpr double kMinCm = 0.1, kResetCm = 1.0;
+
+QString Length(double v) {
+    return FormatNumber(NumberFormat::Length, v);
+}
+} // namespace
+
+QString LabelSettingsText::MinimumHeight(bool cm) {
+    return QStringLiteral("Minimum label height is ") +
+           FormatNumber(NumberFormat::Minimum, cm ? kMinCm : kMinInches) +
+           (cm ? QStringLiteral(" centimeter tall!") : QStringLiteral(" tall!"));
+}
+
+QString LabelSettingsText::MinimumWidth(bool cm) {
+    return QStringLiteral("Minimum label width is ") +
+           FormatNumber(NumberFormat::Minimum, cm ? kMinCm : kMinInches) +
+           (cm ? QStringLiteral(" centimeter wide!") : QStringLiteral("\" wide!"));
+}
+
+TLabelSettingsForm::TLabelSettingsForm(TSheetSettings& sheet, TPrinterPage& page,
+                                       TFactsSource facts)
+    : m_sheet(sheet), m_page(page), m_facts(std::move(facts)) {}
+
+void TLabelSettingsForm::Open() {
+    RefreshPrinterPage(m_sheet, m_page, m_facts());
+    const TSheetSettings& s = m_sheet;
+    Lengths[Edit3] = Length(s.LabelHeight);
+    Lengths[Edit4] = Length(s.LabelWidth);
+    Lengths[Edit5] = Length(s.GapHeight);
+    Lengths[Edit6] = Length(s.GapWidth);
+    Lengths[Edit1] = Length(s.TopMargin);
+    Lengths[Edit2] = Length(s.LeftMargin);
+    Lengths[Edit7] = Length(s.BottomMargin);
+    Lengths[Edit8] = Length(s.RightMargin);
+    eCols = QString::number(s.Columns);
+    eRows = QString::number(s.Rows);
+    eRoundPct = FormatNumber(NumberFormat::Percent, s.BorderPct);
+    Centimeters = s.Metric; // shown as stored, not converted
+    Manual = s.ForcedCount;
+    BorderStyle = s.BorderStyle;
+    BorderSize = s.BorderSize;
+    Rounded = s.BorderShape != 0;
+    ApplyEnabling();
+    Recalculate();
+    SaveAsDefault = false;
+}
+
+bool TLabelSettingsForm::LengthKeyAccepted(QChar key) {
+    return key.isDigit() || key == ',' || key == '-' || key == '.' || key == '\b' || key == '\n' ||
+           key == '\r';
+}
+
+bool TLabelSettingsForm::CountKeyAccepted(QChar key) {
+    return key.isDigit() || key == '\b' || key == '\n' || key == '\r';
+}
+
+std::optional<QString> TLabelSettingsForm::LeaveLength(TLength field) {
+    double v = ParseDecimal(Lengths[field]);
+    std::optional<QString> message;
+    if (field == Edit3 || field == Edit4) {
+        const double minimum = Centimeters ? kMinCm : kMinInches;
+        if (v < minimum) {
+            message = field == Edit3 ? LabelSettingsText::MinimumHeight(Centimeters)
+                                     : LabelSettingsText::MinimumWidth(Centimeters);
+            v = Centimeters ? kResetCm : kResetInches;
+        }
+    }
+    Lengths[field] = Length(v);
+    Recalculate();
+    return message;
+}
+
+void TLabelSettingsForm::LeaveCount(QString& field) {
+    bool ok = false;
+    const int v = field.trimmed().toInt(&ok);
+    if (!ok || v < 1)
+        field = QStringLiteral("1");
+}
+
+void TLabelSettingsForm::LeavePercent() {
+    double v = ParseDecimal(eRoundPct);
+    if (v < 0)
+        v = 0;
+    if (v > 100)
+        v = 100;
+    eRoundPct = FormatNumber(NumberFormat::Percent, v);
+}
+
+void TLabelSettingsForm::SwitchUnit(bool centimeters) {
+    if (centimeters != Centimeters) {
+        for (QString& text : Lengths) {
+            const double v = ParseDecimal(text);
+            text = Length(centimeters ? v * kCmPerInch : v / kCmPerInch);
+        }
+    }
+    Centimeters = centimeters;
+    Recalculate();
+}
+
+void TLabelSettingsForm::SetManual(bool manual) {
+    Manual = manual;
+    if (!manual)
+        Recalculate();
+}
+
+void TLabelSettingsForm::SetBorderStyle(int32_t style) {
+    BorderStyle = style;
+    ApplyEnabling();
+}
+
+void TLabelSettingsForm::SetRounded(bool rounded) {
+    Rounded = rounded;
+}
+
+void TLabelSettingsForm::ApplyEnabling() {
+    if (!SizeListEnabled() && BorderSize > 0)
+        BorderSize = 0;
+}
+
+QString TLabelSettingsForm::PageText(const char* caption, double inches, bool paper) const {
+    const double v = Centimeters ? inches * kCmPerInch : inches;
+    const char* pattern = paper ? (Centimeters ? NumberFormat::PaperCm : NumberFormat::PaperInches)
+                                : NumberFormat::PageMargin;
+    return QString::fromLatin1(caption) + FormatNumber(pattern, v) +
+           (Centimeters ? QStringLiteral(" cm") : QStringLiteral("\""));
+}
+
+void TLabelSettingsForm::Recalculate() {
+    RefreshPrinterPage(m_sheet, m_page, m_facts());
+    const TPrinterPage& p = m_page;
+    const double rx = p.PixelsPerInchX > 0 ? p.PixelsPerInchX : 1;
+    const double ry = p.PixelsPerInchY > 0 ? p.PixelsPerInchY : 1;
+    PageTop = PageText("Top: ", p.OffsetY / ry, false);
+    PageBottom = PageText("Bottom: ", p.NonPrintableBottom / ry, false);
+    PageLeft = PageText("Left: ", p.OffsetX / rx, false);
+    PageRight = PageText("Right: ", p.NonPrintableRight / rx, false);
+    PageHeight = PageText("Height: ", p.PhysicalHeight / ry, true);
+    PageWidth = PageText("Width: ", p.PhysicalWidth / rx, true);
+
+    const bool m = Centimeters;
+    auto px = [&](TLength f, int32_t r) {
+        return SheetLengthToPixels(ParseDecimal(Lengths[f]), m, r);
+    };
+    const int32_t y = p.PixelsPerInchY, x = p.PixelsPerInchX;
+    const int32_t rows =
+        CountLabelsAlong(px(Edit1, y) + px(Edit7, y), px(Edit3, y), px(Edit5, y), p.PhysicalHeight);
+    const int32_t cols =
+        CountLabelsAlong(px(Edit2, x) + px(Edit8, x), px(Edit4, x), px(Edit6, x), p.PhysicalWidth);
+    if (eCols.isEmpty() || !Manual)
+        eCols = QString::number(cols);
+    if (eRows.isEmpty() || !Manual)
+        eRows = QString::number(rows);
+}
+
+void TLabelSettingsForm::Apply() {
+    TSheetSettings& s = m_sheet;
+    s.LabelHeight = ParseDecimal(Lengths[Edit3]);
+    s.LabelWidth = ParseDecimal(Lengths[Edit4]);
+    s.GapHeight = ParseDecimal(Lengths[Edit5]);
+    s.GapWidth = ParseDecimal(Lengths[Edit6]);
+    s.TopMargin = ParseDecimal(Lengths[Edit1]);
+    s.LeftMargin = ParseDecimal(Lengths[Edit2]);
+    s.BottomMargin = ParseDecimal(Lengths[Edit7]);
+    s.RightMargin = ParseDecimal(Lengths[Edit8]);
+    s.Columns = eCols.trimmed().toInt();
+    s.Rows = eRows.trimmed().toInt();
+    s.ForcedCount = Manual;
+    s.Metric = Centimeters;
+    s.BorderStyle = BorderStyle;
+    s.BorderSize = BorderSize;
+    s.BorderShape = Rounded ? 1 : 0;
+    s.BorderPct = ParseDecimal(eRoundPct);
+}
