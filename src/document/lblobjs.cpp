@@ -1,10 +1,11 @@
 #include "document/lblobjs.h"
 
 #include "document/CanvasLabel.h"
+#include "document/Fonts.h"
 
 #include <algorithm>
 
-TLabelControl::TLabelControl(TCanvasLabel* owner) : m_owner(nullptr) {
+TLabelControl::TLabelControl(TCanvasLabel* owner) : m_owner(nullptr), m_font(DefaultControlFont()) {
     // The owner is only recorded when the control is added to the label; until then the box is
     // not confined, which lets loaders set any geometry first.
     (void)owner;
@@ -202,6 +203,11 @@ void TLabelControl::SetSelected(bool b) {
 
 void TLabelControl::SetFont(const QFont& f) {
     m_font = f;
+    Changed(true);
+}
+
+void TLabelControl::SetFontColor(TColor c) {
+    m_fontColor = c;
     Changed(true);
 }
 

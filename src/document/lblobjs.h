@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Colors.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -124,9 +126,14 @@ public:
     QString GetText() const;
     QString GetDisplayText() const;
 
-    // The control's font (the font of its image canvas).
+    // The control's font (the font of its image canvas), its colour and its stored character
+    // set number.
     const QFont& Font() const { return m_font; }
     void SetFont(const QFont& f);
+    TColor FontColor() const { return m_fontColor; }
+    void SetFontColor(TColor c);
+    int32_t FontCharset() const { return m_fontCharset; }
+    void SetFontCharset(int32_t charset) { m_fontCharset = charset; }
 
     // The rendered image and the colour that is not painted when Transparent is set.
     const QImage& Image() const { return m_image; }
@@ -146,6 +153,7 @@ protected:
         m_minHeight = h;
     }
     void SetTransparentColor(QRgb c) { m_transparentColor = c; }
+    void SetTransparentField(bool b) { m_transparent = b; }
     QImage& MutableImage() { return m_image; }
     void SetAlignFields(uint8_t h, uint8_t v) {
         m_hAlign = h;
@@ -188,6 +196,8 @@ private:
     QString m_text;
     QImage m_image;
     QFont m_font;
+    TColor m_fontColor = clBlack;
+    int32_t m_fontCharset = 1;
     QRgb m_transparentColor = qRgb(255, 255, 255);
     TRect m_oldBounds;
     TRect m_boundsArea;

@@ -1,0 +1,16 @@
+#include "document/Fonts.h"
+
+#include "platform/Rounding.h"
+
+QFont FontForResolution(const QFont& font, int32_t pixelsPerInch) {
+    QFont f = font;
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 8.0;
+    f.setPixelSize(std::max(1, RoundHalfEven(points * pixelsPerInch / 72.0)));
+    return f;
+}
+
+QFont DefaultControlFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(10);
+    return f;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Decodes a JPEG file with libjpeg into a 24-bit image. Returns a null image when the file
+// cannot be read or is not a JPEG libjpeg can decode; never throws or aborts.
+QImage DecodeJpegFile(const QString& path);

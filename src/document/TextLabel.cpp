@@ -1,0 +1,91 @@
+#include "document/TextLabel.h"
+
+#include "document/Fonts.h"
+#include "document/TextRendering.h"
+#include "platform/Screen.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+TTextLabel::TTextLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+    SetKind(ckText);
+    SetMinSize(25, 14);
+    SetBox(TRect::FromBox(0, 0, 20, 20), true);
+    SetAutoSizeField(true);
+    SetTransparentField(true);
+}
+
+std::unique_ptr<TLabelControl> TTextLabel::CreateSameKind(TCanvasLabel* owner) const {
+    return std::make_unique<TTextLabel>(owner);
+}
+
+void TTextLabel::Draw() {
+    if (Loading())
+        return;
+    const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
+    const QFontMetrics fm(font);
+    const bool vertical = Rotation() % 2 == 1;
+    const int32_t zeroWidth = fm.horizontalAdvance(QStringLiteral("00"));
+    const int32_t zeroHeight = fm.height();
+    if (vertical)
+        SetMinSize(zeroHeight, zeroWidth);
+    else
+        SetMinSize(zeroWidth, zeroHeight);
+
+    const QString s = GetDisplayText();
+    const QSize extent = TextExtent(fm, s);
+    QImage& img = MutableImage();
+    img = QImage(vertical ? extent.height() : extent.width(),
+                 vertical ? extent.width() : extent.height(), QImage::Format_RGB32);
+    const QRgb background = TextBackground(Transparent(), FontColor());
+    SetTransparentColor(background);
+    img.fill(background);
+    if (!img.isNull()) {
+        QPainter p(&img);
+        DrawRotatedText(p, font, ToQColor(FontColor()), s, Rotation(), img.size(), extent);
+    }
+    if (AutoSize())
+        SetBox(TRect::FromBox(Left(), Top(), img.width(), img.height()), false);
+    TLabelControl::Draw();
+}
+
+TMemoLabel::TMemoLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+    SetKind(ckMemo);
+    SetMinSize(25, 14);
+    SetBox(TRect::FromBox(0, 0, 75, 30), true);
+    SetAutoSizeField(false);
+    SetTransparentField(true);
+}
+
+std::unique_ptr<TLabelControl> TMemoLabel::CreateSameKind(TCanvasLabel* owner) const {
+    return std::make_unique<TMemoLabel>(owner);
+}
+
+void TMemoLabel::SetHAlign(uint8_t h) {
+    TLabelControl::SetHAlign(h);
+    Changed(true);
+}
+
+void TMemoLabel::SetVAlign(uint8_t v) {
+    TLabelControl::SetVAlign(v);
+    Changed(true);
+}
+
+void TMemoLabel::Draw() {
+    if (Loading())
+        return;
+    const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
+    const QString s = GetDisplayText();
+    const QSize size = WrappedTextExtent(font, s, Width(), HAlign());
+    QImage& img = MutableImage();
+    img = QImage(size, QImage::Format_RGB32);
+    SetTransparentColor(qRgb(255, 255, 255));
+    img.fill(Qt::white);
+    if (!img.isNull()) {
+        QPainter p(&img);
+        DrawWrappedText(p, font, ToQColor(FontColor()), s, QRect(QPoint(0, 0), size), HAlign());
+    }
+    if (AutoSize())
+        SetBox(TRect::FromBox(Left(), Top(), img.width(), img.height()), false);
+    TLabelControl::Draw();
+}

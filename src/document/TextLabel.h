@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/lblobjs.h"
+
+// One line of text in any of the four rotations.
+class TTextLabel : public TLabelControl {
+public:
+    explicit TTextLabel(TCanvasLabel* owner);
+    void Draw() override;
+    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+};
+
+// Formatted text: several lines, word-wrapped into the box's width and aligned.
+class TMemoLabel : public TLabelControl {
+public:
+    explicit TMemoLabel(TCanvasLabel* owner);
+    void Draw() override;
+    void SetHAlign(uint8_t h) override;
+    void SetVAlign(uint8_t v) override;
+    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+};

@@ -1,0 +1,83 @@
+#include "document/TextRendering.h"
+
+#include <QPainter>
+
+namespace {
+// No mnemonic processing, tabs expanded: text is drawn as typed.
+constexpr int kWrapFlags = Qt::TextWordWrap | Qt::TextExpandTabs;
+
+Qt::Alignment HorizontalAlignment(int hAlign) {
+    switch (hAlign) {
+    case 1:
+        return Qt::AlignRight;
+    case 2:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+// Line feeds alone and carriage-return line-feed pairs both break lines.
+QString NormaliseLineEnds(const QString& text) {
+    QString s = text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    return s;
+}
+} // namespace
+
+QSize TextExtent(const QFontMetrics& fm, const QString& text) {
+    return QSize(text.isEmpty() ? 0 : fm.horizontalAdvance(text), fm.height());
+}
+
+QRgb TextBackground(bool transparent, TColor fontColor) {
+    if (transparent && (fontColor & 0xFFFFFF) == clWhite)
+        return qRgb(0, 0, 0);
+    return qRgb(255, 255, 255);
+}
+
+void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
+                     int rotation, const QSize& imageSize, const QSize& extent) {
+    p.save();
+    p.setFont(font);
+    p.setPen(colour);
+    switch (rotation & 3) {
+    case 1:
+        p.translate(imageSize.width(), 0);
+        p.rotate(90);
+        break;
+    case 2:
+        p.translate(imageSize.width(), imageSize.height());
+        p.rotate(180);
+        break;
+    case 3:
+        p.translate(0, imageSize.height());
+        p.rotate(270);
+        break;
+    default:
+        break;
+    }
+    p.drawText(QRect(QPoint(0, 0), extent), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               text);
+    p.restore();
+}
+
+QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int) {
+    const QFontMetrics fm(font);
+    const QString s = NormaliseLineEnds(text);
+    if (s.isEmpty())
+        return QSize(0, fm.height());
+    const QRect r = fm.boundingRect(QRect(0, 0, std::max(width, 1), 1 << 20),
+                                    Qt::AlignLeft | Qt::AlignTop | kWrapFlags, s);
+    return QSize(std::max(r.right() + 1, 0), r.height());
+}
+
+void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
+                     const QRect& rect, int hAlign) {
+    p.save();
+    p.setFont(font);
+    p.setPen(colour);
+    p.drawText(rect, HorizontalAlignment(hAlign) | Qt::AlignTop | kWrapFlags,
+               NormaliseLineEnds(text));
+    p.restore();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/Colors.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QRgb>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+// Text drawing shared by the screen and the printer.
+
+// Width and height of one line of text; the height is the font's full line height even for an
+// empty text, whose width is 0.
+QSize TextExtent(const QFontMetrics& fm, const QString& text);
+
+// The background of a text image: white, or black when a transparent control has white text
+// (white on white would vanish once white is made transparent).
+QRgb TextBackground(bool transparent, TColor fontColor);
+
+// Draws one line turned clockwise by rotation quarter turns, so that it lies inside an image of
+// imageSize (extent is the unrotated text size): 1 reads downwards, 3 upwards.
+void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
+                     int rotation, const QSize& imageSize, const QSize& extent);
+
+// Size of text word-wrapped into width pixels. Measured left-aligned: a word longer than the
+// width widens the result to the right instead of growing it leftwards.
+QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int hAlign);
+
+// Draws text word-wrapped into rect, aligned left (0), right (1) or centre (2).
+void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
+                     const QRect& rect, int hAlign);
