@@ -1,0 +1,133 @@
+#include "barcode/BarcodeLabel.h"
+
+#include "barcode/BarcodePainter.h"
+#include "barcode/PrnBarcode.h"
+#include "document/CanvasLabel.h"
+#include "platform/Rounding.h"
+#include "platform/Screen.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// A POSTNET control is always an eighth of an inch high on screen.
+constexpr double PostnetHeightInches = 0.125;
+
+QImage WhiteImage(int32_t width, int32_t height) {
+    // QPainter cannot paint on one-bit images; bars and text are black on white all the same
+    QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+TBarcodeLabel::TBarcodeLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+    SetKind(ckBarcode);
+    m_moduleImage = WhiteImage(1, 1);
+    MutableImage() = WhiteImage(1, 1);
+    SetFont(QFont(QStringLiteral("Courier New")));
+}
+
+TBarcodeLabel::~TBarcodeLabel() = default;
+
+double TBarcodeLabel::ModuleMils() const {
+    if (!m_autoScale)
+        return m_narrowBarWidth;
+    const TBarcodeTypeInfo* info = BarcodeTypeInfo(m_barcodeType);
+    return info ? info->standardMils : 10.0;
+}
+
+double TBarcodeLabel::Scale() const {
+    const int32_t ppi = IsVertical(Rotation()) ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
+    return ModuleMils() * ppi / 1000.0;
+}
+
+void TBarcodeLabel::Draw() {
+    if (Loading())
+        return;
+    const int rotation = Rotation();
+    const bool vertical = IsVertical(rotation);
+    const int32_t ppi = vertical ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
+    const double scale = Scale();
+
+    const QString data = NormalizeBarcodeData(m_barcodeType, GetDisplayText());
+    if (data != Text()) {
+        // a plain barcode's saved text is always its normalised data; storing it must not set
+        // off another repaint from inside this one
+        SetLoading(true);
+        SetText(data);
+        SetLoading(false);
+    }
+
+    int32_t cross = vertical ? Width() : Height();
+    if (m_barcodeType == btPostnet)
+        cross = RoundHalfEven(ppi * PostnetHeightInches);
+    const int32_t along = SymbolExtent(m_barcodeType, data, 1);
+    m_moduleImage = vertical ? WhiteImage(cross, along) : WhiteImage(along, cross);
+    {
+        QPainter painter(&m_moduleImage);
+        painter.setFont(Font());
+        DrawBarcode(painter, m_barcodeType, 0, 0, 1, cross, data, m_interpret, rotation, false);
+    }
+
+    const int32_t scaled = RoundHalfEven(along * scale);
+    QImage& image = MutableImage();
+    image = vertical ? WhiteImage(m_moduleImage.width(), scaled)
+                     : WhiteImage(scaled, m_moduleImage.height());
+    {
+        QPainter painter(&image);
+        painter.drawImage(image.rect(), m_moduleImage);
+    }
+
+    if (AutoSize() || m_barcodeType == btPostnet)
+        SetBox(TRect::FromBox(Left(), Top(), image.width(), image.height()), false);
+    TLabelControl::Draw();
+}
+
+void TBarcodeLabel::SetAttach(uint8_t a) {
+    SetAttachField(atNone);
+    SetBox(OldBounds(), true);
+    TLabelControl::SetAttach(a);
+    if (Owner())
+        Owner()->update();
+}
+
+std::unique_ptr<TLabelControl> TBarcodeLabel::CreateSameKind(TCanvasLabel* owner) const {
+    return std::make_unique<TBarcodeLabel>(owner);
+}
+
+void TBarcodeLabel::CopyKindProperties(const TLabelControl& source) {
+    const auto* barcode = dynamic_cast<const TBarcodeLabel*>(&source);
+    if (!barcode)
+        return;
+    SetBarcodeType(barcode->BarcodeType());
+    SetInterpret(barcode->Interpret());
+    SetNarrowBarWidth(barcode->NarrowBarWidth());
+    SetAutoScale(barcode->AutoScale());
+}
+
+void TBarcodeLabel::SetInterpret(bool b) {
+    m_interpret = b;
+    Changed(true);
+}
+
+void TBarcodeLabel::SetBarcodeType(uint8_t t) {
+    SaveOldBounds();
+    m_barcodeType = t;
+    Changed(true);
+}
+
+void TBarcodeLabel::SetAutoScale(bool b) {
+    SaveOldBounds();
+    m_autoScale = b;
+    Changed(true);
+}
+
+void TBarcodeLabel::SetNarrowBarWidth(double mils) {
+    SaveOldBounds();
+    m_narrowBarWidth = mils;
+    Changed(true);
+}

@@ -1,0 +1,123 @@
+#include "barcode/BarcodePainter.h"
+
+#include "barcode/Interpretation.h"
+#include "barcode/PrnBarcode.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+struct TFontKey {
+    QString family;
+    int32_t cellHeight;
+    int weight;
+    int dpi;
+    bool operator==(const TFontKey&) const = default;
+};
+
+size_t qHash(const TFontKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.family, k.cellHeight, k.weight, k.dpi);
+}
+
+int LineHeight(const QString& family, int pixelSize, int weight, const QPaintDevice* device) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Weight(weight));
+    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
+    return fm.height();
+}
+
+// The pixel size whose line height is the wanted cell height. Sizes are searched once per face,
+// height, weight and device resolution: measuring fonts costs far more than drawing bars.
+int PixelSizeForCell(const QString& family, int32_t cellHeight, int weight,
+                     const QPaintDevice* device) {
+    static QHash<TFontKey, int> cache;
+    const TFontKey key{family, cellHeight, weight, device ? device->logicalDpiY() : 0};
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return it.value();
+    // Line heights grow with the pixel size; Liberation Sans's is about 1.15 times it.
+    int best = 1;
+    int lo = 1;
+    int hi = std::max(1, cellHeight);
+    while (lo <= hi) {
+        const int mid = (lo + hi) / 2;
+        if (LineHeight(family, mid, weight, device) <= cellHeight) {
+            best = mid;
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    cache.insert(key, best);
+    return best;
+}
+
+} // namespace
+
+void TPainterBarCanvas::FillBar(int32_t left, int32_t top, int32_t width, int32_t height) {
+    m_painter.fillRect(QRect(left, top, width, height), Qt::black);
+}
+
+QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
+                         const QPaintDevice* device) {
+    QFont font(family);
+    font.setPixelSize(PixelSizeForCell(family, cellHeight, weight, device));
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
+                 const QString& data, bool interpret, int rotation, bool transparent) {
+    if (!IsBarcodeType(type))
+        return;
+    const TSymbolGeometry g = SymbolGeometry(type, x, y, m, cross, data, interpret, rotation);
+    painter.save();
+    if (!transparent)
+        painter.fillRect(g.box, Qt::white);
+    if (!data.isEmpty()) {
+        TPainterBarCanvas canvas(painter);
+        EncodeBarcode(canvas, type, g.barX, g.barY, rotation, data, m, g.barLength);
+        if (interpret)
+            DrawInterpretation(painter, type, m, rotation, data, g.box.x(), g.box.y(),
+                               g.box.width(), g.box.height());
+    }
+    painter.restore();
+}
+
+void DrawInterpretation(QPainter& painter, int type, int32_t m, int rotation, const QString& data,
+                        int32_t x, int32_t y, int32_t w, int32_t h) {
+    const std::vector<TInterpretationPiece> pieces = InterpretationPieces(type, data);
+    if (pieces.empty())
+        return;
+    const TInterpretationFont spec = InterpretationFontFor(type, m);
+    const QFont font =
+        InterpretationFont(painter.font().family(), spec.cellHeight, spec.weight, painter.device());
+    const QFontMetrics fm(font, painter.device());
+    const bool vertical = IsVertical(rotation);
+    const int32_t along = vertical ? h : w;
+    const int32_t across = vertical ? w : h;
+    const int32_t cell = fm.height();
+
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (const TInterpretationPiece& piece : pieces) {
+        const int32_t tw = fm.horizontalAdvance(piece.text);
+        const TBoxPoint at = PlacePiece(piece, tw, cell, along, across, m);
+        const QPoint origin = MapBoxPoint(rotation, at, x, y, along, across);
+        painter.save();
+        painter.translate(origin);
+        painter.rotate(TextAngle(rotation));
+        // opaque text: the whole cell is cleared first, hiding the bars beneath it
+        painter.fillRect(QRect(0, 0, tw, cell), Qt::white);
+        painter.drawText(QPoint(0, fm.ascent()), piece.text);
+        painter.restore();
+    }
+    painter.restore();
+}

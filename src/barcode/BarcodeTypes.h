@@ -1,0 +1,72 @@
+#pragma once
+
+#include "barcode/BarCanvas.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// The eighteen barcode types. The code is what label files store (BCTYPE); the palette lists the
+// types in an order of its own (ListPosition).
+enum TBarcodeType : uint8_t {
+    btCode128 = 0,
+    btCode39 = 1,
+    btCode39Extended = 2,
+    btUpcA = 3,
+    btInterleaved2of5 = 4,
+    btCode93 = 5,
+    btEan13 = 6,
+    btEan8 = 7,
+    btEan128 = 8,
+    btPostnet = 9,
+    btUpcE = 10,
+    btUpcAddOn2 = 11,
+    btUpcAddOn5 = 12,
+    btSsc14 = 13,
+    btSsc14Itf = 14,
+    btSscc18 = 15,
+    btCode39Mod43 = 16,
+    btCode39Mod10 = 17,
+};
+
+inline constexpr int BarcodeTypeCount = 18;
+
+inline bool IsBarcodeType(int type) {
+    return type >= 0 && type < BarcodeTypeCount;
+}
+
+// Which characters normalisation keeps for a type.
+enum class TKeptCharacters : uint8_t { Code39, Ascii, Digits };
+
+// Where the interpretation line's band lies in rotation 0.
+enum class TTextSide : uint8_t { None, Below, Above };
+
+// Draws a symbol's modules from (x, y), already past the quiet zone and the text band.
+using TBarcodeEncoder = void (*)(TBarCanvas& canvas, int32_t x, int32_t y, int rotation,
+                                 const QString& data, int32_t m, int32_t barLength);
+
+// Number of modules an encoder draws for non-empty normalised data, quiet zones excluded.
+using TModuleCounter = int32_t (*)(const QString& data);
+
+struct TBarcodeTypeInfo {
+    TBarcodeType type;
+    const char* name;     // the type's identifier, e.g. "btCode128"
+    int listPosition;     // place in the palette's list
+    const char* listText; // the palette's text
+    TKeptCharacters kept;
+    int maxLength; // normalised data is cut to this many characters; 0 for no limit
+    TTextSide textSide;
+    int bandModules;  // depth of the text band in modules when the line is on
+    int standardMils; // module width of "Auto Size", in thousandths of an inch
+    TModuleCounter modules;
+    TBarcodeEncoder encode;
+};
+
+// The row of a type code 0..17; nullptr for any other code.
+const TBarcodeTypeInfo* BarcodeTypeInfo(int type);
+
+// The palette's list: entry i is the type shown at position i.
+const std::array<TBarcodeType, BarcodeTypeCount>& BarcodeListOrder();
+// The palette text of a type ("Code 128", ...); empty for codes above 17.
+QString BarcodeListText(int type);
