@@ -1,0 +1,106 @@
+#include "print/CommandLine.h"
+
+#include "platform/Numbers.h"
+#include "platform/Rounding.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+// A parameter position past the last reads as an empty string.
+QString Param(const QStringList& params, int32_t i) {
+    return i >= 0 && i < params.size() ? params[i] : QString();
+}
+
+int32_t RoundedNumber(const QString& text) {
+    return RoundHalfEven(ParseDecimal(text));
+}
+
+bool IsFile(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+} // namespace
+
+TCommandLineOptions& CommandLineOptions() {
+    static TCommandLineOptions options;
+    return options;
+}
+
+int32_t FindSwitch(const QStringList& params, const QString& sw) {
+    const QString wanted = sw.toUpper();
+    for (int32_t i = 1; i < params.size(); ++i)
+        if (params[i].toUpper() == wanted)
+            return i;
+    return 0;
+}
+
+TCommandLineOptions ParseCommandLine(const QStringList& params) {
+    TCommandLineOptions o;
+    if (params.size() <= 1)
+        return o;
+    const QString first = params[1];
+    if (IsFile(first))
+        o.StartFile = first;
+    else if (!first.startsWith('-'))
+        o.MissingStartFile = first;
+    o.Unattended = FindSwitch(params, "-p") > 0;
+
+    if (const int32_t i = FindSwitch(params, "-i"); i > 0) {
+        const QString data = Param(params, i + 1);
+        if (IsFile(data))
+            o.DataFile = data;
+        else
+            o.MissingDataFile = data.isEmpty() ? QStringLiteral("-i") : data;
+    }
+    if (!o.DataFile.isEmpty())
+        o.Range = QStringLiteral("ALL");
+
+    if (const int32_t r = FindSwitch(params, "-r"); r > 0) {
+        const QString a = Param(params, r + 1).toUpper();
+        if (a == "ALL") {
+            o.Range = QStringLiteral("ALL");
+        } else {
+            const QString b = Param(params, r + 2).toUpper();
+            if (b == "PAGES" || b == "LABELS") {
+                o.Range = b;
+                o.Count = std::max(1, RoundedNumber(Param(params, r + 1)));
+            }
+        }
+    }
+    if (const int32_t k = FindSwitch(params, "-c"); k > 0)
+        o.Copies = std::max(1, RoundedNumber(Param(params, k + 1)));
+    if (const int32_t s = FindSwitch(params, "-s"); s > 0)
+        o.Skip = std::max(0, RoundedNumber(Param(params, s + 1)));
+
+    if (const int32_t out = FindSwitch(params, "-o"); out > 0)
+        o.OutputPdf = Param(params, out + 1);
+    if (const int32_t d = FindSwitch(params, "-d"); d > 0)
+        o.PrinterName = Param(params, d + 1);
+    o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
+    o.Version = FindSwitch(params, "--version") > 0;
+    return o;
+}
+
+QString CommandLineHelp() {
+    return QStringLiteral(
+        "Usage: vellumtrace [LABEL.lbl | TEMPLATE.lbf] [switches]\n"
+        "\n"
+        "Opens the label designer, or with -p prints the label unattended and exits.\n"
+        "\n"
+        "  -p              print without dialogs and exit (needs a label file first)\n"
+        "  -i FILE         data file to merge (.txt, .csv, .prn, .dat); the range becomes ALL\n"
+        "  -r ALL          print every record of the data file\n"
+        "  -r N PAGES      print N pages\n"
+        "  -r N LABELS     print N labels\n"
+        "  -c N            copies of each record or counter value (at least 1)\n"
+        "  -s N            label positions to leave empty on the first page\n"
+        "  -o FILE.pdf     print into a PDF file\n"
+        "  -d PRINTER      print on the named printer\n"
+        "  --help          show this text\n"
+        "  --version       show the version\n"
+        "\n"
+        "Without -o or -d the run prints on the system's default printer, or into a PDF file\n"
+        "beside the label when the system has no printer.\n"
+        "Exit status: 0 when every label was printed, 1 on any error (reported on stderr).\n");
+}

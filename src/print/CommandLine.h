@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// What the command line asks for: the file to open and the presets of a print run.
+struct TCommandLineOptions {
+    QString StartFile;
+    QString DataFile;
+    QString Range = QStringLiteral("PAGES"); // "ALL", "PAGES" or "LABELS"
+    int32_t Count = 1;
+    int32_t Copies = 1;
+    int32_t Skip = 0;
+    bool Unattended = false;
+
+    // Switches of our own beyond the classic ones.
+    QString OutputPdf;    // -o FILE: print into this PDF file
+    QString PrinterName;  // -d NAME: print on this printer
+    bool Help = false;    // --help
+    bool Version = false; // --version
+
+    // What the classic switches named but did not exist, so an unattended run can report it.
+    QString MissingStartFile;
+    QString MissingDataFile;
+
+    bool operator==(const TCommandLineOptions&) const = default;
+};
+
+TCommandLineOptions& CommandLineOptions();
+
+// Position (from 1) of the first parameter equal to sw, compared in upper case; 0 when none.
+// params[0] is the program itself.
+int32_t FindSwitch(const QStringList& params, const QString& sw);
+
+// Fills the options from the parameters (params[0] is the program).
+TCommandLineOptions ParseCommandLine(const QStringList& params);
+
+// The usage text of --help.
+QString CommandLineHelp();

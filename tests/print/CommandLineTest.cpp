@@ -1,0 +1,133 @@
+#include "print/CommandLine.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+// Each row is an example of the documented command line, with the files made real where the
+// switch needs them to exist.
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        label = scratch.File("label.lbl");
+        data = scratch.File("data.csv");
+        for (const QString& p : {label, data}) {
+            QFile f(p);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+    }
+    TCommandLineOptions Parse(QStringList args) {
+        args.prepend("vellumtrace");
+        for (QString& a : args) {
+            if (a == "LABEL")
+                a = label;
+            else if (a == "DATA")
+                a = data;
+        }
+        return ParseCommandLine(args);
+    }
+    TScratchFolder scratch;
+    QString label, data;
+};
+
+TEST_F(CommandLineTest, Defaults) {
+    const TCommandLineOptions o = Parse({});
+    EXPECT_EQ(o, TCommandLineOptions());
+    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.Count, 1);
+    EXPECT_EQ(o.Copies, 1);
+    EXPECT_EQ(o.Skip, 0);
+    EXPECT_FALSE(o.Unattended);
+}
+
+TEST_F(CommandLineTest, UnattendedPrintsOnePageByDefault) {
+    const TCommandLineOptions o = Parse({"LABEL", "-p"});
+    EXPECT_EQ(o.StartFile, label);
+    EXPECT_TRUE(o.Unattended);
+    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.Count, 1);
+}
+
+TEST_F(CommandLineTest, DataFileMakesTheRangeAll) {
+    const TCommandLineOptions o = Parse({"LABEL", "-p", "-i", "DATA"});
+    EXPECT_EQ(o.DataFile, data);
+    EXPECT_EQ(o.Range, QString("ALL"));
+}
+
+TEST_F(CommandLineTest, MissingFilesAreNotTakenButRemembered) {
+    TCommandLineOptions o = Parse({"LABEL", "-p", "-i", "nothere.csv"});
+    EXPECT_TRUE(o.DataFile.isEmpty());
+    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.MissingDataFile, QString("nothere.csv"));
+    o = Parse({"nolabel.lbl", "-p"});
+    EXPECT_TRUE(o.StartFile.isEmpty());
+    EXPECT_EQ(o.MissingStartFile, QString("nolabel.lbl"));
+}
+
+TEST_F(CommandLineTest, Ranges) {
+    struct Row {
+        QStringList args;
+        const char* range;
+        int count;
+    } rows[] = {
+        {{"LABEL", "-r", "3", "PAGES"}, "PAGES", 3},
+        {{"LABEL", "-r", "25", "labels"}, "LABELS", 25},
+        {{"LABEL", "-r", "all"}, "ALL", 1},
+        {{"LABEL", "-r", "2.5", "PAGES"}, "PAGES", 2}, // halves to even
+        {{"LABEL", "-r", "3.5", "PAGES"}, "PAGES", 4},
+        {{"LABEL", "-r", "0", "PAGES"}, "PAGES", 1},
+        {{"LABEL", "-r", "x", "LABELS"}, "LABELS", 1},
+        {{"LABEL", "-r", "PAGES", "3"}, "PAGES", 1}, // the word first is not recognised
+        {{"LABEL", "-r", "7"}, "PAGES", 1},
+        {{"LABEL", "-r"}, "PAGES", 1},
+        {{"LABEL", "-i", "DATA", "-r", "4", "PAGES"}, "PAGES", 4},
+        {{"LABEL", "-i", "DATA", "-r", "bogus"}, "ALL", 1},
+    };
+    for (const Row& r : rows) {
+        const TCommandLineOptions o = Parse(r.args);
+        EXPECT_EQ(o.Range, QString(r.range)) << r.args.join(' ').toStdString();
+        EXPECT_EQ(o.Count, r.count) << r.args.join(' ').toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, CopiesAndSkip) {
+    EXPECT_EQ(Parse({"LABEL", "-c", "0"}).Copies, 1);
+    EXPECT_EQ(Parse({"LABEL", "-c", "x"}).Copies, 1);
+    EXPECT_EQ(Parse({"LABEL", "-c", "3"}).Copies, 3);
+    EXPECT_EQ(Parse({"LABEL", "-C", "2,5"}).Copies, 2);
+    EXPECT_EQ(Parse({"LABEL", "-s", "-4"}).Skip, 0);
+    EXPECT_EQ(Parse({"LABEL", "-s", "5"}).Skip, 5);
+    EXPECT_EQ(Parse({"LABEL", "-s", "100"}).Skip, 100); // not limited to one page here
+}
+
+TEST_F(CommandLineTest, SwitchBeforeTheLabelTakesNoStartFile) {
+    const TCommandLineOptions o = Parse({"-p", "LABEL"});
+    EXPECT_TRUE(o.StartFile.isEmpty());
+    EXPECT_TRUE(o.Unattended);
+    EXPECT_TRUE(o.MissingStartFile.isEmpty()); // a switch is not a missing file
+}
+
+TEST_F(CommandLineTest, OnlyTheFirstOccurrenceCounts) {
+    const TCommandLineOptions o = Parse({"LABEL", "-c", "2", "-c", "5", "-s", "1", "-S", "3"});
+    EXPECT_EQ(o.Copies, 2);
+    EXPECT_EQ(o.Skip, 1);
+}
+
+TEST_F(CommandLineTest, FindSwitchPositions) {
+    const QStringList p = {"prog", "a.lbl", "-P", "-i"};
+    EXPECT_EQ(FindSwitch(p, "-p"), 2);
+    EXPECT_EQ(FindSwitch(p, "-I"), 3);
+    EXPECT_EQ(FindSwitch(p, "-r"), 0);
+    EXPECT_EQ(FindSwitch(p, "prog"), 0); // the program itself is not a parameter
+}
+
+TEST_F(CommandLineTest, OwnSwitches) {
+    const TCommandLineOptions o =
+        Parse({"LABEL", "-p", "-o", "out.pdf", "-d", "Office Laser", "--version"});
+    EXPECT_EQ(o.OutputPdf, QString("out.pdf"));
+    EXPECT_EQ(o.PrinterName, QString("Office Laser"));
+    EXPECT_TRUE(o.Version);
+    EXPECT_FALSE(o.Help);
+    EXPECT_TRUE(Parse({"--HELP"}).Help);
+    EXPECT_TRUE(CommandLineHelp().contains("-o FILE.pdf"));
+}
