@@ -1,6 +1,7 @@
 #include "platform/Screen.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Label geometry in tests is written for a 96-dpi screen.
     SetScreenResolution(96, 96);
+    // Whole pages rendered at 600 dpi are larger than Qt's default image allocation limit.
+    QImageReader::setAllocationLimit(1024);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
