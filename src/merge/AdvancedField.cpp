@@ -1,0 +1,137 @@
+#include "merge/AdvancedField.h"
+
+#include "merge/DateTimeFormat.h"
+#include "merge/FieldPadding.h"
+#include "merge/MergeTexts.h"
+
+#include <array>
+
+namespace {
+QString Text(const char* latin1) {
+    return QString::fromLatin1(latin1);
+}
+
+const QChar kDoubleQuote = u'"';
+
+template <class TField> std::unique_ptr<TAdvancedField> Make() {
+    return std::make_unique<TField>();
+}
+
+struct TKindEntry {
+    const char* Kind;
+    std::unique_ptr<TAdvancedField> (*Create)();
+};
+
+// Every kind this program knows, by its stored kind string.
+const std::array<TKindEntry, 4> kKinds = {{
+    {MergeText::KindText, &Make<TTextField>},
+    {MergeText::KindImported, &Make<TImportedField>},
+    {MergeText::KindSequence, &Make<TSequenceField>},
+    {MergeText::KindDate, &Make<TDateField>},
+}};
+} // namespace
+
+QString TAdvancedField::Value(const TFieldInput&) const {
+    return {};
+}
+
+QString TAdvancedField::Describe(const TDateSource&) const {
+    return {};
+}
+
+TTextField::TTextField() : TAdvancedField(Text(MergeText::KindText)) {}
+
+TTextField::TTextField(QString literalText) : TTextField() {
+    LiteralText = std::move(literalText);
+}
+
+std::unique_ptr<TAdvancedField> TTextField::Clone() const {
+    return std::make_unique<TTextField>(*this);
+}
+
+QString TTextField::Value(const TFieldInput&) const {
+    return LiteralText;
+}
+
+QString TTextField::Describe(const TDateSource&) const {
+    return Text(MergeText::DescribeText) + kDoubleQuote + LiteralText + kDoubleQuote +
+           Text(MergeText::DescribeEnd);
+}
+
+TImportedField::TImportedField() : TAdvancedField(Text(MergeText::KindImported)) {}
+
+std::unique_ptr<TAdvancedField> TImportedField::Clone() const {
+    return std::make_unique<TImportedField>(*this);
+}
+
+QString TImportedField::Value(const TFieldInput& input) const {
+    QString value;
+    if (input.Design)
+        value = Text(MergeText::FieldPlaceholder) + QString::number(FieldNumber);
+    else if (input.Record && FieldNumber >= 1 && input.Record->size() >= FieldNumber)
+        value = input.Record->at(FieldNumber - 1);
+    const QChar pad = PadCharacter(PadChar);
+    return PadLeft ? PadOnLeft(value, MinSize, pad) : PadOnRight(value, MinSize, pad);
+}
+
+QString TImportedField::Describe(const TDateSource&) const {
+    return Text(MergeText::DescribeImported) + QString::number(FieldNumber) +
+           Text(MergeText::DescribeMinSize) + QString::number(MinSize) +
+           Text(MergeText::DescribePadChar) + kDoubleQuote + PadCharacter(PadChar) + kDoubleQuote +
+           Text(MergeText::DescribeEnd);
+}
+
+TSequenceField::TSequenceField() : TAdvancedField(Text(MergeText::KindSequence)) {}
+
+std::unique_ptr<TAdvancedField> TSequenceField::Clone() const {
+    return std::make_unique<TSequenceField>(*this);
+}
+
+QString TSequenceField::Value(const TFieldInput&) const {
+    return PadOnLeft(QString::number(CurrentValue), MinSize, u'0');
+}
+
+QString TSequenceField::Describe(const TDateSource&) const {
+    return Text(MergeText::DescribeSequence) +
+           PadOnLeft(QString::number(CurrentValue), MinSize, u'0') +
+           Text(MergeText::DescribeRangeDots) +
+           PadOnLeft(QString::number(MaxValue), MinSize, u'0') + Text(MergeText::DescribeEnd);
+}
+
+void TSequenceField::Advance() {
+    // Stepped in 64 bits so that a counter at the largest int32 wraps instead of overflowing.
+    const int64_t next = int64_t(CurrentValue) + 1;
+    CurrentValue = next > MaxValue ? MinValue : int32_t(next);
+}
+
+TDateField::TDateField() : TAdvancedField(Text(MergeText::KindDate)) {}
+
+std::unique_ptr<TAdvancedField> TDateField::Clone() const {
+    return std::make_unique<TDateField>(*this);
+}
+
+QString TDateField::Value(const TFieldInput& input) const {
+    return FormatDateTimeText(DateFormat, input.Dates.CurrentDateTime(), input.Dates.Locale);
+}
+
+QString TDateField::Describe(const TDateSource& dates) const {
+    return Text(MergeText::DescribeDate) + kDoubleQuote + DateFormat + kDoubleQuote + u',' +
+           FormatDateTimeText(DateFormat, dates.CurrentDateTime(), dates.Locale) +
+           Text(MergeText::DescribeEnd);
+}
+
+std::unique_ptr<TAdvancedField> CreateAdvancedField(const QString& kind) {
+    for (const TKindEntry& entry : kKinds)
+        if (kind == QLatin1String(entry.Kind))
+            return entry.Create();
+    return nullptr;
+}
+
+TFieldList CloneFields(const TFieldList& fields) {
+    TFieldList copies;
+    copies.reserve(fields.size());
+    for (const auto& field : fields)
+        if (field)
+            copies.push_back(field->Clone());
+    return copies;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "merge/ImportRecord.h"
+#include "merge/RecordParser.h"
+#include "merge/TextImportSettings.h"
+#include "merge/TextLineReader.h"
+
+#include <QString>
+
+#include <memory>
+
+// Reads a data file one record at a time for a print run or the field editor's preview.
+// Closed or open; the current record is kept in both states. Lines are cut with the settings
+// as they are at each read.
+class TDataFileReader {
+public:
+    explicit TDataFileReader(const TTextImportSettings& settings) : m_settings(settings) {}
+
+    // Opens the file and reads the first record, skipping the header line when the settings
+    // say so. Does nothing when a file is already open. The current record starts empty, so an
+    // empty file leaves an empty record and a header-only file the header's fields. Throws
+    // TUserError (path and reason) when the file cannot be opened or read; the reader then
+    // stays as it was.
+    void OpenDataFile(const QString& fileName);
+
+    // Replaces the current record by the next line's fields; at the end of the data (or when
+    // closed) the current record stays. Throws TUserError when the file cannot be read.
+    void ReadNextRecord();
+
+    // True when no line is left (always when closed).
+    bool AtEndOfData();
+
+    // Closes the file if it is open.
+    void CloseDataFile();
+
+    bool IsOpen() const { return m_lines != nullptr; }
+
+    // The record most recently read.
+    const TImportRecord& ImportRecord() const { return m_record; }
+
+private:
+    static void ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
+                         TRecordParser& parser, TImportRecord& record);
+
+    const TTextImportSettings& m_settings;
+    std::unique_ptr<TTextLineReader> m_lines;
+    TRecordParser m_parser;
+    TImportRecord m_record;
+};

@@ -1,0 +1,77 @@
+#include "merge/RecordParser.h"
+
+#include "merge/DelimitedSplitter.h"
+#include "merge/LineParsers.h"
+#include "platform/TextEncoding.h"
+
+namespace {
+// Scratch kept after a huge line is given back, so memory returns to its usual size.
+constexpr size_t kKeepCapacity = 1 << 20;
+
+void Widen(QString& out, const char* s, qsizetype n) {
+    out.resize(n);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < n; ++i)
+        d[i] = static_cast<unsigned char>(s[i]);
+}
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+bool HasWindowsOnlyByte(const std::string& bytes) {
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b < 0xA0)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+void TRecordParser::DecodeInto(QString& out, const std::string& bytes, TLineCoding coding) {
+    const auto n = qsizetype(bytes.size());
+    if (size_t(out.capacity()) > kKeepCapacity && size_t(n) * 4 < size_t(out.capacity()))
+        out = QString();
+    switch (coding) {
+    case TLineCoding::Ascii:
+        Widen(out, bytes.data(), n);
+        return;
+    case TLineCoding::Utf8: {
+        out.resize(n); // UTF-8 never needs more UTF-16 units than bytes
+        const QChar* end = m_utf8.appendToBuffer(out.data(), QByteArrayView(bytes.data(), n));
+        out.truncate(end - out.constData());
+        return;
+    }
+    case TLineCoding::Windows1252:
+        if (HasWindowsOnlyByte(bytes))
+            out = DecodeWindows1252(QByteArrayView(bytes.data(), n));
+        else
+            Widen(out, bytes.data(), n);
+        return;
+    }
+}
+
+void TRecordParser::Parse(const TTextImportSettings& settings, QByteArrayView line,
+                          TLineCoding coding, TImportRecord& record) {
+    const QChar separator = SeparatorOf(settings);
+    const bool hasQuote = !settings.QuoteChar.isEmpty();
+    const QChar quote = hasQuote ? settings.QuoteChar[0] : QChar(0);
+    // An ASCII byte is that character in UTF-8 and Windows-1252 alike and never part of
+    // another character, so cutting at ASCII bytes cuts exactly where cutting text would.
+    const bool byBytes = settings.ImportFormat != TImportFormat::FixedField &&
+                         separator.unicode() < 0x80 && quote.unicode() < 0x80;
+    if (!byBytes) {
+        record = ParseLine(settings, DecodeLineBytes(line, coding));
+        return;
+    }
+    qsizetype count = 0;
+    SplitDelimited<char>(std::string_view(line.data(), size_t(line.size())),
+                         char(separator.unicode()), hasQuote, char(quote.unicode()), m_field,
+                         [&](const std::string& field) {
+                             if (count == record.size())
+                                 record.append(QString());
+                             DecodeInto(record[count], field, coding);
+                             ++count;
+                         });
+    record.resize(count);
+    if (m_field.capacity() > kKeepCapacity)
+        std::string().swap(m_field);
+}

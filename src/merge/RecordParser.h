@@ -1,0 +1,26 @@
+#pragma once
+
+#include "merge/ImportRecord.h"
+#include "merge/TextImportSettings.h"
+#include "merge/TextLineReader.h"
+
+#include <QByteArrayView>
+#include <QStringDecoder>
+
+#include <string>
+
+// Parses data file lines from their bytes into a record, giving the same fields as ParseLine
+// on the decoded line. Delimited lines with an ASCII separator and quote are cut as bytes and
+// each field is decoded once into the record's existing strings, so a record of the usual
+// shape costs no allocation; other lines are decoded first and cut as text.
+class TRecordParser {
+public:
+    void Parse(const TTextImportSettings& settings, QByteArrayView line, TLineCoding coding,
+               TImportRecord& record);
+
+private:
+    void DecodeInto(QString& out, const std::string& bytes, TLineCoding coding);
+
+    std::string m_field;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+// The application's one data import: its settings, preview lines, record reader and import
+// dialog. The operations here work on those process-wide instances; the classes and functions
+// they forward to (TextImportSettings.h, LineParsers.h, DataFileReader.h, ImportDialog.h) take
+// their state explicitly, for tests and for any second reader.
+
+#include "merge/DataFileReader.h"
+#include "merge/ImportDialog.h"
+#include "merge/ImportRecord.h"
+#include "merge/LineParsers.h"
+#include "merge/TextImportSettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+TTextImportSettings& TextImportSettings();
+QStringList& PreviewLines();
+TDataFileReader& DataFileReader();
+
+// The window ExecuteImportDialog shows; the application registers it at start-up (nullptr
+// unregisters). The caller keeps ownership.
+void SetTextImportDialog(TTextImportDialog* dialog);
+
+void FormatFromExtension(const QString& fileName);
+TImportRecord ParseLine(QStringView line);
+
+// Reads the preview lines, chooses the format by extension and shows the import dialog; true
+// on Ok. Always leaves the record reader closed. Without a registered dialog the file is still
+// read (so a bad file is reported) and the result is false, as if cancelled.
+bool ExecuteImportDialog(const QString& fileName);
+
+void OpenDataFile(const QString& fileName);
+void ReadNextRecord();
+bool AtEndOfData();
+void CloseDataFile();
+// The current record of the process-wide reader.
+const TImportRecord& ImportRecord();

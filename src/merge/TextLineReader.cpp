@@ -1,0 +1,183 @@
+#include "merge/TextLineReader.h"
+
+#include "merge/MergeTexts.h"
+#include "platform/Errors.h"
+#include "platform/TextEncoding.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr char kEndOfFile = 0x1A; // Ctrl-Z
+
+// Length of the multi-byte sequence a UTF-8 lead byte starts (1 for anything else).
+int SequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 1;
+}
+
+// The sample without a trailing multi-byte character that the sample's end cut in two.
+qsizetype WithoutCutSequence(const char* s, qsizetype n) {
+    for (qsizetype i = n - 1; i >= 0 && i >= n - 3; --i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if ((c & 0xC0) == 0x80)
+            continue; // continuation byte: look further back for its lead
+        return i + SequenceLength(c) > n ? i : n;
+    }
+    return n;
+}
+} // namespace
+
+bool HasHighByte(QByteArrayView bytes) {
+    const char* s = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return true;
+    return false;
+}
+
+QString DecodeLineBytes(QByteArrayView bytes, TLineCoding coding) {
+    switch (coding) {
+    case TLineCoding::Ascii:
+        return QString::fromLatin1(bytes);
+    case TLineCoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case TLineCoding::Windows1252:
+        break;
+    }
+    return DecodeWindows1252(bytes);
+}
+
+TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName), m_file(fileName) {
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw TUserError(QString::fromLatin1(MergeText::CannotOpenDataFile)
+                             .arg(m_fileName, m_file.errorString()));
+    m_buffer.resize(SampleSize);
+    while (!m_eof && m_end < SampleSize)
+        Fill();
+
+    const char* data = m_buffer.data();
+    if (StartsWithUtf8Bom(QByteArrayView(data, m_end))) {
+        m_begin = 3; // the mark is not part of the first field
+        m_encoding = TTextEncoding::Utf8;
+    } else {
+        const qsizetype sample = m_eof ? m_end : WithoutCutSequence(data, m_end);
+        m_encoding = IsValidUtf8(QByteArrayView(data, sample)) ? TTextEncoding::Utf8
+                                                               : TTextEncoding::Windows1252;
+    }
+    const bool hasCarriageReturn =
+        std::memchr(data + m_begin, kCarriageReturn, size_t(m_end - m_begin)) != nullptr;
+    m_lineEnds = hasCarriageReturn ? TLineEnds::CarriageReturn : TLineEnds::LineFeed;
+}
+
+void TTextLineReader::ThrowReadError() const {
+    throw TUserError(
+        QString::fromLatin1(MergeText::CannotReadDataFile).arg(m_fileName, m_file.errorString()));
+}
+
+bool TTextLineReader::Fill() {
+    if (m_eof)
+        return false;
+    // Keep only the unread bytes, at the front; grow when a line fills the whole buffer and
+    // shrink back once a long line has been read.
+    const qsizetype unread = m_end - m_begin;
+    if (qsizetype(m_buffer.size()) > 4 * SampleSize && unread < SampleSize) {
+        std::vector<char> smaller(SampleSize);
+        std::memcpy(smaller.data(), m_buffer.data() + m_begin, size_t(unread));
+        m_buffer.swap(smaller);
+        m_begin = 0;
+        m_end = unread;
+    } else if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, size_t(m_end - m_begin));
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_end == qsizetype(m_buffer.size()))
+        m_buffer.resize(m_buffer.size() * 2);
+    char* at = m_buffer.data() + m_end;
+    const qint64 got = m_file.read(at, qint64(m_buffer.size()) - m_end);
+    if (got < 0)
+        ThrowReadError();
+    qsizetype kept = qsizetype(got);
+    if (const void* stop = std::memchr(at, kEndOfFile, size_t(got))) {
+        kept = static_cast<const char*>(stop) - at;
+        m_eof = true;
+    }
+    if (got == 0)
+        m_eof = true;
+    if (m_eof)
+        m_file.close();
+    m_end += kept;
+    return kept > 0;
+}
+
+bool TTextLineReader::AtEnd() {
+    while (m_begin == m_end && !m_eof)
+        Fill();
+    return m_begin == m_end;
+}
+
+QByteArrayView TTextLineReader::ReadLine() {
+    if (AtEnd())
+        return {};
+    const char terminator = m_lineEnds == TLineEnds::CarriageReturn ? kCarriageReturn : kLineFeed;
+    qsizetype scanned = 0; // bytes of this line already searched, counted from m_begin
+    for (;;) {
+        const char* data = m_buffer.data();
+        const void* hit =
+            std::memchr(data + m_begin + scanned, terminator, size_t(m_end - m_begin - scanned));
+        if (hit) {
+            qsizetype length = static_cast<const char*>(hit) - (data + m_begin);
+            qsizetype next = length + 1; // past the terminator, counted from m_begin
+            if (m_lineEnds == TLineEnds::CarriageReturn) {
+                // A line feed right after the carriage return belongs to the line end; it may
+                // only arrive with the next read.
+                // Offsets count from m_begin, so they survive the buffer moving.
+                if (m_begin + next == m_end && !m_eof)
+                    Fill();
+                if (m_begin + next < m_end && m_buffer[size_t(m_begin + next)] == kLineFeed)
+                    ++next;
+            } else if (length > 0 && data[m_begin + length - 1] == kCarriageReturn) {
+                --length; // CR LF in a file that otherwise ends lines with LF alone
+            }
+            const QByteArrayView line(m_buffer.data() + m_begin, length);
+            m_begin += next;
+            return line;
+        }
+        if (m_eof) {
+            const QByteArrayView line(data + m_begin, m_end - m_begin);
+            m_begin = m_end;
+            return line;
+        }
+        scanned = m_end - m_begin;
+        Fill();
+    }
+}
+
+QString TTextLineReader::ReadDecodedLine() {
+    const QByteArrayView line = ReadLine();
+    return DecodeLineBytes(line, CodingOf(line));
+}
+
+TLineCoding TTextLineReader::CodingOf(QByteArrayView line) const {
+    if (!HasHighByte(line))
+        return TLineCoding::Ascii;
+    if (m_encoding == TTextEncoding::Utf8 && IsValidUtf8(line))
+        return TLineCoding::Utf8;
+    return TLineCoding::Windows1252;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+#include <vector>
+
+// The encoding of a data file as a whole.
+enum class TTextEncoding { Utf8, Windows1252 };
+
+// What ends a line in a data file.
+enum class TLineEnds {
+    CarriageReturn, // CR or CR LF ends a line; a lone LF is text (multi-line spreadsheet cells)
+    LineFeed,       // a file without any CR (Linux, macOS): LF, or CR LF, ends a line
+};
+
+// How the bytes of one line decode.
+enum class TLineCoding { Ascii, Utf8, Windows1252 };
+
+// Reads a data file line by line in bounded memory: the buffer holds one sample of the file or
+// the longest line met, whichever is larger, never the whole file.
+//
+// The file's character is decided once, from the leading sample (the first SampleSize bytes, up
+// to a Ctrl-Z) so that a 200 MB file is never read twice:
+// - A UTF-8 byte-order mark means UTF-8 and is skipped. Otherwise the sample decides: valid
+//   UTF-8 (a multi-byte character cut by the sample's end does not count against it) means
+//   UTF-8, anything else Windows-1252. A line of a UTF-8 file that turns out not to be valid
+//   UTF-8 decodes as Windows-1252, so no byte is lost or replaced.
+// - A CR anywhere in the sample selects CR line ends; a sample without a CR, LF line ends.
+// A Ctrl-Z (code 26) ends the file. The last line needs no line end; a line end at the very end
+// of the file adds no further line.
+class TTextLineReader {
+public:
+    static constexpr qsizetype SampleSize = 64 * 1024;
+
+    // Opens the file; throws TUserError with the path and the system's reason on failure.
+    explicit TTextLineReader(const QString& fileName);
+    TTextLineReader(const TTextLineReader&) = delete;
+    TTextLineReader& operator=(const TTextLineReader&) = delete;
+
+    // True when no line is left. May read ahead (and throw TUserError when that fails); a
+    // view returned by ReadLine is invalid afterwards.
+    bool AtEnd();
+
+    // The next line's bytes without the line end; valid until the next call of any member.
+    // Returns an empty view at the end. Throws TUserError when the file cannot be read.
+    QByteArrayView ReadLine();
+
+    // The next line decoded, or an empty text at the end.
+    QString ReadDecodedLine();
+
+    // How a line read from this file decodes.
+    TLineCoding CodingOf(QByteArrayView line) const;
+
+    TTextEncoding Encoding() const { return m_encoding; }
+    TLineEnds LineEnds() const { return m_lineEnds; }
+    const QString& FileName() const { return m_fileName; }
+
+private:
+    bool Fill();
+    [[noreturn]] void ThrowReadError() const;
+
+    QString m_fileName;
+    QFile m_file;
+    std::vector<char> m_buffer;
+    qsizetype m_begin = 0; // first unread byte
+    qsizetype m_end = 0;   // end of the bytes read so far
+    bool m_eof = false;    // nothing more to read (end of file or Ctrl-Z)
+    TTextEncoding m_encoding = TTextEncoding::Utf8;
+    TLineEnds m_lineEnds = TLineEnds::CarriageReturn;
+};
+
+// Decodes a line (or part of one) by its coding.
+QString DecodeLineBytes(QByteArrayView bytes, TLineCoding coding);
+
+// True when some byte is 0x80 or above.
+bool HasHighByte(QByteArrayView bytes);
