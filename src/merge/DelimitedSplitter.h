@@ -1,7 +1,42 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
+
+namespace DelimitedDetail {
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighs = 0x8080808080808080ULL;
+
+// Marks the zero bytes of v; the lowest mark is always the first zero byte.
+constexpr uint64_t ZeroBytes(uint64_t v) {
+    return (v - kOnes) & ~v & kHighs;
+}
+
+// Position of the first a (or b, when useB) at or after q, or n. Bytes are tested eight at a
+// time: field runs are what the reader spends its time on.
+template <class Char>
+size_t FindEither(const Char* s, size_t q, size_t n, Char a, bool useB, Char b) {
+    if constexpr (std::is_same_v<Char, char> && std::endian::native == std::endian::little) {
+        const uint64_t wordA = kOnes * static_cast<unsigned char>(a);
+        const uint64_t wordB = kOnes * static_cast<unsigned char>(useB ? b : a);
+        for (; q + 8 <= n; q += 8) {
+            uint64_t word;
+            std::memcpy(&word, s + q, 8);
+            const uint64_t hits = ZeroBytes(word ^ wordA) | ZeroBytes(word ^ wordB);
+            if (hits)
+                return q + size_t(std::countr_zero(hits) >> 3);
+        }
+    }
+    for (; q < n; ++q)
+        if (s[q] == a || (useB && s[q] == b))
+            return q;
+    return n;
+}
+} // namespace DelimitedDetail
 
 // The one implementation of cutting a delimited line into fields, shared by the text path
 // (lines already decoded, for the import dialog) and the byte path (the record reader, which
@@ -42,14 +77,9 @@ void SplitDelimited(std::basic_string_view<Char> line, Char separator, bool hasQ
         } else {
             // A run of ordinary characters is copied at once; inside quotes it runs to the next
             // quote (separators are text there), outside to the next quote or separator.
-            size_t q = p + 1;
-            if (inQuotes) {
-                while (q < n && s[q] != quote)
-                    ++q;
-            } else {
-                while (q < n && s[q] != separator && !(hasQuote && s[q] == quote))
-                    ++q;
-            }
+            const size_t q =
+                inQuotes ? DelimitedDetail::FindEither(s, p + 1, n, quote, false, quote)
+                         : DelimitedDetail::FindEither(s, p + 1, n, separator, hasQuote, quote);
             field.append(s + p, q - p);
             p = q;
         }

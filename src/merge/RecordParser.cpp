@@ -15,6 +15,38 @@ void Widen(QString& out, const char* s, qsizetype n) {
         d[i] = static_cast<unsigned char>(s[i]);
 }
 
+// Decodes UTF-8 already known to be valid (the whole line was checked) without the checks a
+// general decoder makes; returns the number of UTF-16 units written.
+qsizetype DecodeValidUtf8(const char* text, qsizetype n, char16_t* out) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    qsizetype i = 0;
+    qsizetype k = 0;
+    while (i < n) {
+        const unsigned c = s[i];
+        if (c < 0x80) {
+            out[k++] = char16_t(c);
+            ++i;
+            continue;
+        }
+        const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        if (i + length > n) {
+            out[k++] = u'\uFFFD'; // cannot happen for a checked line; never read past the end
+            break;
+        }
+        char32_t code = c & (0x7F >> length);
+        for (int j = 1; j < length; ++j)
+            code = (code << 6) | (s[i + j] & 0x3F);
+        if (code >= 0x10000) {
+            out[k++] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+            out[k++] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            out[k++] = char16_t(code);
+        }
+        i += length;
+    }
+    return k;
+}
+
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F.
 bool HasWindowsOnlyByte(const std::string& bytes) {
     for (char c : bytes) {
@@ -34,12 +66,10 @@ void TRecordParser::DecodeInto(QString& out, const std::string& bytes, TLineCodi
     case TLineCoding::Ascii:
         Widen(out, bytes.data(), n);
         return;
-    case TLineCoding::Utf8: {
+    case TLineCoding::Utf8:
         out.resize(n); // UTF-8 never needs more UTF-16 units than bytes
-        const QChar* end = m_utf8.appendToBuffer(out.data(), QByteArrayView(bytes.data(), n));
-        out.truncate(end - out.constData());
+        out.truncate(DecodeValidUtf8(bytes.data(), n, reinterpret_cast<char16_t*>(out.data())));
         return;
-    }
     case TLineCoding::Windows1252:
         if (HasWindowsOnlyByte(bytes))
             out = DecodeWindows1252(QByteArrayView(bytes.data(), n));

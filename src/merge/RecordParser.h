@@ -5,7 +5,6 @@
 #include "merge/TextLineReader.h"
 
 #include <QByteArrayView>
-#include <QStringDecoder>
 
 #include <string>
 
@@ -22,5 +21,4 @@ private:
     void DecodeInto(QString& out, const std::string& bytes, TLineCoding coding);
 
     std::string m_field;
-    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };

@@ -241,3 +241,19 @@ TEST_F(DataFileReaderTest, AFailedReadIsReportedNotTakenForTheEnd) {
     }
     EXPECT_FALSE(reader.IsOpen());
 }
+
+// Files as other programs write them, checked in under tests/data/merge.
+TEST(DataFileExports, ReadAsTheyLookInTheProgramsThatWroteThem) {
+    TTextImportSettings csv;
+    csv.ImportFormat = TImportFormat::CommaDelimited;
+    EXPECT_EQ(ReadAll(TestDataPath("merge/spreadsheet-export.csv"), csv),
+              TRecords({{QString::fromUtf8("Dvořák, Antonín"), QString::fromUtf8("Přímá 12\nbyt 3"),
+                         "Ostrava"},
+                        {QString::fromUtf8("Nováková"), "", "Brno", "She said \"ship today\""},
+                        {"", "", ""}}));
+
+    TTextImportSettings tabs; // the defaults: tab delimited, header skipped
+    EXPECT_EQ(ReadAll(TestDataPath("merge/legacy-export.txt"), tabs),
+              TRecords({{"A-1", QString::fromUtf8("Café crème"), QString::fromUtf8("€ 2,50")},
+                        {"B-7", QString::fromUtf8("“Quoted” text"), "12"}}));
+}

@@ -169,7 +169,8 @@ TEST(ImportFormatChoice, FixedFieldStartsFromOneColumnOfTheLongestPreviewLine) {
 // The record reader cuts bytes; the dialog cuts decoded text. Both must always agree.
 TEST(RecordParser, CuttingBytesGivesTheSameFieldsAsCuttingText) {
     const char alphabet[] = {'a', 'b', ',', ';', '"', '\'', ' ', '\t'};
-    const QString extras[] = {QString::fromUtf8("\xC3\xA9"), QString::fromUtf8("\xE2\x82\xAC")};
+    const QString extras[] = {QString::fromUtf8("\xC3\xA9"), QString::fromUtf8("\xE2\x82\xAC"),
+                              QString::fromUtf8("\xF0\x9F\x98\x80")};
     QRandomGenerator random(1234);
     TRecordParser parser;
     TImportRecord reused;
@@ -177,7 +178,7 @@ TEST(RecordParser, CuttingBytesGivesTheSameFieldsAsCuttingText) {
         QString line;
         const int length = random.bounded(12);
         for (int i = 0; i < length; ++i) {
-            const int pick = random.bounded(int(sizeof alphabet) + 2);
+            const int pick = random.bounded(int(sizeof alphabet) + int(std::size(extras)));
             line += pick < int(sizeof alphabet) ? QString(QChar(alphabet[pick]))
                                                 : extras[pick - int(sizeof alphabet)];
         }
