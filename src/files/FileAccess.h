@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QSaveFile;
+
+// Whole-file reading and writing with the user-readable errors of the label files.
+
+// The file's bytes; throws TUserError when it is missing, unreadable or above limit bytes.
+QByteArray ReadFileBytes(const QString& path, qint64 limit);
+
+// Writes beside the old file and replaces it only when everything was written, so a failed save
+// never destroys the previous version. Throws TUserError.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Commits a save file only when everything written reached the disk; false with the reason (and
+// the old file kept) otherwise.
+bool CommitComplete(QSaveFile& file, QString& reason);

@@ -1,0 +1,31 @@
+#pragma once
+
+// The fixed texts of the label files, in one place so that tests compare them exactly.
+// %1 is always the path of the file concerned.
+namespace FileText {
+inline constexpr const char* CannotOpen = "Cannot open the file \"%1\": %2.";
+inline constexpr const char* CannotRead = "Cannot read the file \"%1\": %2.";
+inline constexpr const char* CannotWrite = "Cannot save the file \"%1\": %2.";
+inline constexpr const char* CutShort = "not everything could be written (is the disk full?)";
+inline constexpr const char* Missing = "The file \"%1\" does not exist.";
+inline constexpr const char* TooLarge =
+    "The file \"%1\" is too large to be a label description (%2 bytes).";
+inline constexpr const char* TooShort =
+    "The file \"%1\" cannot be read: it is too short to be a label file.";
+inline constexpr const char* NoFormatSection =
+    "The file \"%1\" is not a label file: it has no [FORMAT] section.";
+inline constexpr const char* NoTemplateSection =
+    "The file \"%1\" is not a label template: it has no [FORMAT] section.";
+inline constexpr const char* UnknownArchive =
+    "The file \"%1\" is not a label archive of a version this program can read.";
+// %2 says what is wrong, from the reasons below.
+inline constexpr const char* Damaged = "The label file \"%1\" is damaged: %2.";
+inline constexpr const char* HeaderCut = "its header is cut short";
+inline constexpr const char* BadCount = "its directory claims %1 entries";
+inline constexpr const char* BadEntrySize = "entry %1 has the impossible size %2";
+inline constexpr const char* EntryPastEnd = "entry %1 runs past the end of the file";
+inline constexpr const char* BadEntryName = "entry %1 has no usable file name";
+inline constexpr const char* FileTooLargeToPack =
+    "The picture file \"%1\" is too large to be stored in a label file.";
+inline constexpr const char* CannotSaveDefaults = "Cannot save the default label settings: %1";
+} // namespace FileText

@@ -1,0 +1,88 @@
+#include "files/SheetSection.h"
+
+#include "files/IniFile.h"
+
+#include <variant>
+
+namespace {
+// The label's grid flag is stored among the sheet's keys but is not a sheet field.
+struct TShowGrid {};
+using TSheetField = std::variant<double TSheetSettings::*, bool TSheetSettings::*,
+                                 int32_t TSheetSettings::*, TShowGrid>;
+
+struct TSheetKey {
+    const char* Key;
+    TSheetField Field;
+    double Default;
+    bool InTemplate;
+};
+
+// In the order the keys are written.
+const TSheetKey kSheetKeys[] = {
+    {"HEIGHT", &TSheetSettings::LabelHeight, 1.0, true},
+    {"WIDTH", &TSheetSettings::LabelWidth, 2.0, true},
+    {"TOPMARGIN", &TSheetSettings::TopMargin, 0, true},
+    {"LEFTMARGIN", &TSheetSettings::LeftMargin, 0, true},
+    {"BOTTOMMARGIN", &TSheetSettings::BottomMargin, 0, true},
+    {"RIGHTMARGIN", &TSheetSettings::RightMargin, 0, true},
+    {"GAPHEIGHT", &TSheetSettings::GapHeight, 0, true},
+    {"GAPWIDTH", &TSheetSettings::GapWidth, 0, true},
+    {"METRIC", &TSheetSettings::Metric, 0, true},
+    {"SHOWGRID", TShowGrid{}, 1, false},
+    {"FORCEDMETRICS", &TSheetSettings::ForcedCount, 0, true},
+    {"COLUMNS", &TSheetSettings::Columns, 1, true},
+    {"ROWS", &TSheetSettings::Rows, 1, true},
+    {"BORDERSTYLE", &TSheetSettings::BorderStyle, 0, false},
+    {"BORDERSIZE", &TSheetSettings::BorderSize, 0, false},
+    {"BORDERSHAPE", &TSheetSettings::BorderShape, 0, false},
+    {"BORDERPCT", &TSheetSettings::BorderPct, 10.0, false},
+};
+
+bool Included(const TSheetKey& k, TSheetKeys keys) {
+    return keys == TSheetKeys::Description || k.InTemplate;
+}
+
+template <class... F> struct TOverload : F... { using F::operator()...; };
+template <class... F> TOverload(F...) -> TOverload<F...>;
+} // namespace
+
+void WriteSheetSection(TIniFile& ini, const TSheetSettings& sheet, TSheetKeys keys, bool showGrid) {
+    const QString section = QString::fromLatin1(FormatSection);
+    for (const TSheetKey& k : kSheetKeys) {
+        if (!Included(k, keys))
+            continue;
+        const QString key = QString::fromLatin1(k.Key);
+        std::visit(
+            TOverload{
+                [&](double TSheetSettings::*f) { ini.WriteFloat(section, key, sheet.*f); },
+                [&](bool TSheetSettings::*f) { ini.WriteBool(section, key, sheet.*f); },
+                [&](int32_t TSheetSettings::*f) { ini.WriteInteger(section, key, sheet.*f); },
+                [&](TShowGrid) { ini.WriteBool(section, key, showGrid); },
+            },
+            k.Field);
+    }
+}
+
+bool ReadSheetSection(const TIniFile& ini, TSheetSettings& sheet, TSheetKeys keys) {
+    const QString section = QString::fromLatin1(FormatSection);
+    bool showGrid = true;
+    for (const TSheetKey& k : kSheetKeys) {
+        if (!Included(k, keys))
+            continue;
+        const QString key = QString::fromLatin1(k.Key);
+        std::visit(TOverload{
+                       [&](double TSheetSettings::*f) {
+                           sheet.*f = ini.ReadFloat(section, key, k.Default);
+                       },
+                       [&](bool TSheetSettings::*f) {
+                           sheet.*f = ini.ReadBool(section, key, k.Default != 0);
+                       },
+                       [&](int32_t TSheetSettings::*f) {
+                           sheet.*f = ini.ReadInteger(section, key, int32_t(k.Default));
+                       },
+                       [&](TShowGrid) { showGrid = ini.ReadBool(section, key, k.Default != 0); },
+                   },
+                   k.Field);
+    }
+    return showGrid;
+}
