@@ -205,6 +205,8 @@ std::unique_ptr<TLabelControl> TCanvasLabel::CloneControl() const {
     copy->SetFont(src.Font());
     copy->SetAdvanced(src.Advanced());
     copy->SetText(src.GetText());
+    if (copy->Advanced())
+        copy->Fields = CloneFields(src.Fields);
     copy->SetAutoSizing(src.AutoSize());
     return copy;
 }

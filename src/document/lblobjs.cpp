@@ -2,6 +2,7 @@
 
 #include "document/CanvasLabel.h"
 #include "document/Fonts.h"
+#include "merge/FieldEvaluation.h"
 
 #include <algorithm>
 
@@ -218,9 +219,19 @@ void TLabelControl::Changed(bool b) {
 }
 
 QString TLabelControl::GetText() const {
+    if (m_advanced)
+        return EvaluateAdvancedFields(Fields, nullptr, false);
     return m_text;
 }
 
 QString TLabelControl::GetDisplayText() const {
+    if (m_advanced)
+        return AdvancedFieldsDesignText(Fields);
+    return m_text;
+}
+
+QString TLabelControl::GetPrintText(const TImportRecord* record, bool advance) const {
+    if (m_advanced)
+        return EvaluateAdvancedFields(Fields, record, advance);
     return m_text;
 }

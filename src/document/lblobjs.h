@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Colors.h"
+#include "merge/AdvancedField.h"
 
 #include <QFont>
 #include <QImage>
@@ -125,6 +126,12 @@ public:
     // The text saved and printed without data, and the text shown on the design surface.
     QString GetText() const;
     QString GetDisplayText() const;
+    // The text on paper: advanced fields against the record, counters stepping when advance is
+    // set (the last copy of a label); otherwise GetText.
+    QString GetPrintText(const TImportRecord* record, bool advance) const;
+
+    // The advanced field elements, owned by the control.
+    TFieldList Fields;
 
     // The control's font (the font of its image canvas), its colour and its stored character
     // set number.

@@ -1,0 +1,29 @@
+#include "document/LabelFields.h"
+
+#include "merge/FieldEvaluation.h"
+
+namespace {
+std::vector<TControlFields> Entries(const TCanvasLabel::TControlList& controls) {
+    std::vector<TControlFields> entries;
+    entries.reserve(controls.size());
+    for (const auto& c : controls)
+        entries.push_back({c->Advanced(), &c->Fields});
+    return entries;
+}
+} // namespace
+
+bool UsesImportedFields(const TCanvasLabel::TControlList& controls) {
+    return UsesImportedFields(std::span<const TControlFields>(Entries(controls)));
+}
+
+bool HasAdvancedFields(const TCanvasLabel::TControlList& controls) {
+    return HasAdvancedFields(std::span<const TControlFields>(Entries(controls)));
+}
+
+bool HasSequences(const TCanvasLabel::TControlList& controls) {
+    return HasSequences(std::span<const TControlFields>(Entries(controls)));
+}
+
+void ResetSequences(const TCanvasLabel::TControlList& controls) {
+    ResetSequences(std::span<const TControlFields>(Entries(controls)));
+}
