@@ -8,6 +8,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 struct TFontKey {
@@ -22,29 +24,42 @@ size_t qHash(const TFontKey& k, size_t seed = 0) {
     return qHashMulti(seed, k.family, k.cellHeight, k.weight, k.dpi);
 }
 
-int LineHeight(const QString& family, int pixelSize, int weight, const QPaintDevice* device) {
+// Fonts are sized in points so that fractional pixel sizes can be reached: a line height that
+// no whole pixel size gives is usually met between two of them.
+constexpr int StepsPerPixel = 8;
+
+QFont SizedFont(const QString& family, int steps, int weight, int dpi) {
     QFont font(family);
-    font.setPixelSize(pixelSize);
+    font.setPointSizeF(double(steps) / StepsPerPixel * 72.0 / dpi);
     font.setWeight(QFont::Weight(weight));
-    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
-    return fm.height();
+    return font;
 }
 
-// The pixel size whose line height is the wanted cell height. Sizes are searched once per face,
-// height, weight and device resolution: measuring fonts costs far more than drawing bars.
-int PixelSizeForCell(const QString& family, int32_t cellHeight, int weight,
+int LineHeight(const QFont& font, const QPaintDevice* device) {
+    return device ? QFontMetrics(font, device).height() : QFontMetrics(font).height();
+}
+
+int DeviceDpi(const QPaintDevice* device) {
+    return device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+}
+
+// The size, in eighths of a device pixel, whose line height is the wanted cell height. Sizes are
+// searched once per face, height, weight and device resolution: measuring fonts costs far more
+// than drawing bars.
+int SizeStepsForCell(const QString& family, int32_t cellHeight, int weight,
                      const QPaintDevice* device) {
     static QHash<TFontKey, int> cache;
-    const TFontKey key{family, cellHeight, weight, device ? device->logicalDpiY() : 0};
+    const int dpi = DeviceDpi(device);
+    const TFontKey key{family, cellHeight, weight, dpi};
     if (const auto it = cache.constFind(key); it != cache.constEnd())
         return it.value();
-    // Line heights grow with the pixel size; Liberation Sans's is about 1.15 times it.
-    int best = 1;
+    // line heights grow with the size: the largest size whose height does not exceed the cell
+    int best = StepsPerPixel;
     int lo = 1;
-    int hi = std::max(1, cellHeight);
+    int hi = std::max(1, cellHeight) * StepsPerPixel;
     while (lo <= hi) {
         const int mid = (lo + hi) / 2;
-        if (LineHeight(family, mid, weight, device) <= cellHeight) {
+        if (LineHeight(SizedFont(family, mid, weight, dpi), device) <= cellHeight) {
             best = mid;
             lo = mid + 1;
         } else {
@@ -63,9 +78,9 @@ void TPainterBarCanvas::FillBar(int32_t left, int32_t top, int32_t width, int32_
 
 QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
                          const QPaintDevice* device) {
-    QFont font(family);
-    font.setPixelSize(PixelSizeForCell(family, cellHeight, weight, device));
-    font.setWeight(QFont::Weight(weight));
+    const int dpi = DeviceDpi(device);
+    QFont font =
+        SizedFont(family, SizeStepsForCell(family, cellHeight, weight, device), weight, dpi);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
