@@ -56,9 +56,9 @@ bool HasWindowsOnlyByte(const std::string& bytes) {
     }
     return false;
 }
-} // namespace
 
-void TRecordParser::DecodeInto(QString& out, const std::string& bytes, TLineCoding coding) {
+// Decodes a field into out, reusing out's storage when it is not shared.
+void DecodeInto(QString& out, const std::string& bytes, TLineCoding coding) {
     const auto n = qsizetype(bytes.size());
     if (size_t(out.capacity()) > kKeepCapacity && size_t(n) * 4 < size_t(out.capacity()))
         out = QString();
@@ -78,6 +78,7 @@ void TRecordParser::DecodeInto(QString& out, const std::string& bytes, TLineCodi
         return;
     }
 }
+} // namespace
 
 void TRecordParser::Parse(const TTextImportSettings& settings, QByteArrayView line,
                           TLineCoding coding, TImportRecord& record) {

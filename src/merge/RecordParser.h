@@ -18,7 +18,5 @@ public:
                TImportRecord& record);
 
 private:
-    void DecodeInto(QString& out, const std::string& bytes, TLineCoding coding);
-
     std::string m_field;
 };

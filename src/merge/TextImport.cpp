@@ -2,7 +2,15 @@
 
 namespace {
 TTextImportDialog* g_dialog = nullptr;
-}
+
+// Stands in when no window is registered: the settings are prepared, nothing is confirmed.
+class TNoImportDialog : public TTextImportDialog {
+public:
+    bool Execute(const QString&, TTextImportSettings&, const QStringList&) override {
+        return false;
+    }
+};
+} // namespace
 
 TTextImportSettings& TextImportSettings() {
     static TTextImportSettings settings;
@@ -30,16 +38,6 @@ void FormatFromExtension(const QString& fileName) {
 TImportRecord ParseLine(QStringView line) {
     return ParseLine(TextImportSettings(), line);
 }
-
-namespace {
-// Stands in when no window is registered: the settings are prepared, nothing is confirmed.
-class TNoImportDialog : public TTextImportDialog {
-public:
-    bool Execute(const QString&, TTextImportSettings&, const QStringList&) override {
-        return false;
-    }
-};
-} // namespace
 
 bool ExecuteImportDialog(const QString& fileName) {
     DataFileReader().CloseDataFile();
