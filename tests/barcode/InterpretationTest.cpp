@@ -97,6 +97,19 @@ TEST(InterpretationFont, MeetsTheCellHeight) {
     EXPECT_EQ(QFontMetrics(sans, &device).height(), 14);
 }
 
+TEST(InterpretationFont, PrinterResolution) {
+    // a 600-dpi page: m = 6 printer pixels per module asks for a 72-pixel cell
+    QImage page(10, 10, QImage::Format_RGB32);
+    page.setDotsPerMeterX(23622);
+    page.setDotsPerMeterY(23622);
+    ASSERT_EQ(page.logicalDpiY(), 600);
+    const int cell = InterpretationFontFor(btCode128, 6).cellHeight;
+    const QFont font = InterpretationFont("Courier New", cell, 400, &page);
+    const int height = QFontMetrics(font, &page).height();
+    EXPECT_LE(height, cell);
+    EXPECT_GE(height, cell - 1);
+}
+
 TEST(PlacePiece, RotationZeroPlacements) {
     // a UPC A box 115 modules long and 60 deep at m = 1; a text 30 wide, 14 high
     const int32_t along = 115, across = 60, tw = 30, th = 14;
