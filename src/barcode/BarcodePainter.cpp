@@ -110,9 +110,9 @@ void DrawInterpretation(QPainter& painter, int type, int32_t m, int rotation, co
     const std::vector<TInterpretationPiece> pieces = InterpretationPieces(type, data);
     if (pieces.empty())
         return;
-    const TInterpretationFont spec = InterpretationFontFor(type, m);
+    const TInterpretationFont rule = InterpretationFontFor(type, m);
     const QFont font =
-        InterpretationFont(painter.font().family(), spec.cellHeight, spec.weight, painter.device());
+        InterpretationFont(painter.font().family(), rule.cellHeight, rule.weight, painter.device());
     const QFontMetrics fm(font, painter.device());
     const bool vertical = IsVertical(rotation);
     const int32_t along = vertical ? h : w;
