@@ -1,11 +1,12 @@
 #include "merge/DataFileReader.h"
 
-void TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
+bool TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
                                TRecordParser& parser, TImportRecord& record) {
     if (lines.AtEnd())
-        return;
+        return false;
     const QByteArrayView line = lines.ReadLine();
     parser.Parse(settings, line, lines.CodingOf(line), record);
+    return true;
 }
 
 void TDataFileReader::OpenDataFile(const QString& fileName) {
@@ -14,11 +15,12 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
     // Built aside and taken over only when the first records could be read.
     auto lines = std::make_unique<TTextLineReader>(fileName);
     TImportRecord record;
-    ReadInto(*lines, m_settings, m_parser, record);
+    bool hasRecord = ReadInto(*lines, m_settings, m_parser, record);
     if (m_settings.IgnoreHeader)
-        ReadInto(*lines, m_settings, m_parser, record);
+        hasRecord = ReadInto(*lines, m_settings, m_parser, record);
     m_lines = std::move(lines);
     m_record = std::move(record);
+    m_hasRecord = hasRecord;
 }
 
 void TDataFileReader::ReadNextRecord() {

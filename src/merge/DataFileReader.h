@@ -35,15 +35,19 @@ public:
 
     bool IsOpen() const { return m_lines != nullptr; }
 
+    // Whether the file held a data line (beyond the header) when it was opened: an empty or
+    // header-only file leaves the current record without data.
+    bool HasRecord() const { return m_hasRecord; }
     // The record most recently read.
     const TImportRecord& ImportRecord() const { return m_record; }
 
 private:
-    static void ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
+    static bool ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
                          TRecordParser& parser, TImportRecord& record);
 
     const TTextImportSettings& m_settings;
     std::unique_ptr<TTextLineReader> m_lines;
     TRecordParser m_parser;
     TImportRecord m_record;
+    bool m_hasRecord = false;
 };

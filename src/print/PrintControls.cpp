@@ -1,0 +1,194 @@
+#include "print/PrintControls.h"
+
+#include "barcode/BarcodeLabel.h"
+#include "barcode/BarcodePainter.h"
+#include "barcode/PrnBarcode.h"
+#include "document/Fonts.h"
+#include "document/GraphicLabel.h"
+#include "document/ShapeLabel.h"
+#include "document/TextRendering.h"
+#include "platform/Rounding.h"
+#include "platform/Screen.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+// A rectangle given by its edges, right and bottom exclusive, as the centre line of a pen.
+QRectF Frame(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    return QRectF(left, top, right - 1 - left, bottom - 1 - top);
+}
+} // namespace
+
+QFont PrinterFont(const QFont& font, const TPrintScale& s) {
+    const QFont screen = FontForResolution(font, ScreenPixelsPerInchY());
+    QFont f = font;
+    f.setPixelSize(std::max(1, RoundHalfEven(screen.pixelSize() * s.Y)));
+    return f;
+}
+
+int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resolution) {
+    if (autoScale)
+        return RoundHalfEven(resolution / 1000.0 * (type == btPostnet ? 22 : 10));
+    return RoundHalfEven(mils * resolution / 1000.0);
+}
+
+void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
+                         const TPrintBox& box, const TPrintScale& s) {
+    const auto& bc = static_cast<const TBarcodeLabel&>(c);
+    const int type = bc.BarcodeType();
+    const bool vertical = c.Rotation() % 2 == 1;
+    const int32_t m = PrintModuleWidth(bc.NarrowBarWidth(), bc.AutoScale(), type,
+                                       vertical ? s.PrinterY : s.PrinterX);
+    const QString data = NormalizeBarcodeData(type, text);
+    const int32_t length = SymbolExtent(type, data, m);
+    const int32_t cross = vertical ? box.w : box.h;
+    const int32_t xExtent = vertical ? box.w : length;
+    const int32_t yExtent = vertical ? length : box.h;
+    int32_t x = box.x, y = box.y;
+    if (c.HAlign() == haRight)
+        x += box.w - xExtent;
+    else if (c.HAlign() == haCenter)
+        x += box.w / 2 - xExtent / 2;
+    if (c.VAlign() == vaBottom)
+        y += box.h - yExtent;
+    else if (c.VAlign() == vaCenter)
+        y += box.h / 2 - yExtent / 2;
+    // The interpretation line is always black on paper, in the control's face.
+    QFont face(c.Font().family());
+    p.setFont(face);
+    DrawBarcode(p, type, x, y, m, cross, data, bc.Interpret(), c.Rotation(), c.Transparent());
+}
+
+void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
+                      const TPrintBox& box, const TPrintScale& s) {
+    const QFont font = PrinterFont(c.Font(), s);
+    const QFontMetrics fm(font, p.device());
+    const QSize extent = TextExtent(fm, text);
+    const bool vertical = c.Rotation() % 2 == 1;
+    const QSize cell = vertical ? extent.transposed() : extent;
+    int32_t left = box.x, top = box.y;
+    if (c.HAlign() == haRight)
+        left = box.x + box.w - cell.width();
+    else if (c.HAlign() == haCenter)
+        left = box.x + box.w / 2 - cell.width() / 2;
+    if (c.VAlign() == vaBottom)
+        top = box.y + box.h - cell.height();
+    else if (c.VAlign() == vaCenter)
+        top = box.y + box.h / 2 - cell.height() / 2;
+    if (!c.Transparent())
+        p.fillRect(QRect(QPoint(left, top), cell), Qt::white); // what opaque text paints
+    p.save();
+    p.translate(left, top);
+    DrawRotatedText(p, font, ToQColor(c.FontColor()), text, c.Rotation(), cell, extent);
+    p.restore();
+}
+
+void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
+                      const TPrintBox& box, const TPrintScale& s) {
+    const QFont font = PrinterFont(c.Font(), s);
+    const int align = c.HAlign() == haLeft ? 0 : c.HAlign() == haCenter ? 2 : 1;
+    const QSize size = WrappedTextExtent(font, text, box.w, align);
+    const int32_t rw = size.width(), rh = size.height();
+    int32_t left = box.x, right = box.x + rw, top = box.y, bottom = box.y + rh;
+    if (c.HAlign() == haRight) {
+        right = box.x + box.w;
+        left = right - rw;
+    } else if (c.HAlign() == haCenter) {
+        left = box.x + RoundHalfEven(box.w / 2.0 - rw / 2.0);
+        right = box.x + RoundHalfEven(box.w / 2.0 + rw / 2.0);
+    }
+    if (c.VAlign() == vaBottom) {
+        top = box.y + box.h - rh;
+        bottom = box.y + box.h;
+    } else if (c.VAlign() == vaCenter) {
+        top = box.y + box.h / 2 - rh / 2;
+        bottom = box.y + box.h / 2 + rh / 2;
+    }
+    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    if (!c.Transparent())
+        p.fillRect(rect, Qt::white);
+    DrawWrappedText(p, font, ToQColor(c.FontColor()), text, rect, align);
+}
+
+void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
+                       const TPrintScale& s) {
+    const auto& shape = static_cast<const TShapeLabel&>(c);
+    const int32_t pw = RoundHalfEven(shape.PenWidth() * s.X);
+    int32_t hx = pw / 2;
+    int32_t hy = RoundHalfEven(shape.PenWidth() * s.Y) / 2;
+    if (hx % 2 != 0)
+        hx += RoundHalfEven(s.X);
+    if (hy % 2 != 0)
+        hy += RoundHalfEven(s.Y);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (pw > 0)
+        p.setPen(QPen(ToQColor(shape.PenColor()), pw, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    else
+        p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(ToQColor(shape.BrushColor()), ToQtBrushStyle(shape.BrushStyle())));
+    const int32_t x = b.x, y = b.y, w = b.w, h = b.h;
+    const QRectF frame = Frame(x + hx, y + hx, x + w - hy, y + h - hy);
+    switch (shape.ShapeFormat()) {
+    case sfEllipse:
+        p.drawEllipse(frame);
+        break;
+    case sfTriangle:
+        p.drawPolygon(QPolygon({QPoint(x + w / 2, y + hx), QPoint(x + w - hx, y + h - hy),
+                                QPoint(x + hx, y + h - hy)}));
+        break;
+    case sfRoundRect: {
+        const int32_t k = RoundHalfEven(0.25 * std::min(w, h));
+        p.drawRoundedRect(frame, k / 2.0, k / 2.0);
+        break;
+    }
+    case sfHorizontalLine: {
+        const int32_t ly = c.VAlign() == vaTop      ? y + hx
+                           : c.VAlign() == vaCenter ? y + h / 2
+                                                    : y + h - hy;
+        p.drawLine(QPoint(x + hx, ly), QPoint(x + w - hx - 1, ly));
+        break;
+    }
+    case sfVerticalLine: {
+        if (c.HAlign() == haLeft) {
+            p.drawLine(QPoint(x + hx, y + hy), QPoint(x + hx, y + h - hx - 1));
+        } else {
+            const int32_t lx = c.HAlign() == haCenter ? x + w / 2 : x + w - hy;
+            p.drawLine(QPoint(lx, y + hx), QPoint(lx, y + h - hx - 1));
+        }
+        break;
+    }
+    default:
+        p.drawRect(frame);
+        break;
+    }
+    p.restore();
+}
+
+void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
+    const auto& g = static_cast<const TGraphicLabel&>(c);
+    const QImage& picture = g.Picture();
+    const int32_t pw = picture.width(), ph = picture.height();
+    int32_t iw = b.w, ih = b.h;
+    if (g.KeepAspect() && pw > 0 && ph > 0) {
+        if (double(b.h) / ph >= double(b.w) / pw)
+            ih = RoundHalfEven(double(b.w) * ph / pw);
+        else
+            iw = RoundHalfEven(double(b.h) * pw / ph);
+    }
+    int32_t x = b.x, y = b.y;
+    if (c.HAlign() == haRight)
+        x += b.w - iw;
+    else if (c.HAlign() == haCenter)
+        x += b.w / 2 - iw / 2;
+    if (c.VAlign() == vaBottom)
+        y += b.h - ih;
+    else if (c.VAlign() == vaCenter)
+        y += b.h / 2 - ih / 2;
+    // The same QImage every label: the PDF embeds it once and refers to it afterwards.
+    p.save();
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
+    p.drawImage(QRect(x, y, iw, ih), picture);
+    p.restore();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "document/lblobjs.h"
+#include "merge/ImportRecord.h"
+
+#include <QFont>
+
+#include <cstdint>
+
+class QPainter;
+
+// Each kind of control drawn on a page at printer resolution, its box's corner at (x, y) and its
+// size w x h in printer pixels.
+struct TPrintBox {
+    int32_t x, y, w, h;
+};
+
+// The scale of one screen pixel on the page.
+struct TPrintScale {
+    double X = 1; // printer pixels per screen pixel, horizontally
+    double Y = 1;
+    int32_t PrinterX = 600; // printer resolution
+    int32_t PrinterY = 600;
+};
+
+void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
+                         const TPrintBox& box, const TPrintScale& s);
+void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
+                      const TPrintBox& box, const TPrintScale& s);
+void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
+                      const TPrintBox& box, const TPrintScale& s);
+void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& box,
+                       const TPrintScale& s);
+void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box);
+
+// The control's font for the page: its screen pixel height scaled to the printer.
+QFont PrinterFont(const QFont& font, const TPrintScale& s);
+// Module width in printer pixels for a barcode control.
+int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resolution);

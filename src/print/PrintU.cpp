@@ -1,0 +1,209 @@
+#include "print/PrintU.h"
+
+#include "document/LabelFields.h"
+#include "document/Sheet.h"
+#include "merge/DataFileReader.h"
+#include "merge/TextImport.h"
+#include "platform/Errors.h"
+#include "platform/PrintJob.h"
+#include "platform/Rounding.h"
+#include "platform/Screen.h"
+#include "print/PrintControls.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+TPrintScale CurrentScale() {
+    const TPrinterPage& page = PrinterPage();
+    TPrintScale s;
+    s.PrinterX = page.PixelsPerInchX;
+    s.PrinterY = page.PixelsPerInchY;
+    s.X = double(page.PixelsPerInchX) / ScreenPixelsPerInchX();
+    s.Y = double(page.PixelsPerInchY) / ScreenPixelsPerInchY();
+    return s;
+}
+
+// Closes the data file and the progress window however the run ends.
+struct TRunGuard {
+    TDataFileReader* reader = nullptr;
+    TPrintProgress* progress = nullptr;
+    ~TRunGuard() {
+        if (progress)
+            progress->Close();
+        if (reader)
+            reader->CloseDataFile();
+    }
+};
+} // namespace
+
+bool& LastDuplicate() {
+    static bool last = false;
+    return last;
+}
+
+QString JobTitle(const QString& documentFileName) {
+    if (documentFileName.isEmpty())
+        return QString::fromLatin1(PrintText::DefaultTitle);
+    return QFileInfo(documentFileName).fileName();
+}
+
+QRect LabelRect(int32_t column, int32_t row) {
+    const TSheetSettings& sheet = SheetSettings();
+    const TPrinterPage& page = PrinterPage();
+    const int32_t left = ColumnOrigin(sheet, column, page.PixelsPerInchX) - page.OffsetX;
+    const int32_t top = RowOrigin(sheet, row, page.PixelsPerInchY) - page.OffsetY;
+    const int32_t width = SheetLengthToPixels(sheet.LabelWidth, sheet.Metric, page.PixelsPerInchX);
+    const int32_t height =
+        SheetLengthToPixels(sheet.LabelHeight, sheet.Metric, page.PixelsPerInchY);
+    return QRect(left, top, width, height);
+}
+
+void PrintLabelBorder(QPainter& canvas, const QRect& rect) {
+    const TSheetSettings& sheet = SheetSettings();
+    if (sheet.BorderStyle <= 0 || sheet.BorderStyle >= BorderStyleCount)
+        return;
+    const TPrintScale s = CurrentScale();
+    const int32_t width = sheet.BorderStyle == 1 ? RoundHalfEven((sheet.BorderSize + 1) * s.X) : 1;
+    canvas.save();
+    canvas.setClipRect(rect);
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setPen(QPen(Qt::black, width, Qt::PenStyle(BorderPenStyle(sheet.BorderStyle)),
+                       Qt::SquareCap, Qt::MiterJoin));
+    canvas.setBrush(Qt::NoBrush);
+    const int32_t g = RoundHalfEven(width / 2.0);
+    const QRectF frame(rect.left() + g, rect.top() + g, rect.width() - 2 * g - 1,
+                       rect.height() - 2 * g - 1);
+    if (sheet.BorderShape == 1) {
+        const int32_t k =
+            RoundHalfEven(std::min(rect.width(), rect.height()) * sheet.BorderPct / 100.0);
+        canvas.drawRoundedRect(frame, k / 2.0, k / 2.0);
+    } else {
+        canvas.drawRect(frame);
+    }
+    canvas.restore();
+}
+
+void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
+                   int32_t row, const TImportRecord* record) {
+    const QRect labelRect = LabelRect(column, row);
+    PrintLabelBorder(canvas, labelRect);
+    const TPrintScale s = CurrentScale();
+    const int32_t oneX = RoundHalfEven(s.X), oneY = RoundHalfEven(s.Y);
+    for (const auto& control : controls) {
+        const TLabelControl& c = *control;
+        const TPrintBox box{labelRect.left() + RoundHalfEven(c.Left() * s.X),
+                            labelRect.top() + RoundHalfEven(c.Top() * s.Y),
+                            RoundHalfEven(c.Width() * s.X), RoundHalfEven(c.Height() * s.Y)};
+        QRect clip = labelRect;
+        if (!c.AutoSize()) {
+            clip = QRect(box.x, box.y, box.w, box.h).intersected(labelRect);
+            clip.setWidth(clip.width() + oneX);
+            clip.setHeight(clip.height() + oneY);
+        }
+        canvas.save();
+        canvas.setClipRect(clip);
+        switch (c.Kind()) {
+        case ckBarcode:
+            PrintBarcodeControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            break;
+        case ckText:
+            PrintTextControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            break;
+        case ckMemo:
+            PrintMemoControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            break;
+        case ckShape:
+            PrintShapeControl(canvas, c, box, s);
+            break;
+        case ckGraphic:
+            PrintImageControl(canvas, c, box);
+            break;
+        default:
+            break;
+        }
+        canvas.restore();
+    }
+}
+
+TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                         const TPrinter& printer, const QString& outputPdf,
+                         const QString& documentFileName, TPrintProgress* progress) {
+    TSheetSettings& sheet = SheetSettings();
+    RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
+    const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
+    // Runs the layout loop could never finish are refused before anything starts.
+    if (sheet.Rows <= 0 || sheet.Columns <= 0)
+        throw TUserError(QString::fromLatin1(PrintText::NoRoom));
+    if (settings.Range == TPrintRange::All && !dataActive)
+        throw TUserError(QString::fromLatin1(PrintText::NoEnd));
+
+    ResetSequences(controls);
+    const QString title = JobTitle(documentFileName);
+    TDataFileReader reader(TextImportSettings());
+    TRunGuard guard;
+    if (dataActive) {
+        reader.OpenDataFile(settings.DataFile);
+        guard.reader = &reader;
+        // A file with no data line would print its header (or nothing) as a label.
+        if (!reader.HasRecord())
+            throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
+    }
+    std::unique_ptr<TPrintJob> job = TPrintJob::Begin(printer, title, outputPdf);
+    if (progress) {
+        progress->Start(title, printer.Name());
+        progress->Page(1);
+        guard.progress = progress;
+    }
+
+    const int32_t rows = sheet.Rows, columns = sheet.Columns;
+    const int32_t duplicates = std::max(1, settings.Duplicates);
+    const int32_t skip = std::max(0, settings.Skip);
+    TPrintResult result;
+    int32_t copies = 0;
+    bool done = false;
+    while (!done) {
+        const bool firstPage = result.Pages == 0;
+        const int32_t r0 = firstPage && skip > 0 ? skip / columns : 0;
+        for (int32_t r = r0; !done && r < rows; ++r) {
+            const int32_t c0 =
+                firstPage && skip > 0 && r == skip / columns ? skip - columns * r : 0;
+            for (int32_t c = c0; !done && c < columns; ++c) {
+                LastDuplicate() = copies + 1 == duplicates;
+                PrintOneLabel(job->Painter(), controls, c, r,
+                              dataActive ? &reader.ImportRecord() : nullptr);
+                ++result.Labels;
+                ++copies;
+                if (copies == duplicates) {
+                    copies = 0;
+                    if (dataActive) {
+                        if (reader.AtEndOfData())
+                            done = true;
+                        else
+                            reader.ReadNextRecord();
+                    }
+                }
+                if (settings.Range == TPrintRange::Labels && result.Labels >= settings.LabelCount)
+                    done = true;
+                if (progress && progress->Cancelled()) {
+                    done = true;
+                    result.Cancelled = true;
+                }
+            }
+        }
+        ++result.Pages;
+        if (settings.Range == TPrintRange::Pages && result.Pages >= settings.PageCount)
+            done = true;
+        if (!done) {
+            job->NewPage();
+            if (progress)
+                progress->Page(result.Pages + 1);
+        }
+    }
+    LastDuplicate() = false;
+    if (result.Cancelled)
+        job->Abort();
+    else
+        job->End();
+    return result;
+}

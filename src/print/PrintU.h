@@ -1,0 +1,71 @@
+#pragma once
+
+#include "document/CanvasLabel.h"
+#include "merge/ImportRecord.h"
+#include "platform/Printer.h"
+
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+
+class QPainter;
+
+enum class TPrintRange : uint8_t { All = 0, Pages = 1, Labels = 2 };
+
+// What a print run is asked to do; the print dialog and the command line fill it.
+struct TPrintSettings {
+    TPrintRange Range = TPrintRange::All;
+    int32_t PageCount = 1;
+    int32_t LabelCount = 1;
+    int32_t Duplicates = 1;
+    QString DataFile;
+    int32_t Skip = 0;
+};
+
+// Where a run reports its progress and learns of a cancel.
+class TPrintProgress {
+public:
+    virtual ~TPrintProgress() = default;
+    virtual void Start(const QString& documentName, const QString& printerName) = 0;
+    // Page number now being printed, from 1; called at the start and after each new page.
+    virtual void Page(int32_t page) = 0;
+    virtual bool Cancelled() = 0;
+    virtual void Close() = 0;
+};
+
+struct TPrintResult {
+    int32_t Labels = 0;
+    int32_t Pages = 0;
+    bool Cancelled = false;
+};
+
+// True while the copy being drawn is the last copy of its record.
+bool& LastDuplicate();
+
+// The whole run: lays the label out on the printer's pages with the sheet settings, merging one
+// record of the data file into each label. Output goes to outputPdf when given, else to the
+// printer. Throws TUserError (nothing printed) for a run that could never end, an unreadable data
+// file or a job that cannot start or be delivered; a cancelled run is discarded.
+TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                         const TPrinter& printer, const QString& outputPdf,
+                         const QString& documentFileName, TPrintProgress* progress);
+
+// The title of a job: the label file's name without folder, or the program's name.
+QString JobTitle(const QString& documentFileName);
+
+// One label at grid position (column, row) of the page, in printer pixels.
+QRect LabelRect(int32_t column, int32_t row);
+void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
+                   int32_t row, const TImportRecord* record);
+void PrintLabelBorder(QPainter& canvas, const QRect& rect);
+
+// Messages of refused runs.
+namespace PrintText {
+inline constexpr const char* NoEnd =
+    "Nothing to print: printing all records needs a data file and a label with imported fields.";
+inline constexpr const char* NoRoom =
+    "The label does not fit on the page: the sheet has no rows or no columns.";
+inline constexpr const char* NoRecords = "The data file %1 holds no records to print.";
+inline constexpr const char* DefaultTitle = "Vellumtrace";
+} // namespace PrintText

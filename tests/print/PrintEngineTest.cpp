@@ -1,0 +1,285 @@
+#include "PdfProbe.h"
+#include "TestSupport.h"
+#include "document/Sheet.h"
+#include "document/TextLabel.h"
+#include "merge/TextImport.h"
+#include "platform/Errors.h"
+#include "print/PrintU.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace {
+class TLetterPdf : public TPdfPrinter {
+public:
+    TLetterPdf() { SetPaperSize(QPageSize::Letter); }
+};
+
+// Cancels after a given number of checks.
+class TCancelAfter : public TPrintProgress {
+public:
+    explicit TCancelAfter(int labels) : m_left(labels) {}
+    void Start(const QString& doc, const QString& printer) override {
+        Document = doc;
+        Printer = printer;
+    }
+    void Page(int32_t page) override { Pages.push_back(page); }
+    bool Cancelled() override { return --m_left <= 0; }
+    void Close() override { Closed = true; }
+    QString Document, Printer;
+    std::vector<int32_t> Pages;
+    bool Closed = false;
+
+private:
+    int m_left;
+};
+} // namespace
+
+// Labels with one text control whose text is composed from fields; the sheet is forced to a
+// small grid so that page breaks come early.
+class PrintEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = SheetSettings();
+        SheetSettings() = TSheetSettings();
+        label.SetLabelSize(192, 96);
+        out = scratch.File("out.pdf");
+    }
+    void TearDown() override { SheetSettings() = saved; }
+
+    void ForceGrid(int rows, int columns) {
+        SheetSettings().ForcedCount = true;
+        SheetSettings().Rows = rows;
+        SheetSettings().Columns = columns;
+    }
+    // A text control showing "L" + a counter from 1 (or the record's field 1 when merging).
+    TTextLabel* AddText(bool fromRecord) {
+        auto c = std::make_unique<TTextLabel>(&label);
+        c->SetBox(TRect::FromBox(10, 10, 100, 30), true);
+        if (fromRecord) {
+            c->Fields.push_back(std::make_unique<TImportedField>());
+        } else {
+            c->Fields.push_back(std::make_unique<TTextField>("L"));
+            auto seq = std::make_unique<TSequenceField>();
+            seq->CurrentValue = 1;
+            seq->MinValue = 1;
+            c->Fields.push_back(std::move(seq));
+        }
+        c->SetAdvanced(true);
+        TTextLabel* raw = c.get();
+        label.AddControl(std::move(c));
+        raw->SetLoading(false);
+        return raw;
+    }
+    QString WriteData(const QStringList& records) {
+        const QString path = scratch.File("data.csv");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Field\r\n"); // the header line, skipped
+        for (const QString& r : records)
+            f.write((r + "\r\n").toUtf8());
+        f.close();
+        FormatFromExtension(path);
+        return path;
+    }
+    TPrintResult Print(const TPrintSettings& s, TPrintProgress* progress = nullptr) {
+        return PrintLabels(label.Controls(), s, printer, out, QString(), progress);
+    }
+    static QStringList Seq(const char* prefix, std::initializer_list<int> values) {
+        QStringList out;
+        for (int v : values)
+            out << QString("%1%2").arg(prefix).arg(v);
+        return out;
+    }
+
+    TScratchFolder scratch;
+    TSheetSettings saved;
+    TCanvasLabel label;
+    TLetterPdf printer;
+    QString out;
+};
+
+TEST_F(PrintEngineTest, SkipStartsTheFirstPageLater) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.PageCount = 2;
+    s.Skip = 5;
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Labels, 7 + 12);
+    EXPECT_EQ(r.Pages, 2);
+    const auto words = PdfWords(out);
+    ASSERT_EQ(PageWords(words, 1), Seq("L", {1, 2, 3, 4, 5, 6, 7}));
+    // The first label sits at row 1, column 1: one label width and height in from the margins.
+    const TPdfWord& first = words.front();
+    EXPECT_NEAR(first.X, 150 + 1200 + 10 * 600 / 96, 30);
+    EXPECT_NEAR(first.Y, 150 + 600 + 10 * 600 / 96, 40);
+    // The second page starts at row 0, column 0.
+    const auto second =
+        std::find_if(words.begin(), words.end(), [](const TPdfWord& w) { return w.Page == 2; });
+    ASSERT_NE(second, words.end());
+    EXPECT_EQ(second->Text, QString("L8"));
+    EXPECT_NEAR(second->X, 150 + 10 * 600 / 96, 30);
+    EXPECT_NEAR(second->Y, 150 + 10 * 600 / 96, 40);
+}
+
+TEST_F(PrintEngineTest, DuplicatesOfTwoRecordsFitOnePage) {
+    ForceGrid(3, 4);
+    AddText(true);
+    TPrintSettings s;
+    s.Duplicates = 3;
+    s.DataFile = WriteData({"R1", "R2"});
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Pages, 1);
+    EXPECT_EQ(PageWords(PdfWords(out), 1), QStringList({"R1", "R1", "R1", "R2", "R2", "R2"}));
+}
+
+TEST_F(PrintEngineTest, DuplicatesRunOnAcrossThePageBreak) {
+    ForceGrid(5, 2);
+    AddText(true);
+    TPrintSettings s;
+    s.Duplicates = 3;
+    s.DataFile = WriteData({"R1", "R2", "R3", "R4"});
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Pages, 2);
+    const auto words = PdfWords(out);
+    EXPECT_EQ(PageWords(words, 1),
+              QStringList({"R1", "R1", "R1", "R2", "R2", "R2", "R3", "R3", "R3", "R4"}));
+    EXPECT_EQ(PageWords(words, 2), QStringList({"R4", "R4"}));
+}
+
+TEST_F(PrintEngineTest, LabelRangeWithSkip) {
+    ForceGrid(4, 2);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Labels;
+    s.LabelCount = 5;
+    s.Skip = 2;
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Labels, 5);
+    EXPECT_EQ(r.Pages, 1);
+    const auto words = PdfWords(out);
+    EXPECT_EQ(PageWords(words, 1), Seq("L", {1, 2, 3, 4, 5}));
+    EXPECT_NEAR(words.front().Y, 150 + 600 + 10 * 600 / 96, 40); // position 2 is row 1
+}
+
+TEST_F(PrintEngineTest, PageRangeCountersAndDuplicates) {
+    ForceGrid(4, 2);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.PageCount = 2;
+    Print(s);
+    auto words = PdfWords(out);
+    EXPECT_EQ(PageWords(words, 1), Seq("L", {1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(PageWords(words, 2), Seq("L", {9, 10, 11, 12, 13, 14, 15, 16}));
+
+    label.Controls().front()->Fields.at(1).reset(new TSequenceField());
+    auto* seq = static_cast<TSequenceField*>(label.Controls().front()->Fields.at(1).get());
+    seq->CurrentValue = seq->MinValue = 1;
+    s.Duplicates = 2;
+    Print(s);
+    words = PdfWords(out);
+    EXPECT_EQ(PageWords(words, 1), Seq("L", {1, 1, 2, 2, 3, 3, 4, 4}));
+    EXPECT_EQ(PageWords(words, 2), Seq("L", {5, 5, 6, 6, 7, 7, 8, 8}));
+}
+
+TEST_F(PrintEngineTest, ThousandRecordsInOrderNoneLostOrRepeated) {
+    AddText(true); // Letter: 4 x 10 labels of 2 x 1 in
+    QStringList records;
+    for (int i = 1; i <= 1000; ++i)
+        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    TPrintSettings s;
+    s.DataFile = WriteData(records);
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Labels, 1000);
+    EXPECT_EQ(r.Pages, 25);
+    EXPECT_EQ(PdfPageCount(out), 25);
+    QStringList printed;
+    for (const TPdfWord& w : PdfWords(out))
+        printed << w.Text;
+    EXPECT_EQ(printed, records);
+}
+
+TEST_F(PrintEngineTest, CancelDiscardsTheJob) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.PageCount = 5;
+    TCancelAfter progress(15);
+    const TPrintResult r = Print(s, &progress);
+    EXPECT_TRUE(r.Cancelled);
+    EXPECT_EQ(r.Labels, 15);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_TRUE(progress.Closed);
+    EXPECT_EQ(progress.Document, QString("Vellumtrace"));
+    EXPECT_EQ(progress.Printer, QString("PDF file"));
+    EXPECT_EQ(progress.Pages, (std::vector<int32_t>{1, 2}));
+}
+
+TEST_F(PrintEngineTest, RunsWithoutAnEndAreRefused) {
+    AddText(false);
+    TPrintSettings all; // ALL without a data file
+    try {
+        Print(all);
+        FAIL() << "expected a refusal";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), QString(PrintText::NoEnd));
+    }
+    all.DataFile = WriteData({"a"}); // a data file but no imported field on the label
+    EXPECT_THROW(Print(all), TUserError);
+    ForceGrid(0, 4);
+    TPrintSettings pages;
+    pages.Range = TPrintRange::Pages;
+    try {
+        Print(pages);
+        FAIL() << "expected a refusal";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), QString(PrintText::NoRoom));
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintEngineTest, UnreadableDataFileIsReportedBeforePrinting) {
+    AddText(true);
+    TPrintSettings s;
+    s.DataFile = scratch.File("missing.csv");
+    try {
+        Print(s);
+        FAIL() << "expected an error";
+    } catch (const TUserError& e) {
+        EXPECT_TRUE(e.Message().contains("missing.csv"));
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintEngineTest, DataFileWithoutRecordsIsRefused) {
+    AddText(true);
+    TPrintSettings s;
+    s.DataFile = WriteData({}); // the header line only
+    try {
+        Print(s);
+        FAIL() << "expected a refusal";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), QString(PrintText::NoRecords).arg(s.DataFile));
+    }
+    QFile::resize(s.DataFile, 0); // empty
+    EXPECT_THROW(Print(s), TUserError);
+    EXPECT_FALSE(QFile::exists(out));
+    s.DataFile = WriteData({"only"});
+    EXPECT_EQ(Print(s).Labels, 1);
+}
+
+TEST_F(PrintEngineTest, JobTitles) {
+    EXPECT_EQ(JobTitle(QString()), QString("Vellumtrace"));
+    EXPECT_EQ(JobTitle("/home/a/labels/shelf.lbl"), QString("shelf.lbl"));
+    ForceGrid(1, 1);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    PrintLabels(label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
+    EXPECT_TRUE(PdfInfo(out).contains("orders.lbl"));
+}
