@@ -144,8 +144,10 @@ void WriteLabelArchive(const QString& path, const QStringList& files) {
         throw Error(FileText::CannotWrite, path, reason);
 }
 
-bool ReadLabelArchive(const QString& path, QStringList& extracted) {
+bool ReadLabelArchive(const QString& path, QStringList& extracted, QStringList* storedNames) {
     extracted.clear();
+    if (storedNames)
+        storedNames->clear();
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         throw Error(FileText::CannotOpen, path, in.errorString());
@@ -204,5 +206,8 @@ bool ReadLabelArchive(const QString& path, QStringList& extracted) {
             throw Error(FileText::CannotWrite, target, out.errorString());
     }
     extracted = files.Release();
+    if (storedNames)
+        for (const TStoredEntry& e : entries)
+            *storedNames << e.Name;
     return true;
 }

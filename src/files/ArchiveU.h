@@ -32,8 +32,9 @@ void WriteLabelArchive(const QString& path, const QStringList& files);
 // stored name's first three characters. Returns false, extracting nothing, when the magic or
 // version is not ours. A damaged archive (impossible count, sizes past the end, unusable names)
 // is refused with TUserError before anything is extracted; a failure while extracting removes
-// what was extracted so far.
-bool ReadLabelArchive(const QString& path, QStringList& extracted);
+// what was extracted so far. storedNames, when given, receives the entries' plain names.
+bool ReadLabelArchive(const QString& path, QStringList& extracted,
+                      QStringList* storedNames = nullptr);
 
 // The name a stored entry name may be used under: its last plain component, without folders,
 // drive or anything after a NUL; empty when nothing usable remains ("", ".", "..").

@@ -127,6 +127,22 @@ bool TIniFile::SectionExists(const QString& section) const {
     return m_index.contains(Folded(section));
 }
 
+QStringList TIniFile::SectionNames() const {
+    QStringList names;
+    for (const TSection& s : m_sections)
+        names << s.Name;
+    return names;
+}
+
+QStringList TIniFile::KeyNames(const QString& section) const {
+    QStringList names;
+    const auto s = m_index.constFind(Folded(section));
+    if (s != m_index.cend())
+        for (const TKey& k : m_sections[*s].Keys)
+            names << k.Name;
+    return names;
+}
+
 bool TIniFile::ValueExists(const QString& section, const QString& key) const {
     return Find(section, key) != nullptr;
 }

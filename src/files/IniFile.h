@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -30,6 +31,9 @@ public:
     void Save(const QString& path) const;
 
     bool SectionExists(const QString& section) const;
+    // Names as they stand in the file, in file order.
+    QStringList SectionNames() const;
+    QStringList KeyNames(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;

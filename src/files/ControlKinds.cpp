@@ -1,0 +1,99 @@
+#include "files/ControlKinds.h"
+
+#include "barcode/BarcodeLabel.h"
+#include "document/GraphicLabel.h"
+#include "document/ShapeLabel.h"
+#include "document/TextLabel.h"
+#include "files/PictureSource.h"
+#include "files/SectionAccess.h"
+
+#include <QFileInfo>
+
+#include <iterator>
+
+namespace {
+template <class T> std::unique_ptr<TLabelControl> Create() {
+    return std::make_unique<T>(nullptr);
+}
+
+void NoKeys(TSectionWriter&, const TLabelControl&, QStringList&) {}
+void ReadNoKeys(const TSectionReader&, TLabelControl&, TPictureSource&) {}
+
+void WriteBarcode(TSectionWriter& keys, const TLabelControl& control, QStringList&) {
+    const auto& c = static_cast<const TBarcodeLabel&>(control);
+    keys.Integer("BCTYPE", c.BarcodeType());
+    keys.Real("NBW", c.NarrowBarWidth());
+    keys.Bool("INTERPRET", c.Interpret());
+    keys.Bool("AUTOSCALE", c.AutoScale());
+}
+
+void ReadBarcode(const TSectionReader& keys, TLabelControl& control, TPictureSource&) {
+    auto& c = static_cast<TBarcodeLabel&>(control);
+    c.SetBarcodeType(keys.Byte("BCTYPE", 0));
+    c.SetNarrowBarWidth(keys.Real("NBW", 10.0));
+    c.SetInterpret(keys.Bool("INTERPRET", true));
+    c.SetAutoScale(keys.Bool("AUTOSCALE", true));
+}
+
+void WriteShape(TSectionWriter& keys, const TLabelControl& control, QStringList&) {
+    const auto& c = static_cast<const TShapeLabel&>(control);
+    keys.Integer("SHAPEFORMAT", c.ShapeFormat());
+    keys.Integer("PEN_WIDTH", c.PenWidth());
+    keys.Integer("PEN_COLOR", int32_t(c.PenColor()));
+    keys.Integer("BRUSH_STYLE", c.BrushStyle());
+    keys.Integer("BRUSH_COLOR", int32_t(c.BrushColor()));
+}
+
+void ReadShape(const TSectionReader& keys, TLabelControl& control, TPictureSource&) {
+    auto& c = static_cast<TShapeLabel&>(control);
+    c.SetShapeFormat(keys.Byte("SHAPEFORMAT", sfRectangle));
+    c.SetPenWidth(keys.Integer("PEN_WIDTH", 1));
+    c.SetPenColor(TColor(keys.Integer("PEN_COLOR", int32_t(clBlack))));
+    c.SetBrushColor(TColor(keys.Integer("BRUSH_COLOR", int32_t(clWhite))));
+    c.SetBrushStyle(keys.Byte("BRUSH_STYLE", bsSolid));
+}
+
+void WriteGraphic(TSectionWriter& keys, const TLabelControl& control, QStringList& files) {
+    const auto& c = static_cast<const TGraphicLabel&>(control);
+    keys.Plain("IMG_NAME",
+               c.ImageFile().isEmpty() ? QString() : QFileInfo(c.ImageFile()).fileName());
+    if (!c.ImageFile().isEmpty())
+        files << c.ImageFile();
+    keys.Bool("IMG_ASPECTS", c.KeepAspect());
+}
+
+void ReadGraphic(const TSectionReader& keys, TLabelControl& control, TPictureSource& pictures) {
+    auto& c = static_cast<TGraphicLabel&>(control);
+    const QString name = keys.Plain("IMG_NAME", QString());
+    c.SetKeepAspect(keys.Bool("IMG_ASPECTS", true));
+    pictures.Attach(c, name);
+}
+
+constexpr TControlKindInfo kKinds[] = {
+    {ckBarcode, "BARCODE", Create<TBarcodeLabel>, WriteBarcode, ReadBarcode},
+    {ckText, "TEXT", Create<TTextLabel>, NoKeys, ReadNoKeys},
+    {ckMemo, "MEMO", Create<TMemoLabel>, NoKeys, ReadNoKeys},
+    {ckShape, "SHAPE", Create<TShapeLabel>, WriteShape, ReadShape},
+    {ckGraphic, "GRAPHIC", Create<TGraphicLabel>, WriteGraphic, ReadGraphic},
+};
+static_assert(std::size(kKinds) == ckBase, "one entry per storable kind");
+static_assert(
+    [] {
+        for (size_t i = 0; i < std::size(kKinds); ++i)
+            if (kKinds[i].Kind != i)
+                return false;
+        return true;
+    }(),
+    "entries in kind order, so that a kind indexes the table");
+} // namespace
+
+const TControlKindInfo* KindOf(TControlKind kind) {
+    return kind < std::size(kKinds) ? &kKinds[kind] : nullptr;
+}
+
+const TControlKindInfo* KindByType(const QString& type) {
+    for (const TControlKindInfo& k : kKinds)
+        if (type == QLatin1String(k.Type))
+            return &k;
+    return nullptr;
+}

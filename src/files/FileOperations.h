@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "files/ArchiveU.h"
+#include "files/EscapeText.h"
+#include "files/SheetDefaults.h"
+#include "files/Template.h"
+
+#include <QString>
+
+// Label files (.lbl): a label archive holding the label description (the sheet, the grid flag
+// and every control in its own section) and the pictures of the image controls. Older label
+// files that are a plain description, naming their pictures by path, still open.
+
+// A label as read from a file, not yet shown anywhere.
+struct TLabelDocument {
+    TSheetSettings Sheet;
+    bool ShowGrid = true;
+    // In stacking order, bottom first; still Loading, since adding a control to a label repaints
+    // it otherwise: clear Loading once the controls are in place.
+    TCanvasLabel::TControlList Controls;
+};
+
+// Labels larger than this on either side are refused when read: the design surface could not
+// hold them in memory.
+inline constexpr double MaxLabelInches = 100.0;
+
+// Writes the label as a label archive at path. The previous file at path is replaced only once
+// the new one is complete. Throws TUserError.
+void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool showGrid,
+                        const TCanvasLabel::TControlList& controls);
+
+// Reads a label archive or an older plain description into new objects. Throws TUserError when
+// the file cannot be read, is shorter than the archive magic, is an archive of another version
+// or is damaged; nothing is left behind in the temporary folder then. Pictures that cannot be
+// found or decoded are reported through ShowMessage and leave their control without picture.
+TLabelDocument ReadLabelDocument(const QString& path);
+
+// The editor's Save: writes label and sheet to path.
+void WriteLabelDescription(const QString& path, const TCanvasLabel& label,
+                           const TSheetSettings& sheet);
+void WriteLabelDescription(const QString& path, const TCanvasLabel& label); // process-wide sheet
+
+// The editor's Open: reads path and only then replaces sheet, the label's grid flag, size and
+// controls. On failure (TUserError) label and sheet are exactly as they were.
+void ReadLabelDescription(const QString& path, TCanvasLabel& label, TSheetSettings& sheet);
+void ReadLabelDescription(const QString& path, TCanvasLabel& label); // process-wide sheet

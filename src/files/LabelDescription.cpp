@@ -1,0 +1,161 @@
+#include "files/ControlSection.h"
+#include "files/FileAccess.h"
+#include "files/FileOperations.h"
+#include "files/FileTexts.h"
+#include "files/IniFile.h"
+#include "files/NumberedNames.h"
+#include "files/PictureSource.h"
+#include "files/SheetSection.h"
+#include "platform/Errors.h"
+#include "platform/TempFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+const QString kFormat = QString::fromLatin1(FormatSection);
+const QString kControlPrefix = QStringLiteral("CNT_");
+
+QString ControlSectionName(int32_t n) {
+    return kControlPrefix + QString::number(n);
+}
+
+// The control sections a reader visits, in order: CNT_1 .. CNT_CONTROLS as far as they exist.
+std::vector<int32_t> ControlNumbers(const TIniFile& ini) {
+    return NumberedNames(ini.SectionNames(), kControlPrefix,
+                         ini.ReadInteger(kFormat, QStringLiteral("CONTROLS"), 0));
+}
+
+QStringList ImageNames(const TIniFile& ini) {
+    QStringList names;
+    for (const int32_t n : ControlNumbers(ini)) {
+        const QString section = ControlSectionName(n);
+        if (ini.ReadString(section, QStringLiteral("TYPE"), QString()) == QLatin1String("GRAPHIC"))
+            names << ini.ReadString(section, QStringLiteral("IMG_NAME"), QString());
+    }
+    return names;
+}
+
+void CheckLabelSize(const TSheetSettings& sheet, const QString& path) {
+    const double w = SheetLengthInInches(sheet.LabelWidth, sheet.Metric);
+    const double h = SheetLengthInInches(sheet.LabelHeight, sheet.Metric);
+    if (w > MaxLabelInches || h > MaxLabelInches)
+        throw TUserError(QString::fromLatin1(FileText::LabelTooLarge)
+                             .arg(path)
+                             .arg(w, 0, 'g', 6)
+                             .arg(h, 0, 'g', 6)
+                             .arg(MaxLabelInches));
+}
+
+TLabelDocument BuildDocument(const TIniFile& ini, TPictureSource& pictures, const QString& path) {
+    if (!ini.SectionExists(kFormat))
+        throw TUserError(QString::fromLatin1(FileText::NoFormatSection).arg(path));
+    TLabelDocument doc;
+    doc.ShowGrid = ReadSheetSection(ini, doc.Sheet, TSheetKeys::Description);
+    CheckLabelSize(doc.Sheet, path);
+    for (const int32_t n : ControlNumbers(ini))
+        if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
+            doc.Controls.push_back(std::move(c));
+    return doc;
+}
+
+// Removes a file when the scope ends, however it ends.
+class TRemoveOnExit {
+public:
+    explicit TRemoveOnExit(QString path) : m_path(std::move(path)) {}
+    ~TRemoveOnExit() { QFile::remove(m_path); }
+    TRemoveOnExit(const TRemoveOnExit&) = delete;
+    TRemoveOnExit& operator=(const TRemoveOnExit&) = delete;
+
+private:
+    QString m_path;
+};
+
+TLabelDocument ReadArchive(const QString& path) {
+    QStringList extracted, names;
+    if (!ReadLabelArchive(path, extracted, &names))
+        throw TUserError(QString::fromLatin1(FileText::UnknownArchive).arg(path));
+    if (extracted.isEmpty())
+        throw TUserError(QString::fromLatin1(FileText::Damaged)
+                             .arg(path, QString::fromLatin1(FileText::NoDescription)));
+    TIniFile ini;
+    try {
+        const TRemoveOnExit description(extracted.first());
+        ini = TIniFile::Load(extracted.first());
+    } catch (...) {
+        for (const QString& picture : extracted)
+            QFile::remove(picture);
+        throw;
+    }
+    // The pictures belong to the source until a control takes them, so none is left behind.
+    TArchivePictures pictures(extracted.mid(1), names.mid(1), ImageNames(ini));
+    return BuildDocument(ini, pictures, path);
+}
+} // namespace
+
+void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool showGrid,
+                        const TCanvasLabel::TControlList& controls) {
+    TIniFile ini;
+    WriteSheetSection(ini, sheet, TSheetKeys::Description, showGrid);
+    int32_t count = 0;
+    for (const auto& c : controls)
+        count += IsStorable(*c) ? 1 : 0;
+    ini.WriteInteger(kFormat, QStringLiteral("CONTROLS"), count);
+
+    QStringList files{QString()}; // the description comes first
+    int32_t n = 0;
+    for (const auto& c : controls)
+        if (IsStorable(*c))
+            WriteControlSection(ini, ControlSectionName(++n), *c, files);
+
+    // A folder of its own for the description, so that two saves never share its fixed name.
+    const QTemporaryDir folder(QDir(TempFolder()).filePath(QStringLiteral("saveXXXXXX")));
+    if (!folder.isValid())
+        throw TUserError(
+            QString::fromLatin1(FileText::CannotWrite).arg(folder.path(), folder.errorString()));
+    files.first() = folder.filePath(QString::fromLatin1(Archive::DescriptionName));
+    ini.Save(files.first());
+    WriteLabelArchive(path, files);
+}
+
+TLabelDocument ReadLabelDocument(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo::exists(path))
+        throw TUserError(QString::fromLatin1(FileText::Missing).arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, file.errorString()));
+    const QByteArray head = file.read(qsizetype(sizeof Archive::Magic) - 1);
+    file.close();
+    if (head.size() < qsizetype(sizeof Archive::Magic) - 1)
+        throw TUserError(QString::fromLatin1(FileText::TooShort).arg(path));
+    if (head == Archive::Magic)
+        return ReadArchive(path);
+    const TIniFile ini = TIniFile::Load(path);
+    TFolderPictures pictures(QFileInfo(path).absolutePath());
+    return BuildDocument(ini, pictures, path);
+}
+
+void WriteLabelDescription(const QString& path, const TCanvasLabel& label,
+                           const TSheetSettings& sheet) {
+    WriteLabelDocument(path, sheet, label.ShowGrid, label.Controls());
+}
+
+void WriteLabelDescription(const QString& path, const TCanvasLabel& label) {
+    WriteLabelDescription(path, label, SheetSettings());
+}
+
+void ReadLabelDescription(const QString& path, TCanvasLabel& label, TSheetSettings& sheet) {
+    TLabelDocument doc = ReadLabelDocument(path);
+    sheet = doc.Sheet;
+    label.ShowGrid = doc.ShowGrid;
+    label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
+    label.ReplaceControls(std::move(doc.Controls));
+    for (const auto& c : label.Controls())
+        c->SetLoading(false);
+}
+
+void ReadLabelDescription(const QString& path, TCanvasLabel& label) {
+    ReadLabelDescription(path, label, SheetSettings());
+}
