@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job: the designer on the sample label.
-# Without a display the designer cannot open; the program says so and exits non-zero.
+# Installs what is missing, builds, and runs the main job on the sample label:
+# with a display, the designer opens examples/shipping.lbl; without one, the sample merge is
+# printed unattended into out/shipping.pdf. Extra arguments go to the program instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh >/dev/null
-exec build/src/app/vellumtrace "$@"
+program=build/src/app/vellumtrace
+if [[ $# -gt 0 ]]; then
+  exec "$program" "$@"
+fi
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+  exec "$program" examples/shipping.lbl
+fi
+mkdir -p out
+exec "$program" examples/shipping.lbl -p -i examples/shipping.csv -o out/shipping.pdf
