@@ -73,7 +73,24 @@ int SizeStepsForCell(const QString& family, int32_t cellHeight, int weight,
 } // namespace
 
 void TPainterBarCanvas::FillBar(int32_t left, int32_t top, int32_t width, int32_t height) {
-    m_painter.fillRect(QRect(left, top, width, height), Qt::black);
+    if (width > 0 && height > 0)
+        m_bars.emplace_back(left, top, width, height);
+}
+
+void TPainterBarCanvas::Flush() {
+    if (m_bars.empty())
+        return;
+    const QPen pen = m_painter.pen();
+    const QBrush brush = m_painter.brush();
+    const bool antialias = m_painter.testRenderHint(QPainter::Antialiasing);
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(Qt::black);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.drawRects(m_bars.data(), int(m_bars.size()));
+    m_painter.setRenderHint(QPainter::Antialiasing, antialias);
+    m_painter.setBrush(brush);
+    m_painter.setPen(pen);
+    m_bars.clear();
 }
 
 QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
@@ -98,6 +115,7 @@ void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, i
     if (!data.isEmpty()) {
         TPainterBarCanvas canvas(painter);
         EncodeBarcode(canvas, type, g.barX, g.barY, rotation, data, m, g.barLength);
+        canvas.Flush();
         if (interpret)
             DrawInterpretation(painter, type, m, rotation, data, g.box.x(), g.box.y(),
                                g.box.width(), g.box.height());

@@ -3,9 +3,11 @@
 #include "barcode/BarCanvas.h"
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -13,15 +15,20 @@ class QPaintDevice;
 // Painting a barcode with a QPainter, in whole device pixels: on the control's work image one
 // pixel per module, on a printer page m printer pixels per module.
 
-// Bars as black fillRect calls on integer rectangles, so they land on exact pixel columns of an
-// image or a high-resolution PDF page.
+// Bars as black rectangles on integer coordinates, so they land on exact pixel columns of an
+// image or a high-resolution PDF page. They are collected and painted in one call when the
+// canvas is flushed (at the latest when it goes): a PDF then holds one fill for the whole symbol
+// instead of a colour and state change per bar.
 class TPainterBarCanvas : public TBarCanvas {
 public:
     explicit TPainterBarCanvas(QPainter& painter) : m_painter(painter) {}
+    ~TPainterBarCanvas() override { Flush(); }
     void FillBar(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void Flush();
 
 private:
     QPainter& m_painter;
+    std::vector<QRect> m_bars;
 };
 
 // The whole symbol at (x, y): white box (unless transparent), bars with their quiet zones and

@@ -38,7 +38,9 @@ QRgb TextBackground(bool transparent, TColor fontColor) {
 
 void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
                      int rotation, const QSize& imageSize, const QSize& extent) {
-    p.save();
+    // The transform is put back by hand rather than with save/restore: on a PDF page every
+    // saved state is written out again, and labels are printed by the thousand.
+    const QTransform base = p.transform();
     p.setFont(font);
     p.setPen(colour);
     switch (rotation & 3) {
@@ -59,7 +61,7 @@ void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const
     }
     p.drawText(QRect(QPoint(0, 0), extent), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                text);
-    p.restore();
+    p.setTransform(base);
 }
 
 QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int) {
@@ -74,10 +76,8 @@ QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int) 
 
 void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
                      const QRect& rect, int hAlign) {
-    p.save();
     p.setFont(font);
     p.setPen(colour);
     p.drawText(rect, HorizontalAlignment(hAlign) | Qt::AlignTop | kWrapFlags,
                NormaliseLineEnds(text));
-    p.restore();
 }

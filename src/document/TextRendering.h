@@ -21,7 +21,8 @@ QSize TextExtent(const QFontMetrics& fm, const QString& text);
 QRgb TextBackground(bool transparent, TColor fontColor);
 
 // Draws one line turned clockwise by rotation quarter turns, so that it lies inside an image of
-// imageSize (extent is the unrotated text size): 1 reads downwards, 3 upwards.
+// imageSize (extent is the unrotated text size): 1 reads downwards, 3 upwards. The painter's
+// font and pen are left set to the text's.
 void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
                      int rotation, const QSize& imageSize, const QSize& extent);
 
@@ -29,6 +30,7 @@ void DrawRotatedText(QPainter& p, const QFont& font, const QColor& colour, const
 // width widens the result to the right instead of growing it leftwards.
 QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int hAlign);
 
-// Draws text word-wrapped into rect, aligned left (0), right (1) or centre (2).
+// Draws text word-wrapped into rect, aligned left (0), right (1) or centre (2). The painter's
+// font and pen are left set to the text's.
 void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
                      const QRect& rect, int hAlign);

@@ -148,6 +148,8 @@ bool ReadLabelArchive(const QString& path, QStringList& extracted, QStringList* 
     extracted.clear();
     if (storedNames)
         storedNames->clear();
+    if (QFileInfo(path).isDir())
+        throw Error(FileText::CannotOpen, path, QString::fromLatin1(FileText::IsFolder));
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         throw Error(FileText::CannotOpen, path, in.errorString());

@@ -11,6 +11,9 @@ QByteArray ReadFileBytes(const QString& path, qint64 limit) {
     const QFileInfo info(path);
     if (!info.exists())
         throw TUserError(QString::fromLatin1(FileText::Missing).arg(path));
+    if (info.isDir())
+        throw TUserError(QString::fromLatin1(FileText::CannotOpen)
+                             .arg(path, QString::fromLatin1(FileText::IsFolder)));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, f.errorString()));

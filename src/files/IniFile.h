@@ -20,7 +20,7 @@ class TIniFile {
 public:
     static constexpr qsizetype MaxValueLength = 2047;
     // Larger files are refused rather than read into memory.
-    static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     static TIniFile FromBytes(QByteArrayView bytes);
     // Throws TUserError naming the path when the file is missing, unreadable or too large.

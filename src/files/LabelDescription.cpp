@@ -122,8 +122,12 @@ void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool s
 
 TLabelDocument ReadLabelDocument(const QString& path) {
     QFile file(path);
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         throw TUserError(QString::fromLatin1(FileText::Missing).arg(path));
+    if (info.isDir())
+        throw TUserError(QString::fromLatin1(FileText::CannotOpen)
+                             .arg(path, QString::fromLatin1(FileText::IsFolder)));
     if (!file.open(QIODevice::ReadOnly))
         throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, file.errorString()));
     const QByteArray head = file.read(qsizetype(sizeof Archive::Magic) - 1);

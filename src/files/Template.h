@@ -7,7 +7,8 @@
 // Label templates (.lbf): the sheet's size, margins, gutters, unit and counts in a [FORMAT]
 // section; the border and the controls are not part of a template.
 namespace TemplateText {
-inline constexpr const char* Filter = "Label Template (*.lbf)|*.lbf";
+// In the form Qt's file dialogs take.
+inline constexpr const char* Filter = "Label Template (*.lbf)";
 inline constexpr const char* DefaultExtension = "lbf";
 inline constexpr const char* SaveTitle = "Save Template";
 inline constexpr const char* LoadTitle = "Load Template";

@@ -18,6 +18,34 @@ namespace {
 QRectF Frame(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     return QRectF(left, top, right - 1 - left, bottom - 1 - top);
 }
+
+// Sets the control's clip for its drawing when what it paints would pass the clip.
+class TClipScope {
+public:
+    TClipScope(QPainter& p, const QRect& clip, const QRect& painted) : m_painter(p) {
+        if (clip.contains(painted))
+            return;
+        p.save();
+        p.setClipRect(clip);
+        m_saved = true;
+    }
+    ~TClipScope() {
+        if (m_saved)
+            m_painter.restore();
+    }
+    TClipScope(const TClipScope&) = delete;
+    TClipScope& operator=(const TClipScope&) = delete;
+
+private:
+    QPainter& m_painter;
+    bool m_saved = false;
+};
+
+// Room for glyphs that reach past their advance (italics, accents).
+QRect WithInk(const QRect& r, const QFont& font) {
+    const int pad = std::max(2, font.pixelSize() / 3);
+    return r.adjusted(-pad, -pad, pad, pad);
+}
 } // namespace
 
 QFont PrinterFont(const QFont& font, const TPrintScale& s) {
@@ -54,6 +82,9 @@ void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& tex
         y += box.h - yExtent;
     else if (c.VAlign() == vaCenter)
         y += box.h / 2 - yExtent / 2;
+    const TSymbolGeometry g =
+        SymbolGeometry(type, x, y, m, cross, data, bc.Interpret(), c.Rotation());
+    TClipScope clip(p, box.clip, g.box);
     // The interpretation line is always black on paper, in the control's face.
     QFont face(c.Font().family());
     p.setFont(face);
@@ -76,12 +107,14 @@ void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
         top = box.y + box.h - cell.height();
     else if (c.VAlign() == vaCenter)
         top = box.y + box.h / 2 - cell.height() / 2;
+    const QRect cellRect(QPoint(left, top), cell);
+    TClipScope clip(p, box.clip, WithInk(cellRect, font));
     if (!c.Transparent())
-        p.fillRect(QRect(QPoint(left, top), cell), Qt::white); // what opaque text paints
-    p.save();
+        p.fillRect(cellRect, Qt::white); // what opaque text paints
+    const QTransform base = p.transform();
     p.translate(left, top);
     DrawRotatedText(p, font, ToQColor(c.FontColor()), text, c.Rotation(), cell, extent);
-    p.restore();
+    p.setTransform(base);
 }
 
 void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
@@ -106,6 +139,7 @@ void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
         bottom = box.y + box.h / 2 + rh / 2;
     }
     const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    TClipScope clip(p, box.clip, WithInk(rect, font));
     if (!c.Transparent())
         p.fillRect(rect, Qt::white);
     DrawWrappedText(p, font, ToQColor(c.FontColor()), text, rect, align);
@@ -121,7 +155,7 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
         hx += RoundHalfEven(s.X);
     if (hy % 2 != 0)
         hy += RoundHalfEven(s.Y);
-    p.save();
+    TClipScope clip(p, b.clip, QRect(b.x, b.y, b.w, b.h).adjusted(-pw, -pw, pw, pw));
     p.setRenderHint(QPainter::Antialiasing, false);
     if (pw > 0)
         p.setPen(QPen(ToQColor(shape.PenColor()), pw, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -163,7 +197,6 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
         p.drawRect(frame);
         break;
     }
-    p.restore();
 }
 
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
@@ -186,9 +219,9 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
         y += b.h - ih;
     else if (c.VAlign() == vaCenter)
         y += b.h / 2 - ih / 2;
+    const QRect target(x, y, iw, ih);
+    TClipScope clip(p, b.clip, target);
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
-    p.save();
     p.setRenderHint(QPainter::LosslessImageRendering, true);
-    p.drawImage(QRect(x, y, iw, ih), picture);
-    p.restore();
+    p.drawImage(target, picture);
 }

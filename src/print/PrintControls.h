@@ -4,15 +4,18 @@
 #include "merge/ImportRecord.h"
 
 #include <QFont>
+#include <QRect>
 
 #include <cstdint>
 
 class QPainter;
 
 // Each kind of control drawn on a page at printer resolution, its box's corner at (x, y) and its
-// size w x h in printer pixels.
+// size w x h in printer pixels. Drawing is confined to clip; the clip is only set on the page
+// when the control would reach beyond it, since each clip change costs a saved state in a PDF.
 struct TPrintBox {
     int32_t x, y, w, h;
+    QRect clip;
 };
 
 // The scale of one screen pixel on the page.

@@ -92,17 +92,14 @@ void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls,
     const int32_t oneX = RoundHalfEven(s.X), oneY = RoundHalfEven(s.Y);
     for (const auto& control : controls) {
         const TLabelControl& c = *control;
-        const TPrintBox box{labelRect.left() + RoundHalfEven(c.Left() * s.X),
-                            labelRect.top() + RoundHalfEven(c.Top() * s.Y),
-                            RoundHalfEven(c.Width() * s.X), RoundHalfEven(c.Height() * s.Y)};
-        QRect clip = labelRect;
+        TPrintBox box{labelRect.left() + RoundHalfEven(c.Left() * s.X),
+                      labelRect.top() + RoundHalfEven(c.Top() * s.Y),
+                      RoundHalfEven(c.Width() * s.X), RoundHalfEven(c.Height() * s.Y), labelRect};
         if (!c.AutoSize()) {
-            clip = QRect(box.x, box.y, box.w, box.h).intersected(labelRect);
-            clip.setWidth(clip.width() + oneX);
-            clip.setHeight(clip.height() + oneY);
+            box.clip = QRect(box.x, box.y, box.w, box.h).intersected(labelRect);
+            box.clip.setWidth(box.clip.width() + oneX);
+            box.clip.setHeight(box.clip.height() + oneY);
         }
-        canvas.save();
-        canvas.setClipRect(clip);
         switch (c.Kind()) {
         case ckBarcode:
             PrintBarcodeControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
@@ -122,7 +119,6 @@ void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls,
         default:
             break;
         }
-        canvas.restore();
     }
 }
 

@@ -122,6 +122,25 @@ TEST_F(PrintKindsTest, RotatedBarcodeScansOnThePage) {
     EXPECT_EQ(DecodeCode128(page.copy(QRect(150, 150, 1200, 600))), "R9");
 }
 
+TEST_F(PrintKindsTest, ControlsWithoutAutoSizeAreCutAtTheirBox) {
+    auto* text = Place<TTextLabel>(10, 10, 30, 20);
+    text->SetAutoSizing(false);
+    QFont big("Liberation Sans");
+    big.setPointSize(14);
+    text->SetFont(big);
+    text->SetText("WWWWWWWWWWWW");
+    auto* free = Place<TTextLabel>(10, 50, 30, 20);
+    free->SetFont(big);
+    free->SetText("WWWWWWWWWWWW"); // auto size: only the label's edge cuts it
+    const QImage page = PrintPage();
+    const QRect cut = PageBox(10, 10, 30, 20);
+    const int edge = cut.right() + 7; // one screen pixel's worth of slack
+    EXPECT_GT(Dark(page, QRect(cut.left(), cut.top(), cut.width(), cut.height())), 100);
+    EXPECT_EQ(Dark(page, QRect(edge, cut.top(), 400, cut.height())), 0);
+    const QRect uncut = PageBox(10, 50, 30, 20);
+    EXPECT_GT(Dark(page, QRect(edge, uncut.top(), 400, uncut.height())), 100);
+}
+
 TEST_F(PrintKindsTest, SolidBorderWidthFollowsTheSizeIndex) {
     SheetSettings().BorderStyle = 1;
     SheetSettings().BorderSize = 0; // 1 point: round(6.25) = 6 printer pixels
