@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The merge-print benchmark: the reference job (address labels with a Code 128 order id and a
+# counter, 4 x 10 to a sheet) printed unattended into a PDF at 1,000, 10,000 and 100,000 records.
+# Reports labels per second, peak memory and PDF bytes per label; with --glabels, runs the same
+# job through gLabels 3 (installed when missing) in the same run for comparison.
+#
+#   bench/print/run.sh [--glabels] [--job DIR] [COUNTS...]
+#
+# DIR holds gen_csv.py, orders.lbl and, for gLabels, label-2x1.glabels and glabels-chunked.sh
+# (default: ../shared/bench beside the repository).
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+job="$repo/../shared/bench"
+glabels=0
+counts=()
+while [[ $# -gt 0 ]]; do
+  case $1 in
+    --glabels) glabels=1 ;;
+    --job) job=$2; shift ;;
+    *) counts+=("$1") ;;
+  esac
+  shift
+done
+[[ ${#counts[@]} -gt 0 ]] || counts=(1000 10000 100000)
+[[ -f "$job/orders.lbl" && -f "$job/gen_csv.py" ]] || { echo "no benchmark job in $job" >&2; exit 1; }
+
+"$repo/scripts/install-deps.sh"
+VT_BUILD_TYPE=Release VT_BUILD_DIR="$repo/build-release" "$repo/scripts/build.sh" >/dev/null
+program="$repo/build-release/src/app/vellumtrace"
+if [[ $glabels -eq 1 ]] && ! command -v glabels-3-batch >/dev/null; then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq glabels >/dev/null
+fi
+
+work=$(mktemp -d /tmp/vt-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+# run NAME COMMAND...: prints wall seconds and peak resident kilobytes.
+measure() {
+  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
+  cat "$work/time"
+}
+
+printf "%-12s %9s %10s %12s %10s %12s\n" program records seconds labels/s peak_MB bytes/label
+for n in "${counts[@]}"; do
+  csv="$work/orders-$n.csv"
+  python3 "$job/gen_csv.py" "$n" "$csv"
+  read -r secs kb < <(measure env -u DISPLAY "$program" "$job/orders.lbl" -p -i "$csv" -o "$work/vt.pdf")
+  bytes=$(stat -c %s "$work/vt.pdf")
+  awk -v p=vellumtrace -v n="$n" -v s="$secs" -v k="$kb" -v b="$bytes" \
+    'BEGIN { printf "%-12s %9d %10.2f %12.0f %10.1f %12.0f\n", p, n, s, n / s, k / 1024, b / n }'
+  if [[ $glabels -eq 1 ]]; then
+    read -r secs kb < <(measure bash "$job/glabels-chunked.sh" "$job/label-2x1.glabels" "$csv" "$work/gl.pdf" 1000)
+    bytes=$(stat -c %s "$work/gl.pdf")
+    awk -v p=glabels -v n="$n" -v s="$secs" -v k="$kb" -v b="$bytes" \
+      'BEGIN { printf "%-12s %9d %10.2f %12.0f %10.1f %12.0f\n", p, n, s, n / s, k / 1024, b / n }'
+  fi
+done
