@@ -54,13 +54,9 @@ void TBarcodeLabel::Draw() {
     const double scale = Scale();
 
     const QString data = NormalizeBarcodeData(m_barcodeType, GetDisplayText());
-    if (data != Text()) {
-        // a plain barcode's saved text is always its normalised data; storing it must not set
-        // off another repaint from inside this one
-        SetLoading(true);
-        SetText(data);
-        SetLoading(false);
-    }
+    // a plain barcode's saved text is always its normalised data; storing it must not set off
+    // another repaint from inside this one
+    SetTextField(data);
 
     int32_t cross = vertical ? Width() : Height();
     if (m_barcodeType == btPostnet)

@@ -167,6 +167,8 @@ protected:
         m_vAlign = v;
     }
     void SetAutoSizeField(bool b) { m_autoSize = b; }
+    // Stores the text without recording the old box or raising a change (for Draw itself).
+    void SetTextField(const QString& s) { m_text = s; }
     void SetAttachField(uint8_t a) { m_attach = a; }
     void RaiseChange() {
         if (OnChange)
