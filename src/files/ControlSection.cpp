@@ -2,6 +2,7 @@
 
 #include "files/ControlKinds.h"
 #include "files/FieldSection.h"
+#include "files/FileOperations.h"
 #include "files/MemoLines.h"
 #include "files/SectionAccess.h"
 #include "platform/Rounding.h"
@@ -23,6 +24,13 @@ uint8_t RotationFromText(const QString& text) {
         if (text == QLatin1String(kRotations[i]))
             return uint8_t(i);
     return 0;
+}
+
+// A length in inches as screen pixels. Anything beyond twice the largest label lies outside
+// every label anyway, and is held there so that box arithmetic cannot overflow.
+int32_t Pixels(double inches, int32_t pixelsPerInch) {
+    const int32_t limit = RoundHalfEven(2 * MaxLabelInches * pixelsPerInch);
+    return std::clamp(RoundHalfEven(inches * pixelsPerInch), -limit, limit);
 }
 
 QString MemoKey(int32_t n) {
@@ -125,11 +133,11 @@ std::unique_ptr<TLabelControl> ReadControlSection(const TIniFile& ini, const QSt
     c->SetLoading(true);
     kind->ReadKeys(keys, *c, pictures);
 
-    const double ppiX = ScreenPixelsPerInchX(), ppiY = ScreenPixelsPerInchY();
-    c->SetTop(RoundHalfEven(keys.Real("TOP", 0) * ppiY));
-    c->SetLeft(RoundHalfEven(keys.Real("LEFT", 0) * ppiX));
-    c->SetBoxWidth(RoundHalfEven(keys.Real("WIDTH", 20.0) * ppiX));
-    c->SetBoxHeight(RoundHalfEven(keys.Real("HEIGHT", 20.0) * ppiY));
+    const int32_t ppiX = ScreenPixelsPerInchX(), ppiY = ScreenPixelsPerInchY();
+    c->SetTop(Pixels(keys.Real("TOP", 0), ppiY));
+    c->SetLeft(Pixels(keys.Real("LEFT", 0), ppiX));
+    c->SetBoxWidth(Pixels(keys.Real("WIDTH", 20.0), ppiX));
+    c->SetBoxHeight(Pixels(keys.Real("HEIGHT", 20.0), ppiY));
     c->SetTransparency(keys.Bool("TRANSPARENT", false));
     c->SetRotation(RotationFromText(keys.Plain("ROTATE", QStringLiteral("0"))));
     c->SetHAlign(keys.Byte("HALIGN", haLeft));

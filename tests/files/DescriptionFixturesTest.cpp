@@ -155,7 +155,9 @@ TEST_F(DescriptionFixtures, ElementDefaultsAndUnknownKinds) {
 
 TEST_F(DescriptionFixtures, OddValuesReadSafely) {
     const QString path = Scratch.File("odd.lbl");
-    ASSERT_TRUE(WriteBytes(path, Crlf("[FORMAT]\nCONTROLS=4\n"
+    ASSERT_TRUE(WriteBytes(path, Crlf("[FORMAT]\nCONTROLS=5\n"
+                                      "[CNT_5]\nTYPE=SHAPE\nTOP=1e300\nLEFT=-1E300\n"
+                                      "WIDTH=1E30\nHEIGHT=-5\n"
                                       "[CNT_1]\nTYPE=TEXT\nROTATE=45\nHALIGN=300\nVALIGN=-1\n"
                                       "FONT_SIZE=0\nTOP=-3\nWIDTH=abc\n"
                                       "[CNT_2]\nTYPE=TEXT\nROTATE=90.0\nFONT_SIZE=99999\n"
@@ -163,7 +165,9 @@ TEST_F(DescriptionFixtures, OddValuesReadSafely) {
                                       "[CNT_4]\nTYPE=BARCODE\nBCTYPE=1000\nNBW=\n"
                                       "[cnt_4]\nTYPE=SHAPE\n")));
     const TLabelDocument doc = ReadLabelDocument(path);
-    ASSERT_EQ(doc.Controls.size(), 4u);
+    ASSERT_EQ(doc.Controls.size(), 5u);
+    // Far beyond any label: held at twice the largest label, 19200 pixels.
+    EXPECT_EQ(doc.Controls[4]->Box(), TRect::FromBox(0, 19200, 19200, 10));
     const TLabelControl& first = *doc.Controls[0];
     EXPECT_EQ(first.Rotation(), 0);
     EXPECT_EQ(first.HAlign(), haLeft);

@@ -83,7 +83,8 @@ TEST_F(HostileInput, UnreadableFilesAreRefusedWithTheirReason) {
         QString Message; // %1 is the path
     } rows[] = {
         {"empty", "", "The file \"%1\" cannot be read: it is too short to be a label file."},
-        {"ten bytes", "Vellumtrac", "The file \"%1\" cannot be read: it is too short to be a label file."},
+        {"ten bytes", "Vellumtrac",
+         "The file \"%1\" cannot be read: it is too short to be a label file."},
         {"other version", TArchiveBytes("Vellumtrace", "1.1").Add("_LB_FRMT.TMP", "x").Bytes(),
          "The file \"%1\" is not a label archive of a version this program can read."},
         {"magic alone", "Vellumtrace",
@@ -207,9 +208,10 @@ TEST_F(HostileInput, PlainDescriptionCannotCarryOtherFilesAway) {
     const QString secret = Scratch.File("secret.txt");
     ASSERT_TRUE(WriteBytes(secret, "private key"));
     const QString path = Scratch.File("grab.lbl");
-    ASSERT_TRUE(WriteBytes(path, Crlf("[FORMAT]\nCONTROLS=2\n"
-                                      "[CNT_1]\nTYPE=GRAPHIC\nIMG_NAME=" + secret.toUtf8() +
-                                      "\n[CNT_2]\nTYPE=GRAPHIC\nIMG_NAME=secret.txt\n")));
+    ASSERT_TRUE(
+        WriteBytes(path, Crlf("[FORMAT]\nCONTROLS=2\n"
+                              "[CNT_1]\nTYPE=GRAPHIC\nIMG_NAME=" +
+                              secret.toUtf8() + "\n[CNT_2]\nTYPE=GRAPHIC\nIMG_NAME=secret.txt\n")));
     ReadLabelDescription(path, Label, Sheet);
     ASSERT_EQ(Label.Controls().size(), 2u);
     for (const auto& c : Label.Controls())

@@ -23,12 +23,12 @@ private:
     int Below(int n) { return n <= 0 ? 0 : int(m_random() % uint32_t(n)); }
 
     void MutateOnce(QByteArray& b) {
-        static const int32_t kInts[] = {0, -1, 1, 2, 255, 256, 65536, 1 << 30,
-                                        INT32_MAX, INT32_MIN, 274, 265};
-        static const char* const kValues[] = {"", "-1", "2147483647", "-2147483648", "1e308",
-                                              "1E-6", "nan", "inf", "0,5", "\\", "\\n\\s\\x",
-                                              "99999", "GRAPHIC", "MEMO", "BARCODE", "SEQUENCE",
-                                              "FIELD", "../../x", "90", "270"};
+        static const int32_t kInts[] = {0,     -1,      1,         2,         255, 256,
+                                        65536, 1 << 30, INT32_MAX, INT32_MIN, 274, 265};
+        static const char* const kValues[] = {
+            "",        "-1",       "2147483647", "-2147483648", "1e308", "1E-6",    "nan",
+            "inf",     "0,5",      "\\",         "\\n\\s\\x",   "99999", "GRAPHIC", "MEMO",
+            "BARCODE", "SEQUENCE", "FIELD",      "../../x",     "90",    "270"};
         static const char kBytes[] = {'\0', '\xFF', '\\', '=', '[', ']', '\r', '\n', ' ', '\x80'};
         switch (Below(8)) {
         case 0: // flip bits
@@ -42,9 +42,10 @@ private:
         case 2: // an integer field: counts and sizes of archives, mostly
             if (b.size() >= 4) {
                 const bool directory = b.startsWith("Vellumtrace") && Below(2) == 0;
-                const int at = directory ? std::min<int>(270 + 265 * Below(4) + (Below(2) ? 0 : 4 + 261),
-                                                         b.size() - 4)
-                                         : Below(b.size() - 3);
+                const int at = directory
+                                   ? std::min<int>(270 + 265 * Below(4) + (Below(2) ? 0 : 4 + 261),
+                                                   b.size() - 4)
+                                   : Below(b.size() - 3);
                 qToLittleEndian<qint32>(kInts[Below(std::size(kInts))], b.data() + at);
             }
             break;
