@@ -13,12 +13,11 @@ constexpr std::array<Qt::BrushStyle, 8> kBrushStyles = {
     Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
     Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern,
 };
+} // namespace
 
-// A rectangle given by its edges, right and bottom exclusive, as the centre line of a pen.
-QRectF Frame(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+QRectF PenFrame(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     return QRectF(left, top, right - 1 - left, bottom - 1 - top);
 }
-} // namespace
 
 Qt::BrushStyle ToQtBrushStyle(uint8_t style) {
     return style < kBrushStyles.size() ? kBrushStyles[style] : Qt::SolidPattern;
@@ -44,7 +43,7 @@ void DrawShape(QPainter& p, const TShapeStyle& s, int32_t W, int32_t H) {
         pen = QPen(Qt::NoPen);
     p.setPen(pen);
     p.setBrush(QBrush(ToQColor(s.BrushColor), ToQtBrushStyle(s.BrushStyle)));
-    const QRectF frame = Frame(b, b, W - pi, H - pi);
+    const QRectF frame = PenFrame(b, b, W - pi, H - pi);
     switch (s.Format) {
     case sfEllipse:
         p.drawEllipse(frame);

@@ -2,6 +2,7 @@
 
 #include "document/lblobjs.h"
 
+#include <QRectF>
 #include <Qt>
 
 enum TShapeFormat : uint8_t {
@@ -65,6 +66,10 @@ struct TShapeStyle {
     uint8_t VAlign = 2;
 };
 void DrawShape(QPainter& p, const TShapeStyle& style, int32_t width, int32_t height);
+
+// A rectangle given by its edges, right and bottom exclusive, as the centre line of a pen that
+// must stay inside those edges (screen and printer outlines alike).
+QRectF PenFrame(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // The colour that fills the background of a shape image and is made transparent: the fill colour
 // inverted, with black replaced by the value 1 so it never equals a black outline.

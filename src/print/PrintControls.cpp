@@ -14,11 +14,6 @@
 #include <QPainter>
 
 namespace {
-// A rectangle given by its edges, right and bottom exclusive, as the centre line of a pen.
-QRectF Frame(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    return QRectF(left, top, right - 1 - left, bottom - 1 - top);
-}
-
 // Sets the control's clip for its drawing when what it paints would pass the clip.
 class TClipScope {
 public:
@@ -163,7 +158,7 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
         p.setPen(Qt::NoPen);
     p.setBrush(QBrush(ToQColor(shape.BrushColor()), ToQtBrushStyle(shape.BrushStyle())));
     const int32_t x = b.x, y = b.y, w = b.w, h = b.h;
-    const QRectF frame = Frame(x + hx, y + hx, x + w - hy, y + h - hy);
+    const QRectF frame = PenFrame(x + hx, y + hx, x + w - hy, y + h - hy);
     switch (shape.ShapeFormat()) {
     case sfEllipse:
         p.drawEllipse(frame);

@@ -1,6 +1,7 @@
 #include "print/PrintU.h"
 
 #include "document/LabelFields.h"
+#include "document/ShapeLabel.h"
 #include "document/Sheet.h"
 #include "merge/DataFileReader.h"
 #include "merge/TextImport.h"
@@ -72,8 +73,8 @@ void PrintLabelBorder(QPainter& canvas, const QRect& rect) {
                        Qt::SquareCap, Qt::MiterJoin));
     canvas.setBrush(Qt::NoBrush);
     const int32_t g = RoundHalfEven(width / 2.0);
-    const QRectF frame(rect.left() + g, rect.top() + g, rect.width() - 2 * g - 1,
-                       rect.height() - 2 * g - 1);
+    const QRectF frame = PenFrame(rect.left() + g, rect.top() + g, rect.left() + rect.width() - g,
+                                  rect.top() + rect.height() - g);
     if (sheet.BorderShape == 1) {
         const int32_t k =
             RoundHalfEven(std::min(rect.width(), rect.height()) * sheet.BorderPct / 100.0);
