@@ -232,18 +232,6 @@ TEST(LabelArchive, DamagedDirectoriesAreRefusedBeforeExtracting) {
     ExpectDamaged(path, "its header is cut short");
 }
 
-TEST(LabelArchive, MissingArchiveIsAnError) {
-    TScratchFolder scratch;
-    QStringList extracted;
-    const QString path = scratch.File("absent.lbl");
-    try {
-        ReadLabelArchive(path, extracted);
-        FAIL();
-    } catch (const TUserError& e) {
-        EXPECT_TRUE(e.Message().startsWith(QString("Cannot open the file \"%1\"").arg(path)));
-    }
-}
-
 TEST(LabelArchive, FailedSaveKeepsThePreviousFile) {
     TScratchFolder scratch;
     const QString archive = scratch.File("keep.lbl");

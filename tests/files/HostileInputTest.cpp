@@ -75,8 +75,8 @@ protected:
 
 TEST_F(HostileInput, UnreadableFilesAreRefusedWithTheirReason) {
     const QString path = Scratch.File("bad.lbl");
-    const TArchiveBytes twoEntries =
-        TArchiveBytes().Add("_LB_FRMT.TMP", "[FORMAT]\r\nCONTROLS=0\r\n").Add("bmp1.TMP", "BMxx");
+    // Damaged archive directories in all their forms are the archive reader's tests; one
+    // stands for them here.
     struct TRow {
         const char* Name;
         QByteArray Bytes;
@@ -89,14 +89,8 @@ TEST_F(HostileInput, UnreadableFilesAreRefusedWithTheirReason) {
          "The file \"%1\" is not a label archive of a version this program can read."},
         {"magic alone", "Vellumtrace",
          "The file \"%1\" is not a label archive of a version this program can read."},
-        {"negative count", TArchiveBytes(twoEntries).SetCount(-7).Bytes(),
-         "The label file \"%1\" is damaged: its directory claims -7 entries."},
-        {"absurd count", TArchiveBytes(twoEntries).SetCount(2147483647).Bytes(),
-         "The label file \"%1\" is damaged: its directory claims 2147483647 entries."},
         {"size past the end",
          TArchiveBytes().Add("_LB_FRMT.TMP", "x").AddClaiming("bmp1.TMP", 1 << 30, "BM").Bytes(),
-         "The label file \"%1\" is damaged: entry 2 runs past the end of the file."},
-        {"truncated", twoEntries.Bytes().chopped(2),
          "The label file \"%1\" is damaged: entry 2 runs past the end of the file."},
         {"no entries", TArchiveBytes().Bytes(),
          "The label file \"%1\" is damaged: it holds no label description."},
