@@ -1,5 +1,4 @@
 #include "files/ControlSection.h"
-#include "files/FileAccess.h"
 #include "files/FileOperations.h"
 #include "files/FileTexts.h"
 #include "files/IniFile.h"
