@@ -4,8 +4,10 @@
 #include "document/TextLabel.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
+#include "platform/TempFiles.h"
 #include "print/PrintU.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -218,6 +220,48 @@ TEST_F(PrintEngineTest, CancelDiscardsTheJob) {
     EXPECT_EQ(progress.Document, QString("Vellumtrace"));
     EXPECT_EQ(progress.Printer, QString("PDF file"));
     EXPECT_EQ(progress.Pages, (std::vector<int32_t>{1, 2}));
+}
+
+namespace {
+// A queue of the system that does not exist: delivering to it must fail, cancelling must not try.
+class TMissingQueue : public TPrinter {
+public:
+    QString Name() const override { return "vellumtrace-test-no-such-queue"; }
+    bool IsPdf() const override { return false; }
+    TPrinterFacts Facts() const override { return TLetterPdf().Facts(); }
+};
+
+QStringList JobFiles() {
+    return QDir(TempFolder()).entryList({"job*"}, QDir::Files);
+}
+} // namespace
+
+TEST_F(PrintEngineTest, CancelOnASystemPrinterSendsNothing) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.PageCount = 3;
+    TCancelAfter progress(5);
+    const TPrintResult r =
+        PrintLabels(label.Controls(), s, TMissingQueue(), QString(), QString(), &progress);
+    EXPECT_TRUE(r.Cancelled); // no delivery was attempted, or it would have thrown
+    EXPECT_TRUE(JobFiles().isEmpty());
+}
+
+TEST_F(PrintEngineTest, FailedDeliveryIsReportedAndCleanedUp) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    try {
+        PrintLabels(label.Controls(), s, TMissingQueue(), QString(), QString(), nullptr);
+        FAIL() << "expected the delivery to fail";
+    } catch (const TUserError& e) {
+        EXPECT_TRUE(e.Message().contains("vellumtrace-test-no-such-queue"))
+            << e.Message().toStdString();
+    }
+    EXPECT_TRUE(JobFiles().isEmpty());
 }
 
 TEST_F(PrintEngineTest, RunsWithoutAnEndAreRefused) {
