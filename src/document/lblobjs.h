@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,15 +44,19 @@ struct TRect {
     int32_t Top = 0;
     int32_t Right = 0;
     int32_t Bottom = 0;
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
+    int32_t Width() const { return Edge(int64_t(Right) - Left); }
+    int32_t Height() const { return Edge(int64_t(Bottom) - Top); }
     bool Contains(int32_t x, int32_t y) const {
         return x >= Left && x < Right && y >= Top && y < Bottom;
     }
     bool operator==(const TRect&) const = default;
+    // Edges past the int32 range are held at its ends rather than wrapping round.
     static TRect FromBox(int32_t left, int32_t top, int32_t width, int32_t height) {
-        return {left, top, left + width, top + height};
+        return {left, top, Edge(int64_t(left) + width), Edge(int64_t(top) + height)};
     }
+
+private:
+    static int32_t Edge(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 };
 
 // The base of every object placed on a label. A control is not a window: it has a box in screen

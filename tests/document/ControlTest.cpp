@@ -149,3 +149,10 @@ TEST_F(ControlTest, BoundsAreaChangeReclampsTheBox) {
     EXPECT_EQ(c->Left() + c->Width(), 100);
     EXPECT_EQ(c->Top() + c->Height(), 50);
 }
+
+TEST_F(ControlTest, ExtremeBoxesDoNotWrapRound) {
+    const TRect r = TRect::FromBox(INT32_MAX - 5, INT32_MIN + 5, 100, -100);
+    EXPECT_EQ(r.Right, INT32_MAX);
+    EXPECT_EQ(r.Bottom, INT32_MIN);
+    EXPECT_EQ((TRect{INT32_MIN, 0, INT32_MAX, 0}).Width(), INT32_MAX);
+}
