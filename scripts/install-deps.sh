@@ -11,6 +11,7 @@ packages=(
   libzxing-dev
   fonts-liberation2
   poppler-utils
+  cups-client
   xvfb xauth
   clang-format
   python3
