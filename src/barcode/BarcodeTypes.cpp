@@ -25,30 +25,6 @@ int32_t Code39ExtendedModules(const QString& d) {
 int32_t Code93Modules(const QString& d) {
     return 9 * Code93SymbolCount(d) + 37;
 }
-int32_t Fixed95(const QString&) {
-    return 95;
-}
-int32_t Fixed67(const QString&) {
-    return 67;
-}
-int32_t Fixed51(const QString&) {
-    return 51;
-}
-int32_t Fixed20(const QString&) {
-    return 20;
-}
-int32_t Fixed47(const QString&) {
-    return 47;
-}
-int32_t Fixed134(const QString&) {
-    return 134;
-}
-int32_t Fixed145(const QString&) {
-    return 145;
-}
-int32_t Fixed156(const QString&) {
-    return 156;
-}
 
 constexpr int StandardMils = 10;
 constexpr int PostnetMils = 22;
@@ -97,7 +73,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Below,
      .bandModules = 5,
      .standardMils = StandardMils,
-     .modules = Fixed95,
+     .fixedModules = 95,
      .encode = EncodeUpcA},
     {.type = btInterleaved2of5,
      .name = "btInterleaved2of5",
@@ -130,7 +106,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Below,
      .bandModules = 5,
      .standardMils = StandardMils,
-     .modules = Fixed95,
+     .fixedModules = 95,
      .encode = EncodeEan13},
     {.type = btEan8,
      .name = "btEan8",
@@ -141,7 +117,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Below,
      .bandModules = 5,
      .standardMils = StandardMils,
-     .modules = Fixed67,
+     .fixedModules = 67,
      .encode = EncodeEan8},
     {.type = btEan128,
      .name = "btEan128",
@@ -174,7 +150,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Below,
      .bandModules = 5,
      .standardMils = StandardMils,
-     .modules = Fixed51,
+     .fixedModules = 51,
      .encode = EncodeUpcE},
     {.type = btUpcAddOn2,
      .name = "btUpcAddOn2",
@@ -185,7 +161,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Above,
      .bandModules = 15,
      .standardMils = StandardMils,
-     .modules = Fixed20,
+     .fixedModules = 20,
      .encode = EncodeAddOn2},
     {.type = btUpcAddOn5,
      .name = "btUpcAddOn5",
@@ -196,7 +172,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Above,
      .bandModules = 15,
      .standardMils = StandardMils,
-     .modules = Fixed47,
+     .fixedModules = 47,
      .encode = EncodeAddOn5},
     {.type = btSsc14,
      .name = "btSsc14",
@@ -207,7 +183,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Above,
      .bandModules = 15,
      .standardMils = StandardMils,
-     .modules = Fixed134,
+     .fixedModules = 134,
      .encode = EncodeSsc14},
     {.type = btSsc14Itf,
      .name = "btSsc14Itf",
@@ -218,7 +194,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Below,
      .bandModules = 15,
      .standardMils = StandardMils,
-     .modules = Fixed145,
+     .fixedModules = 145,
      .encode = EncodeSsc14Itf},
     {.type = btSscc18,
      .name = "btSscc18",
@@ -229,7 +205,7 @@ constexpr TBarcodeTypeInfo Types[] = {
      .textSide = S::Above,
      .bandModules = 15,
      .standardMils = StandardMils,
-     .modules = Fixed156,
+     .fixedModules = 156,
      .encode = EncodeSscc18},
     {.type = btCode39Mod43,
      .name = "btCode39Mod43",

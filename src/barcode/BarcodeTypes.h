@@ -57,9 +57,10 @@ struct TBarcodeTypeInfo {
     TKeptCharacters kept;
     int maxLength; // normalised data is cut to this many characters; 0 for no limit
     TTextSide textSide;
-    int bandModules;  // depth of the text band in modules when the line is on
-    int standardMils; // module width of "Auto Size", in thousandths of an inch
-    TModuleCounter modules;
+    int bandModules;                  // depth of the text band in modules when the line is on
+    int standardMils;                 // module width of "Auto Size", in thousandths of an inch
+    int fixedModules = 0;             // modules of a fixed-length symbol, quiet zones excluded
+    TModuleCounter modules = nullptr; // or the count for data of varying length
     TBarcodeEncoder encode;
 };
 

@@ -49,7 +49,9 @@ int32_t SymbolExtent(int type, const QString& data, int32_t m) {
     const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
     if (!info)
         return 0;
-    const int32_t modules = 2 * QuietZoneModules + (data.isEmpty() ? 0 : info->modules(data));
+    const int32_t modules = 2 * QuietZoneModules + (data.isEmpty()  ? 0
+                                                    : info->modules ? info->modules(data)
+                                                                    : info->fixedModules);
     return modules * m;
 }
 

@@ -7,16 +7,21 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-QByteArray ReadFileBytes(const QString& path, qint64 limit) {
+void OpenForReading(QFile& file) {
+    const QString path = file.fileName();
     const QFileInfo info(path);
     if (!info.exists())
         throw TUserError(QString::fromLatin1(FileText::Missing).arg(path));
     if (info.isDir())
         throw TUserError(QString::fromLatin1(FileText::CannotOpen)
                              .arg(path, QString::fromLatin1(FileText::IsFolder)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, file.errorString()));
+}
+
+QByteArray ReadFileBytes(const QString& path, qint64 limit) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, f.errorString()));
+    OpenForReading(f);
     if (f.size() > limit)
         throw TUserError(QString::fromLatin1(FileText::TooLarge).arg(path).arg(f.size()));
     QByteArray bytes = f.readAll();

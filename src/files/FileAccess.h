@@ -3,9 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
 class QSaveFile;
 
 // Whole-file reading and writing with the user-readable errors of the label files.
+
+// Opens file (already named) for reading; throws TUserError when it is missing, a folder or
+// cannot be opened.
+void OpenForReading(QFile& file);
 
 // The file's bytes; throws TUserError when it is missing, unreadable or above limit bytes.
 QByteArray ReadFileBytes(const QString& path, qint64 limit);

@@ -1,4 +1,5 @@
 #include "files/ControlSection.h"
+#include "files/FileAccess.h"
 #include "files/FileOperations.h"
 #include "files/FileTexts.h"
 #include "files/IniFile.h"
@@ -121,14 +122,7 @@ void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool s
 
 TLabelDocument ReadLabelDocument(const QString& path) {
     QFile file(path);
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw TUserError(QString::fromLatin1(FileText::Missing).arg(path));
-    if (info.isDir())
-        throw TUserError(QString::fromLatin1(FileText::CannotOpen)
-                             .arg(path, QString::fromLatin1(FileText::IsFolder)));
-    if (!file.open(QIODevice::ReadOnly))
-        throw TUserError(QString::fromLatin1(FileText::CannotOpen).arg(path, file.errorString()));
+    OpenForReading(file);
     const QByteArray head = file.read(qsizetype(sizeof Archive::Magic) - 1);
     file.close();
     if (head.size() < qsizetype(sizeof Archive::Magic) - 1)

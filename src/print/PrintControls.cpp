@@ -36,6 +36,21 @@ private:
     bool m_saved = false;
 };
 
+// Where something w x h lands in the box by the control's alignment: right or centred
+// horizontally, bottom or centred vertically, otherwise at the box's corner.
+QPoint Aligned(const TLabelControl& c, const TPrintBox& box, int32_t w, int32_t h) {
+    int32_t x = box.x, y = box.y;
+    if (c.HAlign() == haRight)
+        x += box.w - w;
+    else if (c.HAlign() == haCenter)
+        x += box.w / 2 - w / 2;
+    if (c.VAlign() == vaBottom)
+        y += box.h - h;
+    else if (c.VAlign() == vaCenter)
+        y += box.h / 2 - h / 2;
+    return QPoint(x, y);
+}
+
 // Room for glyphs that reach past their advance (italics, accents).
 QRect WithInk(const QRect& r, const QFont& font) {
     const int pad = std::max(2, font.pixelSize() / 3);
@@ -68,15 +83,8 @@ void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& tex
     const int32_t cross = vertical ? box.w : box.h;
     const int32_t xExtent = vertical ? box.w : length;
     const int32_t yExtent = vertical ? length : box.h;
-    int32_t x = box.x, y = box.y;
-    if (c.HAlign() == haRight)
-        x += box.w - xExtent;
-    else if (c.HAlign() == haCenter)
-        x += box.w / 2 - xExtent / 2;
-    if (c.VAlign() == vaBottom)
-        y += box.h - yExtent;
-    else if (c.VAlign() == vaCenter)
-        y += box.h / 2 - yExtent / 2;
+    const QPoint at = Aligned(c, box, xExtent, yExtent);
+    const int32_t x = at.x(), y = at.y();
     const TSymbolGeometry g =
         SymbolGeometry(type, x, y, m, cross, data, bc.Interpret(), c.Rotation());
     TClipScope clip(p, box.clip, g.box);
@@ -93,21 +101,12 @@ void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
     const QSize extent = TextExtent(fm, text);
     const bool vertical = c.Rotation() % 2 == 1;
     const QSize cell = vertical ? extent.transposed() : extent;
-    int32_t left = box.x, top = box.y;
-    if (c.HAlign() == haRight)
-        left = box.x + box.w - cell.width();
-    else if (c.HAlign() == haCenter)
-        left = box.x + box.w / 2 - cell.width() / 2;
-    if (c.VAlign() == vaBottom)
-        top = box.y + box.h - cell.height();
-    else if (c.VAlign() == vaCenter)
-        top = box.y + box.h / 2 - cell.height() / 2;
-    const QRect cellRect(QPoint(left, top), cell);
+    const QRect cellRect(Aligned(c, box, cell.width(), cell.height()), cell);
     TClipScope clip(p, box.clip, WithInk(cellRect, font));
     if (!c.Transparent())
         p.fillRect(cellRect, Qt::white); // what opaque text paints
     const QTransform base = p.transform();
-    p.translate(left, top);
+    p.translate(cellRect.topLeft());
     DrawRotatedText(p, font, ToQColor(c.FontColor()), text, c.Rotation(), cell, extent);
     p.setTransform(base);
 }
@@ -205,16 +204,7 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
         else
             iw = RoundHalfEven(double(b.h) * pw / ph);
     }
-    int32_t x = b.x, y = b.y;
-    if (c.HAlign() == haRight)
-        x += b.w - iw;
-    else if (c.HAlign() == haCenter)
-        x += b.w / 2 - iw / 2;
-    if (c.VAlign() == vaBottom)
-        y += b.h - ih;
-    else if (c.VAlign() == vaCenter)
-        y += b.h / 2 - ih / 2;
-    const QRect target(x, y, iw, ih);
+    const QRect target(Aligned(c, b, iw, ih), QSize(iw, ih));
     TClipScope clip(p, b.clip, target);
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
