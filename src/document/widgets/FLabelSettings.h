@@ -1,0 +1,100 @@
+#pragma once
+
+#include "document/LabelSettingsForm.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class TBorderComboBox;
+class TSheetEdit;
+
+// The sheet set-up dialog ("Custom Label Settings"). A thin window over TLabelSettingsForm,
+// which holds the field texts and every rule: the widgets hand their texts to the form before
+// each rule runs and show the form's fields after it. Each showing starts again from the sheet
+// settings; OK stores into them (and into the stored defaults when asked), Cancel changes
+// nothing. Callers run exec() and, when it returns Accepted, resize the label.
+class TFLabelSettings : public QDialog {
+    Q_OBJECT
+public:
+    TFLabelSettings(TSheetSettings& sheet, TPrinterPage& page,
+                    TLabelSettingsForm::TFactsSource facts, QWidget* parent = nullptr);
+    // On the process-wide sheet settings and printer page, with the current printer's facts.
+    explicit TFLabelSettings(QWidget* parent = nullptr);
+
+    // Runs the printer set-up; true when the user confirmed it. "&Print Setup" stays disabled
+    // until one is set.
+    using TPrinterSetup = std::function<bool()>;
+    void SetPrinterSetup(TPrinterSetup run);
+
+    // Fills every field from the sheet settings and shows the first page; every showing of the
+    // dialog does this.
+    void FormShow();
+
+    const TLabelSettingsForm& Form() const { return m_form; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    using TLength = TLabelSettingsForm::TLength;
+
+    QWidget* BuildLabelSetupPage();
+    QWidget* BuildPageMarginsPage();
+    QWidget* BuildLabelBordersPage();
+    QWidget* BuildPageInfoPage();
+    QWidget* LengthEdit(TLength field, const char* name);
+    QLabel* UnitLabel();
+    void Connect();
+
+    void PullTexts();
+    void ShowFields();
+    void ApplyEnabling();
+
+    void LengthExit(TLength field);
+    void CountExit(bool columns);
+    void eRoundPctExit();
+    void UnitClick(bool centimeters);
+    void CountModeClick(bool manual);
+    void cbBorderStyleChange(int index);
+    void PrintSetupBtnClick();
+    void OkBtnClick();
+
+    TSheetSettings& m_sheet;
+    TLabelSettingsForm m_form;
+    TPrinterSetup m_printerSetup;
+    bool m_updating = false;  // set while the widgets are being filled from the form
+    bool m_corrected = false; // a minimum-size message replaced a value
+
+    QTabWidget* m_pages = nullptr;
+    std::array<TSheetEdit*, TLabelSettingsForm::LengthCount> m_lengths{};
+    std::array<QLabel*, TLabelSettingsForm::LengthCount> m_lengthCaptions{};
+    QList<QLabel*> m_units;
+    TSheetEdit* m_eCols = nullptr;
+    TSheetEdit* m_eRows = nullptr;
+    TSheetEdit* m_eRoundPct = nullptr;
+    QLabel* m_colsCaption = nullptr;
+    QLabel* m_rowsCaption = nullptr;
+    QLabel* m_pctCaption = nullptr;
+    QLabel* m_percent = nullptr;
+    QLabel* m_sizeCaption = nullptr;
+    QRadioButton* m_rbInches = nullptr;
+    QRadioButton* m_rbCentimeters = nullptr;
+    QRadioButton* m_rbAuto = nullptr;
+    QRadioButton* m_rbManual = nullptr;
+    QRadioButton* m_rbRectangle = nullptr;
+    QRadioButton* m_rbRounded = nullptr;
+    TBorderComboBox* m_cbBorderStyle = nullptr;
+    TBorderComboBox* m_cbBorderSize = nullptr;
+    std::array<QLabel*, 6> m_pageInfo{}; // top, bottom, left, right, height, width
+    QCheckBox* m_cbSaveDefault = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_printSetup = nullptr;
+};
