@@ -3,6 +3,7 @@
 #include "barcode/BarcodePainter.h"
 #include "barcode/PrnBarcode.h"
 #include "document/CanvasLabel.h"
+#include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
 
@@ -53,15 +54,24 @@ void TBarcodeLabel::Draw() {
     const int32_t ppi = vertical ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
     const double scale = Scale();
 
-    const QString data = NormalizeBarcodeData(m_barcodeType, GetDisplayText());
+    const QString data = NormalizeBarcodeData(m_barcodeType, TextForDrawing(GetDisplayText()));
     // a plain barcode's saved text is always its normalised data; storing it must not set off
     // another repaint from inside this one
     SetTextField(data);
 
+    // Both images are cut at the longest side an image may have: a symbol longer than that
+    // shows its first modules only, as it would on any label.
+    const int32_t maxSide = MaxImageSide(ppi);
     int32_t cross = vertical ? Width() : Height();
     if (m_barcodeType == btPostnet)
         cross = RoundHalfEven(ppi * PostnetHeightInches);
-    const int32_t along = SymbolExtent(m_barcodeType, data, 1);
+    cross =
+        std::min(cross, MaxImageSide(vertical ? ScreenPixelsPerInchX() : ScreenPixelsPerInchY()));
+    int32_t along = SymbolExtent(m_barcodeType, data, 1);
+    if (along > maxSide || RoundHalfEven(along * scale) > maxSide) {
+        const double fitting = scale > 0 ? maxSide / scale : maxSide;
+        along = std::max(1, int32_t(std::min<double>(maxSide, fitting)));
+    }
     m_moduleImage = vertical ? WhiteImage(cross, along) : WhiteImage(along, cross);
     {
         QPainter painter(&m_moduleImage);
@@ -69,7 +79,7 @@ void TBarcodeLabel::Draw() {
         DrawBarcode(painter, m_barcodeType, 0, 0, 1, cross, data, m_interpret, rotation, false);
     }
 
-    const int32_t scaled = RoundHalfEven(along * scale);
+    const int32_t scaled = std::min(RoundHalfEven(along * scale), maxSide);
     QImage& image = MutableImage();
     image = vertical ? WhiteImage(m_moduleImage.width(), scaled)
                      : WhiteImage(scaled, m_moduleImage.height());

@@ -1,27 +1,53 @@
 #include "document/LabelSettingsForm.h"
 
+#include "document/SheetLimits.h"
 #include "platform/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr double kCmPerInch = 2.54;
-constexpr double kMinInches = 0.05, kResetInches = 0.25;
-constexpr double kMinCm = 0.1, kResetCm = 1.0;
+constexpr double kResetInches = 0.25;
+constexpr double kResetCm = 1.0;
 
 QString Length(double v) {
     return FormatNumber(NumberFormat::Length, v);
 }
+
+QString Minimum(bool cm) {
+    return FormatNumber(NumberFormat::Minimum, SheetLimits::MinLength(cm));
+}
+
+QString Maximum(bool cm) {
+    return FormatNumber(NumberFormat::PaperInches, SheetLimits::MaxLength(cm)) +
+           (cm ? QStringLiteral(" centimeters") : QStringLiteral(" inches"));
+}
 } // namespace
 
 QString LabelSettingsText::MinimumHeight(bool cm) {
-    return QStringLiteral("Minimum label height is ") +
-           FormatNumber(NumberFormat::Minimum, cm ? kMinCm : kMinInches) +
+    return QStringLiteral("Minimum label height is ") + Minimum(cm) +
            (cm ? QStringLiteral(" centimeter tall!") : QStringLiteral(" tall!"));
 }
 
 QString LabelSettingsText::MinimumWidth(bool cm) {
-    return QStringLiteral("Minimum label width is ") +
-           FormatNumber(NumberFormat::Minimum, cm ? kMinCm : kMinInches) +
+    return QStringLiteral("Minimum label width is ") + Minimum(cm) +
            (cm ? QStringLiteral(" centimeter wide!") : QStringLiteral("\" wide!"));
+}
+
+QString LabelSettingsText::MaximumSize(bool cm) {
+    return QStringLiteral("Labels can be at most ") + Maximum(cm) + QStringLiteral(" on a side.");
+}
+
+QString LabelSettingsText::MaximumSpace(bool cm) {
+    return QStringLiteral("Margins and gutters can be at most ") + Maximum(cm) +
+           QStringLiteral(" either way.");
+}
+
+QString LabelSettingsText::LabelsTooClose(bool cm) {
+    return QStringLiteral("Each label must start at least ") + Minimum(cm) +
+           (cm ? QStringLiteral(" centimeter") : QStringLiteral("\"")) +
+           QStringLiteral(" after the one before it; the gutter is set to 0.");
 }
 
 TLabelSettingsForm::TLabelSettingsForm(TSheetSettings& sheet, TPrinterPage& page,
@@ -64,15 +90,31 @@ bool TLabelSettingsForm::CountKeyAccepted(QChar key) {
 std::optional<QString> TLabelSettingsForm::LeaveLength(TLength field) {
     double v = ParseDecimal(Lengths[field]);
     std::optional<QString> message;
-    if (field == Edit3 || field == Edit4) {
-        const double minimum = Centimeters ? kMinCm : kMinInches;
-        if (v < minimum) {
-            message = field == Edit3 ? LabelSettingsText::MinimumHeight(Centimeters)
-                                     : LabelSettingsText::MinimumWidth(Centimeters);
-            v = Centimeters ? kResetCm : kResetInches;
-        }
+    const double maximum = SheetLimits::MaxLength(Centimeters);
+    const bool labelSize = field == Edit3 || field == Edit4;
+    if (labelSize && v < SheetLimits::MinLength(Centimeters)) {
+        message = field == Edit3 ? LabelSettingsText::MinimumHeight(Centimeters)
+                                 : LabelSettingsText::MinimumWidth(Centimeters);
+        v = Centimeters ? kResetCm : kResetInches;
+    } else if (labelSize && v > maximum) {
+        message = LabelSettingsText::MaximumSize(Centimeters);
+        v = maximum;
+    } else if (!labelSize && std::abs(v) > maximum) {
+        message = LabelSettingsText::MaximumSpace(Centimeters);
+        v = std::clamp(v, -maximum, maximum);
     }
     Lengths[field] = Length(v);
+    // A gutter may overlap labels, but each label must still start after the one before.
+    const bool down = field == Edit3 || field == Edit5;
+    if (labelSize || field == Edit5 || field == Edit6) {
+        QString& gutter = Lengths[down ? Edit5 : Edit6];
+        const double pitch = ParseDecimal(Lengths[down ? Edit3 : Edit4]) + ParseDecimal(gutter);
+        if (pitch < SheetLimits::MinLength(Centimeters)) {
+            gutter = Length(0);
+            if (!message)
+                message = LabelSettingsText::LabelsTooClose(Centimeters);
+        }
+    }
     Recalculate();
     return message;
 }

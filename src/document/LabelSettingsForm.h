@@ -50,8 +50,11 @@ public:
     static bool LengthKeyAccepted(QChar key);
     static bool CountKeyAccepted(QChar key);
 
-    // Leaving a field. Leaving the label height or width returns the message to show when the
-    // value was below the minimum (the field then holds the replacement value).
+    // Leaving a field. Returns the message to show when the value was beyond the limits of a
+    // sheet (the field then holds the replacement value): a label side below the minimum (reset
+    // to 0.25 in or 1 cm) or above the maximum, a margin or gutter beyond the maximum either
+    // way (held at it), or a gutter so negative that a label would start less than the minimum
+    // after the one before (the gutter of that axis becomes 0).
     std::optional<QString> LeaveLength(TLength field);
     void LeaveCount(QString& field);
     void LeavePercent();
@@ -87,4 +90,7 @@ private:
 namespace LabelSettingsText {
 QString MinimumHeight(bool centimeters);
 QString MinimumWidth(bool centimeters);
+QString MaximumSize(bool centimeters);
+QString MaximumSpace(bool centimeters);
+QString LabelsTooClose(bool centimeters);
 } // namespace LabelSettingsText

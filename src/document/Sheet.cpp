@@ -1,8 +1,10 @@
 #include "document/Sheet.h"
 
+#include "document/SheetLimits.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -95,13 +97,44 @@ void RefreshPrinterPage() {
 }
 
 namespace {
-int32_t Origin(double margin, double gap, double size, bool metric, int32_t n, int32_t r) {
+// 64-bit, so that the three terms of an absurd sheet cannot overflow when added.
+int64_t Origin64(double margin, double gap, double size, bool metric, int32_t n, int32_t r) {
     const double R = r;
-    return RoundHalfEven(SheetLengthInInches(margin, metric) * R) +
+    return int64_t(RoundHalfEven(SheetLengthInInches(margin, metric) * R)) +
            RoundHalfEven(n * R * SheetLengthInInches(gap, metric)) +
            RoundHalfEven(n * R * SheetLengthInInches(size, metric));
 }
+
+int32_t Origin(double margin, double gap, double size, bool metric, int32_t n, int32_t r) {
+    return int32_t(
+        std::clamp<int64_t>(Origin64(margin, gap, size, metric, n, r), INT32_MIN, INT32_MAX));
+}
+
+int32_t OnPaper(double margin, double gap, double size, bool metric, int32_t count,
+                int32_t resolution, int32_t paper) {
+    const int64_t extent = SheetLengthToPixels(size, metric, resolution);
+    const int32_t limit = std::min(count, SheetLimits::MaxForcedCount);
+    int64_t previous = 0;
+    int32_t n = 0;
+    for (; n < limit; ++n) {
+        const int64_t start = Origin64(margin, gap, size, metric, n, resolution);
+        if (start >= paper || start + extent <= 0 || (n > 0 && start <= previous))
+            break;
+        previous = start;
+    }
+    return n;
+}
 } // namespace
+
+int32_t ColumnsOnPaper(const TSheetSettings& s, const TPrinterPage& page) {
+    return OnPaper(s.LeftMargin, s.GapWidth, s.LabelWidth, s.Metric, s.Columns, page.PixelsPerInchX,
+                   page.PhysicalWidth);
+}
+
+int32_t RowsOnPaper(const TSheetSettings& s, const TPrinterPage& page) {
+    return OnPaper(s.TopMargin, s.GapHeight, s.LabelHeight, s.Metric, s.Rows, page.PixelsPerInchY,
+                   page.PhysicalHeight);
+}
 
 int32_t ColumnOrigin(const TSheetSettings& s, int32_t column, int32_t resolution) {
     return Origin(s.LeftMargin, s.GapWidth, s.LabelWidth, s.Metric, column, resolution);

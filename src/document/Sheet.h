@@ -71,6 +71,14 @@ void RefreshPrinterPage();
 int32_t ColumnOrigin(const TSheetSettings& sheet, int32_t column, int32_t resolution);
 int32_t RowOrigin(const TSheetSettings& sheet, int32_t row, int32_t resolution);
 
+// How many of the sheet's columns (rows) can be printed on the page's paper: the leading
+// positions that start before the paper's far edge, reach onto it and start further along than
+// the one before. At most the sheet's count, and never more than SheetLimits::MaxForcedCount, so
+// that counting takes a moment whatever the sheet. A position that starts on the paper but runs
+// past its edge counts: it is printed in part.
+int32_t ColumnsOnPaper(const TSheetSettings& sheet, const TPrinterPage& page);
+int32_t RowsOnPaper(const TSheetSettings& sheet, const TPrinterPage& page);
+
 void ConvertSheetToMetric(TSheetSettings& sheet);
 void ConvertSheetToInches(TSheetSettings& sheet);
 

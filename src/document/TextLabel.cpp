@@ -7,6 +7,17 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
+namespace {
+// A text's image is cut at the longest side an image may have: what lies beyond is off every
+// label anyway.
+QSize BoundedImageSize(const QSize& size) {
+    return QSize(std::min(size.width(), MaxImageSide(ScreenPixelsPerInchX())),
+                 std::min(size.height(), MaxImageSide(ScreenPixelsPerInchY())));
+}
+} // namespace
+
 TTextLabel::TTextLabel(TCanvasLabel* owner) : TLabelControl(owner) {
     SetKind(ckText);
     SetMinSize(25, 14);
@@ -32,11 +43,10 @@ void TTextLabel::Draw() {
     else
         SetMinSize(zeroWidth, zeroHeight);
 
-    const QString s = GetDisplayText();
+    const QString s = TextForDrawing(GetDisplayText());
     const QSize extent = TextExtent(fm, s);
     QImage& img = MutableImage();
-    img = QImage(vertical ? extent.height() : extent.width(),
-                 vertical ? extent.width() : extent.height(), QImage::Format_RGB32);
+    img = QImage(BoundedImageSize(vertical ? extent.transposed() : extent), QImage::Format_RGB32);
     const QRgb background = TextBackground(Transparent(), FontColor());
     SetTransparentColor(background);
     img.fill(background);
@@ -75,8 +85,8 @@ void TMemoLabel::Draw() {
     if (Loading())
         return;
     const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
-    const QString s = GetDisplayText();
-    const QSize size = WrappedTextExtent(font, s, Width(), HAlign());
+    const QString s = TextForDrawing(GetDisplayText());
+    const QSize size = BoundedImageSize(WrappedTextExtent(font, s, Width(), HAlign()));
     QImage& img = MutableImage();
     img = QImage(size, QImage::Format_RGB32);
     SetTransparentColor(qRgb(255, 255, 255));

@@ -1,6 +1,11 @@
 #include "document/TextRendering.h"
 
+#include "document/SheetLimits.h"
+#include "platform/Rounding.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 // No mnemonic processing, tabs expanded: text is drawn as typed.
@@ -25,6 +30,19 @@ QString NormaliseLineEnds(const QString& text) {
     return s;
 }
 } // namespace
+
+QString TextForDrawing(const QString& text) {
+    if (text.size() <= MaxDrawnTextLength)
+        return text;
+    qsizetype n = MaxDrawnTextLength;
+    if (text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
+}
+
+int32_t MaxImageSide(int32_t resolution) {
+    return RoundHalfEven(SheetLimits::MaxInches * std::max(resolution, 1));
+}
 
 QSize TextExtent(const QFontMetrics& fm, const QString& text) {
     return QSize(text.isEmpty() ? 0 : fm.horizontalAdvance(text), fm.height());

@@ -8,9 +8,22 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
+
 class QPainter;
 
 // Text drawing shared by the screen and the printer.
+
+// Texts, formatted texts and barcodes draw at most this many characters: far more than fits
+// on any label, and few enough that laying one out takes a moment whatever a data file holds.
+inline constexpr qsizetype MaxDrawnTextLength = 64 * 1024;
+// text cut to MaxDrawnTextLength characters (never between the halves of a surrogate pair);
+// shorter texts are returned as they are.
+QString TextForDrawing(const QString& text);
+
+// The longest side, in pixels at resolution, of an image a control renders into: as long as the
+// largest label (100 inches). What would need more is cut there.
+int32_t MaxImageSide(int32_t resolution);
 
 // Width and height of one line of text; the height is the font's full line height even for an
 // empty text, whose width is 0.

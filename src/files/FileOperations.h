@@ -2,6 +2,7 @@
 
 #include "document/CanvasLabel.h"
 #include "document/Sheet.h"
+#include "document/SheetLimits.h"
 #include "files/ArchiveU.h"
 #include "files/EscapeText.h"
 #include "files/SheetDefaults.h"
@@ -24,7 +25,7 @@ struct TLabelDocument {
 
 // Labels larger than this on either side are refused when read: the design surface could not
 // hold them in memory.
-inline constexpr double MaxLabelInches = 100.0;
+inline constexpr double MaxLabelInches = SheetLimits::MaxInches;
 
 // Writes the label as a label archive at path. The previous file at path is replaced only once
 // the new one is complete. Throws TUserError.

@@ -27,9 +27,8 @@ inline constexpr const char* BadEntrySize = "entry %1 has the impossible size %2
 inline constexpr const char* EntryPastEnd = "entry %1 runs past the end of the file";
 inline constexpr const char* BadEntryName = "entry %1 has no usable file name";
 inline constexpr const char* NoDescription = "it holds no label description";
-inline constexpr const char* LabelTooLarge =
-    "The file \"%1\" describes a label of %2 by %3 inches; labels can be at most %4 inches on "
-    "a side.";
+// %2 is the limit the sheet breaks, from SheetLimitProblem.
+inline constexpr const char* SheetBeyondLimits = "The file \"%1\" %2.";
 inline constexpr const char* FileTooLargeToPack =
     "The picture file \"%1\" is too large to be stored in a label file.";
 inline constexpr const char* CannotSaveDefaults = "Cannot save the default label settings: %1";

@@ -38,23 +38,12 @@ QStringList ImageNames(const TIniFile& ini) {
     return names;
 }
 
-void CheckLabelSize(const TSheetSettings& sheet, const QString& path) {
-    const double w = SheetLengthInInches(sheet.LabelWidth, sheet.Metric);
-    const double h = SheetLengthInInches(sheet.LabelHeight, sheet.Metric);
-    if (w > MaxLabelInches || h > MaxLabelInches)
-        throw TUserError(QString::fromLatin1(FileText::LabelTooLarge)
-                             .arg(path)
-                             .arg(w, 0, 'g', 6)
-                             .arg(h, 0, 'g', 6)
-                             .arg(MaxLabelInches));
-}
-
 TLabelDocument BuildDocument(const TIniFile& ini, TPictureSource& pictures, const QString& path) {
     if (!ini.SectionExists(kFormat))
         throw TUserError(QString::fromLatin1(FileText::NoFormatSection).arg(path));
     TLabelDocument doc;
     doc.ShowGrid = ReadSheetSection(ini, doc.Sheet, TSheetKeys::Description);
-    CheckLabelSize(doc.Sheet, path);
+    CheckSheetLimits(doc.Sheet, path);
     for (const int32_t n : ControlNumbers(ini))
         if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
             doc.Controls.push_back(std::move(c));

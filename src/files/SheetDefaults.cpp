@@ -1,5 +1,6 @@
 #include "files/SheetDefaults.h"
 
+#include "document/SheetLimits.h"
 #include "files/FileTexts.h"
 #include "platform/Errors.h"
 #include "platform/Preferences.h"
@@ -83,7 +84,8 @@ void LoadSheetDefaults(const TPreferenceStore& store, TSheetSettings& sheet) {
             return;
         }
     }
-    sheet = read;
+    // Values no sheet can have count as unreadable too.
+    sheet = SheetLimitProblem(read).isEmpty() ? read : TSheetSettings{};
 }
 
 void SaveSheetDefaults(TPreferenceStore& store, const TSheetSettings& sheet) {

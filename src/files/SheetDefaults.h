@@ -8,7 +8,8 @@ class TPreferenceStore;
 // every new label.
 
 // Reads the sixteen stored values into sheet. When any one is missing or of the wrong type or
-// size, all sixteen fields take the built-in defaults instead, even those already read.
+// size, or together they make a sheet beyond the limits of SheetLimits.h, all sixteen fields
+// take the built-in defaults instead, even those already read.
 void LoadSheetDefaults(const TPreferenceStore& store, TSheetSettings& sheet);
 
 // Writes the sixteen values; throws TUserError with the store's reason when it cannot be

@@ -1,6 +1,9 @@
 #include "files/SheetSection.h"
 
+#include "document/SheetLimits.h"
+#include "files/FileTexts.h"
 #include "files/IniFile.h"
+#include "platform/Errors.h"
 
 #include <variant>
 
@@ -85,4 +88,10 @@ bool ReadSheetSection(const TIniFile& ini, TSheetSettings& sheet, TSheetKeys key
                    k.Field);
     }
     return showGrid;
+}
+
+void CheckSheetLimits(const TSheetSettings& sheet, const QString& path) {
+    const QString problem = SheetLimitProblem(sheet);
+    if (!problem.isEmpty())
+        throw TUserError(QString::fromLatin1(FileText::SheetBeyondLimits).arg(path, problem));
 }

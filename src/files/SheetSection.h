@@ -2,6 +2,8 @@
 
 #include "document/Sheet.h"
 
+#include <QString>
+
 class TIniFile;
 
 // The [FORMAT] section that descriptions and templates share.
@@ -18,3 +20,7 @@ void WriteSheetSection(TIniFile& ini, const TSheetSettings& sheet, TSheetKeys ke
 // Reads the keys into sheet; a missing or unreadable key takes the key's own default (not the
 // built-in sheet default). Returns the grid flag (true when missing).
 bool ReadSheetSection(const TIniFile& ini, TSheetSettings& sheet, TSheetKeys keys);
+
+// Throws TUserError naming path when the sheet read from it is beyond what a sheet can be
+// (SheetLimits.h): such files are refused as a whole.
+void CheckSheetLimits(const TSheetSettings& sheet, const QString& path);

@@ -17,5 +17,6 @@ void ReadTemplate(const QString& path, TSheetSettings& sheet) {
         throw TUserError(QString::fromLatin1(FileText::NoTemplateSection).arg(path));
     TSheetSettings read = sheet;
     ReadSheetSection(ini, read, TSheetKeys::Template);
+    CheckSheetLimits(read, path);
     sheet = read;
 }

@@ -20,5 +20,6 @@ void WriteTemplate(const QString& path, const TSheetSettings& sheet);
 
 // Reads the twelve template keys into sheet (missing or unreadable keys take their defaults;
 // rows and columns are taken as stored). Everything else in sheet stays. A missing or unreadable
-// file, or one without a [FORMAT] section, throws TUserError and leaves sheet unchanged.
+// file, one without a [FORMAT] section or one whose sheet is beyond what a sheet can be
+// (SheetLimits.h) throws TUserError and leaves sheet unchanged.
 void ReadTemplate(const QString& path, TSheetSettings& sheet);

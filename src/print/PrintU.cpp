@@ -3,6 +3,7 @@
 #include "document/LabelFields.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
+#include "document/TextRendering.h"
 #include "merge/DataFileReader.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
@@ -10,9 +11,12 @@
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
 #include "print/PrintControls.h"
+#include "print/SheetFit.h"
 
 #include <QFileInfo>
 #include <QPainter>
+
+#include <new>
 
 namespace {
 TPrintScale CurrentScale() {
@@ -101,15 +105,17 @@ void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls,
             box.clip.setWidth(box.clip.width() + oneX);
             box.clip.setHeight(box.clip.height() + oneY);
         }
+        // Only the kinds that carry a text evaluate it, so counters step for those alone.
+        const auto text = [&] { return TextForDrawing(c.GetPrintText(record, LastDuplicate())); };
         switch (c.Kind()) {
         case ckBarcode:
-            PrintBarcodeControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            PrintBarcodeControl(canvas, c, text(), box, s);
             break;
         case ckText:
-            PrintTextControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            PrintTextControl(canvas, c, text(), box, s);
             break;
         case ckMemo:
-            PrintMemoControl(canvas, c, c.GetPrintText(record, LastDuplicate()), box, s);
+            PrintMemoControl(canvas, c, text(), box, s);
             break;
         case ckShape:
             PrintShapeControl(canvas, c, box, s);
@@ -123,15 +129,21 @@ void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls,
     }
 }
 
-TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
-                         const TPrinter& printer, const QString& outputPdf,
-                         const QString& documentFileName, TPrintProgress* progress) {
+namespace {
+TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                       const TPrinter& printer, const QString& outputPdf,
+                       const QString& documentFileName, TPrintProgress* progress) {
     TSheetSettings& sheet = SheetSettings();
     RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
     // Runs the layout loop could never finish are refused before anything starts.
     if (sheet.Rows <= 0 || sheet.Columns <= 0)
         throw TUserError(QString::fromLatin1(PrintText::NoRoom));
+    // Positions beyond the paper's edge would take records and print nothing; refusing them
+    // also keeps every page's walk to positions that can be printed.
+    const QString misfit = SheetFitProblem(sheet, PrinterPage());
+    if (!misfit.isEmpty())
+        throw TUserError(misfit);
     if (settings.Range == TPrintRange::All && !dataActive)
         throw TUserError(QString::fromLatin1(PrintText::NoEnd));
 
@@ -203,4 +215,18 @@ TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrin
     else
         job->End();
     return result;
+}
+} // namespace
+
+TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                         const TPrinter& printer, const QString& outputPdf,
+                         const QString& documentFileName, TPrintProgress* progress) {
+    try {
+        return RunLabels(controls, settings, printer, outputPdf, documentFileName, progress);
+    } catch (const std::bad_alloc&) {
+        // Whatever data made the run need more memory than there is, it ends with a message;
+        // the job was discarded with everything else the run held.
+        LastDuplicate() = false;
+        throw TUserError(QString::fromLatin1(PrintText::NoMemory));
+    }
 }

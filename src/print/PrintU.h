@@ -45,8 +45,10 @@ bool& LastDuplicate();
 
 // The whole run: lays the label out on the printer's pages with the sheet settings, merging one
 // record of the data file into each label. Output goes to outputPdf when given, else to the
-// printer. Throws TUserError (nothing printed) for a run that could never end, an unreadable data
-// file or a job that cannot start or be delivered; a cancelled run is discarded.
+// printer. Throws TUserError (nothing printed) for a run that could never end, a sheet whose rows
+// or columns do not all start on the paper (SheetFitProblem), an unreadable data file, a job
+// that cannot start or be delivered, or memory running out; a cancelled run is discarded. Texts
+// are drawn cut to MaxDrawnTextLength characters, however long the data's fields.
 TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
                          const QString& documentFileName, TPrintProgress* progress);
@@ -67,5 +69,7 @@ inline constexpr const char* NoEnd =
 inline constexpr const char* NoRoom =
     "The label does not fit on the page: the sheet has no rows or no columns.";
 inline constexpr const char* NoRecords = "The data file %1 holds no records to print.";
+inline constexpr const char* NoMemory =
+    "There is not enough memory to print this label with this data; nothing was printed.";
 inline constexpr const char* DefaultTitle = "Vellumtrace";
 } // namespace PrintText

@@ -1,9 +1,21 @@
 #include "PdfProbe.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
 
 namespace {
 struct TRun {
@@ -28,6 +40,77 @@ TRun Vellumtrace(const QStringList& args, const QString& workDir) {
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+// A run measured as the operating system sees it: its own peak memory, not the test's.
+struct TMeasuredRun {
+    int Exit = -1;
+    QString Out, Err;
+    long PeakKilobytes = 0;
+    double Seconds = 0;
+};
+
+TMeasuredRun MeasuredVellumtrace(const QStringList& args, const QString& workDir) {
+    const QString outPath = workDir + "/run.out", errPath = workDir + "/run.err";
+    std::vector<std::string> argStrings{VT_PROGRAM};
+    for (const QString& a : args)
+        argStrings.push_back(a.toStdString());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("XDG_CONFIG_HOME", workDir + "/config");
+    env.insert("CUPS_SERVER", workDir + "/no-cups-here.sock");
+    std::vector<std::string> envStrings;
+    for (const QString& e : env.toStringList())
+        envStrings.push_back(e.toStdString());
+    std::vector<char*> envp;
+    for (std::string& e : envStrings)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, outPath.toLocal8Bit().constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&files, 2, errPath.toLocal8Bit().constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const QByteArray oldDir = QDir::currentPath().toLocal8Bit();
+    QDir::setCurrent(workDir);
+    TMeasuredRun run;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, VT_PROGRAM, &files, nullptr, argv.data(), envp.data());
+    QDir::setCurrent(QString::fromLocal8Bit(oldDir));
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0)
+        return run;
+    // A run that hangs is ended, so that the test fails instead of waiting with it.
+    int status = 0;
+    rusage usage{};
+    pid_t waited = 0;
+    while ((waited = wait4(pid, &status, WNOHANG, &usage)) == 0 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(120))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (waited == 0) {
+        kill(pid, SIGKILL);
+        waited = wait4(pid, &status, 0, &usage);
+    }
+    if (waited != pid)
+        return run;
+    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.PeakKilobytes = usage.ru_maxrss;
+    QFile out(outPath), err(errPath);
+    if (out.open(QIODevice::ReadOnly))
+        run.Out = QString::fromLocal8Bit(out.readAll());
+    if (err.open(QIODevice::ReadOnly))
+        run.Err = QString::fromLocal8Bit(err.readAll());
+    return run;
 }
 
 const QString kLabel = VT_EXAMPLES "/shipping.lbl";
@@ -123,4 +206,76 @@ TEST_F(CommandLineRunTest, PdfPrinterWithoutOutputWritesIntoTheWorkingFolder) {
     EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_TRUE(r.Out.contains("shipping.pdf")) << r.Out.toStdString();
     EXPECT_EQ(PdfPageCount(scratch.File("shipping.pdf")), 1);
+}
+
+// Hostile input of the kind other programs may hand over. The bounds on time are far above what
+// the runs take (a fraction of a second) and far below what they took before: hours for the
+// sheet, a crash or most of a minute for the data.
+TEST_F(CommandLineRunTest, RunawaySheetIsRefusedAtOnce) {
+    QFile sheet(scratch.File("sheet.lbf"));
+    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+    sheet.write("[FORMAT]\r\nHEIGHT=65536\r\nWIDTH=2.5\r\nTOPMARGIN=0.5\r\nLEFTMARGIN=0.25\r\n"
+                "BOTTOMMARGIN=0\r\nRIGHTMARGIN=0\r\nGAPHEIGHT=2147483648\r\nGAPWIDTH=0.25\r\n"
+                "METRIC=0\r\nFORCEDMETRICS=1\r\nCOLUMNS=2147483647\r\nROWS=10\r\n");
+    sheet.close();
+    const TMeasuredRun r =
+        MeasuredVellumtrace({sheet.fileName(), "-p", "-o", Out("out.pdf")}, scratch.Path());
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains("describes a label of 2.5 by 65536 inches; labels can be at most "
+                               "100 inches on a side."))
+        << r.Err.toStdString();
+    EXPECT_LT(r.Seconds, 10);
+    EXPECT_FALSE(QFile::exists(Out("out.pdf")));
+}
+
+TEST_F(CommandLineRunTest, ColumnsThatDoNotFitAreRefusedAndFittingOnesPrint) {
+    QFile example(kLabel);
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray description = example.readAll(); // 2 columns of 3.9 in labels
+    ASSERT_TRUE(description.contains("\nCOLUMNS=2"));
+    QFile wide(scratch.File("wide.lbl"));
+    ASSERT_TRUE(wide.open(QIODevice::WriteOnly));
+    wide.write(QByteArray(description).replace("\nCOLUMNS=2", "\nCOLUMNS=6"));
+    wide.close();
+    TRun r =
+        Vellumtrace({wide.fileName(), "-p", "-i", kData, "-o", Out("wide.pdf")}, scratch.Path());
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains(QRegularExpression("The sheet has 6 columns, but only 3 fit on "
+                                                  "the paper \\((Letter|A4), .* in\\)\\.")))
+        << r.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Out("wide.pdf")));
+    r = Vellumtrace({kLabel, "-p", "-i", kData, "-o", Out("fits.pdf")}, scratch.Path());
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.contains("printed 12 labels on 2 pages"));
+}
+
+TEST_F(CommandLineRunTest, GiantDataLinesPrintInBoundedTimeAndMemory) {
+    // One text control printing field 1 as wide as it is, five labels to a page.
+    QFile label(scratch.File("giant.lbl"));
+    ASSERT_TRUE(label.open(QIODevice::WriteOnly));
+    label.write("[FORMAT]\r\nHEIGHT=2\r\nWIDTH=3.9\r\nFORCEDMETRICS=1\r\nCOLUMNS=1\r\nROWS=5\r\n"
+                "CONTROLS=1\r\n[CNT_1]\r\nTYPE=TEXT\r\nTOP=0.3\r\nLEFT=0.15\r\nAUTOSIZE=1\r\n"
+                "FONT_NAME=Liberation Sans\r\nFONT_SIZE=10\r\nADVANCED=1\r\nADV_COUNT=1\r\n"
+                "ADVTYPE_1=FIELD\r\nADVNUM_1=1\r\n");
+    label.close();
+    for (const int megabytes : {14, 28}) {
+        SCOPED_TRACE(megabytes);
+        QFile data(scratch.File("giant.csv"));
+        ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+        data.write("Name\r\nHEAD");
+        data.write(QByteArray(megabytes * 1024 * 1024, 'x'));
+        data.write("\r\nsecond\r\n");
+        data.close();
+        const TMeasuredRun r = MeasuredVellumtrace(
+            {label.fileName(), "-p", "-i", data.fileName(), "-o", Out("giant.pdf")},
+            scratch.Path());
+        EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_TRUE(r.Out.contains("printed 2 labels on 1 pages")) << r.Out.toStdString();
+        EXPECT_LT(r.PeakKilobytes, 200 * 1024);
+        EXPECT_LT(r.Seconds, 30);
+        const std::vector<TPdfWord> words = PdfWords(Out("giant.pdf"));
+        ASSERT_EQ(words.size(), 2u);
+        EXPECT_TRUE(words[0].Text.startsWith("HEADxxx"));
+        EXPECT_EQ(words[1].Text, "second");
+    }
 }

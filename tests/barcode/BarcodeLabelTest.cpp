@@ -4,6 +4,7 @@
 #include "barcode/BarcodeLabel.h"
 #include "barcode/PrnBarcode.h"
 #include "document/CanvasLabel.h"
+#include "document/TextRendering.h"
 #include "platform/Screen.h"
 
 #include <ZXing/ReadBarcode.h>
@@ -69,6 +70,20 @@ TEST_F(BarcodeLabel, DrawStoresNormalisedDataAndSizesTheBox) {
     EXPECT_EQ(c->Image().size(), QSize(82, 60));
     EXPECT_EQ(c->Width(), 82); // auto size
     EXPECT_EQ(c->Height(), 60);
+}
+
+// A symbol of a hundred thousand characters would need an image of a million pixels: it is
+// drawn from its data's first characters into images no longer than 100 inches.
+TEST_F(BarcodeLabel, GiantSymbolDrawsIntoBoundedImages) {
+    TBarcodeLabel* c = Add(QString(100000, '7'), btCode128);
+    c->Draw();
+    EXPECT_EQ(c->Text(), QString(MaxDrawnTextLength, '7'));
+    EXPECT_EQ(c->ModuleImage().size(), QSize(9600, 60));
+    EXPECT_EQ(c->Image().size(), QSize(9216, 60)); // 9600 modules at 0.96 pixels each
+    c->SetRotation(1);
+    c->Draw();
+    EXPECT_EQ(c->ModuleImage().height(), 9600);
+    EXPECT_EQ(c->Image().height(), 9216);
 }
 
 TEST_F(BarcodeLabel, TurnedSymbolRunsDownwards) {

@@ -4,6 +4,7 @@
 #include "document/GraphicLabel.h"
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
+#include "document/TextRendering.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/TempFiles.h"
@@ -152,6 +153,42 @@ TEST_F(ControlKindsTest, FormattedTextWrapsIntoTheBoxWidth) {
     m->SetAutoSizing(true);
     m->Draw();
     EXPECT_EQ(m->Width(), m->Image().width());
+}
+
+// Texts far longer than any label are drawn cut, into images no longer than 100 inches: a
+// pasted or merged text of millions of characters must not need an image of millions of pixels.
+TEST_F(ControlKindsTest, GiantTextsDrawIntoBoundedImages) {
+    const int32_t longest = MaxImageSide(ScreenPixelsPerInchX());
+    ASSERT_EQ(longest, 9600);
+    auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+    t->SetFont(TestFont());
+    t->SetText(QString(3 * MaxDrawnTextLength, 'W'));
+    t->Draw();
+    const QFontMetrics fm(FontForResolution(TestFont(), ScreenPixelsPerInchY()));
+    EXPECT_EQ(t->Image().size(), QSize(longest, fm.height()));
+    int dark = 0; // the text runs to the image's end
+    for (int x = longest - 40; x < longest; ++x)
+        for (int y = 0; y < fm.height(); ++y)
+            dark += qGray(t->Image().pixel(x, y)) < 128;
+    EXPECT_GT(dark, 20);
+    EXPECT_EQ(t->Width(), t->BoundsArea().Right - t->Left()); // auto size, held inside the label
+    t->SetRotation(3);
+    t->Draw();
+    EXPECT_EQ(t->Image().size(), QSize(fm.height(), longest));
+
+    auto* m = Add(label, std::make_unique<TMemoLabel>(&label));
+    m->SetFont(TestFont());
+    m->SetBoxWidth(120);
+    m->SetText(QString(3 * MaxDrawnTextLength, 'x')); // one word that cannot wrap
+    m->Draw();
+    EXPECT_EQ(m->Image().width(), longest);
+    QString words;
+    for (int i = 0; i < 40000; ++i)
+        words += QStringLiteral("word ");
+    m->SetText(words); // thousands of lines
+    m->Draw();
+    EXPECT_LE(m->Image().width(), 120);
+    EXPECT_EQ(m->Image().height(), longest);
 }
 
 TEST_F(ControlKindsTest, FormattedTextAlignmentMarksItDirty) {

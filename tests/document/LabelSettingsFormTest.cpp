@@ -95,6 +95,53 @@ TEST_F(LabelSettingsFormTest, MinimumLabelSizeMessages) {
     EXPECT_EQ(f.Lengths[TLabelSettingsForm::Edit1], QString("0.5"));
 }
 
+// The limits every reader of sheets holds them to, told when a field is left.
+TEST_F(LabelSettingsFormTest, SheetLimitMessages) {
+    using F = TLabelSettingsForm;
+    TLabelSettingsForm f = Form();
+    f.Open();
+    f.Lengths[F::Edit3] = "65536";
+    auto msg = f.LeaveLength(F::Edit3);
+    ASSERT_TRUE(msg);
+    EXPECT_EQ(*msg, QString("Labels can be at most 100 inches on a side."));
+    EXPECT_EQ(f.Lengths[F::Edit3], QString("100.0"));
+    EXPECT_EQ(f.eRows, QString("0")); // recalculated with the held value
+    f.Lengths[F::Edit5] = "2147483648";
+    EXPECT_EQ(f.LeaveLength(F::Edit5),
+              QString("Margins and gutters can be at most 100 inches either way."));
+    EXPECT_EQ(f.Lengths[F::Edit5], QString("100.0"));
+    f.Lengths[F::Edit2] = "-9999";
+    EXPECT_EQ(f.LeaveLength(F::Edit2),
+              QString("Margins and gutters can be at most 100 inches either way."));
+    EXPECT_EQ(f.Lengths[F::Edit2], QString("-100.0"));
+    f.Lengths[F::Edit2] = "-100"; // the limits themselves are allowed
+    EXPECT_FALSE(f.LeaveLength(F::Edit2));
+
+    // Labels may overlap, but each must start at least the smallest label's size further on.
+    f.Lengths[F::Edit6] = "-1.9";
+    EXPECT_FALSE(f.LeaveLength(F::Edit6)); // 2 - 1.9 = 0.1
+    f.Lengths[F::Edit6] = "-1.96";
+    EXPECT_EQ(f.LeaveLength(F::Edit6), QString("Each label must start at least 0.05\" after the "
+                                               "one before it; the gutter is set to 0."));
+    EXPECT_EQ(f.Lengths[F::Edit6], QString("0.0"));
+    f.Lengths[F::Edit6] = "-1.5";
+    f.LeaveLength(F::Edit6);
+    f.Lengths[F::Edit4] = "1.5"; // a narrower label makes the same gutter too much
+    EXPECT_TRUE(f.LeaveLength(F::Edit4));
+    EXPECT_EQ(f.Lengths[F::Edit6], QString("0.0"));
+
+    f.SwitchUnit(true);
+    f.Lengths[F::Edit4] = "300";
+    EXPECT_EQ(f.LeaveLength(F::Edit4), QString("Labels can be at most 254 centimeters on a side."));
+    EXPECT_EQ(f.Lengths[F::Edit4], QString("254.0"));
+    f.Lengths[F::Edit7] = "255";
+    EXPECT_EQ(f.LeaveLength(F::Edit7),
+              QString("Margins and gutters can be at most 254 centimeters either way."));
+    f.Lengths[F::Edit5] = "-254";
+    EXPECT_EQ(f.LeaveLength(F::Edit5), QString("Each label must start at least 0.10 centimeter "
+                                               "after the one before it; the gutter is set to 0."));
+}
+
 TEST_F(LabelSettingsFormTest, CountsPercentAndManualMode) {
     TLabelSettingsForm f = Form();
     f.Open();

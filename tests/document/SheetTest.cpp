@@ -1,4 +1,6 @@
 #include "document/Sheet.h"
+#include "document/SheetLimits.h"
+#include "document/TextRendering.h"
 
 #include <gtest/gtest.h>
 
@@ -159,4 +161,123 @@ TEST(Sheet, LabelSizeInScreenPixels) {
     s.Metric = true;
     s.LabelWidth = 5.0; // 5 / 2.54 * 96 = 188.98
     EXPECT_EQ(LabelPixelWidth(s), 189);
+}
+
+// Letter at 600 dpi, 2 x 1 in labels from 0.25 in: columns start at 150, 1350, 2550, 3750 and
+// 4950 (on the paper, running past its 5100), then 6150 (beyond it); rows every 600 from 150,
+// the eleventh at 6150 < 6600.
+TEST(Sheet, PositionsOnThePaper) {
+    TPrinterPage page;
+    TSheetSettings s;
+    RefreshPrinterPage(s, page, Letter600());
+    s.ForcedCount = true;
+    s.Columns = 8;
+    s.Rows = 20;
+    EXPECT_EQ(ColumnsOnPaper(s, page), 5);
+    EXPECT_EQ(RowsOnPaper(s, page), 11);
+    s.Columns = 3; // never more than the sheet has
+    EXPECT_EQ(ColumnsOnPaper(s, page), 3);
+    s.LeftMargin = 8.6; // the first column starts beyond the paper
+    EXPECT_EQ(ColumnsOnPaper(s, page), 0);
+    s.LeftMargin = -2; // ends exactly at the paper's left edge: nothing of it is on the paper
+    EXPECT_EQ(ColumnsOnPaper(s, page), 0);
+    s.LeftMargin = -1.5; // starts left of the paper but reaches onto it
+    EXPECT_EQ(ColumnsOnPaper(s, page), 3);
+}
+
+TEST(Sheet, PositionsThatNeverAdvanceOrRunAwayStayBounded) {
+    TPrinterPage page;
+    TSheetSettings s;
+    RefreshPrinterPage(s, page, Letter600());
+    s.ForcedCount = true;
+    s.Columns = INT32_MAX;
+    s.Rows = INT32_MAX;
+    s.GapWidth = -2; // every column on the first one
+    EXPECT_EQ(ColumnsOnPaper(s, page), 1);
+    s.GapWidth = -3; // each column left of the one before
+    EXPECT_EQ(ColumnsOnPaper(s, page), 1);
+    s.GapHeight = 2147483648.0; // the second row is far beyond the paper
+    s.LabelHeight = 65536;
+    EXPECT_EQ(RowsOnPaper(s, page), 1);
+    EXPECT_EQ(RowOrigin(s, 1, 600), INT32_MAX); // held at the end of the range
+    // Tiny labels on a paper roll 1666 in long: counting stops at the largest forced count.
+    s.LabelWidth = 0.01;
+    s.GapWidth = 0;
+    page.PhysicalWidth = 1000000;
+    EXPECT_EQ(ColumnsOnPaper(s, page), SheetLimits::MaxForcedCount);
+}
+
+// Each row breaks one limit; the message is the rest of "The file ... ".
+TEST(Sheet, LimitsOfASheet) {
+    const auto problem = [](void (*change)(TSheetSettings&)) {
+        TSheetSettings s;
+        change(s);
+        return SheetLimitProblem(s);
+    };
+    struct TRow {
+        const char* Name;
+        void (*Change)(TSheetSettings&);
+        const char* Problem;
+    } rows[] = {
+        {"built-in sheet", [](TSheetSettings&) {}, ""},
+        {"largest label", [](TSheetSettings& s) { s.LabelWidth = s.LabelHeight = 100; }, ""},
+        {"forced to the most",
+         [](TSheetSettings& s) {
+             s.ForcedCount = true;
+             s.Rows = s.Columns = 9999;
+         },
+         ""},
+        {"unforced counts are worked out anyway", [](TSheetSettings& s) { s.Rows = -5; }, ""},
+        {"overlapping labels", [](TSheetSettings& s) { s.GapWidth = -1.95; }, ""},
+        {"the issue's label", [](TSheetSettings& s) { s.LabelHeight = 65536; },
+         "describes a label of 2 by 65536 inches; labels can be at most 100 inches on a side"},
+        {"metric label",
+         [](TSheetSettings& s) {
+             s.Metric = true;
+             s.LabelWidth = 300;
+         },
+         "describes a label of 118.11 by 0.393701 inches; labels can be at most 100 inches on "
+         "a side"},
+        {"gutter", [](TSheetSettings& s) { s.GapHeight = 2147483648.0; },
+         "has a margin or gutter of 2.14748e+09 inches; margins and gutters can be at most 100 "
+         "inches either way"},
+        {"margin", [](TSheetSettings& s) { s.RightMargin = -101; },
+         "has a margin or gutter of -101 inches; margins and gutters can be at most 100 inches "
+         "either way"},
+        {"labels on one another", [](TSheetSettings& s) { s.GapWidth = -2; },
+         "starts a label every 0 inches across and every 1 inches down; labels must start at "
+         "least 0.05 inches apart"},
+        {"tiny labels", [](TSheetSettings& s) { s.LabelHeight = 0.001; },
+         "starts a label every 2 inches across and every 0.001 inches down; labels must start "
+         "at least 0.05 inches apart"},
+        {"forced too many",
+         [](TSheetSettings& s) {
+             s.ForcedCount = true;
+             s.Columns = 2147483647;
+         },
+         "forces the sheet to 1 rows and 2147483647 columns; a sheet can have from 0 to 9999 of "
+         "each"},
+        {"forced below none",
+         [](TSheetSettings& s) {
+             s.ForcedCount = true;
+             s.Rows = -1;
+         },
+         "forces the sheet to -1 rows and 1 columns; a sheet can have from 0 to 9999 of each"},
+    };
+    for (const TRow& row : rows)
+        EXPECT_EQ(problem(row.Change), QString(row.Problem)) << row.Name;
+}
+
+TEST(Sheet, LongTextsAreCutForDrawing) {
+    const QString shortText(1000, 'a');
+    EXPECT_EQ(TextForDrawing(shortText), shortText);
+    EXPECT_TRUE(TextForDrawing(shortText).isSharedWith(shortText)); // no copy for normal data
+    const QString longText = QString(MaxDrawnTextLength, 'b') + "tail";
+    EXPECT_EQ(TextForDrawing(longText), QString(MaxDrawnTextLength, 'b'));
+    // A character outside the basic plane is kept whole or not at all.
+    const QString clef = QString::fromUcs4(U"\U0001D11E");
+    const QString pairs = QString(MaxDrawnTextLength - 1, 'c') + clef + clef;
+    EXPECT_EQ(TextForDrawing(pairs), QString(MaxDrawnTextLength - 1, 'c'));
+    EXPECT_EQ(MaxImageSide(96), 9600);
+    EXPECT_EQ(MaxImageSide(600), 60000);
 }

@@ -106,6 +106,16 @@ TEST_F(HostileInput, UnreadableFilesAreRefusedWithTheirReason) {
         {"huge metric label", Crlf("[FORMAT]\nMETRIC=1\nWIDTH=10\nHEIGHT=300\n"),
          "The file \"%1\" describes a label of 3.93701 by 118.11 inches; labels can be at most "
          "100 inches on a side."},
+        {"runaway sheet",
+         Crlf("[FORMAT]\nGAPHEIGHT=2147483648\nFORCEDMETRICS=1\nCOLUMNS=2147483647\n"),
+         "The file \"%1\" has a margin or gutter of 2.14748e+09 inches; margins and gutters can "
+         "be at most 100 inches either way."},
+        {"forced counts", Crlf("[FORMAT]\nFORCEDMETRICS=1\nCOLUMNS=2147483647\nROWS=10\n"),
+         "The file \"%1\" forces the sheet to 10 rows and 2147483647 columns; a sheet can have "
+         "from 0 to 9999 of each."},
+        {"dust-sized labels", Crlf("[FORMAT]\nWIDTH=0.001\nHEIGHT=0.001\n"),
+         "The file \"%1\" starts a label every 0.001 inches across and every 0.001 inches down; "
+         "labels must start at least 0.05 inches apart."},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);

@@ -119,6 +119,51 @@ TEST(Template, UnusableFilesLeaveTheSheetAlone) {
     EXPECT_EQ(sheet, before);
 }
 
+// Sheets no paper can hold, as hostile templates bring them: refused with the limit they break,
+// the sheet as it was. The sheet limits themselves are the document's tests.
+TEST(Template, SheetsBeyondTheLimitsAreRefused) {
+    TScratchFolder scratch;
+    const QString path = scratch.File("sheet.lbf");
+    struct TRow {
+        const char* Name;
+        const char* Format; // after [FORMAT]
+        const char* Message;
+    } rows[] = {
+        {"runaway sheet",
+         "HEIGHT=65536\nWIDTH=2.5\nTOPMARGIN=0.5\nLEFTMARGIN=0.25\nBOTTOMMARGIN=0\n"
+         "RIGHTMARGIN=0\nGAPHEIGHT=2147483648\nGAPWIDTH=0.25\nMETRIC=0\nFORCEDMETRICS=1\n"
+         "COLUMNS=2147483647\nROWS=10\n",
+         "describes a label of 2.5 by 65536 inches; labels can be at most 100 inches on a side"},
+        {"giant gutter", "GAPHEIGHT=2147483648\n",
+         "has a margin or gutter of 2.14748e+09 inches; margins and gutters can be at most 100 "
+         "inches either way"},
+        {"forced counts", "FORCEDMETRICS=1\nCOLUMNS=2147483647\nROWS=10\n",
+         "forces the sheet to 10 rows and 2147483647 columns; a sheet can have from 0 to 9999 of "
+         "each"},
+        {"labels on top of one another", "METRIC=1\nWIDTH=5\nGAPWIDTH=-5\n",
+         "starts a label every 0 inches across and every 0.393701 inches down; labels must start "
+         "at least 0.0393701 inches apart"},
+    };
+    const TSheetSettings before = UnusualSheet();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        ASSERT_TRUE(WriteBytes(path, QByteArray("[FORMAT]\n") + row.Format));
+        TSheetSettings sheet = before;
+        try {
+            ReadTemplate(path, sheet);
+            ADD_FAILURE() << "read";
+        } catch (const TUserError& e) {
+            EXPECT_EQ(e.Message(), QString("The file \"%1\" %2.").arg(path, row.Message));
+        }
+        EXPECT_EQ(sheet, before);
+    }
+    // Unforced counts are worked out from the paper, so whatever is stored is read.
+    ASSERT_TRUE(WriteBytes(path, "[FORMAT]\nCOLUMNS=2147483647\n"));
+    TSheetSettings sheet;
+    ReadTemplate(path, sheet);
+    EXPECT_EQ(sheet.Columns, 2147483647);
+}
+
 TEST(Template, FailedSaveKeepsThePreviousTemplate) {
     TScratchFolder scratch;
     const QString path = scratch.File("keep.lbf");
@@ -209,6 +254,24 @@ TEST(SheetDefaults, OneUnreadableValueDiscardsThemAll) {
         LoadSheetDefaults(store, sheet);
         EXPECT_EQ(sheet, TSheetSettings{}) << row.Name << (row.Delete ? " deleted" : " retyped");
     }
+}
+
+TEST(SheetDefaults, StoredSheetBeyondTheLimitsGivesTheBuiltInSheet) {
+    TScratchFolder scratch;
+    TPreferenceStore store(scratch.File("prefs.ini"));
+    TSheetSettings stored = UnusualSheet();
+    stored.Columns = 100000; // forced
+    SaveSheetDefaults(store, stored);
+    TSheetSettings sheet = UnusualSheet();
+    LoadSheetDefaults(store, sheet);
+    EXPECT_EQ(sheet, TSheetSettings{});
+    store.WriteInteger("Label_Columns", 3);
+    store.WriteFloat("Gap_Width", -1e300);
+    LoadSheetDefaults(store, sheet);
+    EXPECT_EQ(sheet, TSheetSettings{});
+    store.WriteFloat("Gap_Width", 0.3);
+    LoadSheetDefaults(store, sheet);
+    EXPECT_EQ(sheet, UnusualSheet());
 }
 
 TEST(SheetDefaults, UnwritableStoreIsReported) {

@@ -2,15 +2,20 @@
 #include "TestSupport.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
+#include "document/TextRendering.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "platform/TempFiles.h"
 #include "print/PrintU.h"
+#include "print/SheetFit.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTextStream>
 #include <gtest/gtest.h>
+
+#include <new>
 
 namespace {
 class TLetterPdf : public TPdfPrinter {
@@ -326,4 +331,112 @@ TEST_F(PrintEngineTest, JobTitles) {
     s.Range = TPrintRange::Pages;
     PrintLabels(label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
     EXPECT_TRUE(PdfInfo(out).contains("orders.lbl"));
+}
+
+namespace {
+// Numbers in messages use the locale's decimal separator: these tests read them in C.
+class TCLocale {
+public:
+    TCLocale() { QLocale::setDefault(QLocale::c()); }
+    ~TCLocale() { QLocale::setDefault(m_saved); }
+
+private:
+    QLocale m_saved;
+};
+} // namespace
+
+// Letter at 600 dpi, labels 2.1 x 1 in from 0.25 in: columns start at 150, 1410, 2670, 3930
+// (running past the paper's 5100) and 5190 (beyond it); rows every 600 from 150, the last of
+// eleven at 6150.
+TEST_F(PrintEngineTest, ForcedCountsBeyondThePaperAreRefused) {
+    const TCLocale c;
+    SheetSettings().LabelWidth = 2.1;
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    const auto refusal = [&] {
+        try {
+            Print(s);
+        } catch (const TUserError& e) {
+            return e.Message();
+        }
+        return QString("printed");
+    };
+    ForceGrid(10, 6);
+    EXPECT_EQ(refusal(),
+              "The sheet has 6 columns, but only 4 fit on the paper (Letter, 8.5 × 11 in).");
+    ForceGrid(12, 6);
+    EXPECT_EQ(refusal(), "The sheet has 12 rows and 6 columns, but only 11 rows and 4 columns fit "
+                         "on the paper (Letter, 8.5 × 11 in).");
+    ForceGrid(2147483647, 1);
+    EXPECT_EQ(refusal(),
+              "The sheet has 2147483647 rows, but only 11 fit on the paper (Letter, 8.5 × 11 in).");
+    SheetSettings().LeftMargin = 9;
+    ForceGrid(1, 1);
+    EXPECT_EQ(refusal(),
+              "The sheet has 1 column, but none fit on the paper (Letter, 8.5 × 11 in).");
+    ConvertSheetToMetric(SheetSettings());
+    TPdfPrinter a4;
+    a4.SetPaperSize(QPageSize::A4);
+    try {
+        PrintLabels(label.Controls(), s, a4, out, QString(), nullptr);
+        ADD_FAILURE() << "printed";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(),
+                  "The sheet has 1 column, but none fit on the paper (A4, 21 × 29.7 cm).");
+    }
+    EXPECT_EQ(SheetFitProblem(SheetSettings(), PrinterPage()), refusal()); // what a dialog shows
+    EXPECT_FALSE(QFile::exists(out));
+
+    // The same label with counts that fit prints as before, the last column in part.
+    SheetSettings() = TSheetSettings();
+    SheetSettings().LabelWidth = 2.1;
+    ForceGrid(10, 4);
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Labels, 40);
+    const auto words = PdfWords(out);
+    EXPECT_EQ(PageWords(words, 1).size(), 40u);
+    EXPECT_NEAR(words.at(3).X, 3930 + 10 * 600 / 96, 30);
+}
+
+TEST_F(PrintEngineTest, GiantFieldsPrintFromTheirStart) {
+    ForceGrid(5, 1);
+    AddText(true);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.DataFile = WriteData({"HEAD" + QString(4 * MaxDrawnTextLength, 'x'), "next"});
+    const TPrintResult r = Print(s);
+    EXPECT_EQ(r.Labels, 2);
+    const QStringList printed = PageWords(PdfWords(out), 1);
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_TRUE(printed[0].startsWith("HEADxxxx"));
+    EXPECT_EQ(printed[1], "next");
+}
+
+namespace {
+// Stands for an allocation that fails in the middle of a page.
+class TOutOfMemory : public TPrintProgress {
+public:
+    void Start(const QString&, const QString&) override {}
+    void Page(int32_t) override {}
+    bool Cancelled() override { throw std::bad_alloc(); }
+    void Close() override {}
+};
+} // namespace
+
+TEST_F(PrintEngineTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    TOutOfMemory progress;
+    try {
+        Print(s, &progress);
+        FAIL() << "printed";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), QString(PrintText::NoMemory));
+    }
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_TRUE(JobFiles().isEmpty());
+    EXPECT_FALSE(LastDuplicate());
 }
