@@ -10,7 +10,7 @@ using P = TFieldPanel;
 using K = TKeyFilter;
 
 // In the order of TFieldBox.
-const std::array<TFieldBoxSpec, FieldBoxCount> kBoxes = {{
+const std::array<TFieldBoxInfo, FieldBoxCount> kBoxes = {{
     {B::TextString, P::Text, "eTextString", MergeDialogText::EnterTextString, 99, K::Any, false,
      ""},
     {B::FieldNumber, P::Imported, "eFieldNumber", MergeDialogText::FieldNumber, 2, K::Digits, true,
@@ -51,7 +51,7 @@ TConverted Convert(const TFieldBoxes& boxes, std::initializer_list<TFieldBox> nu
         const std::optional<int> value = Number(boxes[box]);
         if (!value) {
             result.Message = Latin(MergeDialogText::NotANumber)
-                                 .arg(boxes[box], Latin(FieldBoxSpec(box).Caption));
+                                 .arg(boxes[box], Latin(FieldBoxInfo(box).Caption));
             return result;
         }
         result.Values[size_t(box)] = *value;
@@ -156,20 +156,20 @@ TFieldPanel PanelOf(const TAdvancedField& field) {
     return TFieldPanel::Date;
 }
 
-const TFieldBoxSpec& FieldBoxSpec(TFieldBox box) {
+const TFieldBoxInfo& FieldBoxInfo(TFieldBox box) {
     return kBoxes[size_t(box)];
 }
 
 TFieldBox FirstBoxOf(TFieldPanel panel) {
-    for (const TFieldBoxSpec& spec : kBoxes)
-        if (spec.Panel == panel)
-            return spec.Box;
+    for (const TFieldBoxInfo& info : kBoxes)
+        if (info.Panel == panel)
+            return info.Box;
     return TFieldBox::DateFormat;
 }
 
 TFieldBoxes::TFieldBoxes() {
-    for (const TFieldBoxSpec& spec : kBoxes)
-        Texts[size_t(spec.Box)] = Latin(spec.Initial);
+    for (const TFieldBoxInfo& info : kBoxes)
+        Texts[size_t(info.Box)] = Latin(info.Initial);
 }
 
 void LoadFieldBoxes(TFieldBoxes& boxes, const TAdvancedField& field) {

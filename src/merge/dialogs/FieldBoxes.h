@@ -33,7 +33,7 @@ enum class TFieldBox {
 };
 inline constexpr int FieldBoxCount = 9;
 
-struct TFieldBoxSpec {
+struct TFieldBoxInfo {
     TFieldBox Box;
     TFieldPanel Panel;
     const char* Name;    // the widget's object name
@@ -44,7 +44,7 @@ struct TFieldBoxSpec {
     const char* Initial;
 };
 
-const TFieldBoxSpec& FieldBoxSpec(TFieldBox box);
+const TFieldBoxInfo& FieldBoxInfo(TFieldBox box);
 // The box the focus goes to after an element of the panel's kind was added.
 TFieldBox FirstBoxOf(TFieldPanel panel);
 

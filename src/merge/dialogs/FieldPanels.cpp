@@ -43,18 +43,18 @@ TFieldPanels::TFieldPanels(QWidget* parent) : QStackedWidget(parent) {
 }
 
 TFieldEdit* TFieldPanels::MakeBox(TFieldBox box, QWidget* panel) {
-    const TFieldBoxSpec& spec = FieldBoxSpec(box);
-    auto* edit = new TFieldEdit(Latin(spec.Initial), panel);
-    edit->SetSelectOnEntry(spec.SelectOnEntry);
-    edit->setObjectName(Latin(spec.Name));
-    edit->setMaxLength(spec.MaxLength);
-    FilterKeys(edit, spec.Filter);
+    const TFieldBoxInfo& info = FieldBoxInfo(box);
+    auto* edit = new TFieldEdit(Latin(info.Initial), panel);
+    edit->SetSelectOnEntry(info.SelectOnEntry);
+    edit->setObjectName(Latin(info.Name));
+    edit->setMaxLength(info.MaxLength);
+    FilterKeys(edit, info.Filter);
     m_boxes[size_t(box)] = edit;
     return edit;
 }
 
 QLabel* TFieldPanels::Caption(TFieldBox box, QWidget* panel) {
-    auto* label = new QLabel(Latin(FieldBoxSpec(box).Caption), panel);
+    auto* label = new QLabel(Latin(FieldBoxInfo(box).Caption), panel);
     label->setBuddy(Box(box));
     return label;
 }
@@ -161,7 +161,7 @@ void TFieldPanels::Show(const TFieldBoxes& boxes) {
     for (size_t i = 0; i < m_boxes.size(); ++i) {
         // A value read from a label file may be longer than the box takes when typing; it is
         // shown whole, so that leaving the box does not cut it.
-        const int limit = FieldBoxSpec(TFieldBox(i)).MaxLength;
+        const int limit = FieldBoxInfo(TFieldBox(i)).MaxLength;
         m_boxes[i]->setMaxLength(std::max(limit, int(boxes.Texts[i].size())));
         if (m_boxes[i]->text() != boxes.Texts[i])
             m_boxes[i]->setText(boxes.Texts[i]);
