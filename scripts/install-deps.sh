@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl1-mesa-dev
+  qt6-base-dev libgl1-mesa-dev libqt6svg6
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev

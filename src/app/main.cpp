@@ -1,5 +1,8 @@
 #include "app/BatchPrint.h"
-#include "app/SampleLabel.h"
+#include "app/FAbout.h"
+#include "app/FMain.h"
+#include "app/Resources.h"
+#include "app/Splash.h"
 #include "document/CanvasLabel.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
@@ -9,9 +12,8 @@
 #include "print/CommandLine.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
-#include <QScrollArea>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -20,8 +22,6 @@
 #endif
 
 namespace {
-constexpr const char* kVersion = "0.1.0";
-
 // A desktop session offers one of these; without them no window can open.
 bool HasDisplay() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -51,33 +51,17 @@ int RunDesigner(QApplication& app, const TCommandLineOptions& options) {
     SetMessageHandler([](const QString& text) {
         QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Vellumtrace"), text);
     });
-    QMainWindow window;
-    auto* area = new QScrollArea(&window);
-    area->setBackgroundRole(QPalette::Dark);
-    auto* label = new TCanvasLabel;
-    area->setWidget(label);
-    area->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(area);
-    QString title = QStringLiteral("Vellumtrace - sample label");
-    bool opened = false;
-    if (!options.StartFile.isEmpty()) {
-        try {
-            ReadLabelDescription(options.StartFile, *label);
-            title = QStringLiteral("Vellumtrace - ") + options.StartFile;
-            opened = true;
-        } catch (const TUserError& e) {
-            QMessageBox::critical(nullptr, QStringLiteral("Vellumtrace"), e.Message());
-        }
+    auto splash = std::make_unique<TSplash>();
+    splash->show();
+    app.processEvents();
+    TFMain window(options);
+    QObject::connect(&window, &TFMain::FirstShown, splash.get(), &TSplash::StartClosing);
+    if (qEnvironmentVariableIsSet("VT_QUIT_WHEN_SHOWN")) {
+        // For timing start-up: leave as soon as the window has been shown and painted.
+        QObject::connect(&window, &TFMain::FirstShown, &app,
+                         [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); });
     }
-    if (!opened) {
-        const TSheetSettings& sheet = SheetSettings();
-        label->SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-        AddSampleControls(*label);
-    }
-    window.setWindowTitle(title);
-    window.resize(label->width() + 120, label->height() + 120);
     window.show();
-    label->setFocus();
     return app.exec();
 }
 } // namespace
@@ -89,7 +73,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.Version) {
-        std::printf("Vellumtrace %s\n", kVersion);
+        std::printf("Vellumtrace %s\n", ProgramVersion().toLocal8Bit().constData());
         return 0;
     }
     if (options.Unattended) {
@@ -114,6 +98,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumtrace"));
     QApplication::setOrganizationName(QStringLiteral("Ostravane"));
+    InitAppResources();
+    QApplication::setWindowIcon(ProgramIcon());
     ReadScreenResolution();
     LoadSheetDefaults();
     RefreshPrinterPage();

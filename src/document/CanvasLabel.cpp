@@ -65,7 +65,11 @@ TRect TCanvasLabel::LabelArea() const {
 
 void TCanvasLabel::Adopt(TLabelControl& c) {
     c.SetOwner(this);
-    c.OnChange = [this](TLabelControl* sender) { RepaintControl(sender); };
+    c.OnChange = [this](TLabelControl* sender) {
+        RepaintControl(sender);
+        if (!sender->Loading())
+            RaiseEdited();
+    };
     c.SetBoundsArea(LabelArea());
 }
 
@@ -77,6 +81,7 @@ void TCanvasLabel::AddControl(std::unique_ptr<TLabelControl> c) {
     SetSelection(added);
     Adopt(*added);
     update();
+    RaiseEdited();
 }
 
 void TCanvasLabel::ReplaceControls(TControlList controls) {
@@ -121,6 +126,7 @@ void TCanvasLabel::DeleteSelected() {
     m_dragMode = dmIdle;
     unsetCursor();
     update();
+    RaiseEdited();
     if (OnSelect)
         OnSelect(nullptr);
 }
@@ -130,8 +136,11 @@ void TCanvasLabel::BringToFront() {
         return;
     const auto it = std::find_if(m_controls.begin(), m_controls.end(),
                                  [this](const auto& p) { return p.get() == m_selection; });
+    const bool moves = it + 1 != m_controls.end();
     std::rotate(it, it + 1, m_controls.end());
     RepaintControl(m_selection);
+    if (moves)
+        RaiseEdited();
 }
 
 void TCanvasLabel::SendToBack() {
@@ -139,8 +148,11 @@ void TCanvasLabel::SendToBack() {
         return;
     const auto it = std::find_if(m_controls.begin(), m_controls.end(),
                                  [this](const auto& p) { return p.get() == m_selection; });
+    const bool moves = it != m_controls.begin();
     std::rotate(m_controls.begin(), it, it + 1);
     RepaintControl(m_selection);
+    if (moves)
+        RaiseEdited();
 }
 
 void TCanvasLabel::SelectNext() {
@@ -157,6 +169,11 @@ void TCanvasLabel::SelectNext() {
         c->SetSelected(true);
     }
     BringToFront();
+}
+
+void TCanvasLabel::SelectNone() {
+    DeselectAll();
+    SetSelection(nullptr);
 }
 
 void TCanvasLabel::SelectAt(int32_t x, int32_t y) {

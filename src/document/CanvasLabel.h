@@ -37,6 +37,9 @@ public:
     std::function<void(const QPoint&)> OnPopupMenu;
     // Mouse press while Ready is clear (an add tool is active): label coordinates.
     std::function<void(int32_t x, int32_t y)> OnMouseDownWhileBusy;
+    // Any change to what would be saved: a control's properties, box or text, a control added,
+    // deleted or restacked. Selecting alone is not an edit. Controls still loading raise nothing.
+    std::function<void()> OnEdited;
 
     // The label's size in pixels (sizes the window too).
     void SetLabelSize(int32_t width, int32_t height);
@@ -57,6 +60,8 @@ public:
     void SendToBack();
     void SelectNext();
     void SelectAt(int32_t x, int32_t y);
+    // Clears every selection mark and selects nothing (OnSelect is raised).
+    void SelectNone();
     void PaintLabel(QPainter& canvas);
     void RepaintControl(TLabelControl* c);
     void FitControls();
@@ -87,6 +92,10 @@ private:
     void DragTo(int32_t x, int32_t y);
     void Adopt(TLabelControl& c);
     TRect LabelArea() const;
+    void RaiseEdited() {
+        if (OnEdited)
+            OnEdited();
+    }
 
     TControlList m_controls;
     TLabelControl* m_selection = nullptr;

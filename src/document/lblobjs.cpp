@@ -199,7 +199,11 @@ void TLabelControl::SetTransparency(bool b) {
 
 void TLabelControl::SetSelected(bool b) {
     m_selected = b;
-    RaiseChange();
+    // Selection marks are drawn, not saved: repaint without raising a change of the label.
+    if (m_owner)
+        m_owner->RepaintControl(this);
+    else
+        RaiseChange();
 }
 
 void TLabelControl::SetFont(const QFont& f) {

@@ -106,7 +106,7 @@ QString FormatNumber(const char* pattern, double value, QChar decimalSeparator) 
     }
     while (frac.size() > size_t(p.requiredDecimals) && !frac.empty() && frac.back() == '0')
         frac.pop_back();
-    // Delphi-style patterns drop a lone leading zero when no integer digit is required.
+    // The patterns drop a lone leading zero when no integer digit is required.
     if (intPart == "0" && p.minInteger == 0)
         intPart.clear();
     while (intPart.size() < size_t(p.minInteger))

@@ -5,8 +5,8 @@
 #include <limits>
 
 // Every rounding to whole pixels or counts goes to the nearest integer with halves to the even
-// neighbour, as the original Windows program did through its floating-point unit. Keeping it in
-// one place means screen, printer and file arithmetic never disagree by a pixel.
+// neighbour (the floating-point unit's own mode). Keeping it in one place means screen, printer and
+// file arithmetic never disagree by a pixel.
 
 inline double RoundHalfEvenReal(double v) {
     // nearbyint honours the current rounding mode, which is round-to-nearest-even unless

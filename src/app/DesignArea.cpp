@@ -1,0 +1,159 @@
+#include "app/DesignArea.h"
+
+#include "app/Rulers.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "platform/Screen.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace {
+constexpr int kStrip = 20;    // ruler strip depth
+constexpr int kRulerBox = 18; // the painted ruler inside the strip
+
+// A strip of fixed depth that holds a ruler box 18 pixels deep at its far edge, next to the
+// label, as a bevelled frame would.
+QWidget* Strip(Qt::Orientation orientation, TRulerBox* ruler, QWidget* parent) {
+    auto* strip = new QWidget(parent);
+    auto* layout = new QBoxLayout(
+        orientation == Qt::Horizontal ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addSpacing(kStrip - kRulerBox - 1);
+    layout->addWidget(ruler);
+    layout->addSpacing(1);
+    if (orientation == Qt::Horizontal)
+        strip->setFixedHeight(kStrip);
+    else
+        strip->setFixedWidth(kStrip);
+    return strip;
+}
+} // namespace
+
+TRulerBox::TRulerBox(Qt::Orientation orientation, TCanvasLabel& label, QWidget* parent)
+    : QWidget(parent), m_orientation(orientation), m_label(label) {
+    setObjectName(orientation == Qt::Horizontal ? QStringLiteral("pHorzRuler")
+                                                : QStringLiteral("pVertRuler"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (orientation == Qt::Horizontal)
+        setFixedHeight(kRulerBox);
+    else
+        setFixedWidth(kRulerBox);
+}
+
+QSize TRulerBox::sizeHint() const {
+    return m_orientation == Qt::Horizontal ? QSize(100, kRulerBox) : QSize(kRulerBox, 100);
+}
+
+void TRulerBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const TRulerStyle style{palette().color(QPalette::Light), palette().color(QPalette::WindowText),
+                            RulerFont()};
+    if (m_orientation == Qt::Horizontal)
+        DrawHorizontalRuler(painter, width(), height(), m_label.x(), m_label.MetricGrid,
+                            ScreenPixelsPerInchX(), style);
+    else
+        DrawVerticalRuler(painter, width(), height(), m_label.y(), m_label.MetricGrid,
+                          ScreenPixelsPerInchY(), style);
+}
+
+TDesignArea::TDesignArea(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("pDesignArea"));
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("pDesign"));
+    m_panel->setAutoFillBackground(true);
+    QPalette dark = m_panel->palette();
+    dark.setColor(QPalette::Window, dark.color(QPalette::Dark)); // the button-shadow grey
+    m_panel->setPalette(dark);
+    m_panel->installEventFilter(this);
+
+    m_label = new TCanvasLabel(m_panel);
+    m_label->setObjectName(QStringLiteral("Label"));
+    m_label->move(0, 0);
+
+    m_hRuler = new TRulerBox(Qt::Horizontal, *m_label, this);
+    m_vRuler = new TRulerBox(Qt::Vertical, *m_label, this);
+    m_corner = new QToolButton(this);
+    m_corner->setObjectName(QStringLiteral("sbTopLeft"));
+    m_corner->setToolTip(QStringLiteral("Show top left corner"));
+    m_corner->setFixedSize(kStrip, kStrip);
+    m_corner->setAutoRaise(true);
+    connect(m_corner, &QToolButton::clicked, this, &TDesignArea::ShowTopLeftCorner);
+
+    m_vScroll = new QScrollBar(Qt::Vertical, this);
+    m_vScroll->setObjectName(QStringLiteral("VertScrollBar"));
+    m_hScroll = new QScrollBar(Qt::Horizontal, this);
+    m_hScroll->setObjectName(QStringLiteral("HorzScrollBar"));
+    for (QScrollBar* bar : {m_vScroll, m_hScroll}) {
+        bar->setRange(0, 0);
+        bar->setPageStep(0);
+    }
+    connect(m_vScroll, &QScrollBar::valueChanged, this, [this](int position) {
+        m_label->move(m_label->x(), -position);
+        m_vRuler->update();
+    });
+    connect(m_hScroll, &QScrollBar::valueChanged, this, [this](int position) {
+        m_label->move(-position, m_label->y());
+        m_hRuler->update();
+    });
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(m_corner, 0, 0);
+    grid->addWidget(Strip(Qt::Horizontal, m_hRuler, this), 0, 1);
+    grid->addWidget(Strip(Qt::Vertical, m_vRuler, this), 1, 0);
+    grid->addWidget(m_panel, 1, 1);
+    grid->addWidget(m_vScroll, 1, 2);
+    grid->addWidget(m_hScroll, 2, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void TDesignArea::ApplyLabelSize(const TSheetSettings& sheet) {
+    // Height first, then width, each followed by the scroll ranges, so every intermediate size
+    // has valid ranges.
+    m_label->SetLabelSize(m_label->width(), LabelPixelHeight(sheet));
+    UpdateScrollRanges();
+    m_label->SetLabelSize(LabelPixelWidth(sheet), m_label->height());
+    UpdateScrollRanges();
+}
+
+void TDesignArea::UpdateScrollRanges() {
+    const int32_t dx = ScreenPixelsPerInchX(), dy = ScreenPixelsPerInchY();
+    m_vScroll->setMaximum(std::max(0, m_label->height() + dy - m_panel->height()));
+    m_hScroll->setMaximum(std::max(0, m_label->width() + dx - m_panel->width()));
+    m_vScroll->setMinimum(0);
+    m_hScroll->setMinimum(0);
+    m_vScroll->setPageStep(dy);
+    m_hScroll->setPageStep(dx);
+    m_vScroll->setSingleStep(dy / 8);
+    m_hScroll->setSingleStep(dx / 8);
+}
+
+void TDesignArea::PlaceLabelAtOrigin() {
+    m_label->move(0, 0);
+}
+
+void TDesignArea::RepaintRulers() {
+    m_hRuler->update();
+    m_vRuler->update();
+}
+
+void TDesignArea::ShowTopLeftCorner() {
+    m_vScroll->setValue(0);
+    m_hScroll->setValue(0);
+    // Positions already at 0 raise no change; the label may still have been moved.
+    m_label->move(-m_hScroll->value(), -m_vScroll->value());
+    RepaintRulers();
+}
+
+bool TDesignArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_panel && event->type() == QEvent::Resize)
+        UpdateScrollRanges();
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,230 @@
+#include "app/FMain.h"
+
+#include "app/DesignArea.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "files/FileOperations.h"
+#include "platform/Preferences.h"
+#include "platform/Screen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+// The band bar's four bands and their minimum widths.
+constexpr int kFileBandWidth = 155;
+constexpr int kAlignBandWidth = 170;
+constexpr int kTextBandWidth = 200;
+constexpr int kFontBandWidth = 160;
+
+QToolBar* Band(QMainWindow& window, const char* name, const QString& title, int minimumWidth) {
+    auto* band = new QToolBar(title, &window);
+    band->setObjectName(QLatin1String(name));
+    band->setMinimumWidth(minimumWidth);
+    band->setIconSize(QSize(16, 16));
+    band->setMovable(true);
+    window.addToolBar(Qt::TopToolBarArea, band);
+    return band;
+}
+
+QLabel* StatusPanel(const char* name, int width, const QString& text, QWidget* parent) {
+    auto* panel = new QLabel(text, parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFixedWidth(width);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return panel;
+}
+} // namespace
+
+TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceStore> store,
+               const TShellEnvironment* shell, QWidget* parent)
+    : QMainWindow(parent), m_options(options),
+      m_store(store ? std::move(store) : std::make_unique<TPreferenceStore>()), m_actions(this) {
+    setObjectName(QStringLiteral("FMain"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(QStringLiteral("Vellumtrace"));
+    setMinimumSize(425, 330);
+    setAcceptDrops(true);
+
+    m_defaultFont = QFont(QStringLiteral("Arial"), 8);
+    m_design = new TDesignArea(this);
+    setCentralWidget(m_design);
+    TCanvasLabel& label = Label();
+    label.installEventFilter(this);
+    label.OnSelect = [this](TLabelControl*) { RefreshSelectionUI(); };
+    label.OnEdited = [this] {
+        if (!m_quiet)
+            SetModified(true);
+    };
+
+    BuildMenus();
+    BuildBands();
+    BuildTools();
+    BuildStatusBar();
+    ConnectCommands();
+
+    m_design->PlaceLabelAtOrigin();
+    LoadSheetDefaults(*m_store, SheetSettings());
+    ReadPreferences();
+    RegisterFileTypes(
+        m_preferences.ProgramFolder,
+        shell ? *shell : TShellEnvironment::ForProgram(QCoreApplication::applicationFilePath()));
+    ApplyLabelSize();
+    // The working folder stays the user's: relative paths on the command line and in dialogs
+    // mean what the user meant.
+    RefreshPrinterPage();
+    SetModified(false);
+    RefreshCaption();
+}
+
+TFMain::~TFMain() {
+    Label().OnSelect = nullptr;
+    Label().OnEdited = nullptr;
+}
+
+TCanvasLabel& TFMain::Label() const {
+    return m_design->Label();
+}
+
+void TFMain::BuildMenus() {
+    const TMainActions& a = m_actions;
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnFile"));
+    file->addActions({a["acNewLabel"], a["acOpenLabel"]});
+    file->addSeparator();
+    file->addActions({a["acSaveLabel"], a["acSaveLabelAs"]});
+    file->addSeparator();
+    file->addActions({a["acImportSettings"], a["acExportSettings"]});
+    file->addSeparator();
+    file->addActions({a["acPrint"], a["acPrintSetup"]});
+    file->addSeparator();
+    m_recentMenu = file->addMenu(QStringLiteral("Recent Labels"));
+    m_recentMenu->setObjectName(QStringLiteral("mnRecent"));
+    file->addSeparator();
+    file->addAction(a["acExit"]);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnEdit"));
+    edit->addActions({a["acCut"], a["acCopy"], a["acPaste"]});
+    edit->addSeparator();
+    edit->addActions({a["acEditFields"], a["acSetupLabel"]});
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnOptions"));
+    options->addActions({a["acShowGrids"], a["acShowBorder"], a["acAutoZ"]});
+    options->addSeparator();
+    QMenu* units = options->addMenu(QStringLiteral("Grid && Ruler Units"));
+    units->setObjectName(QStringLiteral("mnUnits"));
+    units->addActions({a["acUnitInches"], a["acUnitMetric"]});
+
+    QMenu* format = bar->addMenu(QStringLiteral("F&ormat"));
+    format->setObjectName(QStringLiteral("mnFormat"));
+    QMenu* hAlign = format->addMenu(QStringLiteral("Horizontal Alignment"));
+    hAlign->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    QMenu* vAlign = format->addMenu(QStringLiteral("Vertical Alignment"));
+    vAlign->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    format->addSeparator();
+    QMenu* attach = format->addMenu(QStringLiteral("Attach To"));
+    attach->setObjectName(QStringLiteral("mnAttach"));
+    attach->addActions({a["acAlignNone"], a["acAlignLeft"], a["acAlignRight"], a["acAlignTop"],
+                        a["acAlignBottom"], a["acAlignClient"]});
+    // Attaching is kept in the files but not offered.
+    attach->menuAction()->setVisible(false);
+    QMenu* rotate = format->addMenu(QStringLiteral("Rotate"));
+    rotate->addActions({a["acRotateNone"], a["acRotate90"], a["acRotate180"], a["acRotate270"]});
+    format->addSeparator();
+    format->addActions({a["acAutoSize"], a["acTransparent"]});
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnView"));
+    view->addAction(a["acControlSettings"]);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnHelp"));
+    help->addAction(a["acHelp"]);
+    help->addSeparator();
+    help->addAction(a["acAbout"]);
+}
+
+void TFMain::BuildBands() {
+    const TMainActions& a = m_actions;
+    QToolBar* fileBand = Band(*this, "FileBand", QStringLiteral("File"), kFileBandWidth);
+    fileBand->addActions(
+        {a["acNewLabel"], a["acOpenLabel"], a["acSaveLabel"], a["acSetupLabel"], a["acPrint"]});
+    QToolBar* alignBand = Band(*this, "AlignBand", QStringLiteral("Alignment"), kAlignBandWidth);
+    alignBand->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    alignBand->addSeparator();
+    alignBand->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    QToolBar* textBand = Band(*this, "TextBand", QStringLiteral("Text"), kTextBandWidth);
+    textBand->addAction(a["acEditFields"]);
+    m_eText = new QLineEdit(textBand);
+    m_eText->setObjectName(QStringLiteral("eText"));
+    m_eText->setMinimumWidth(120);
+    textBand->addWidget(m_eText);
+    textBand->addAction(a["acEditText"]);
+
+    QToolBar* fontBand = Band(*this, "FontBand", QStringLiteral("Font"), kFontBandWidth);
+    m_pFont = new QLabel(fontBand);
+    m_pFont->setObjectName(QStringLiteral("pFont"));
+    m_pFont->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pFont->setMinimumWidth(120);
+    m_pFont->setAutoFillBackground(true);
+    fontBand->addWidget(m_pFont);
+    fontBand->addAction(a["acSelectFont"]);
+
+    // The band buttons carry the widget names of the tools they stand for.
+    const std::pair<QToolBar*, std::pair<const char*, const char*>> named[] = {
+        {fileBand, {"acNewLabel", "sbNew"}},      {fileBand, {"acOpenLabel", "sbOpen"}},
+        {fileBand, {"acSaveLabel", "sbSave"}},    {fileBand, {"acSetupLabel", "sbLabelSize"}},
+        {fileBand, {"acPrint", "sbPrint"}},       {textBand, {"acEditFields", "sbFields"}},
+        {textBand, {"acEditText", "sbEditMemo"}}, {fontBand, {"acSelectFont", "sbFont"}},
+    };
+    for (const auto& [band, names] : named)
+        if (QWidget* button = band->widgetForAction(a[names.first]))
+            button->setObjectName(QLatin1String(names.second));
+}
+
+void TFMain::BuildTools() {
+    const TMainActions& a = m_actions;
+    auto* tools = new QToolBar(QStringLiteral("Tools"), this);
+    tools->setObjectName(QStringLiteral("ToolBand"));
+    tools->setIconSize(QSize(16, 16));
+    tools->setMovable(false);
+    addToolBar(Qt::LeftToolBarArea, tools);
+    const std::pair<const char*, const char*> buttons[] = {
+        {"acSelectTool", "sbSelect"}, {"acAddText", "sbText"},   {"acAddBarcode", "sbBarcode"},
+        {"acAddMemo", "sbMemo"},      {"acAddShape", "sbShape"}, {"acAddImage", "sbGraphic"},
+    };
+    for (const auto& [action, name] : buttons) {
+        tools->addAction(a[action]);
+        tools->widgetForAction(a[action])->setObjectName(QLatin1String(name));
+    }
+    // "Rotate Focus on Label" stands apart at the bottom.
+    auto* spacer = new QWidget(tools);
+    spacer->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    tools->addWidget(spacer);
+    tools->addAction(a["acRotateFocus"]);
+    tools->widgetForAction(a["acRotateFocus"])->setObjectName(QStringLiteral("sbRotateFocus"));
+}
+
+void TFMain::BuildStatusBar() {
+    m_statusPosition = StatusPanel("pPosition", 110, QStringLiteral("X:0    Y:0"), this);
+    m_statusSize = StatusPanel("pSize", 110, QStringLiteral("W:0   H:0"), this);
+    m_statusState = StatusPanel("pState", 50, QStringLiteral("Ready"), this);
+    statusBar()->addWidget(m_statusPosition);
+    statusBar()->addWidget(m_statusSize);
+    // The state panel takes what is left of the bar, so longer states stay readable.
+    m_statusState->setMinimumWidth(50);
+    m_statusState->setMaximumWidth(QWIDGETSIZE_MAX);
+    statusBar()->addWidget(m_statusState, 1);
+}

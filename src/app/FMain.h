@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/FileAssociate.h"
+#include "app/MainActions.h"
+#include "app/MainPreferences.h"
+#include "platform/Preferences.h"
+#include "print/CommandLine.h"
+
+#include <QFont>
+#include <QMainWindow>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class TCanvasLabel;
+class TDesignArea;
+class TLabelControl;
+
+// The editor's main window: owns the one label being designed, the menus, bands, tools, rulers
+// and status bar around it, and the document lifecycle (new, open, save, templates, the
+// save-changes question, dropped files and the start file).
+class TFMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* Caption = "Vellumtrace v2.1";
+
+    // options: the parsed command line; store: the preferences (the user's own unless a test
+    // passes one).
+    // shell: where the file types are registered (the user's desktop unless a test passes its
+    // own folder).
+    explicit TFMain(const TCommandLineOptions& options,
+                    std::unique_ptr<TPreferenceStore> store = nullptr,
+                    const TShellEnvironment* shell = nullptr, QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    TCanvasLabel& Label() const;
+    TDesignArea& DesignArea() const { return *m_design; }
+    QAction* Action(const char* name) const { return m_actions[name]; }
+
+    // Document state.
+    const QString& DocumentFileName() const { return m_documentFileName; }
+    const QString& TemplateFileName() const { return m_templateFileName; }
+    bool Modified() const { return m_modified; }
+    void SetModified(bool modified);
+    const QFont& DefaultFont() const { return m_defaultFont; }
+    const TMainPreferences& Preferences() const { return m_preferences; }
+
+    // Document operations.
+    bool QuerySave();
+    void NewLabel();
+    void OpenLabel();
+    void OpenLabelFile(const QString& path);
+    void ImportSettings();
+    void ImportTemplateFile(const QString& path);
+    void ExportTemplate();
+    // Both return false when the label could not be written (the reason was shown).
+    bool SaveLabel();
+    bool SaveLabelAs();
+    void SetupLabel();
+    void PrintSetup();
+    void ShowHelp();
+    void ShowAbout();
+    // The label file or template named by a start file or a drop, by its extension.
+    bool OpenByExtension(const QString& path);
+
+    // What the window shows of the selection.
+    void RefreshSelectionUI();
+    void ShowPosition();
+    void ApplyLabelSize();
+
+    void ReadPreferences();
+    void WritePreferences();
+
+    // Puts a dialog in the middle of the window.
+    void CentreDialog(QWidget& dialog) const;
+
+signals:
+    // The window has been shown for the first time (the splash may close now).
+    void FirstShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildBands();
+    void BuildTools();
+    void BuildStatusBar();
+    void ConnectCommands();
+    void RefreshRecentMenu();
+    void RefreshCaption();
+    void UpdateCommandStates();
+    void AdoptControls();
+    void SwitchUnit(bool metric);
+    void ToggleGrids();
+    // Runs a document operation; a failure is shown in the general error display and leaves
+    // the document as it was.
+    template <typename F> bool Guarded(F&& operation);
+    bool WriteLabel(const QString& path);
+    void RememberRecent(const QString& path);
+
+    TCommandLineOptions m_options;
+    std::unique_ptr<TPreferenceStore> m_store;
+    TMainPreferences m_preferences;
+    TMainActions m_actions;
+    TDesignArea* m_design = nullptr;
+    QLineEdit* m_eText = nullptr;
+    QLabel* m_pFont = nullptr;
+    QLabel* m_statusPosition = nullptr;
+    QLabel* m_statusSize = nullptr;
+    QLabel* m_statusState = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QFont m_defaultFont;
+    QString m_documentFileName;
+    QString m_templateFileName;
+    bool m_modified = false;
+    bool m_updating = false;
+    bool m_closing = false;
+    // Set while the window itself rebuilds or resizes the label, which is no user edit.
+    bool m_quiet = false;
+    bool m_shown = false;
+};

@@ -1,0 +1,324 @@
+// The main window's view commands and what it shows of the selection.
+#include "app/DesignArea.h"
+#include "app/FAbout.h"
+#include "app/FMain.h"
+#include "app/HelpPage.h"
+#include "app/UiServices.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "platform/Preferences.h"
+#include "platform/Screen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
+                                    "Edit Shape", "Edit Graphic"};
+
+QString FontText(const QFont& font) {
+    return font.family() + QStringLiteral(" [") + QString::number(font.pointSize()) +
+           QStringLiteral("pt]");
+}
+} // namespace
+
+void TFMain::ConnectCommands() {
+    const TMainActions& a = m_actions;
+    connect(a["acNewLabel"], &QAction::triggered, this, [this] {
+        // Unsaved changes are never dropped without the question.
+        if (QuerySave())
+            NewLabel();
+    });
+    connect(a["acOpenLabel"], &QAction::triggered, this, &TFMain::OpenLabel);
+    connect(a["acSaveLabel"], &QAction::triggered, this, [this] {
+        if (!m_modified)
+            return;
+        if (m_documentFileName.isEmpty())
+            SaveLabelAs();
+        else
+            SaveLabel();
+    });
+    connect(a["acSaveLabelAs"], &QAction::triggered, this, &TFMain::SaveLabelAs);
+    connect(a["acImportSettings"], &QAction::triggered, this, &TFMain::ImportSettings);
+    connect(a["acExportSettings"], &QAction::triggered, this, &TFMain::ExportTemplate);
+    connect(a["acPrintSetup"], &QAction::triggered, this, &TFMain::PrintSetup);
+    connect(a["acExit"], &QAction::triggered, this, &QWidget::close);
+    connect(a["acSetupLabel"], &QAction::triggered, this, &TFMain::SetupLabel);
+    connect(a["acHelp"], &QAction::triggered, this, &TFMain::ShowHelp);
+    connect(a["acAbout"], &QAction::triggered, this, &TFMain::ShowAbout);
+
+    connect(a["acShowGrids"], &QAction::triggered, this, &TFMain::ToggleGrids);
+    connect(a["acShowBorder"], &QAction::triggered, this, [this](bool checked) {
+        Label().ShowBorders = checked;
+        Label().update();
+    });
+    connect(a["acAutoZ"], &QAction::triggered, this,
+            [this](bool checked) { Label().AutoBringToFront = checked; });
+    connect(a["acUnitInches"], &QAction::triggered, this, [this] { SwitchUnit(false); });
+    connect(a["acUnitMetric"], &QAction::triggered, this, [this] { SwitchUnit(true); });
+
+    connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_updating || !Label().Selection())
+            return;
+        Label().Selection()->SetText(text);
+    });
+
+    // Commands whose behaviour comes with the editing tools, the palette and printing stay
+    // disabled until then.
+    for (const char* name : {"acCut",
+                             "acCopy",
+                             "acPaste",
+                             "acEditFields",
+                             "acPrint",
+                             "acControlSettings",
+                             "acAlignHL",
+                             "acAlignHC",
+                             "acAlignHR",
+                             "acAlignVT",
+                             "acAlignVC",
+                             "acAlignVB",
+                             "acAlignNone",
+                             "acAlignLeft",
+                             "acAlignRight",
+                             "acAlignTop",
+                             "acAlignBottom",
+                             "acAlignClient",
+                             "acRotateNone",
+                             "acRotate90",
+                             "acRotate180",
+                             "acRotate270",
+                             "acAutoSize",
+                             "acTransparent",
+                             "acBringToFront",
+                             "acSendToBack",
+                             "acRotateFocus",
+                             "acEditText",
+                             "acSelectFont",
+                             "acImportImage",
+                             "acMaintainAspect",
+                             "acAddText",
+                             "acAddBarcode",
+                             "acAddMemo",
+                             "acAddShape",
+                             "acAddImage"})
+        a[name]->setEnabled(false);
+}
+
+void TFMain::UpdateCommandStates() {
+    const TLabelControl* s = Label().Selection();
+    const bool editable = s && s->Kind() != ckShape && s->Kind() != ckGraphic && !s->Advanced();
+    m_eText->setEnabled(editable);
+    QPalette palette = m_eText->palette();
+    palette.setColor(QPalette::Base, m_eText->isEnabled()
+                                         ? QApplication::palette().color(QPalette::Base)
+                                         : QApplication::palette().color(QPalette::Button));
+    m_eText->setPalette(palette);
+}
+
+void TFMain::RefreshSelectionUI() {
+    m_updating = true;
+    UpdateCommandStates();
+    m_pFont->setText(FontText(m_defaultFont));
+    TLabelControl* s = Label().Selection();
+    if (s) {
+        const int kind = s->Kind();
+        m_statusState->setText(kind < 5 ? QLatin1String(kStateByKind[kind]) : QString());
+        ShowPosition();
+        m_eText->setText(s->GetText());
+        m_pFont->setText(FontText(s->Font()));
+    } else {
+        m_eText->clear();
+        m_statusState->setText(QStringLiteral("Ready"));
+        // The panels must not go on showing a control that is no longer selected.
+        ShowPosition();
+    }
+    m_updating = false;
+    if (m_eText->isEnabled()) {
+        m_eText->setFocus();
+        m_eText->end(false);
+    }
+}
+
+void TFMain::ShowPosition() {
+    const TLabelControl* s = Label().Selection();
+    if (!s) {
+        m_statusPosition->setText(QStringLiteral("X:0   Y:0"));
+        m_statusSize->setText(QStringLiteral("W:0   H:0"));
+        return;
+    }
+    double unitX = ScreenPixelsPerInchX(), unitY = ScreenPixelsPerInchY();
+    if (Label().MetricGrid) {
+        unitX = int(unitX / 2.54);
+        unitY = int(unitY / 2.54);
+    }
+    const auto n = [](double v) { return QString::number(v, 'f', 2); };
+    m_statusPosition->setText(QStringLiteral("X:") + n(s->Left() / unitX) + QStringLiteral("  Y:") +
+                              n(s->Top() / unitY));
+    m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
+                          n(s->Height() / unitY));
+}
+
+void TFMain::ApplyLabelSize() {
+    m_quiet = true;
+    m_design->ApplyLabelSize(SheetSettings());
+    m_quiet = false;
+}
+
+void TFMain::ToggleGrids() {
+    Label().ShowGrid = m_actions["acShowGrids"]->isChecked();
+    Label().update();
+}
+
+void TFMain::SwitchUnit(bool metric) {
+    m_actions[metric ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
+    Label().MetricGrid = metric;
+    Label().update();
+    m_design->RepaintRulers();
+    if (Label().Selection())
+        ShowPosition();
+    RefreshSelectionUI();
+    TSheetSettings& sheet = SheetSettings();
+    if (metric != sheet.Metric) {
+        if (metric)
+            ConvertSheetToMetric(sheet);
+        else
+            ConvertSheetToInches(sheet);
+        // The sheet is saved in its unit, so switching it is a change to the label.
+        SetModified(true);
+    }
+}
+
+void TFMain::ReadPreferences() {
+    m_preferences = TMainPreferences::Read(*m_store);
+    const TMainPreferences& p = m_preferences;
+    m_actions["acShowGrids"]->setChecked(p.ShowGrids);
+    setGeometry(p.Geometry);
+    m_actions[p.MetricRuler ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
+    m_actions["acAutoZ"]->setChecked(p.AutoZ);
+    m_actions["acShowBorder"]->setChecked(p.ShowBorders);
+    TCanvasLabel& label = Label();
+    label.AutoBringToFront = p.AutoZ;
+    label.ShowGrid = p.ShowGrids;
+    label.ShowBorders = p.ShowBorders;
+    label.MetricGrid = p.MetricRuler;
+    RefreshRecentMenu();
+}
+
+void TFMain::WritePreferences() {
+    TMainPreferences& p = m_preferences;
+    p.ShowGrids = m_actions["acShowGrids"]->isChecked();
+    p.Geometry =
+        (isMinimized() || isMaximized() || isFullScreen()) ? QRect(50, 50, 425, 330) : geometry();
+    p.MetricRuler = Label().MetricGrid;
+    p.AutoZ = m_actions["acAutoZ"]->isChecked();
+    p.ShowBorders = m_actions["acShowBorder"]->isChecked();
+    p.Write(*m_store);
+}
+
+void TFMain::ShowHelp() {
+    const QString page = FindHelpPage(QCoreApplication::applicationFilePath());
+    if (!ShowHelpPage(page))
+        UiServices().Error(
+            this, page.isEmpty() ? QStringLiteral("The user guide (Help.html) is not installed.")
+                                 : QStringLiteral("The user guide could not be opened: ") + page);
+}
+
+void TFMain::ShowAbout() {
+    TFAbout about(this);
+    CentreDialog(about);
+    about.exec();
+}
+
+void TFMain::CentreDialog(QWidget& dialog) const {
+    CentreOn(dialog, *this);
+}
+
+void TFMain::RefreshCaption() {
+    QString title = QString::fromLatin1(Caption) + QStringLiteral("[*]");
+    if (!m_documentFileName.isEmpty())
+        title = QFileInfo(m_documentFileName).fileName() + QStringLiteral("[*] - ") +
+                QString::fromLatin1(Caption);
+    setWindowTitle(title);
+    setWindowModified(m_modified);
+}
+
+void TFMain::SetModified(bool modified) {
+    m_modified = modified;
+    m_actions["acSaveLabel"]->setEnabled(modified);
+    setWindowModified(modified);
+}
+
+void TFMain::RefreshRecentMenu() {
+    m_recentMenu->clear();
+    for (const QString& path : m_preferences.RecentLabels) {
+        QAction* item = m_recentMenu->addAction(QFileInfo(path).fileName());
+        item->setToolTip(path);
+        item->setStatusTip(path);
+        connect(item, &QAction::triggered, this, [this, path] {
+            if (QuerySave())
+                OpenLabelFile(path);
+        });
+    }
+    m_recentMenu->setEnabled(!m_preferences.RecentLabels.isEmpty());
+}
+
+void TFMain::RememberRecent(const QString& path) {
+    m_preferences.AddRecentLabel(path);
+    RefreshRecentMenu();
+}
+
+// --- window events ---------------------------------------------------------------------------
+
+void TFMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (!m_options.StartFile.isEmpty())
+        OpenByExtension(m_options.StartFile);
+    RefreshSelectionUI();
+    emit FirstShown();
+}
+
+void TFMain::closeEvent(QCloseEvent* event) {
+    if (!m_closing && !QuerySave()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    WritePreferences();
+    event->accept();
+}
+
+bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+    // Any press on the label counts as a change, whatever the tool.
+    if (watched == &Label() && event->type() == QEvent::MouseButtonPress)
+        SetModified(true);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFMain::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (!QFileInfo(path).isFile())
+            continue;
+        if (OpenByExtension(path))
+            break;
+    }
+    event->acceptProposedAction();
+}

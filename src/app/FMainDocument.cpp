@@ -1,0 +1,229 @@
+// The main window's document lifecycle: new, open, save, templates and the save question.
+#include "app/DesignArea.h"
+#include "app/FMain.h"
+#include "app/LabelSetup.h"
+#include "app/UiServices.h"
+#include "document/CanvasLabel.h"
+#include "document/LabelFields.h"
+#include "document/Sheet.h"
+#include "files/FileOperations.h"
+#include "platform/Errors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace {
+const QString kLabelFilter = QStringLiteral("Label Files (*.lbl)");
+const QString kLabelExtension = QStringLiteral("lbl");
+
+// An override cursor for the length of a scope.
+struct TBusyCursor {
+    explicit TBusyCursor(Qt::CursorShape shape = Qt::WaitCursor) {
+        QApplication::setOverrideCursor(shape);
+    }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+} // namespace
+
+template <typename F> bool TFMain::Guarded(F&& operation) {
+    try {
+        operation();
+        return true;
+    } catch (const TUserError& e) {
+        UiServices().Error(this, e.Message());
+    } catch (const std::bad_alloc&) {
+        UiServices().Error(this, QStringLiteral("There is not enough memory for this operation."));
+    }
+    return false;
+}
+
+bool TFMain::QuerySave() {
+    const auto ask = [this] {
+        return UiServices().Question(this, QStringLiteral("Confirm"),
+                                     QStringLiteral("Do you wish to save changes to this label?"));
+    };
+    // A save that failed keeps the label: the caller must not replace or close it.
+    // A counter steps when it prints and its value lives in the label file, so a label holding
+    // one is saved whenever it is put away.
+    if (HasSequences(Label().Controls())) {
+        if (!m_documentFileName.isEmpty())
+            return SaveLabel();
+        const TAnswer answer = ask();
+        if (answer == TAnswer::Cancel)
+            return false;
+        return answer == TAnswer::Yes ? SaveLabelAs() : true;
+    }
+    if (m_modified) {
+        const TAnswer answer = ask();
+        if (answer == TAnswer::Cancel)
+            return false;
+        if (answer == TAnswer::Yes)
+            return m_documentFileName.isEmpty() ? SaveLabelAs() : SaveLabel();
+    }
+    return true;
+}
+
+void TFMain::NewLabel() {
+    m_quiet = true;
+    LoadSheetDefaults(*m_store, SheetSettings());
+    m_documentFileName.clear();
+    m_templateFileName.clear();
+    Label().ClearControls();
+    m_quiet = false;
+    ApplyLabelSize();
+    m_design->RepaintRulers();
+    SetModified(false);
+    RefreshCaption();
+    RefreshSelectionUI();
+}
+
+void TFMain::OpenLabel() {
+    if (!QuerySave())
+        return;
+    const QString path = UiServices().FileName(
+        this, {QStringLiteral(" Load Label"), kLabelFilter, kLabelExtension, m_documentFileName});
+    if (!path.isEmpty())
+        OpenLabelFile(path);
+}
+
+void TFMain::OpenLabelFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return;
+    // The reader builds the new label aside and swaps it in only when the whole file was read:
+    // a damaged file leaves the label, its sheet, the file names and the changed flag as they
+    // were.
+    TCanvasLabel& label = Label();
+    const bool replacing = !label.Controls().empty();
+    m_quiet = true;
+    const bool read = Guarded([&] { ReadLabelDescription(path, label, SheetSettings()); });
+    m_quiet = false;
+    if (!read)
+        return;
+    if (replacing) {
+        // What a new label would have reset before the file came in.
+        m_templateFileName.clear();
+        SetModified(false);
+    }
+    m_design->PlaceLabelAtOrigin();
+    m_actions["acShowGrids"]->setChecked(label.ShowGrid);
+    ApplyLabelSize();
+    AdoptControls();
+    m_design->RepaintRulers();
+    label.SelectNone();
+    label.update();
+    m_documentFileName = QFileInfo(path).absoluteFilePath();
+    RememberRecent(path);
+    RefreshCaption();
+}
+
+void TFMain::AdoptControls() {
+    for (const auto& c : Label().Controls())
+        c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
+}
+
+void TFMain::ImportSettings() {
+    if (!QuerySave())
+        return;
+    const QString path = UiServices().FileName(
+        this, {QLatin1String(TemplateText::LoadTitle), QLatin1String(TemplateText::Filter),
+               QLatin1String(TemplateText::DefaultExtension), m_templateFileName});
+    if (!path.isEmpty())
+        ImportTemplateFile(path);
+}
+
+void TFMain::ImportTemplateFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return;
+    TSheetSettings sheet = SheetSettings();
+    if (!Guarded([&] { ReadTemplate(path, sheet); }))
+        return;
+    const bool changed = !(sheet == SheetSettings());
+    SheetSettings() = sheet;
+    m_design->PlaceLabelAtOrigin();
+    ApplyLabelSize();
+    m_design->RepaintRulers();
+    Label().update();
+    m_templateFileName = QFileInfo(path).absoluteFilePath();
+    // The sheet is part of the label file: a new sheet is a change that must not be lost.
+    if (changed)
+        SetModified(true);
+}
+
+void TFMain::ExportTemplate() {
+    TFileDialogRequest request{QLatin1String(TemplateText::SaveTitle),
+                               QLatin1String(TemplateText::Filter),
+                               QLatin1String(TemplateText::DefaultExtension), m_templateFileName};
+    request.Save = true;
+    const QString path = UiServices().FileName(this, request);
+    if (path.isEmpty())
+        return;
+    // The writer replaces an existing file only once the new one is complete.
+    if (Guarded([&] { WriteTemplate(path, SheetSettings()); }))
+        m_templateFileName = path;
+}
+
+bool TFMain::WriteLabel(const QString& path) {
+    m_statusState->setText(QStringLiteral("Saving Label"));
+    bool written = false;
+    {
+        TBusyCursor busy;
+        // The writer replaces an existing file only once the new one is complete, so a failed
+        // save never costs the label saved before.
+        written = Guarded([&] { WriteLabelDescription(path, Label(), SheetSettings()); });
+    }
+    m_statusState->setText(QStringLiteral("Ready"));
+    if (written) {
+        SetModified(false);
+        RememberRecent(path);
+    }
+    return written;
+}
+
+bool TFMain::SaveLabel() {
+    return WriteLabel(m_documentFileName);
+}
+
+bool TFMain::SaveLabelAs() {
+    TFileDialogRequest request{QStringLiteral("Save Label"), kLabelFilter, kLabelExtension,
+                               m_documentFileName};
+    request.Save = true;
+    const QString path = UiServices().FileName(this, request);
+    // A cancelled dialog counts as an answer: the user chose not to save.
+    if (path.isEmpty())
+        return true;
+    if (!WriteLabel(path))
+        return false;
+    m_documentFileName = QFileInfo(path).absoluteFilePath();
+    RefreshCaption();
+    return true;
+}
+
+bool TFMain::OpenByExtension(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("lbf")) {
+        ImportTemplateFile(path);
+        return true;
+    }
+    if (suffix == QLatin1String("lbl")) {
+        OpenLabelFile(path);
+        return true;
+    }
+    return false;
+}
+
+void TFMain::SetupLabel() {
+    if (!RunLabelSettings(*this))
+        return;
+    ApplyLabelSize();
+    m_design->RepaintRulers();
+    Label().FitControls();
+    Label().update();
+    SetModified(true);
+}
+
+void TFMain::PrintSetup() {
+    RunPrinterSetup(this);
+    RefreshPrinterPage();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+class QAction;
+class QObject;
+
+// Every command of the main window is one action, made from the table in MainActions.cpp and
+// shared by menus, tool buttons, the context menu and shortcuts.
+struct TActionSpec {
+    const char* Name;     // objectName, e.g. "acSaveLabel"
+    const char* Caption;  // menu text
+    const char* Hint;     // tool tip and status tip; the caption when empty
+    const char* Shortcut; // QKeySequence text, empty for none
+    const char* Icon;     // resource picture, empty for none
+    bool Checkable;
+    bool Checked;
+    const char* Group; // exclusive group name, empty for none
+};
+
+class TMainActions {
+public:
+    explicit TMainActions(QObject* owner);
+    QAction* operator[](const char* name) const;
+    const QHash<QString, QAction*>& All() const { return m_actions; }
+
+private:
+    QHash<QString, QAction*> m_actions;
+};

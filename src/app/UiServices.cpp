@@ -1,0 +1,60 @@
+#include "app/UiServices.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+TAnswer AskQuestion(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return TAnswer::Yes;
+    if (box.clickedButton() == no)
+        return TAnswer::No;
+    return TAnswer::Cancel;
+}
+
+QString AskFileName(QWidget* parent, const TFileDialogRequest& r) {
+    QFileDialog dialog(parent, r.Title, QString(), r.Filter);
+    dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(r.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(r.DefaultExtension);
+    if (!r.InitialName.isEmpty()) {
+        // Open in the file's own folder, not the working folder.
+        const QFileInfo initial(r.InitialName);
+        dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QApplication::applicationName(), text);
+}
+} // namespace
+
+void CentreOn(QWidget& dialog, const QWidget& window) {
+    dialog.adjustSize();
+    const QRect frame = window.geometry();
+    dialog.move(frame.left() + frame.width() / 2 - dialog.width() / 2,
+                frame.top() + frame.height() / 2 - dialog.height() / 2);
+}
+
+TUiServices DesktopUiServices() {
+    return {AskQuestion, AskFileName, ShowError};
+}
+
+TUiServices& UiServices() {
+    static TUiServices services = DesktopUiServices();
+    return services;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The modal questions and file dialogs of the editor, behind functions that tests replace so
+// that they can answer them without a window appearing.
+enum class TAnswer { Yes, No, Cancel };
+
+struct TFileDialogRequest {
+    QString Title;
+    QString Filter;           // Qt's form: "Label Files (*.lbl)"
+    QString DefaultExtension; // without the dot
+    QString InitialName;
+    bool Save = false; // a save dialog asks before overwriting
+};
+
+struct TUiServices {
+    // A confirmation with "&Yes", "&No" and "Cancel".
+    std::function<TAnswer(QWidget* parent, const QString& title, const QString& text)> Question;
+    // The chosen path, or empty when the user cancelled.
+    std::function<QString(QWidget* parent, const TFileDialogRequest& request)> FileName;
+    // The general error display: a failed command's reason.
+    std::function<void(QWidget* parent, const QString& text)> Error;
+};
+
+// Puts a dialog in the middle of the window it belongs to (at its real size, before it is
+// first shown).
+void CentreOn(QWidget& dialog, const QWidget& window);
+
+// The services in use; the desktop's dialogs unless a test installed its own.
+TUiServices& UiServices();
+// The desktop's dialogs.
+TUiServices DesktopUiServices();

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "app/FMain.h"
+#include "app/UiServices.h"
+#include "platform/Preferences.h"
+#include "platform/Screen.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+// A main window on its own preference file and scratch folder, with the question and file
+// dialogs answered from queues that the test fills; every question asked is recorded.
+class TMainWindowFixture {
+public:
+    TMainWindowFixture() {
+        SetScreenResolution(96, 96);
+        m_saved = UiServices();
+        UiServices().Question = [this](QWidget*, const QString& title, const QString& text) {
+            Questions << title + QStringLiteral(": ") + text;
+            if (Answers.empty())
+                return TAnswer::Cancel;
+            const TAnswer a = Answers.front();
+            Answers.pop_front();
+            return a;
+        };
+        UiServices().FileName = [this](QWidget*, const TFileDialogRequest& r) {
+            FileDialogs << r.Title;
+            if (FileNames.empty())
+                return QString();
+            const QString name = FileNames.front();
+            FileNames.pop_front();
+            return name;
+        };
+        UiServices().Error = [this](QWidget*, const QString& text) { Errors << text; };
+    }
+    ~TMainWindowFixture() { UiServices() = m_saved; }
+
+    QString PreferenceFile() const { return Scratch.File(QStringLiteral("prefs.ini")); }
+    std::unique_ptr<TPreferenceStore> Store() const {
+        return std::make_unique<TPreferenceStore>(PreferenceFile());
+    }
+    // The desktop's file types go into the scratch folder, never the user's own.
+    TShellEnvironment Shell() const {
+        TShellEnvironment shell =
+            TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/bin/vellumtrace"));
+        shell.DataFolder = Scratch.File(QStringLiteral("share"));
+        shell.RefreshDatabases = [](const QString&) {};
+        return shell;
+    }
+    std::unique_ptr<TFMain> Window(const TCommandLineOptions& options = {}) const {
+        const TShellEnvironment shell = Shell();
+        return std::make_unique<TFMain>(options, Store(), &shell);
+    }
+
+    TScratchFolder Scratch;
+    std::deque<TAnswer> Answers;
+    std::deque<QString> FileNames;
+    QStringList Questions, FileDialogs, Errors;
+
+private:
+    TUiServices m_saved;
+};

@@ -1,0 +1,357 @@
+#include "MainWindowSupport.h"
+
+#include "app/DesignArea.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "document/TextLabel.h"
+#include "files/FileOperations.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+class MainWindow : public ::testing::Test, public TMainWindowFixture {
+protected:
+    TTextLabel* AddText(TFMain& w, const QString& text, int left = 10, int top = 10) {
+        auto c = std::make_unique<TTextLabel>(&w.Label());
+        c->SetText(text);
+        c->SetLeft(left);
+        c->SetTop(top);
+        TTextLabel* raw = c.get();
+        w.Label().AddControl(std::move(c));
+        raw->SetLoading(false);
+        return raw;
+    }
+    QString Status(TFMain& w, const char* panel) {
+        return w.findChild<QLabel*>(QLatin1String(panel))->text();
+    }
+    // A drag that enters the window and is dropped, as a file manager delivers it.
+    void DropFiles(TFMain& w, const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+    }
+    QStringList MenuTexts(QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    }
+};
+
+TEST_F(MainWindow, FirstStartOnEmptyPreferences) {
+    auto w = Window();
+    EXPECT_EQ(w->geometry(), QRect(50, 50, 425, 330));
+    EXPECT_TRUE(w->Action("acShowGrids")->isChecked());
+    EXPECT_TRUE(w->Action("acAutoZ")->isChecked());
+    EXPECT_FALSE(w->Action("acShowBorder")->isChecked());
+    EXPECT_TRUE(w->Action("acUnitInches")->isChecked());
+    EXPECT_TRUE(w->Label().ShowGrid);
+    EXPECT_TRUE(w->Label().AutoBringToFront);
+    EXPECT_FALSE(w->Label().ShowBorders);
+    EXPECT_FALSE(w->Label().MetricGrid);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Vellumtrace v2.1[*]"));
+    EXPECT_FALSE(w->Modified());
+    EXPECT_FALSE(w->Action("acSaveLabel")->isEnabled());
+    EXPECT_EQ(w->minimumSize(), QSize(425, 330));
+    // The built-in sheet: 2 x 1 inches at 96 dpi.
+    EXPECT_EQ(w->Label().width(), 192);
+    EXPECT_EQ(w->Label().height(), 96);
+}
+
+TEST_F(MainWindow, FileTypesRegisteredUntilTheFolderIsRemembered) {
+    const QString entry = Scratch.File("share/applications/vellumtrace.desktop");
+    const auto start = [this] {
+        auto w = Window();
+        w->show();
+        EXPECT_TRUE(w->close());
+        return TPreferenceStore(PreferenceFile()).ReadString("ProgramFolder").value_or(QString());
+    };
+    const auto modified = [&] { return QFileInfo(entry).lastModified(); };
+    EXPECT_TRUE(start().isEmpty());
+    ASSERT_TRUE(QFile::exists(entry)) << "the first start registers the types";
+    // The second start finds them but no remembered folder: registers again and remembers it.
+    QDateTime written = modified();
+    QTest::qWait(20);
+    EXPECT_EQ(start(), QStringLiteral("/opt/vt/bin"));
+    EXPECT_NE(modified(), written);
+    // From the same folder nothing is written any more.
+    written = modified();
+    QTest::qWait(20);
+    start();
+    EXPECT_EQ(modified(), written);
+    // After the program moved, the types are written again.
+    {
+        TPreferenceStore store(PreferenceFile());
+        store.WriteString("ProgramFolder", "/somewhere/else");
+        store.Flush();
+    }
+    EXPECT_EQ(start(), QStringLiteral("/opt/vt/bin"));
+    EXPECT_NE(modified(), written);
+}
+
+TEST_F(MainWindow, PreferencesWrittenAtCloseAndReadAgain) {
+    {
+        auto w = Window();
+        w->show();
+        w->setGeometry(70, 80, 500, 400);
+        w->Action("acShowGrids")->trigger();
+        w->Action("acShowBorder")->trigger();
+        w->Action("acAutoZ")->trigger();
+        w->Action("acUnitMetric")->trigger();
+        Answers = {TAnswer::No}; // the unit switch changed the sheet
+        EXPECT_TRUE(w->close());
+    }
+    auto w = Window();
+    EXPECT_EQ(w->geometry(), QRect(70, 80, 500, 400));
+    EXPECT_FALSE(w->Action("acShowGrids")->isChecked());
+    EXPECT_TRUE(w->Action("acShowBorder")->isChecked());
+    EXPECT_FALSE(w->Action("acAutoZ")->isChecked());
+    EXPECT_TRUE(w->Action("acUnitMetric")->isChecked());
+    EXPECT_TRUE(w->Label().MetricGrid);
+    EXPECT_FALSE(w->Label().ShowGrid);
+}
+
+TEST_F(MainWindow, ClosingWhileMaximisedStoresTheDefaultGeometry) {
+    {
+        auto w = Window();
+        w->showMaximized();
+        ASSERT_TRUE(w->isMaximized());
+        EXPECT_TRUE(w->close());
+    }
+    TPreferenceStore store(PreferenceFile());
+    EXPECT_EQ(store.ReadInteger("Main_Top"), 50);
+    EXPECT_EQ(store.ReadInteger("Main_Left"), 50);
+    EXPECT_EQ(store.ReadInteger("Main_Width"), 425);
+    EXPECT_EQ(store.ReadInteger("Main_Height"), 330);
+}
+
+TEST_F(MainWindow, FirstUnreadablePreferenceFallsBackButKeepsTheUnitReadSoFar) {
+    {
+        TPreferenceStore store(PreferenceFile());
+        store.WriteBool("ShowGrids", false);
+        store.WriteInteger("Main_Top", 100);
+        store.WriteInteger("Main_Left", 120);
+        store.WriteInteger("Main_Width", 600);
+        store.WriteInteger("Main_Height", 500);
+        store.WriteBool("MetricRuler", true);
+        store.WriteString("AutoZ", "yes"); // a string where an integer belongs
+        store.WriteBool("ShowBorders", true);
+        store.Flush();
+    }
+    auto w = Window();
+    EXPECT_EQ(w->geometry(), QRect(50, 50, 425, 330));
+    EXPECT_TRUE(w->Action("acShowGrids")->isChecked());
+    EXPECT_TRUE(w->Action("acAutoZ")->isChecked());
+    EXPECT_FALSE(w->Action("acShowBorder")->isChecked());
+    EXPECT_TRUE(w->Action("acUnitMetric")->isChecked()) << "read before the failure";
+
+    // Stopping before the unit leaves inches.
+    {
+        TPreferenceStore store(PreferenceFile());
+        store.WriteString("Main_Left", "wide");
+        store.Flush();
+    }
+    auto again = Window();
+    EXPECT_TRUE(again->Action("acUnitInches")->isChecked());
+    EXPECT_EQ(again->geometry(), QRect(50, 50, 425, 330));
+}
+
+TEST_F(MainWindow, MenusInOrderWithShortcutsAndSeparators) {
+    auto w = Window();
+    const QList<QAction*> menus = w->menuBar()->actions();
+    QStringList titles;
+    for (QAction* m : menus)
+        titles << m->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Options", "F&ormat", "&View", "&Help"}));
+    EXPECT_EQ(MenuTexts(menus[0]->menu()),
+              QStringList({"&New Label", "&Open Label", "-", "&Save Label", "S&ave Label As", "-",
+                           "Import Label Settings", "Export Label Settings", "-", "Print",
+                           "Print Setup", "-", "Recent Labels", "-", "&Exit"}));
+    EXPECT_EQ(MenuTexts(menus[1]->menu()), QStringList({"Cu&t", "&Copy", "&Paste", "-",
+                                                        "Advanced Field Editor", "Setup Label"}));
+    EXPECT_EQ(MenuTexts(menus[2]->menu()),
+              QStringList({"Show Grids", "Show Control Borders", "Automatic Bring To Front", "-",
+                           "Grid && Ruler Units"}));
+    EXPECT_EQ(MenuTexts(menus[3]->menu()),
+              QStringList({"Horizontal Alignment", "Vertical Alignment", "-", "Attach To", "Rotate",
+                           "-", "Auto Resize", "Transparent"}));
+    EXPECT_FALSE(menus[3]->menu()->actions()[3]->isVisible()) << "Attach To is hidden";
+    EXPECT_EQ(MenuTexts(menus[5]->menu()), QStringList({"Help", "-", "About"}));
+    const std::pair<const char*, const char*> keys[] = {
+        {"acNewLabel", "Ctrl+N"}, {"acOpenLabel", "Ctrl+O"}, {"acSaveLabel", "Ctrl+S"},
+        {"acPrint", "Ctrl+P"},    {"acCut", "Ctrl+X"},       {"acCopy", "Ctrl+C"},
+        {"acPaste", "Ctrl+V"},    {"acEditFields", "F12"},   {"acSetupLabel", "F9"},
+        {"acHelp", "F1"}};
+    for (const auto& [name, key] : keys)
+        EXPECT_EQ(w->Action(name)->shortcut(), QKeySequence(key)) << name;
+    EXPECT_EQ(w->Action("acSetupLabel")->toolTip(), QStringLiteral("Alter Label Size"));
+    EXPECT_EQ(w->Action("acPrint")->toolTip(), QStringLiteral("Print Labels"));
+    EXPECT_EQ(w->Action("acEditFields")->statusTip(), QStringLiteral("Add/Edit Advanced Fields"));
+}
+
+TEST_F(MainWindow, BandsToolsAndStatusBar) {
+    auto w = Window();
+    for (const char* band : {"FileBand", "AlignBand", "TextBand", "FontBand", "ToolBand"})
+        EXPECT_NE(w->findChild<QToolBar*>(band), nullptr) << band;
+    EXPECT_TRUE(w->toolBarBreak(w->findChild<QToolBar*>("TextBand")));
+    EXPECT_NE(w->findChild<QLineEdit*>("eText"), nullptr);
+    EXPECT_NE(w->findChild<QLabel*>("pFont"), nullptr);
+    for (const char* tool : {"sbSelect", "sbText", "sbBarcode", "sbMemo", "sbShape", "sbGraphic"})
+        EXPECT_NE(w->findChild<QToolButton*>(tool), nullptr) << tool;
+    EXPECT_TRUE(w->Action("acSelectTool")->isChecked());
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0    Y:0"));
+    EXPECT_EQ(Status(*w, "pSize"), QStringLiteral("W:0   H:0"));
+    EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Ready"));
+    EXPECT_EQ(w->findChild<QLabel*>("pPosition")->width(), 110);
+}
+
+TEST_F(MainWindow, StatusFollowsTheSelection) {
+    auto w = Window();
+    w->show();
+    TTextLabel* text = AddText(*w, QStringLiteral("Hello"), 48, 24);
+    EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Edit Text"));
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0.50  Y:0.25"));
+    EXPECT_EQ(w->findChild<QLineEdit*>("eText")->text(), QStringLiteral("Hello"));
+    EXPECT_TRUE(w->findChild<QLabel*>("pFont")->text().endsWith(QStringLiteral("pt]")));
+    // Typing into the text box changes the control.
+    QLineEdit* eText = w->findChild<QLineEdit*>("eText");
+    eText->selectAll();
+    QTest::keyClicks(eText, QStringLiteral("Bye"));
+    EXPECT_EQ(text->Text(), QStringLiteral("Bye"));
+    // In centimetres the unit is the whole pixels per centimetre (37 at 96 dpi).
+    Answers = {TAnswer::No};
+    w->Action("acUnitMetric")->trigger();
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:1.30  Y:0.65"));
+    w->Label().SelectNone();
+    EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Ready"));
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0   Y:0"));
+    EXPECT_EQ(w->findChild<QLabel*>("pFont")->text(), QStringLiteral("Arial [8pt]"));
+    EXPECT_TRUE(eText->text().isEmpty());
+    EXPECT_FALSE(eText->isEnabled());
+}
+
+TEST_F(MainWindow, UnitSwitchConvertsTheSheetOnce) {
+    auto w = Window();
+    const double height = SheetSettings().LabelHeight;
+    w->Action("acUnitMetric")->trigger();
+    EXPECT_TRUE(SheetSettings().Metric);
+    EXPECT_DOUBLE_EQ(SheetSettings().LabelHeight, height * 2.54);
+    EXPECT_TRUE(w->Modified());
+    w->Action("acUnitMetric")->trigger();
+    EXPECT_DOUBLE_EQ(SheetSettings().LabelHeight, height * 2.54) << "already metric";
+    const int pixels = w->Label().height();
+    w->Action("acUnitInches")->trigger();
+    EXPECT_FALSE(SheetSettings().Metric);
+    EXPECT_NEAR(SheetSettings().LabelHeight, height, 1e-12);
+    EXPECT_EQ(w->Label().height(), pixels);
+}
+
+TEST_F(MainWindow, ScrollRangesAndTheTopLeftCorner) {
+    auto w = Window();
+    w->resize(900, 700);
+    w->show();
+    QApplication::processEvents();
+    TDesignArea& area = w->DesignArea();
+    // 2 x 1 inches in a large panel: nothing to scroll.
+    EXPECT_EQ(area.VertScrollBar().maximum(), 0);
+    EXPECT_EQ(area.HorzScrollBar().maximum(), 0);
+    EXPECT_EQ(area.HorzScrollBar().pageStep(), 96);
+    EXPECT_EQ(area.HorzScrollBar().singleStep(), 12);
+    // A 12 x 10 inch label scrolls until one inch of panel shows beyond it.
+    SheetSettings().LabelWidth = 12;
+    SheetSettings().LabelHeight = 10;
+    w->ApplyLabelSize();
+    const QWidget& panel = area.Panel();
+    EXPECT_EQ(area.HorzScrollBar().maximum(), 12 * 96 + 96 - panel.width());
+    EXPECT_EQ(area.VertScrollBar().maximum(), 10 * 96 + 96 - panel.height());
+    area.HorzScrollBar().setValue(100);
+    area.VertScrollBar().setValue(40);
+    EXPECT_EQ(w->Label().pos(), QPoint(-100, -40));
+    QTest::mouseClick(w->findChild<QToolButton*>("sbTopLeft"), Qt::LeftButton);
+    EXPECT_EQ(w->Label().pos(), QPoint(0, 0));
+    EXPECT_EQ(area.HorzScrollBar().value(), 0);
+}
+
+TEST_F(MainWindow, StartFileWithMixedCaseTemplateExtensionIsImported) {
+    const QString path = Scratch.File("sheet.LbF");
+    TSheetSettings sheet;
+    sheet.LabelWidth = 3;
+    sheet.LabelHeight = 2;
+    WriteTemplate(path, sheet);
+    TCommandLineOptions options;
+    options.StartFile = path;
+    auto w = Window(options);
+    w->show();
+    EXPECT_EQ(w->TemplateFileName(), path);
+    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, 3);
+    EXPECT_EQ(w->Label().width(), 288);
+    EXPECT_TRUE(w->DocumentFileName().isEmpty());
+}
+
+TEST_F(MainWindow, DropOpensTheFirstLabelAmongTheFiles) {
+    auto source = Window();
+    AddText(*source, QStringLiteral("Dropped"));
+    const QString label = Scratch.File("third.lbl");
+    WriteLabelDescription(label, source->Label(), SheetSettings());
+    const QString text = Scratch.File("notes.txt"), missing = Scratch.File("gone.lbl");
+    QFile(text).open(QIODevice::WriteOnly);
+
+    auto w = Window();
+    DropFiles(
+        *w, {QUrl::fromLocalFile(missing), QUrl::fromLocalFile(text), QUrl::fromLocalFile(label)});
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
+    EXPECT_EQ(w->DocumentFileName(), label);
+    ASSERT_EQ(w->Label().Controls().size(), 1u);
+    EXPECT_EQ(w->Label().Controls()[0]->Text(), QStringLiteral("Dropped"));
+    EXPECT_TRUE(Questions.isEmpty()) << "a drop does not ask";
+
+    // Only a text file: nothing happens.
+    auto other = Window();
+    DropFiles(*other, {QUrl::fromLocalFile(text)});
+    EXPECT_TRUE(other->DocumentFileName().isEmpty());
+}
+} // namespace
+
+#include "app/PrinterSetup.h"
+#include "platform/Printer.h"
+
+#include <QComboBox>
+
+namespace {
+TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
+    TPrinters::Select(TPdfPrinter::DefaultName());
+    TPrinters::Pdf().SetPaperSize(QPageSize::A4);
+    TFPrinterSetup dialog;
+    auto* printer = dialog.findChild<QComboBox*>("cbPrinter");
+    auto* paper = dialog.findChild<QComboBox*>("cbPaper");
+    ASSERT_NE(printer, nullptr);
+    ASSERT_NE(paper, nullptr);
+    EXPECT_EQ(printer->currentText(), TPdfPrinter::DefaultName());
+    EXPECT_EQ(printer->findText(TPdfPrinter::DefaultName()), printer->count() - 1)
+        << "the PDF printer comes after the system's printers";
+    paper->setCurrentIndex(paper->findData(int(QPageSize::Letter)));
+    EXPECT_TRUE(dialog.findChild<QLabel*>("lFacts")->text().startsWith("8.50 \u00d7 11.00 in"));
+    dialog.accept();
+    EXPECT_EQ(TPrinters::Pdf().PaperSize(), QPageSize::Letter);
+    EXPECT_EQ(TPrinters::Current().Facts().PhysicalWidth, 5100);
+    TPrinters::Pdf().SetPaperSize(QPageSize::A4);
+}
+} // namespace
