@@ -4,6 +4,9 @@
 #include "document/CanvasLabel.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
+#include "merge/TextImport.h"
+#include "merge/dialogs/FAdvanced.h"
+#include "merge/dialogs/FTextImport.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 
@@ -68,6 +71,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     BuildTools();
     BuildStatusBar();
     ConnectCommands();
+    ConnectEditing();
 
     m_design->PlaceLabelAtOrigin();
     LoadSheetDefaults(*m_store, SheetSettings());
@@ -81,9 +85,15 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     RefreshPrinterPage();
     SetModified(false);
     RefreshCaption();
+
+    // The dialogs the window uses again and again, made once after it.
+    m_advanced = new TFAdvanced(this);
+    m_textImport = new TFTextImport(this);
+    SetTextImportDialog(m_textImport);
 }
 
 TFMain::~TFMain() {
+    SetTextImportDialog(nullptr);
     Label().OnSelect = nullptr;
     Label().OnEdited = nullptr;
 }

@@ -6,9 +6,12 @@
 #include "platform/Preferences.h"
 #include "print/CommandLine.h"
 
+#include "document/lblobjs.h"
+
 #include <QFont>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -16,6 +19,9 @@ class QLineEdit;
 class QMenu;
 class TCanvasLabel;
 class TDesignArea;
+class QMouseEvent;
+class TFAdvanced;
+class TFTextImport;
 class TLabelControl;
 
 // The editor's main window: owns the one label being designed, the menus, bands, tools, rulers
@@ -76,9 +82,30 @@ public:
     // Puts a dialog in the middle of the window.
     void CentreDialog(QWidget& dialog) const;
 
+    // Editing commands on the selection.
+    void ChooseTool(const char* action); // nullptr: "Select Tool"
+    // A press on the label: creates the active tool's control; true when a tool was active.
+    bool PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y);
+    void EditSelected();
+    void UpdateCommandStates();
+    void ReflectProperties();
+    void CopySelection();
+    void PasteControl();
+    void EditText();
+    void EditFields();
+    void SelectFont();
+    void ImportImage();
+    const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
+    TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
+
+    // The barcode type a new barcode takes (the palette's current entry); Code 128 without one.
+    std::function<uint8_t()> NewBarcodeType;
+
 signals:
     // The window has been shown for the first time (the splash may close now).
     void FirstShown();
+    // A rotation command ran (the palette's rotation buttons follow).
+    void RotationChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,7 +122,9 @@ private:
     void ConnectCommands();
     void RefreshRecentMenu();
     void RefreshCaption();
-    void UpdateCommandStates();
+    void ConnectEditing();
+    std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
+    bool LabelPressed(QMouseEvent* event);
     void AdoptControls();
     void SwitchUnit(bool metric);
     void ToggleGrids();
@@ -116,6 +145,10 @@ private:
     QLabel* m_statusSize = nullptr;
     QLabel* m_statusState = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QMenu* m_popup = nullptr;
+    TFAdvanced* m_advanced = nullptr;
+    TFTextImport* m_textImport = nullptr;
+    std::unique_ptr<TLabelControl> m_clipboardControl;
     QFont m_defaultFont;
     QString m_documentFileName;
     QString m_templateFileName;

@@ -5,6 +5,7 @@
 #include "app/HelpPage.h"
 #include "app/UiServices.h"
 #include "document/CanvasLabel.h"
+#include "document/GraphicLabel.h"
 #include "document/Sheet.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -71,56 +73,9 @@ void TFMain::ConnectCommands() {
         Label().Selection()->SetText(text);
     });
 
-    // Commands whose behaviour comes with the editing tools, the palette and printing stay
-    // disabled until then.
-    for (const char* name : {"acCut",
-                             "acCopy",
-                             "acPaste",
-                             "acEditFields",
-                             "acPrint",
-                             "acControlSettings",
-                             "acAlignHL",
-                             "acAlignHC",
-                             "acAlignHR",
-                             "acAlignVT",
-                             "acAlignVC",
-                             "acAlignVB",
-                             "acAlignNone",
-                             "acAlignLeft",
-                             "acAlignRight",
-                             "acAlignTop",
-                             "acAlignBottom",
-                             "acAlignClient",
-                             "acRotateNone",
-                             "acRotate90",
-                             "acRotate180",
-                             "acRotate270",
-                             "acAutoSize",
-                             "acTransparent",
-                             "acBringToFront",
-                             "acSendToBack",
-                             "acRotateFocus",
-                             "acEditText",
-                             "acSelectFont",
-                             "acImportImage",
-                             "acMaintainAspect",
-                             "acAddText",
-                             "acAddBarcode",
-                             "acAddMemo",
-                             "acAddShape",
-                             "acAddImage"})
+    // Printing from the window and the palette come with their own windows.
+    for (const char* name : {"acPrint", "acControlSettings"})
         a[name]->setEnabled(false);
-}
-
-void TFMain::UpdateCommandStates() {
-    const TLabelControl* s = Label().Selection();
-    const bool editable = s && s->Kind() != ckShape && s->Kind() != ckGraphic && !s->Advanced();
-    m_eText->setEnabled(editable);
-    QPalette palette = m_eText->palette();
-    palette.setColor(QPalette::Base, m_eText->isEnabled()
-                                         ? QApplication::palette().color(QPalette::Base)
-                                         : QApplication::palette().color(QPalette::Button));
-    m_eText->setPalette(palette);
 }
 
 void TFMain::RefreshSelectionUI() {
@@ -134,6 +89,8 @@ void TFMain::RefreshSelectionUI() {
         ShowPosition();
         m_eText->setText(s->GetText());
         m_pFont->setText(FontText(s->Font()));
+        if (const auto* image = dynamic_cast<const TGraphicLabel*>(s))
+            m_actions["acMaintainAspect"]->setChecked(image->KeepAspect());
     } else {
         m_eText->clear();
         m_statusState->setText(QStringLiteral("Ready"));
@@ -301,7 +258,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     // Any press on the label counts as a change, whatever the tool.
     if (watched == &Label() && event->type() == QEvent::MouseButtonPress)
-        SetModified(true);
+        return LabelPressed(static_cast<QMouseEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 

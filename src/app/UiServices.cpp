@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -38,6 +39,12 @@ QString AskFileName(QWidget* parent, const TFileDialogRequest& r) {
     return dialog.selectedFiles().first();
 }
 
+std::optional<QFont> AskFont(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("Select Font"));
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
 void ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QApplication::applicationName(), text);
 }
@@ -51,7 +58,7 @@ void CentreOn(QWidget& dialog, const QWidget& window) {
 }
 
 TUiServices DesktopUiServices() {
-    return {AskQuestion, AskFileName, ShowError};
+    return {AskQuestion, AskFileName, AskFont, [](QDialog& d) { return d.exec(); }, ShowError};
 }
 
 TUiServices& UiServices() {

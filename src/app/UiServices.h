@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+class QDialog;
 class QWidget;
 
 // The modal questions and file dialogs of the editor, behind functions that tests replace so
@@ -23,6 +26,10 @@ struct TUiServices {
     std::function<TAnswer(QWidget* parent, const QString& title, const QString& text)> Question;
     // The chosen path, or empty when the user cancelled.
     std::function<QString(QWidget* parent, const TFileDialogRequest& request)> FileName;
+    // The font dialog; empty when the user cancelled.
+    std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> Font;
+    // Runs a modal dialog of the window's own (tests fill it in and answer it).
+    std::function<int(QDialog& dialog)> Run;
     // The general error display: a failed command's reason.
     std::function<void(QWidget* parent, const QString& text)> Error;
 };

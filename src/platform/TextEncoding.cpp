@@ -88,3 +88,11 @@ bool IsValidUtf8(QByteArrayView bytes) {
     }
     return true;
 }
+
+QString DecodeTextFile(QByteArrayView bytes) {
+    if (StartsWithUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.sliced(3));
+    if (IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return DecodeWindows1252(bytes);
+}

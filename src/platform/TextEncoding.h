@@ -25,3 +25,7 @@ inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 inline bool StartsWithUtf8Bom(QByteArrayView bytes) {
     return bytes.size() >= 3 && bytes.first(3) == QByteArrayView(kUtf8Bom, 3);
 }
+
+// A whole text file as the data files are read: UTF-8 when it starts with a byte-order mark
+// (dropped) or is valid UTF-8, Windows-1252 otherwise.
+QString DecodeTextFile(QByteArrayView bytes);

@@ -1,0 +1,294 @@
+#include "MainWindowSupport.h"
+
+#include "app/CommandStates.h"
+#include "app/FMemoDlg.h"
+#include "barcode/BarcodeLabel.h"
+#include "barcode/BarcodeTypes.h"
+#include "document/CanvasLabel.h"
+#include "document/GraphicLabel.h"
+#include "document/ShapeLabel.h"
+#include "document/TextLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+class EditingCommands : public ::testing::Test, public TMainWindowFixture {
+protected:
+    void SetUp() override {
+        W = Window();
+        W->show();
+        // Focus only counts in the active window.
+        QApplication::setActiveWindow(W.get());
+    }
+    TCanvasLabel& L() { return W->Label(); }
+    // Chooses a tool and presses on the label with a button.
+    void Place(const char* tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        W->Action(tool)->trigger();
+        QTest::mousePress(&L(), button, {}, at);
+        QTest::mouseRelease(&L(), button, {}, at);
+    }
+    template <typename T> T* Add(QPoint at = {10, 10}) {
+        auto c = std::make_unique<T>(&L());
+        T* raw = c.get();
+        c->SetLeft(at.x());
+        c->SetTop(at.y());
+        L().AddControl(std::move(c));
+        raw->SetLoading(false);
+        return raw;
+    }
+    QString State() { return W->findChild<QLabel*>("pState")->text(); }
+    bool Enabled(const char* action) { return W->Action(action)->isEnabled(); }
+
+    std::unique_ptr<TFMain> W;
+};
+
+TEST_F(EditingCommands, ToolsPlaceOneControlAndReturnToSelect) {
+    W->Action("acAddText")->trigger();
+    EXPECT_EQ(State(), QStringLiteral("Add Text"));
+    EXPECT_FALSE(L().Ready);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    QTest::mousePress(&L(), Qt::LeftButton, {}, QPoint(30, 20));
+    ASSERT_EQ(L().Controls().size(), 1u);
+    const TLabelControl& c = *L().Controls()[0];
+    EXPECT_EQ(c.Kind(), ckText);
+    EXPECT_EQ(c.Text(), QStringLiteral("New Text"));
+    EXPECT_EQ(QPoint(c.Left(), c.Top()), QPoint(30, 20));
+    EXPECT_EQ(L().Selection(), &c);
+    EXPECT_TRUE(W->Action("acSelectTool")->isChecked());
+    EXPECT_TRUE(L().Ready);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    QLineEdit* eText = W->findChild<QLineEdit*>("eText");
+    EXPECT_EQ(eText->selectedText(), QStringLiteral("New Text")) << "typing replaces it";
+    EXPECT_TRUE(W->Modified());
+}
+
+TEST_F(EditingCommands, RightPressWithAToolCreatesNothingButReturnsToSelect) {
+    Place("acAddText", QPoint(30, 20), Qt::RightButton);
+    EXPECT_TRUE(L().Controls().empty());
+    EXPECT_TRUE(W->Action("acSelectTool")->isChecked());
+    EXPECT_TRUE(L().Ready);
+    EXPECT_TRUE(W->Modified());
+    EXPECT_EQ(State(), QStringLiteral("Ready"));
+}
+
+TEST_F(EditingCommands, EachToolMakesItsKindWithItsDefaults) {
+    W->NewBarcodeType = [] { return uint8_t(btEan13); };
+    Place("acAddBarcode", QPoint(5, 5));
+    Place("acAddMemo", QPoint(60, 5));
+    Place("acAddShape", QPoint(5, 60));
+    FileNames = {QString()}; // the image tool asks for a picture at once; cancelled
+    Place("acAddImage", QPoint(100, 60));
+    ASSERT_EQ(L().Controls().size(), 4u);
+    auto* barcode = dynamic_cast<TBarcodeLabel*>(L().Controls()[0].get());
+    ASSERT_NE(barcode, nullptr);
+    EXPECT_EQ(barcode->BarcodeType(), btEan13);
+    EXPECT_EQ(barcode->Text(), QStringLiteral("123"));
+    EXPECT_EQ(L().Controls()[1]->Text(), QStringLiteral("Formatted Text"));
+    EXPECT_EQ(L().Controls()[2]->Kind(), ckShape);
+    auto* image = dynamic_cast<TGraphicLabel*>(L().Controls()[3].get());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Picture().size(), QSize(16, 16));
+    EXPECT_TRUE(QFile::exists(image->ImageFile())) << "a private picture file";
+    EXPECT_EQ(FileDialogs, QStringList({"Import Image"}));
+}
+
+TEST_F(EditingCommands, CommandStatesFollowTheSelection) {
+    TTextLabel* text = Add<TTextLabel>();
+    EXPECT_TRUE(Enabled("acRotate90"));
+    EXPECT_TRUE(Enabled("acTransparent"));
+    EXPECT_FALSE(Enabled("acEditText"));
+    EXPECT_FALSE(Enabled("acImportImage"));
+    EXPECT_TRUE(Enabled("acEditFields"));
+    ASSERT_TRUE(text->AutoSize());
+    EXPECT_FALSE(Enabled("acAlignHL")) << "auto size on";
+    W->Action("acAutoSize")->trigger();
+    EXPECT_FALSE(text->AutoSize());
+    EXPECT_TRUE(Enabled("acAlignHL"));
+    EXPECT_FALSE(W->Action("acAutoSize")->isChecked());
+    W->Action("acAutoSize")->trigger();
+    EXPECT_FALSE(Enabled("acAlignVB"));
+
+    auto* memo = Add<TMemoLabel>(QPoint(40, 40));
+    EXPECT_TRUE(Enabled("acAlignHC")) << "formatted text, auto size on";
+    memo->SetAutoSizing(false);
+    W->RefreshSelectionUI();
+    EXPECT_TRUE(Enabled("acAlignHC"));
+    EXPECT_TRUE(Enabled("acEditText"));
+    EXPECT_FALSE(Enabled("acRotate90"));
+
+    Add<TShapeLabel>(QPoint(80, 40));
+    EXPECT_FALSE(Enabled("acSelectFont"));
+    EXPECT_FALSE(Enabled("acEditFields"));
+    EXPECT_FALSE(W->findChild<QLineEdit*>("eText")->isEnabled());
+    EXPECT_FALSE(Enabled("acTransparent"));
+    L().SelectNone();
+    EXPECT_TRUE(Enabled("acSelectFont"));
+    EXPECT_FALSE(Enabled("acBringToFront"));
+    EXPECT_TRUE(Enabled("acRotateFocus"));
+    EXPECT_TRUE(Enabled("acCut"));
+    EXPECT_TRUE(Enabled("acRotateNone"));
+}
+
+TEST_F(EditingCommands, PropertyCommandsChangeTheControlAndItsMarks) {
+    TTextLabel* text = Add<TTextLabel>();
+    W->SetModified(false);
+    W->Action("acRotate90")->trigger();
+    EXPECT_EQ(text->Rotation(), 1);
+    EXPECT_TRUE(W->Action("acRotate90")->isChecked());
+    EXPECT_TRUE(W->Modified());
+    const bool transparent = text->Transparent();
+    W->Action("acTransparent")->trigger();
+    EXPECT_EQ(text->Transparent(), !transparent);
+    EXPECT_EQ(W->Action("acTransparent")->isChecked(), !transparent);
+    W->Action("acAutoSize")->trigger();
+    W->Action("acAlignHR")->trigger();
+    EXPECT_EQ(text->HAlign(), haRight);
+    W->Action("acAlignVB")->trigger();
+    EXPECT_EQ(text->VAlign(), vaBottom);
+    // Nothing selected: the commands do nothing.
+    L().SelectNone();
+    W->Action("acRotateNone")->trigger();
+    EXPECT_EQ(text->Rotation(), 1);
+}
+
+TEST_F(EditingCommands, TwoPastesAfterOneCopyGiveTwoIndependentCopies) {
+    TTextLabel* text = Add<TTextLabel>(QPoint(50, 40));
+    text->SetText(QStringLiteral("Copy me"));
+    W->Action("acCopy")->trigger();
+    ASSERT_NE(W->ClipboardControl(), nullptr);
+    W->Action("acPaste")->trigger();
+    W->Action("acPaste")->trigger();
+    ASSERT_EQ(L().Controls().size(), 3u);
+    TLabelControl* first = L().Controls()[1].get();
+    TLabelControl* second = L().Controls()[2].get();
+    EXPECT_NE(first, second);
+    for (TLabelControl* c : {first, second}) {
+        EXPECT_EQ(c->Text(), QStringLiteral("Copy me"));
+        EXPECT_EQ(QPoint(c->Left(), c->Top()), QPoint(5, 5));
+    }
+    first->SetText(QStringLiteral("changed"));
+    EXPECT_EQ(second->Text(), QStringLiteral("Copy me"));
+    W->Action("acCut")->trigger();
+    EXPECT_EQ(L().Controls().size(), 2u);
+    EXPECT_EQ(W->ClipboardControl()->Text(), QStringLiteral("Copy me"));
+}
+
+TEST_F(EditingCommands, CopyingABarcodePutsItsPictureOnTheClipboard) {
+    auto* barcode = Add<TBarcodeLabel>();
+    barcode->SetText(QStringLiteral("12345"));
+    L().RepaintControl(barcode);
+    L().grab(); // renders the control
+    QApplication::clipboard()->clear();
+    W->Action("acCopy")->trigger();
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+    W->Action("acPaste")->trigger();
+    ASSERT_EQ(L().Controls().size(), 2u);
+    EXPECT_EQ(L().Controls()[1]->Kind(), ckBarcode);
+}
+
+TEST_F(EditingCommands, TextBoxClipboard) {
+    Add<TTextLabel>();
+    QLineEdit* eText = W->findChild<QLineEdit*>("eText");
+    eText->setFocus();
+    eText->setText(QStringLiteral("Hello world"));
+    eText->setSelection(0, 5);
+    W->Action("acCopy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Hello"));
+    eText->setSelection(6, 5);
+    W->Action("acPaste")->trigger();
+    EXPECT_EQ(L().Selection()->Text(), QStringLiteral("Hello Hello"));
+}
+
+TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
+    auto* barcode = Add<TBarcodeLabel>();
+    QFont big(QStringLiteral("Liberation Serif"), 20);
+    big.setBold(true);
+    UiServices().Font = [big](QWidget*, const QFont&) { return std::optional<QFont>(big); };
+    W->Action("acSelectFont")->trigger();
+    EXPECT_EQ(barcode->Font().family(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(barcode->Font().pointSize(), 8);
+    EXPECT_FALSE(barcode->Font().bold());
+    EXPECT_EQ(barcode->FontColor(), clBlack);
+    // Without a selection the font is for the next text controls.
+    L().SelectNone();
+    W->Action("acSelectFont")->trigger();
+    EXPECT_EQ(W->DefaultFont().pointSize(), 20);
+    EXPECT_EQ(W->findChild<QLabel*>("pFont")->text(), QStringLiteral("Liberation Serif [20pt]"));
+    Place("acAddText", QPoint(80, 30));
+    EXPECT_EQ(L().Selection()->Font().pointSize(), 20);
+}
+
+TEST_F(EditingCommands, EditTextKeepsLineBreaksForFormattedText) {
+    auto* memo = Add<TMemoLabel>();
+    UiServices().Run = [](QDialog& d) {
+        d.findChild<QPlainTextEdit*>("Memo1")->setPlainText(QStringLiteral("one\ntwo\nthree"));
+        return int(QDialog::Accepted);
+    };
+    W->Action("acEditText")->trigger();
+    EXPECT_EQ(memo->Text(), QStringLiteral("one\ntwo\nthree"));
+    // A text control takes the first line only.
+    auto* text = Add<TTextLabel>(QPoint(60, 10));
+    W->EditText();
+    EXPECT_EQ(text->Text(), QStringLiteral("one"));
+    EXPECT_EQ(W->findChild<QLineEdit*>("eText")->text(), QStringLiteral("one"));
+}
+
+TEST_F(EditingCommands, DoubleClickByKind) {
+    auto* shape = Add<TShapeLabel>();
+    W->EditSelected();
+    EXPECT_TRUE(FileDialogs.isEmpty()) << "a shape does nothing";
+    Add<TGraphicLabel>(QPoint(60, 10));
+    W->EditSelected();
+    EXPECT_EQ(FileDialogs, QStringList({"Import Image"}));
+    (void)shape;
+    auto* text = Add<TTextLabel>(QPoint(20, 50));
+    text->SetText(QStringLiteral("Type over"));
+    W->RefreshSelectionUI();
+    W->EditSelected();
+    EXPECT_EQ(W->findChild<QLineEdit*>("eText")->selectedText(), QStringLiteral("Type over"));
+}
+
+TEST_F(EditingCommands, ContextMenuWithAttachHidden) {
+    auto* menu = W->findChild<QMenu*>("LabelPopupMenu");
+    ASSERT_NE(menu, nullptr);
+    QStringList items;
+    for (QAction* a : menu->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(items, QStringList({"Bring to Front", "Send to Back", "-", "Horizontal Alignment",
+                                  "Vertical Alignment", "-", "Attach To", "Rotate", "-",
+                                  "Auto Resize", "Transparent"}));
+    EXPECT_FALSE(menu->actions()[6]->isVisible());
+}
+
+TEST(CommandStates, TableBySelection) {
+    TCanvasLabel label;
+    TShapeLabel shape(&label);
+    TGraphicLabel image(&label);
+    TTextLabel text(&label);
+    const TCommandStates none = CommandStatesFor(nullptr, false);
+    EXPECT_FALSE(none.Stacking);
+    EXPECT_TRUE(none.SelectFont);
+    EXPECT_FALSE(none.RotateFocus);
+    EXPECT_FALSE(none.TextBox);
+    const TCommandStates onShape = CommandStatesFor(&shape, true);
+    EXPECT_TRUE(onShape.Stacking);
+    EXPECT_FALSE(onShape.AutoSize);
+    EXPECT_FALSE(onShape.SelectFont);
+    const TCommandStates onImage = CommandStatesFor(&image, true);
+    EXPECT_TRUE(onImage.Image);
+    EXPECT_TRUE(onImage.Transparent);
+    EXPECT_FALSE(onImage.EditFields);
+    text.SetAdvanced(true);
+    const TCommandStates advanced = CommandStatesFor(&text, true);
+    EXPECT_FALSE(advanced.TextBox) << "an advanced control's text comes from its fields";
+    EXPECT_TRUE(advanced.EditFields);
+}
+} // namespace
