@@ -58,8 +58,12 @@ int RunDesigner(QApplication& app, const TCommandLineOptions& options) {
     QObject::connect(&window, &TFMain::FirstShown, splash.get(), &TSplash::StartClosing);
     if (qEnvironmentVariableIsSet("VT_QUIT_WHEN_SHOWN")) {
         // For timing start-up: leave as soon as the window has been shown and painted.
-        QObject::connect(&window, &TFMain::FirstShown, &app,
-                         [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); });
+        QObject::connect(&window, &TFMain::FirstShown, &app, [&window] {
+            QTimer::singleShot(0, [&window] {
+                window.repaint(); // the label and its controls drawn, as the user sees them
+                QCoreApplication::exit(0);
+            });
+        });
     }
     window.show();
     return app.exec();
