@@ -1,6 +1,7 @@
 #include "app/FMain.h"
 
 #include "app/DesignArea.h"
+#include "app/FControlSettings.h"
 #include "document/CanvasLabel.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -90,16 +92,66 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     m_advanced = new TFAdvanced(this);
     m_textImport = new TFTextImport(this);
     SetTextImportDialog(m_textImport);
+    CreatePalette();
 }
 
 TFMain::~TFMain() {
     SetTextImportDialog(nullptr);
+    m_palette.reset();
     Label().OnSelect = nullptr;
     Label().OnEdited = nullptr;
 }
 
 TCanvasLabel& TFMain::Label() const {
     return m_design->Label();
+}
+
+void TFMain::CreatePalette() {
+    TPaletteHost host;
+    host.MainWindow = this;
+    host.Label = &Label();
+    host.Printer = &PrinterPage();
+    host.BringToFront = m_actions["acBringToFront"];
+    host.SendToBack = m_actions["acSendToBack"];
+    host.AutoSize = m_actions["acAutoSize"];
+    host.Transparent = m_actions["acTransparent"];
+    host.ImportImage = m_actions["acImportImage"];
+    host.MaintainAspect = m_actions["acMaintainAspect"];
+    m_palette = std::make_unique<TFControlSettings>(host, *m_store);
+    TFControlSettings* palette = m_palette.get();
+    NewBarcodeType = [palette] { return palette->CurrentBarcodeType(); };
+    connect(palette, &TFControlSettings::Edited, this, [this] {
+        SetModified(true);
+        ReflectProperties();
+    });
+    connect(palette, &TFControlSettings::BarcodeTypeChanged, this, [this](TLabelControl* barcode) {
+        m_updating = true;
+        m_eText->setText(barcode->GetText());
+        m_updating = false;
+    });
+    connect(palette, &TFControlSettings::VisibilityChanged, m_actions["acControlSettings"],
+            &QAction::setChecked);
+    connect(this, &TFMain::RotationChanged, palette, &TFControlSettings::ReflectRotation);
+    QAction* settings = m_actions["acControlSettings"];
+    settings->setEnabled(true);
+    connect(settings, &QAction::triggered, this, [this, palette] {
+        palette->setVisible(!palette->isVisible());
+        m_actions["acControlSettings"]->setChecked(palette->isVisible());
+    });
+}
+
+void TFMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // The palette follows the window while the window's right edge is on the screen.
+    const QScreen* screen = this->screen();
+    if (m_palette && !m_closing && (!screen || geometry().right() <= screen->geometry().right()))
+        m_palette->DockPalette();
+}
+
+void TFMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_palette && !m_closing && !isMinimized() && !isMaximized())
+        m_palette->DockPalette();
 }
 
 void TFMain::BuildMenus() {
@@ -156,6 +208,9 @@ void TFMain::BuildMenus() {
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnView"));
     view->addAction(a["acControlSettings"]);
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        m_actions["acControlSettings"]->setChecked(m_palette && m_palette->isVisible());
+    });
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnHelp"));

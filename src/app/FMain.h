@@ -21,6 +21,7 @@ class TCanvasLabel;
 class TDesignArea;
 class QMouseEvent;
 class TFAdvanced;
+class TFControlSettings;
 class TFTextImport;
 class TLabelControl;
 
@@ -97,6 +98,7 @@ public:
     void ImportImage();
     const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
     TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
+    TFControlSettings& Palette() const { return *m_palette; }
 
     // The barcode type a new barcode takes (the palette's current entry); Code 128 without one.
     std::function<uint8_t()> NewBarcodeType;
@@ -113,6 +115,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildMenus();
@@ -123,6 +127,7 @@ private:
     void RefreshRecentMenu();
     void RefreshCaption();
     void ConnectEditing();
+    void CreatePalette();
     std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
     bool LabelPressed(QMouseEvent* event);
     void AdoptControls();
@@ -149,6 +154,8 @@ private:
     TFAdvanced* m_advanced = nullptr;
     TFTextImport* m_textImport = nullptr;
     std::unique_ptr<TLabelControl> m_clipboardControl;
+    // Made last, after every other window; it stores its preferences in m_store when it goes.
+    std::unique_ptr<TFControlSettings> m_palette;
     QFont m_defaultFont;
     QString m_documentFileName;
     QString m_templateFileName;

@@ -1,6 +1,7 @@
 // The main window's view commands and what it shows of the selection.
 #include "app/DesignArea.h"
 #include "app/FAbout.h"
+#include "app/FControlSettings.h"
 #include "app/FMain.h"
 #include "app/HelpPage.h"
 #include "app/UiServices.h"
@@ -73,12 +74,13 @@ void TFMain::ConnectCommands() {
         Label().Selection()->SetText(text);
     });
 
-    // Printing from the window and the palette come with their own windows.
-    for (const char* name : {"acPrint", "acControlSettings"})
-        a[name]->setEnabled(false);
+    // Printing from the window comes with its own dialog.
+    a["acPrint"]->setEnabled(false);
 }
 
 void TFMain::RefreshSelectionUI() {
+    if (m_palette)
+        m_palette->FollowSelection(Label().Selection());
     m_updating = true;
     UpdateCommandStates();
     m_pFont->setText(FontText(m_defaultFont));
@@ -121,6 +123,8 @@ void TFMain::ShowPosition() {
                               n(s->Top() / unitY));
     m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
                           n(s->Height() / unitY));
+    if (m_palette && s->Kind() == ckGraphic)
+        m_palette->ImageSizeDisplay();
 }
 
 void TFMain::ApplyLabelSize() {
@@ -239,6 +243,10 @@ void TFMain::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
+    if (m_palette) {
+        m_palette->move(x() + width() - m_palette->width() / 2, y() + 80);
+        m_palette->show(); // docks itself against the window
+    }
     if (!m_options.StartFile.isEmpty())
         OpenByExtension(m_options.StartFile);
     RefreshSelectionUI();
@@ -252,6 +260,8 @@ void TFMain::closeEvent(QCloseEvent* event) {
     }
     m_closing = true;
     WritePreferences();
+    if (m_palette)
+        m_palette->WritePreferences();
     event->accept();
 }
 

@@ -292,3 +292,34 @@ TEST(CommandStates, TableBySelection) {
     EXPECT_TRUE(advanced.EditFields);
 }
 } // namespace
+
+#include "app/FControlSettings.h"
+#include "app/PaletteLists.h"
+
+#include <QComboBox>
+
+namespace {
+TEST_F(EditingCommands, PaletteFollowsTheWindowAndItsChangesMarkTheLabel) {
+    TFControlSettings& palette = W->Palette();
+    EXPECT_TRUE(palette.isVisible()) << "shown with the window";
+    EXPECT_TRUE(W->Action("acControlSettings")->isEnabled());
+    W->Action("acControlSettings")->trigger();
+    EXPECT_FALSE(palette.isVisible());
+    W->Action("acControlSettings")->trigger();
+    EXPECT_TRUE(palette.isVisible());
+
+    // A new barcode takes the type last shown in the palette's list.
+    auto* first = Add<TBarcodeLabel>();
+    W->SetModified(false);
+    auto* types = palette.findChild<QComboBox*>("cbBarcodeType");
+    ASSERT_NE(types, nullptr);
+    types->setCurrentIndex(BarcodeTypeToIndex(btEan13));
+    EXPECT_EQ(first->BarcodeType(), btEan13);
+    EXPECT_TRUE(W->Modified()) << "a palette change is a change to the label";
+    L().SelectNone();
+    Place("acAddBarcode", QPoint(100, 50));
+    auto* added = dynamic_cast<TBarcodeLabel*>(L().Selection());
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->BarcodeType(), btEan13);
+}
+} // namespace

@@ -1,5 +1,7 @@
 #include "document/widgets/BorderList.h"
 
+#include "document/widgets/OwnerDrawnCombo.h"
+
 #include "document/Sheet.h"
 
 #include <QAbstractItemView>
@@ -38,15 +40,7 @@ TBorderComboBox::TBorderComboBox(TBorderList list, QWidget* parent)
 
 void TBorderComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    option.currentText.clear();
-    option.currentIcon = QIcon();
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field =
-        style()
-            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
-            .adjusted(1, 1, -1, -1);
+    const QRect field = PaintComboFrame(*this, painter);
     // The closed box shows its entry highlighted while it has the focus.
     const bool selected = hasFocus() && !view()->isVisible();
     PaintBorderEntry(painter, field, m_list, currentIndex(),

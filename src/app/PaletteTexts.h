@@ -1,0 +1,53 @@
+#pragma once
+
+// The texts the control settings palette shows.
+namespace PaletteText {
+inline constexpr const char* Caption = "Control Settings";
+
+inline constexpr const char* CommonPage = "Common";
+inline constexpr const char* BarcodePage = "Barcode";
+inline constexpr const char* BarcodePageHint = "Barcode Properties";
+inline constexpr const char* ShapePage = "Shape";
+inline constexpr const char* ShapePageHint = "Shape Properties";
+inline constexpr const char* ImagePage = "Image";
+
+inline constexpr const char* ControlOptions = "Control Options";
+inline constexpr const char* Rotation = "Rotation";
+inline constexpr const char* NoRotation = "No Rotation";
+inline constexpr const char* Rotate90 = "Rotate Control 90\u00b0";
+inline constexpr const char* Rotate180 = "Rotate Control 180\u00b0";
+inline constexpr const char* Rotate270 = "Rotate Control 270\u00b0";
+
+inline constexpr const char* BarcodeType = "Barcode Type";
+inline constexpr const char* Interpretation = "Interpretation Line";
+inline constexpr const char* InterpretationHint = "Prints text line on bottom or top of barcode";
+inline constexpr const char* BarcodeWidth = "Barcode Width";
+inline constexpr const char* AutoSizeWidth = "Auto Size";
+inline constexpr const char* CustomWidth = "Custom";
+inline constexpr const char* Mils = "mils";
+inline constexpr const char* Millimetres = "mm";
+
+inline constexpr const char* Rectangle = "Rectangle";
+inline constexpr const char* Ellipse = "Ellipse";
+inline constexpr const char* Triangle = "Triangle";
+inline constexpr const char* RoundedRectangle = "Rounded Rectangle";
+inline constexpr const char* HorizontalLine = "Horizontal Line";
+inline constexpr const char* VerticalLine = "Vertical Line";
+inline constexpr const char* LineSize = "Line Size";
+inline constexpr const char* FillStyle = "Fill Style";
+inline constexpr const char* SelectLineColor = "Select Line Color";
+inline constexpr const char* SelectFillColor = "Select Fill Color";
+
+inline constexpr const char* ImportImage = "Import Image";
+inline constexpr const char* ImageSize = "Image Size";
+inline constexpr const char* ScaleHeight = "Scale Height";
+inline constexpr const char* ScaleWidth = "Scale Width";
+inline constexpr const char* ScaleHeightHint = "Scale Image Height % of Original";
+inline constexpr const char* ScaleWidthHint = "Scale Image Width % of Original";
+inline constexpr const char* Percent = "%";
+inline constexpr const char* HeightLabel = "Height:";
+inline constexpr const char* WidthLabel = "Width:";
+inline constexpr const char* Centimetres = " cm";
+inline constexpr const char* Inches = " inches";
+inline constexpr const char* MaintainAspect = "Maintain Aspect Ratio";
+} // namespace PaletteText

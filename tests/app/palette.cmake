@@ -1,0 +1,4 @@
+vt_add_test(palette_tests
+  SOURCES PaletteRulesTest.cpp PaletteListsTest.cpp PaletteTest.cpp PaletteWindowTest.cpp
+  DEPS vt_palette
+  LABEL app)
