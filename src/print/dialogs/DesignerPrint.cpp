@@ -1,0 +1,38 @@
+#include "print/dialogs/DesignerPrint.h"
+
+#include "platform/Errors.h"
+#include "platform/Printer.h"
+#include "print/dialogs/PrintDialogServices.h"
+#include "print/dialogs/PrintDialogTexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString ProposedPdfPath(const QString& documentFileName) {
+    if (documentFileName.isEmpty())
+        return QDir::current().filePath(QString::fromLatin1(PrintDialogText::UnsavedPdfName));
+    const QFileInfo label(documentFileName);
+    return label.dir().filePath(label.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+bool PrintFromDesigner(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                       const QString& documentFileName, TPrintProgress* progress, QWidget* parent) {
+    TPrintDialogServices& services = PrintDialogServices();
+    try {
+        const TPrinter& printer = TPrinters::Current();
+        QString output;
+        if (printer.IsPdf()) {
+            output = services.PdfFileName(parent, ProposedPdfPath(documentFileName));
+            if (output.isEmpty())
+                return false;
+        }
+        const TPrintResult r =
+            PrintLabels(controls, settings, printer, output, documentFileName, progress);
+        return !r.Cancelled;
+    } catch (const TUserError& e) {
+        services.Error(parent, e.Message());
+    } catch (const std::exception& e) {
+        services.Error(parent, QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}

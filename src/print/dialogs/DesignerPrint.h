@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/CanvasLabel.h"
+#include "print/PrintU.h"
+
+#include <QString>
+
+class QWidget;
+
+// The PDF a designer print on the PDF printer proposes: the label's name with ".pdf" beside the
+// label, or "Vellumtrace.pdf" in the working folder for a label never saved.
+QString ProposedPdfPath(const QString& documentFileName);
+
+// A print run started from the designer: on the current printer, asking for the PDF's file name
+// (PrintDialogServices().PdfFileName) when that is the PDF printer, with progress shown and
+// Cancel read through progress. A refused or failed run is reported through
+// PrintDialogServices().Error. True when the run finished and was delivered, so counters may have
+// advanced; false when it was cancelled, refused, failed or the file name was not given.
+bool PrintFromDesigner(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                       const QString& documentFileName, TPrintProgress* progress,
+                       QWidget* parent = nullptr);

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "document/CanvasLabel.h"
+#include "print/dialogs/PrintDialogRules.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPoint;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class TPrintProgress;
+struct TCommandLineOptions;
+
+// "Print Options": the data file to merge, the range, the duplicates and the first label to use
+// on a partly used sheet, picked on a small picture of the page. Created once, after the command
+// line was read, and reused: its fields keep what the user left in them. The rules live in
+// PrintDialogRules.h and PagePreview.h; message boxes and the file and printer dialogs go
+// through PrintDialogServices().
+class TFPrintDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFPrintDlg(const TCommandLineOptions& options, QWidget* parent = nullptr);
+
+    // The Print command: shows the dialog for the label modally and, on "&Print", prints it
+    // with progress (see PrintFromDesigner). True when a run finished, so the label's counters
+    // may have advanced and the label wants saving.
+    bool RunPrintDialog(const TCanvasLabel::TControlList& controls, const QString& documentFileName,
+                        TPrintProgress* progress);
+
+    // The parts of RunPrintDialog: Prepare fills the dialog for the label without showing it
+    // (tests show it themselves); Execute prepares and runs it, true on "&Print".
+    void Prepare(const TCanvasLabel::TControlList& controls);
+    bool Execute(const TCanvasLabel::TControlList& controls);
+
+    // What the fields hold now, and the run they ask for.
+    TPrintChoices Choices() const;
+    TPrintSettings Settings() const { return SettingsFromChoices(Choices()); }
+
+    void FormCreate(const TCommandLineOptions& options);
+    void SetSkipCount(int32_t n);
+    int32_t SkipCount() const { return m_skipCount; }
+
+    void BrowseBtnClick();
+    void eFileExit();
+    void ePagesExit(QLineEdit* edit);
+    void OkayBtnClick();
+    void BitBtn3Click();
+    void PaintBox1Paint(QPainter& painter);
+    void PaintBox1MouseDown(const QPoint& pos);
+    void sbLeftClick() { SetSkipCount(m_skipCount - 1); }
+    void sbRightClick() { SetSkipCount(m_skipCount + 1); }
+
+    // Heights of the dialog with and without the data file panel.
+    static constexpr int HeightWithData = 333;
+    static constexpr int HeightWithoutData = 276;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildImportPanel();
+    QWidget* BuildRangePanel();
+    QWidget* BuildPreviewPanel();
+    QWidget* BuildButtons();
+    void WriteSheetLines();
+    void PlaceStartLabelWidgets(const QRect& page);
+
+    int32_t m_skipCount = 0;
+
+    QWidget* m_pImport = nullptr;
+    QLineEdit* m_eFile = nullptr;
+    QPushButton* m_browseBtn = nullptr;
+    QRadioButton* m_rbAllRange = nullptr;
+    QRadioButton* m_rbPageRange = nullptr;
+    QLineEdit* m_ePages = nullptr;
+    QRadioButton* m_rbLabelRange = nullptr;
+    QLineEdit* m_eLabels = nullptr;
+    QLabel* m_lCopies = nullptr;
+    QLineEdit* m_eCopies = nullptr;
+    QLabel* m_lRows = nullptr;
+    QLabel* m_lColumns = nullptr;
+    QLabel* m_lLabels = nullptr;
+    QPushButton* m_bitBtn3 = nullptr;
+    QPushButton* m_okayBtn = nullptr;
+    QPushButton* m_cancelBtn = nullptr;
+    QWidget* m_paintBox1 = nullptr;
+    QLabel* m_lSelectLbl = nullptr;
+    QLabel* m_lSkipLbl = nullptr;
+    QToolButton* m_sbLeft = nullptr;
+    QToolButton* m_sbRight = nullptr;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "merge/dialogs/DialogServices.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// What the print dialog and a designer print ask of the desktop besides their own windows.
+// Tests replace these functions so that they answer without a window appearing; the main window
+// installs its printer set-up.
+struct TPrintDialogServices {
+    // A plain message box with an Ok button.
+    std::function<void(QWidget* parent, const QString& text)> Message;
+    // An existing file chosen by the user, or empty when cancelled.
+    std::function<QString(QWidget* parent, const TOpenFileRequest& request)> OpenFileName;
+    // The printer set-up dialog; true when the user confirmed a (possibly new) printer.
+    std::function<bool(QWidget* parent)> PrinterSetup;
+    // The PDF file a run on the PDF printer writes, proposed as proposal; empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& proposal)> PdfFileName;
+    // A failed run's reason.
+    std::function<void(QWidget* parent, const QString& text)> Error;
+};
+
+// The services in use: the desktop's dialogs unless a test or the application installed others.
+// Without an installed printer set-up, "Printer &Setup" changes nothing.
+TPrintDialogServices& PrintDialogServices();
+TPrintDialogServices DesktopPrintDialogServices();

@@ -1,0 +1,42 @@
+#pragma once
+
+// The fixed texts of the print dialog and the progress window.
+namespace PrintDialogText {
+inline constexpr const char* Caption = "Print Options";
+inline constexpr const char* ImportFrom = "Import Data From";
+inline constexpr const char* Browse = "Browse";
+inline constexpr const char* All = "All";
+inline constexpr const char* Pages = "Pages";
+inline constexpr const char* Labels = "Labels";
+inline constexpr const char* Duplicates = "Duplicates";
+inline constexpr const char* PrinterSetup = "Printer &Setup";
+inline constexpr const char* Print = "&Print";
+inline constexpr const char* Cancel = "&Cancel";
+inline constexpr const char* SelectStartLabel = "Select Start Label";
+inline constexpr const char* RowsPrefix = "Rows: ";
+inline constexpr const char* ColumnsPrefix = "Columns: ";
+inline constexpr const char* LabelsPerPagePrefix = "Labels per page: ";
+inline constexpr const char* SkipOne = "Skip 1 Label";
+inline constexpr const char* SkipPrefix = "Skip ";
+inline constexpr const char* SkipSuffix = " Labels";
+
+inline constexpr const char* OpenTitle = "Select Import File";
+// Qt's form of "Text Files (*.txt; *.prn; *.csv; *.dat)|*.txt; *.prn; *.csv; *.dat".
+inline constexpr const char* OpenFilter = "Text Files (*.txt *.prn *.csv *.dat)";
+inline constexpr const char* OpenExtension = "txt";
+
+// Message texts keep their line feed and carriage return; the message box shows one break.
+inline constexpr const char* AllWithoutFile =
+    "You cannot print \"All\" without\n\rselecting a file to import from.";
+inline constexpr const char* FileMissingSuffix = "\n\rfile does not exist!";
+
+inline constexpr const char* SavePdfTitle = "Print to PDF File";
+inline constexpr const char* SavePdfFilter = "PDF Files (*.pdf)";
+inline constexpr const char* UnsavedPdfName = "Vellumtrace.pdf";
+
+inline constexpr const char* ProgressCaption = "Printing...";
+inline constexpr const char* ProgressRunningCaption = "Vellumtrace";
+inline constexpr const char* Printing = "Printing";
+inline constexpr const char* On = "on";
+inline constexpr const char* PagePrefix = "Page ";
+} // namespace PrintDialogText
