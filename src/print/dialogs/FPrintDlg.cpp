@@ -182,7 +182,7 @@ QWidget* TFPrintDlg::BuildPreviewPanel() {
     m_sbRight->setArrowType(Qt::RightArrow);
     for (QToolButton* b : {m_sbLeft, m_sbRight}) {
         b->setFixedSize(20, 20);
-        b->setAutoRaise(true);
+        b->setAutoRaise(false);
     }
     PlaceStartLabelWidgets(QRect(QPoint(5, 5), QPoint(PaintBoxSize.width() - 5, 181)));
     return panel;
