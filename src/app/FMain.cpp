@@ -2,14 +2,19 @@
 
 #include "app/DesignArea.h"
 #include "app/FControlSettings.h"
+#include "app/LabelSetup.h"
 #include "document/CanvasLabel.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
+#include "files/LabelSnapshots.h"
 #include "merge/TextImport.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "merge/dialogs/FTextImport.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
+#include "print/dialogs/FPrintDlg.h"
+#include "print/dialogs/FPrintProgress.h"
+#include "print/dialogs/PrintDialogServices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +25,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 // The band bar's four bands and their minimum widths.
@@ -64,8 +70,10 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     label.installEventFilter(this);
     label.OnSelect = [this](TLabelControl*) { RefreshSelectionUI(); };
     label.OnEdited = [this] {
-        if (!m_quiet)
-            SetModified(true);
+        if (m_quiet)
+            return;
+        SetModified(true);
+        RecordStep(m_editMerge, m_editKey);
     };
 
     BuildMenus();
@@ -90,12 +98,19 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
 
     // The dialogs the window uses again and again, made once after it.
     m_advanced = new TFAdvanced(this);
+    m_printDlg = new TFPrintDlg(m_options, this);
     m_textImport = new TFTextImport(this);
     SetTextImportDialog(m_textImport);
+    m_printProgress = new TFPrintProgress(this);
+    PrintDialogServices().PrinterSetup = [](QWidget* parent) { return RunPrinterSetup(parent); };
     CreatePalette();
+    SetupHistory();
 }
 
 TFMain::~TFMain() {
+    // The history tells of its last state as it goes; nothing here may listen by then.
+    if (m_history)
+        m_history->disconnect();
     SetTextImportDialog(nullptr);
     m_palette.reset();
     Label().OnSelect = nullptr;
@@ -175,6 +190,8 @@ void TFMain::BuildMenus() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnEdit"));
+    edit->addActions({a["acUndo"], a["acRedo"]});
+    edit->addSeparator();
     edit->addActions({a["acCut"], a["acCopy"], a["acPaste"]});
     edit->addSeparator();
     edit->addActions({a["acEditFields"], a["acSetupLabel"]});

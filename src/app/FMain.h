@@ -20,8 +20,12 @@ class QMenu;
 class TCanvasLabel;
 class TDesignArea;
 class QMouseEvent;
+class QUndoStack;
 class TFAdvanced;
+class TLabelSnapshots;
 class TFControlSettings;
+class TFPrintDlg;
+class TFPrintProgress;
 class TFTextImport;
 class TLabelControl;
 
@@ -67,6 +71,7 @@ public:
     bool SaveLabelAs();
     void SetupLabel();
     void PrintSetup();
+    void PrintLabels();
     void ShowHelp();
     void ShowAbout();
     // The label file or template named by a start file or a drop, by its extension.
@@ -96,8 +101,17 @@ public:
     void EditFields();
     void SelectFont();
     void ImportImage();
+    // The history of changes. RestoreState is what Undo and Redo do.
+    void RestoreState(const QByteArray& state);
+    // Records the changes made since the last step as one step, once the current event is done
+    // (merge and key: consecutive steps of the same kind on the same thing become one).
+    void RecordStep(int merge = -1, const void* key = nullptr);
+    void CommitStep();
+    QUndoStack& History() const { return *m_history; }
+
     const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
     TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
+    TFPrintDlg& PrintDialog() const { return *m_printDlg; }
     TFControlSettings& Palette() const { return *m_palette; }
 
     // The barcode type a new barcode takes (the palette's current entry); Code 128 without one.
@@ -128,6 +142,10 @@ private:
     void RefreshCaption();
     void ConnectEditing();
     void CreatePalette();
+    void SetupHistory();
+    void ResetHistory();
+    QByteArray TakeState() const;
+    void MouseReleased();
     std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
     bool LabelPressed(QMouseEvent* event);
     void AdoptControls();
@@ -153,7 +171,19 @@ private:
     QMenu* m_popup = nullptr;
     TFAdvanced* m_advanced = nullptr;
     TFTextImport* m_textImport = nullptr;
+    TFPrintDlg* m_printDlg = nullptr;
+    TFPrintProgress* m_printProgress = nullptr;
     std::unique_ptr<TLabelControl> m_clipboardControl;
+    std::unique_ptr<TLabelSnapshots> m_snapshots;
+    QUndoStack* m_history = nullptr;
+    QByteArray m_state; // the label as the last step left it
+    bool m_pendingStep = false;
+    int m_pendingMerge = -1;
+    const void* m_pendingKey = nullptr;
+    int m_editMerge = -1; // what the change being made is, for merging steps
+    const void* m_editKey = nullptr;
+    bool m_mouseDown = false;
+    bool m_restoring = false;
     // Made last, after every other window; it stores its preferences in m_store when it goes.
     std::unique_ptr<TFControlSettings> m_palette;
     QFont m_defaultFont;

@@ -21,9 +21,15 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
+#include <QUndoStack>
 #include <QWindow>
 
 namespace {
+// Kinds of step that merge with the one before them.
+constexpr int kTypingStep = 1;
+constexpr int kArrowStep = 2;
+
 const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
                                     "Edit Shape", "Edit Graphic"};
 
@@ -71,11 +77,15 @@ void TFMain::ConnectCommands() {
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_updating || !Label().Selection())
             return;
+        // What is typed for one control is one step.
+        m_editMerge = kTypingStep;
+        m_editKey = Label().Selection();
         Label().Selection()->SetText(text);
+        m_editMerge = -1;
+        m_editKey = nullptr;
     });
 
-    // Printing from the window comes with its own dialog.
-    a["acPrint"]->setEnabled(false);
+    connect(a["acPrint"], &QAction::triggered, this, &TFMain::PrintLabels);
 }
 
 void TFMain::RefreshSelectionUI() {
@@ -154,6 +164,7 @@ void TFMain::SwitchUnit(bool metric) {
             ConvertSheetToInches(sheet);
         // The sheet is saved in its unit, so switching it is a change to the label.
         SetModified(true);
+        RecordStep();
     }
 }
 
@@ -266,9 +277,36 @@ void TFMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
-    // Any press on the label counts as a change, whatever the tool.
-    if (watched == &Label() && event->type() == QEvent::MouseButtonPress)
-        return LabelPressed(static_cast<QMouseEvent*>(event));
+    if (watched != &Label())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // Any press on the label counts as a change, whatever the tool.
+        m_mouseDown = true;
+        if (LabelPressed(static_cast<QMouseEvent*>(event))) {
+            MouseReleased();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        QTimer::singleShot(0, this, &TFMain::MouseReleased); // after the label's own handling
+        break;
+    case QEvent::KeyPress: {
+        // A run of arrow-key moves or resizes of one control is one step.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool arrow =
+            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+        m_editMerge = arrow ? kArrowStep : -1;
+        m_editKey = arrow ? Label().Selection() : nullptr;
+        break;
+    }
+    case QEvent::KeyRelease:
+        m_editMerge = -1;
+        m_editKey = nullptr;
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

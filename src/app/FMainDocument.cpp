@@ -8,11 +8,14 @@
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "platform/Errors.h"
+#include "print/dialogs/FPrintDlg.h"
+#include "print/dialogs/FPrintProgress.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QUndoStack>
 
 namespace {
 const QString kLabelFilter = QStringLiteral("Label Files (*.lbl)");
@@ -75,6 +78,7 @@ void TFMain::NewLabel() {
     ApplyLabelSize();
     m_design->RepaintRulers();
     SetModified(false);
+    ResetHistory();
     RefreshCaption();
     RefreshSelectionUI();
 }
@@ -113,6 +117,7 @@ void TFMain::OpenLabelFile(const QString& path) {
     m_design->RepaintRulers();
     label.SelectNone();
     label.update();
+    ResetHistory();
     m_documentFileName = QFileInfo(path).absoluteFilePath();
     RememberRecent(path);
     RefreshCaption();
@@ -147,8 +152,10 @@ void TFMain::ImportTemplateFile(const QString& path) {
     Label().update();
     m_templateFileName = QFileInfo(path).absoluteFilePath();
     // The sheet is part of the label file: a new sheet is a change that must not be lost.
-    if (changed)
+    if (changed) {
         SetModified(true);
+        RecordStep();
+    }
 }
 
 void TFMain::ExportTemplate() {
@@ -165,6 +172,7 @@ void TFMain::ExportTemplate() {
 }
 
 bool TFMain::WriteLabel(const QString& path) {
+    CommitStep(); // the saved state is the last step
     m_statusState->setText(QStringLiteral("Saving Label"));
     bool written = false;
     {
@@ -176,6 +184,7 @@ bool TFMain::WriteLabel(const QString& path) {
     m_statusState->setText(QStringLiteral("Ready"));
     if (written) {
         SetModified(false);
+        m_history->setClean();
         RememberRecent(path);
     }
     return written;
@@ -221,6 +230,19 @@ void TFMain::SetupLabel() {
     Label().FitControls();
     Label().update();
     SetModified(true);
+    RecordStep();
+}
+
+void TFMain::PrintLabels() {
+    CommitStep();
+    if (!m_printDlg->RunPrintDialog(Label().Controls(), m_documentFileName, m_printProgress))
+        return;
+    // Counters stepped with every printed label: the label now holds their next values.
+    if (HasSequences(Label().Controls())) {
+        SetModified(true);
+        RecordStep();
+        Label().update();
+    }
 }
 
 void TFMain::PrintSetup() {

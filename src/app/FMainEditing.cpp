@@ -414,7 +414,10 @@ void TFMain::ImportImage() {
     if (path.isEmpty())
         return;
     m_statusState->setText(QStringLiteral("Importing Image"));
-    ImportPicture(*image, path);
+    if (ImportPicture(*image, path)) {
+        SetModified(true);
+        RecordStep();
+    }
     m_statusState->setText(QStringLiteral("Ready"));
 }
 

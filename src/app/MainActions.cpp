@@ -18,6 +18,8 @@ const TActionSpec kActions[] = {
     {"acPrint",           "Print",                   "Print Labels",                            "Ctrl+P", "print",         false, false, ""},
     {"acPrintSetup",      "Print Setup",             "",                                        "",       "",              false, false, ""},
     {"acExit",            "&Exit",                   "Exit",                                    "",       "",              false, false, ""},
+    {"acUndo",            "&Undo",                   "Undo",                                    "Ctrl+Z", "",              false, false, ""},
+    {"acRedo",            "&Redo",                   "Redo",                                    "Ctrl+Shift+Z", "",        false, false, ""},
     {"acCut",             "Cu&t",                    "Cut",                                     "Ctrl+X", "",              false, false, ""},
     {"acCopy",            "&Copy",                   "Copy",                                    "Ctrl+C", "",              false, false, ""},
     {"acPaste",           "&Paste",                  "Paste",                                   "Ctrl+V", "",              false, false, ""},

@@ -38,6 +38,18 @@ void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool s
 // found or decoded are reported through ShowMessage and leave their control without picture.
 TLabelDocument ReadLabelDocument(const QString& path);
 
+class TIniFile;
+class TPictureSource;
+
+// The description of a label, and the picture files its image controls name (appended to
+// files, in the order of the controls).
+TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid,
+                       const TCanvasLabel::TControlList& controls, QStringList& files);
+// Builds a label from a description, its pictures given by pictures; path names the source in
+// messages. Throws TUserError.
+TLabelDocument BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
+                                  const QString& path);
+
 // The editor's Save: writes label and sheet to path.
 void WriteLabelDescription(const QString& path, const TCanvasLabel& label,
                            const TSheetSettings& sheet);

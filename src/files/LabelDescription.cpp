@@ -38,7 +38,10 @@ QStringList ImageNames(const TIniFile& ini) {
     return names;
 }
 
-TLabelDocument BuildDocument(const TIniFile& ini, TPictureSource& pictures, const QString& path) {
+} // namespace
+
+TLabelDocument BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
+                                  const QString& path) {
     if (!ini.SectionExists(kFormat))
         throw TUserError(QString::fromLatin1(FileText::NoFormatSection).arg(path));
     TLabelDocument doc;
@@ -50,6 +53,7 @@ TLabelDocument BuildDocument(const TIniFile& ini, TPictureSource& pictures, cons
     return doc;
 }
 
+namespace {
 // Removes a file when the scope ends, however it ends.
 class TRemoveOnExit {
 public:
@@ -80,12 +84,12 @@ TLabelDocument ReadArchive(const QString& path) {
     }
     // The pictures belong to the source until a control takes them, so none is left behind.
     TArchivePictures pictures(extracted.mid(1), names.mid(1), ImageNames(ini));
-    return BuildDocument(ini, pictures, path);
+    return BuildLabelDocument(ini, pictures, path);
 }
 } // namespace
 
-void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool showGrid,
-                        const TCanvasLabel::TControlList& controls) {
+TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid,
+                       const TCanvasLabel::TControlList& controls, QStringList& files) {
     TIniFile ini;
     WriteSheetSection(ini, sheet, TSheetKeys::Description, showGrid);
     int32_t count = 0;
@@ -93,11 +97,17 @@ void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool s
         count += IsStorable(*c) ? 1 : 0;
     ini.WriteInteger(kFormat, QStringLiteral("CONTROLS"), count);
 
-    QStringList files{QString()}; // the description comes first
     int32_t n = 0;
     for (const auto& c : controls)
         if (IsStorable(*c))
             WriteControlSection(ini, ControlSectionName(++n), *c, files);
+    return ini;
+}
+
+void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool showGrid,
+                        const TCanvasLabel::TControlList& controls) {
+    QStringList files{QString()}; // the description comes first
+    const TIniFile ini = DescribeLabel(sheet, showGrid, controls, files);
 
     // A folder of its own for the description, so that two saves never share its fixed name.
     const QTemporaryDir folder(QDir(TempFolder()).filePath(QStringLiteral("saveXXXXXX")));
@@ -120,7 +130,7 @@ TLabelDocument ReadLabelDocument(const QString& path) {
         return ReadArchive(path);
     const TIniFile ini = TIniFile::Load(path);
     TFolderPictures pictures(QFileInfo(path).absolutePath());
-    return BuildDocument(ini, pictures, path);
+    return BuildLabelDocument(ini, pictures, path);
 }
 
 void WriteLabelDescription(const QString& path, const TCanvasLabel& label,

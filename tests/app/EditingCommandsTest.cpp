@@ -323,3 +323,36 @@ TEST_F(EditingCommands, PaletteFollowsTheWindowAndItsChangesMarkTheLabel) {
     EXPECT_EQ(added->BarcodeType(), btEan13);
 }
 } // namespace
+
+#include "merge/AdvancedField.h"
+#include "platform/Printer.h"
+#include "print/dialogs/FPrintDlg.h"
+#include "print/dialogs/PrintDialogServices.h"
+
+#include <QPushButton>
+
+namespace {
+TEST_F(EditingCommands, PrintingFromTheWindowStepsTheCountersAndMarksTheLabel) {
+    TPrinters::Select(TPdfPrinter::DefaultName());
+    auto* text = Add<TTextLabel>();
+    auto sequence = std::make_unique<TSequenceField>();
+    sequence->CurrentValue = 7;
+    text->Fields.push_back(std::move(sequence));
+    text->SetAdvanced(true);
+    W->SetModified(false);
+    const QString pdf = Scratch.File("run.pdf");
+    const TPrintDialogServices saved = PrintDialogServices();
+    PrintDialogServices().PdfFileName = [pdf](QWidget*, const QString&) { return pdf; };
+    PrintDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+    auto* ok = W->PrintDialog().findChild<QPushButton*>("OkayBtn");
+    ASSERT_NE(ok, nullptr);
+    QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
+    W->Action("acPrint")->trigger();
+    PrintDialogServices() = saved;
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+    const auto& counter = static_cast<const TSequenceField&>(*text->Fields[0]);
+    EXPECT_GT(counter.CurrentValue, 7) << "the next run continues after this one";
+    EXPECT_TRUE(W->Modified());
+}
+} // namespace

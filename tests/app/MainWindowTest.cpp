@@ -185,8 +185,9 @@ TEST_F(MainWindow, MenusInOrderWithShortcutsAndSeparators) {
               QStringList({"&New Label", "&Open Label", "-", "&Save Label", "S&ave Label As", "-",
                            "Import Label Settings", "Export Label Settings", "-", "Print",
                            "Print Setup", "-", "Recent Labels", "-", "&Exit"}));
-    EXPECT_EQ(MenuTexts(menus[1]->menu()), QStringList({"Cu&t", "&Copy", "&Paste", "-",
-                                                        "Advanced Field Editor", "Setup Label"}));
+    EXPECT_EQ(MenuTexts(menus[1]->menu()),
+              QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-",
+                           "Advanced Field Editor", "Setup Label"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               QStringList({"Show Grids", "Show Control Borders", "Automatic Bring To Front", "-",
                            "Grid && Ruler Units"}));
