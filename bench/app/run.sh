@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times the designer from process start until its window is shown with a 200-control label
-# open (median of several runs, under Xvfb), then the design area's own benchmarks.
+# open (median of several runs, under Xvfb), then the design area's own benchmarks and the
+# editing paths (drag, typing, history) on 200 controls.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/install-deps.sh
@@ -25,3 +26,4 @@ done
 sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "start to shown with 200 controls: median ${sorted[$((runs / 2))]} ms (runs: ${times[*]})"
 "$build/bench/app/app_bench" --benchmark_min_time=0.2
+"$build/bench/app/edit_bench"

@@ -1,0 +1,147 @@
+// The editor's interactive paths on a label of 200 controls of every kind, offscreen: a mouse
+// move of a drag (handled and repainted), a keystroke in the text box, recording one step of
+// the history, and undoing and redoing it.
+#include "TestLabel.h"
+
+#include "app/FMain.h"
+#include "app/UiServices.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "platform/Preferences.h"
+#include "platform/Screen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace {
+struct TEditor {
+    QTemporaryDir folder;
+    std::unique_ptr<TFMain> window;
+
+    TEditor() {
+        TShellEnvironment shell =
+            TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/vellumtrace"));
+        shell.DataFolder = folder.filePath(QStringLiteral("share"));
+        shell.RefreshDatabases = [](const QString&) {};
+        window = std::make_unique<TFMain>(
+            TCommandLineOptions{},
+            std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))), &shell);
+        window->resize(1000, 800);
+        window->show();
+        // A sheet of 8 by 10 inches, so the 200 controls spread out as on a real large label.
+        SheetSettings().LabelWidth = 8;
+        SheetSettings().LabelHeight = 10;
+        window->ApplyLabelSize();
+        AddBenchControls(window->Label(), 200);
+        window->Label().grab();
+        QCoreApplication::processEvents();
+    }
+    TCanvasLabel& Label() { return window->Label(); }
+};
+
+TEditor& Editor() {
+    static TEditor editor;
+    return editor;
+}
+
+// Median and 99th percentile of the single moves, beside the mean the library reports.
+void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
+}
+
+void DragMove(benchmark::State& state) {
+    TCanvasLabel& label = Editor().Label();
+    TLabelControl& c = *label.Controls()[100];
+    const QPoint grab(c.Left() + 3, c.Top() + 3);
+    QTest::mousePress(&label, Qt::LeftButton, {}, grab);
+    std::vector<double> ms;
+    int dx = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        dx = (dx + 1) % 40;
+        const QPointF at(grab + QPoint(dx, dx / 2));
+        QMouseEvent move(QEvent::MouseMove, at, label.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&label, &move);
+        label.repaint(); // what the user sees of the move
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, grab);
+    QCoreApplication::processEvents();
+    ReportPercentiles(state, ms);
+}
+BENCHMARK(DragMove)->Unit(benchmark::kMillisecond);
+
+void TextBoxKeystroke(benchmark::State& state) {
+    TEditor& e = Editor();
+    e.Label().SelectNone();
+    e.Label().SelectNext(); // a control with a text box
+    while (!e.window->findChild<QLineEdit*>("eText")->isEnabled())
+        e.Label().SelectNext();
+    QLineEdit* eText = e.window->findChild<QLineEdit*>("eText");
+    for (auto _ : state) {
+        QTest::keyClick(eText, Qt::Key_A);
+        e.Label().repaint();
+        state.PauseTiming();
+        if (eText->text().size() > 30)
+            eText->setText(QStringLiteral("x"));
+        state.ResumeTiming();
+    }
+    QCoreApplication::processEvents();
+}
+BENCHMARK(TextBoxKeystroke)->Unit(benchmark::kMillisecond);
+
+void RecordStep(benchmark::State& state) {
+    TEditor& e = Editor();
+    TLabelControl& c = *e.Label().Controls()[50];
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        c.SetLeft(10 + (++n % 50));
+        state.ResumeTiming();
+        e.window->CommitStep();
+    }
+}
+BENCHMARK(RecordStep)->Unit(benchmark::kMillisecond);
+
+void UndoRedo(benchmark::State& state) {
+    TEditor& e = Editor();
+    e.Label().Controls()[60]->SetLeft(33);
+    e.window->CommitStep();
+    QAction* undo = e.window->Action("acUndo");
+    QAction* redo = e.window->Action("acRedo");
+    for (auto _ : state) {
+        undo->trigger();
+        redo->trigger();
+    }
+    state.SetLabel("one undo and one redo");
+}
+BENCHMARK(UndoRedo)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SetScreenResolution(96, 96);
+    UiServices().Question = [](QWidget*, const QString&, const QString&) { return TAnswer::No; };
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    Editor().window.reset();
+    return 0;
+}

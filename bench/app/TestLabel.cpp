@@ -1,0 +1,32 @@
+#include "TestLabel.h"
+
+#include "barcode/BarcodeLabel.h"
+#include "document/CanvasLabel.h"
+#include "document/ShapeLabel.h"
+#include "document/TextLabel.h"
+
+void AddBenchControls(TCanvasLabel& label, int count) {
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<TLabelControl> c;
+        switch (i % 4) {
+        case 0:
+            c = std::make_unique<TTextLabel>(&label);
+            break;
+        case 1:
+            c = std::make_unique<TMemoLabel>(&label);
+            break;
+        case 2:
+            c = std::make_unique<TBarcodeLabel>(&label);
+            break;
+        default:
+            c = std::make_unique<TShapeLabel>(&label);
+            break;
+        }
+        c->SetText(QStringLiteral("Item %1").arg(i));
+        c->SetLeft((i % 8) * 90);
+        c->SetTop((i / 8) * 36);
+        TLabelControl* raw = c.get();
+        label.AddControl(std::move(c));
+        raw->SetLoading(false);
+    }
+}
