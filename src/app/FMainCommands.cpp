@@ -277,6 +277,17 @@ void TFMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_eText && event->type() == QEvent::ShortcutOverride) {
+        // The window's clipboard and history commands act on the text box too (its selection
+        // and the steps typed), so the box must not take their keys for itself.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+                                    QKeySequence::Undo, QKeySequence::Redo})
+            if (key->matches(standard)) {
+                event->ignore();
+                return true;
+            }
+    }
     if (watched != &Label())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {

@@ -128,6 +128,7 @@ void TFMain::ConnectEditing() {
             image->SetKeepAspect(checked);
     });
 
+    m_eText->installEventFilter(this);
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("LabelPopupMenu"));
     m_popup->addActions({a["acBringToFront"], a["acSendToBack"]});

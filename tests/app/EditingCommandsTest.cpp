@@ -207,6 +207,19 @@ TEST_F(EditingCommands, TextBoxClipboard) {
     EXPECT_EQ(L().Selection()->Text(), QStringLiteral("Hello Hello"));
 }
 
+TEST_F(EditingCommands, ClipboardKeysInTheTextBoxReachTheWindowsCommands) {
+    TTextLabel* text = Add<TTextLabel>();
+    text->SetText(QStringLiteral("Keys"));
+    W->RefreshSelectionUI();
+    QLineEdit* eText = W->findChild<QLineEdit*>("eText");
+    ASSERT_TRUE(eText->hasFocus());
+    QTest::keyClick(eText, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_NE(W->ClipboardControl(), nullptr) << "Ctrl+C copied the control";
+    QApplication::clipboard()->clear();
+    QTest::keyClick(eText, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(L().Controls().size(), 2u) << "Ctrl+V pasted a copy";
+}
+
 TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
     auto* barcode = Add<TBarcodeLabel>();
     QFont big(QStringLiteral("Liberation Serif"), 20);
