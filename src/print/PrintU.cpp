@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <functional>
 #include <new>
 
 namespace {
@@ -130,9 +131,24 @@ void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls,
 }
 
 namespace {
+class TJobTarget : public TPageTarget {
+public:
+    explicit TJobTarget(std::unique_ptr<TPrintJob> job) : m_job(std::move(job)) {}
+    QPainter& Painter() override { return m_job->Painter(); }
+    void NewPage() override { m_job->NewPage(); }
+    void End() override { m_job->End(); }
+    void Abort() override { m_job->Abort(); }
+
+private:
+    std::unique_ptr<TPrintJob> m_job;
+};
+
+// Opens the run's target once the checks passed and the data file opened.
+using TOpenTarget = std::function<TPageTarget&()>;
+
 TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
-                       const TPrinter& printer, const QString& outputPdf,
-                       const QString& documentFileName, TPrintProgress* progress) {
+                       const TPrinter& printer, const QString& title, const TOpenTarget& open,
+                       TPrintProgress* progress) {
     TSheetSettings& sheet = SheetSettings();
     RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
@@ -148,7 +164,6 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         throw TUserError(QString::fromLatin1(PrintText::NoEnd));
 
     ResetSequences(controls);
-    const QString title = JobTitle(documentFileName);
     TDataFileReader reader(TextImportSettings());
     TRunGuard guard;
     if (dataActive) {
@@ -158,9 +173,13 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         if (!reader.HasRecord())
             throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
     }
-    std::unique_ptr<TPrintJob> job = TPrintJob::Begin(printer, title, outputPdf);
+    TPageTarget& job = open();
     if (progress) {
         progress->Start(title, printer.Name());
+        if (settings.Range == TPrintRange::Pages)
+            progress->Total(TPrintRange::Pages, settings.PageCount);
+        else if (settings.Range == TPrintRange::Labels)
+            progress->Total(TPrintRange::Labels, settings.LabelCount);
         progress->Page(1);
         guard.progress = progress;
     }
@@ -179,9 +198,11 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
                 firstPage && skip > 0 && r == skip / columns ? skip - columns * r : 0;
             for (int32_t c = c0; !done && c < columns; ++c) {
                 LastDuplicate() = copies + 1 == duplicates;
-                PrintOneLabel(job->Painter(), controls, c, r,
+                PrintOneLabel(job.Painter(), controls, c, r,
                               dataActive ? &reader.ImportRecord() : nullptr);
                 ++result.Labels;
+                if (progress)
+                    progress->Labels(result.Labels);
                 ++copies;
                 if (copies == duplicates) {
                     copies = 0;
@@ -204,29 +225,48 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         if (settings.Range == TPrintRange::Pages && result.Pages >= settings.PageCount)
             done = true;
         if (!done) {
-            job->NewPage();
+            job.NewPage();
             if (progress)
                 progress->Page(result.Pages + 1);
         }
     }
     LastDuplicate() = false;
     if (result.Cancelled)
-        job->Abort();
+        job.Abort();
     else
-        job->End();
+        job.End();
     return result;
+}
+
+TPrintResult GuardedRun(const std::function<TPrintResult()>& run) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        // Whatever data made the run need more memory than there is, it ends with a message;
+        // the job is discarded with everything else the run held.
+        LastDuplicate() = false;
+        throw TUserError(QString::fromLatin1(PrintText::NoMemory));
+    }
 }
 } // namespace
 
 TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
                          const QString& documentFileName, TPrintProgress* progress) {
-    try {
-        return RunLabels(controls, settings, printer, outputPdf, documentFileName, progress);
-    } catch (const std::bad_alloc&) {
-        // Whatever data made the run need more memory than there is, it ends with a message;
-        // the job was discarded with everything else the run held.
-        LastDuplicate() = false;
-        throw TUserError(QString::fromLatin1(PrintText::NoMemory));
-    }
+    const QString title = JobTitle(documentFileName);
+    std::unique_ptr<TJobTarget> job;
+    const TOpenTarget open = [&]() -> TPageTarget& {
+        job = std::make_unique<TJobTarget>(TPrintJob::Begin(printer, title, outputPdf));
+        return *job;
+    };
+    return GuardedRun(
+        [&] { return RunLabels(controls, settings, printer, title, open, progress); });
+}
+
+TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                         const TPrinter& printer, TPageTarget& target, TPrintProgress* progress) {
+    const TOpenTarget open = [&]() -> TPageTarget& { return target; };
+    return GuardedRun([&] {
+        return RunLabels(controls, settings, printer, JobTitle(QString()), open, progress);
+    });
 }

@@ -32,6 +32,22 @@ public:
     virtual void Page(int32_t page) = 0;
     virtual bool Cancelled() = 0;
     virtual void Close() = 0;
+    // The run's length when the settings fix it, before the first page: pages for a page range,
+    // labels for a label range. Not called for runs that end with the data.
+    virtual void Total(TPrintRange /*unit*/, int32_t /*count*/) {}
+    // Labels drawn so far; called after each label.
+    virtual void Labels(int32_t /*labels*/) {}
+};
+
+// Where a run draws its pages: a print job, or a preview's page pictures.
+class TPageTarget {
+public:
+    virtual ~TPageTarget() = default;
+    // Device pixels of the printer, origin at the top-left of the printable area.
+    virtual QPainter& Painter() = 0;
+    virtual void NewPage() = 0;
+    virtual void End() {}
+    virtual void Abort() {}
 };
 
 struct TPrintResult {
@@ -52,6 +68,11 @@ bool& LastDuplicate();
 TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
                          const QString& documentFileName, TPrintProgress* progress);
+
+// The same run drawn onto target instead of a job (nothing is written or queued); the same
+// checks and errors apart from the job's. Counters advance as in a real run.
+TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                         const TPrinter& printer, TPageTarget& target, TPrintProgress* progress);
 
 // The title of a job: the label file's name without folder, or the program's name.
 QString JobTitle(const QString& documentFileName);

@@ -11,6 +11,7 @@
 #include "print/dialogs/PagePreview.h"
 #include "print/dialogs/PrintDialogServices.h"
 #include "print/dialogs/PrintDialogTexts.h"
+#include "print/dialogs/PrintPreview.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -99,6 +100,7 @@ TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, QWidget* parent) : QD
     connect(m_browseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
     connect(m_okayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_previewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
     connect(m_bitBtn3, &QPushButton::clicked, this, &TFPrintDlg::BitBtn3Click);
     connect(m_sbLeft, &QToolButton::clicked, this, &TFPrintDlg::sbLeftClick);
     connect(m_sbRight, &QToolButton::clicked, this, &TFPrintDlg::sbRightClick);
@@ -194,12 +196,15 @@ QWidget* TFPrintDlg::BuildButtons() {
     layout->setContentsMargins(0, 0, 0, 0);
     m_okayBtn = Named(new QPushButton(Text(PrintDialogText::Print), panel), "OkayBtn");
     m_cancelBtn = Named(new QPushButton(Text(PrintDialogText::Cancel), panel), "CancelBtn");
+    m_previewBtn = Named(new QPushButton(Text(PrintDialogText::Preview), panel), "PreviewBtn");
     m_bitBtn3 = Named(new QPushButton(Text(PrintDialogText::PrinterSetup), panel), "BitBtn3");
     m_okayBtn->setDefault(true);
     m_cancelBtn->setAutoDefault(false);
+    m_previewBtn->setAutoDefault(false);
     m_bitBtn3->setAutoDefault(false);
     layout->addWidget(m_okayBtn);
     layout->addWidget(m_cancelBtn);
+    layout->addWidget(m_previewBtn);
     layout->addStretch();
     layout->addWidget(m_bitBtn3);
     return panel;
@@ -222,6 +227,7 @@ void TFPrintDlg::FormCreate(const TCommandLineOptions& options) {
 }
 
 void TFPrintDlg::Prepare(const TCanvasLabel::TControlList& controls) {
+    m_controls = &controls;
     RefreshPrinterPage();
     WriteSheetLines();
     const bool imported = UsesImportedFields(controls);
@@ -321,7 +327,7 @@ void TFPrintDlg::ePagesExit(QLineEdit* edit) {
     edit->setText(CountOnExit(edit->text()));
 }
 
-void TFPrintDlg::OkayBtnClick() {
+bool TFPrintDlg::CheckRun() {
     // Return on a count field prints without leaving it.
     for (QLineEdit* e : {m_ePages, m_eLabels, m_eCopies})
         ePagesExit(e);
@@ -331,9 +337,31 @@ void TFPrintDlg::OkayBtnClick() {
                                          SheetFitProblem(SheetSettings(), PrinterPage()));
     if (!refusal.isEmpty()) {
         PrintDialogServices().Message(this, refusal);
-        return;
+        return false;
     }
-    accept();
+    return true;
+}
+
+void TFPrintDlg::OkayBtnClick() {
+    if (CheckRun())
+        accept();
+}
+
+void TFPrintDlg::PreviewBtnClick() {
+    if (!m_controls || !CheckRun())
+        return;
+    const TCanvasLabel::TControlList& controls = *m_controls;
+    const TPrintSettings settings = Settings();
+    const TPrinterFacts facts = TPrinters::Current().Facts();
+    PrintDialogServices().Preview(this, [this, &controls, settings, facts](QPrinter& printer) {
+        try {
+            PaintPreview(printer, controls, settings, facts);
+        } catch (const TUserError& e) {
+            PrintDialogServices().Error(this, e.Message());
+        }
+    });
+    // The preview's run moved the sheet's page to the printer's; the picture follows it.
+    m_paintBox1->update();
 }
 
 void TFPrintDlg::BitBtn3Click() {

@@ -48,6 +48,8 @@ public:
     void eFileExit();
     void ePagesExit(QLineEdit* edit);
     void OkayBtnClick();
+    // Shows the pages this run would print (PrintDialogServices().Preview) without printing.
+    void PreviewBtnClick();
     void BitBtn3Click();
     void PaintBox1Paint(QPainter& painter);
     void PaintBox1MouseDown(const QPoint& pos);
@@ -69,7 +71,12 @@ private:
     void WriteSheetLines();
     void PlaceStartLabelWidgets(const QRect& page);
 
+    // Checks the fields as "&Print" does; false (the user told) when they ask for no run.
+    bool CheckRun();
+
     int32_t m_skipCount = 0;
+    // The label being printed, from Prepare on.
+    const TCanvasLabel::TControlList* m_controls = nullptr;
 
     QWidget* m_pImport = nullptr;
     QLineEdit* m_eFile = nullptr;
@@ -87,6 +94,7 @@ private:
     QPushButton* m_bitBtn3 = nullptr;
     QPushButton* m_okayBtn = nullptr;
     QPushButton* m_cancelBtn = nullptr;
+    QPushButton* m_previewBtn = nullptr;
     QWidget* m_paintBox1 = nullptr;
     QLabel* m_lSelectLbl = nullptr;
     QLabel* m_lSkipLbl = nullptr;

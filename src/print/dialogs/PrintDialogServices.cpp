@@ -1,8 +1,10 @@
 #include "print/dialogs/PrintDialogServices.h"
 
+#include "print/dialogs/FPrintPreview.h"
 #include "print/dialogs/PrintDialogTexts.h"
 
 #include <QFileDialog>
+#include <QPrinter>
 
 namespace {
 QString AskPdfFileName(QWidget* parent, const QString& proposal) {
@@ -16,13 +18,21 @@ QString AskPdfFileName(QWidget* parent, const QString& proposal) {
         return {};
     return dialog.selectedFiles().first();
 }
+
+void ShowPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
+    // A PDF printer without a file: the preview records its pages and never prints them.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    TFPrintPreview window(printer, paint, parent);
+    window.exec();
+}
 } // namespace
 
 TPrintDialogServices DesktopPrintDialogServices() {
     // Message boxes and the open dialog look as the merge dialogs' do.
     const TMergeDialogServices merge = DesktopMergeDialogServices();
-    return {merge.Message, merge.OpenFileName, [](QWidget*) { return false; }, AskPdfFileName,
-            merge.Error};
+    return {merge.Message,  merge.OpenFileName, [](QWidget*) { return false; },
+            AskPdfFileName, merge.Error,        ShowPreview};
 }
 
 TPrintDialogServices& PrintDialogServices() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 // What the print dialog and a designer print ask of the desktop besides their own windows.
@@ -22,6 +23,8 @@ struct TPrintDialogServices {
     std::function<QString(QWidget* parent, const QString& proposal)> PdfFileName;
     // A failed run's reason.
     std::function<void(QWidget* parent, const QString& text)> Error;
+    // The preview window, its pages drawn by paint on the window's printer; returns when closed.
+    std::function<void(QWidget* parent, const std::function<void(QPrinter&)>& paint)> Preview;
 };
 
 // The services in use: the desktop's dialogs unless a test or the application installed others.

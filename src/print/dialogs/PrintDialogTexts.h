@@ -11,6 +11,7 @@ inline constexpr const char* Labels = "Labels";
 inline constexpr const char* Duplicates = "Duplicates";
 inline constexpr const char* PrinterSetup = "Printer &Setup";
 inline constexpr const char* Print = "&Print";
+inline constexpr const char* Preview = "Pre&view";
 inline constexpr const char* Cancel = "&Cancel";
 inline constexpr const char* SelectStartLabel = "Select Start Label";
 inline constexpr const char* RowsPrefix = "Rows: ";
@@ -39,4 +40,14 @@ inline constexpr const char* ProgressRunningCaption = "Vellumtrace";
 inline constexpr const char* Printing = "Printing";
 inline constexpr const char* On = "on";
 inline constexpr const char* PagePrefix = "Page ";
+inline constexpr const char* LabelsPrefix = "Labels: ";
+
+inline constexpr const char* PreviewCaption = "Print Preview";
+inline constexpr const char* PreviousPage = "< &Previous";
+inline constexpr const char* NextPage = "&Next >";
+inline constexpr const char* ZoomIn = "Zoom &In";
+inline constexpr const char* ZoomOut = "Zoom &Out";
+inline constexpr const char* FitPage = "&Fit";
+inline constexpr const char* Close = "&Close";
+inline constexpr const char* PreviewPageLine = "Page %1 of %2";
 } // namespace PrintDialogText

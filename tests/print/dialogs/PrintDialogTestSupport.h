@@ -7,8 +7,10 @@
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
 #include "platform/Printer.h"
+#include "print/dialogs/FPrintPreview.h"
 #include "print/dialogs/PrintDialogServices.h"
 
+#include <QPrinter>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -36,6 +38,13 @@ public:
                 return PdfAnswer;
             },
             [this](QWidget*, const QString& text) { Errors << text; },
+            // The real preview window, built offscreen and not run.
+            [this](QWidget* parent, const std::function<void(QPrinter&)>& paint) {
+                QPrinter printer;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                TFPrintPreview window(printer, paint, parent);
+                PreviewPages.push_back(window.PageCount());
+            },
         };
     }
     ~TPrintServicesStandIn() { PrintDialogServices() = m_previous; }
@@ -50,7 +59,8 @@ public:
     bool PrinterSetupAnswer = false;
     std::function<void()> OnPrinterSetup; // what the user changes in the set-up
     QStringList PdfProposals;
-    QString PdfAnswer; // empty: the user cancels
+    QString PdfAnswer;             // empty: the user cancels
+    std::vector<int> PreviewPages; // each preview's page count
 
 private:
     TPrintDialogServices m_previous;
