@@ -1,7 +1,9 @@
 #include "app/BatchPrint.h"
 
+#include "document/LabelFields.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
+#include "files/LabelWriteBack.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "platform/Printer.h"
@@ -11,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -22,11 +26,11 @@ void OnSignal(int) {
     g_interrupted = 1;
 }
 
-// Reports pages on stderr when someone is watching, and cancels on Ctrl-C or a termination
-// signal, so an interrupted run is discarded instead of leaving half a job.
+// Shows the page on one line of stderr when someone is watching, and cancels on Ctrl-C or a
+// termination signal, so an interrupted run is discarded instead of leaving half a job.
 class TConsoleProgress : public TPrintProgress {
 public:
-    TConsoleProgress() {
+    explicit TConsoleProgress(int32_t total) : m_total(total) {
         std::signal(SIGINT, OnSignal);
         std::signal(SIGTERM, OnSignal);
     }
@@ -36,14 +40,23 @@ public:
     }
     void Start(const QString&, const QString&) override {}
     void Page(int32_t page) override {
-        if (m_verbose && page % 100 == 0)
-            std::fprintf(stderr, "vellumtrace: page %d\n", int(page));
+        if (!m_verbose)
+            return;
+        std::fprintf(stderr, "\r%s", ProgressLine(page, m_total).toLocal8Bit().constData());
+        std::fflush(stderr);
+        m_shown = true;
     }
     bool Cancelled() override { return g_interrupted != 0; }
-    void Close() override {}
+    void Close() override {
+        if (m_shown)
+            std::fputc('\n', stderr);
+        m_shown = false;
+    }
 
 private:
     const bool m_verbose = isatty(fileno(stderr));
+    const int32_t m_total;
+    bool m_shown = false;
 };
 
 void Fail(const QString& message) {
@@ -70,7 +83,32 @@ TPrintSettings SettingsFrom(const TCommandLineOptions& o) {
 QString DefaultPdfPath(const QString& startFile) {
     return QDir::current().filePath(QFileInfo(startFile).completeBaseName() + ".pdf");
 }
+
+bool IsTemplate(const QString& path) {
+    return QFileInfo(path).suffix().compare("lbf", Qt::CaseInsensitive) == 0;
+}
 } // namespace
+
+int32_t KnownPageTotal(const TCommandLineOptions& o, const TSheetSettings& sheet) {
+    if (!o.DataFile.isEmpty() || o.Count < 1)
+        return 0;
+    if (o.Range == "PAGES")
+        return o.Count;
+    if (o.Range != "LABELS")
+        return 0;
+    const int64_t perSheet = int64_t(std::max(1, sheet.Rows)) * std::max(1, sheet.Columns);
+    // The skipped positions only take room on the first page.
+    const int64_t first = std::max<int64_t>(0, perSheet - o.Skip);
+    if (o.Count <= first)
+        return 1;
+    const int64_t pages = 1 + (o.Count - first + perSheet - 1) / perSheet;
+    return int32_t(std::min<int64_t>(pages, INT32_MAX));
+}
+
+QString ProgressLine(int32_t page, int32_t total) {
+    return total > 0 ? QStringLiteral("page %1 of %2").arg(page).arg(total)
+                     : QStringLiteral("page %1").arg(page);
+}
 
 int RunUnattended(const TCommandLineOptions& o) {
     try {
@@ -95,11 +133,13 @@ int RunUnattended(const TCommandLineOptions& o) {
             output = DefaultPdfPath(o.StartFile);
 
         TCanvasLabel label;
-        if (QFileInfo(o.StartFile).suffix().compare("lbf", Qt::CaseInsensitive) == 0) {
+        bool showGrid = true;
+        if (IsTemplate(o.StartFile)) {
             ReadTemplate(o.StartFile, SheetSettings());
         } else {
             TLabelDocument doc = ReadLabelDocument(o.StartFile);
             SheetSettings() = doc.Sheet;
+            showGrid = doc.ShowGrid;
             label.SetLabelSize(LabelPixelWidth(doc.Sheet), LabelPixelHeight(doc.Sheet));
             label.ReplaceControls(std::move(doc.Controls));
             for (const auto& c : label.Controls())
@@ -108,7 +148,14 @@ int RunUnattended(const TCommandLineOptions& o) {
         if (!o.DataFile.isEmpty())
             FormatFromExtension(o.DataFile);
 
-        TConsoleProgress progress;
+        // The counters continue in the next run, as closing the label in the designer saves them.
+        const bool saveBack =
+            !o.NoSave && !IsTemplate(o.StartFile) && HasSequences(label.Controls());
+        TLabelFileForm form;
+        if (saveBack)
+            form = ReadLabelFileForm(o.StartFile);
+
+        TConsoleProgress progress(KnownPageTotal(o, SheetSettings()));
         const TPrintResult r =
             PrintLabels(label.Controls(), SettingsFrom(o), printer, output, o.StartFile, &progress);
         if (r.Cancelled) {
@@ -119,6 +166,16 @@ int RunUnattended(const TCommandLineOptions& o) {
                                                : QStringLiteral("into %1").arg(output);
         std::fprintf(stdout, "vellumtrace: printed %d labels on %d pages %s\n", int(r.Labels),
                      int(r.Pages), where.toLocal8Bit().constData());
+        if (saveBack) {
+            try {
+                WriteLabelBack(o.StartFile, form, SheetSettings(), showGrid, label.Controls());
+            } catch (const TUserError& e) {
+                Fail(QStringLiteral("the labels were printed, but the counters could not be "
+                                    "saved: %1")
+                         .arg(e.Message()));
+                return 1;
+            }
+        }
         return 0;
     } catch (const TUserError& e) {
         Fail(e.Message());

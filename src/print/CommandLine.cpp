@@ -77,6 +77,7 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
         o.OutputPdf = Param(params, out + 1);
     if (const int32_t d = FindSwitch(params, "-d"); d > 0)
         o.PrinterName = Param(params, d + 1);
+    o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
     return o;
@@ -97,6 +98,8 @@ QString CommandLineHelp() {
         "  -s N            label positions to leave empty on the first page\n"
         "  -o FILE.pdf     print into a PDF file\n"
         "  -d PRINTER      print on the named printer\n"
+        "  --no-save       leave the label file as it was (after a run the counters of a\n"
+        "                  label with sequence fields are saved, so the next run goes on)\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"

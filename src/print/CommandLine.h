@@ -18,6 +18,7 @@ struct TCommandLineOptions {
     // Switches of our own beyond the classic ones.
     QString OutputPdf;    // -o FILE: print into this PDF file
     QString PrinterName;  // -d NAME: print on this printer
+    bool NoSave = false;  // --no-save: an unattended run leaves the label file as it was
     bool Help = false;    // --help
     bool Version = false; // --version
 

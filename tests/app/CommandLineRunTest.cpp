@@ -1,8 +1,16 @@
 #include "PdfProbe.h"
 #include "TestSupport.h"
+#include "app/BatchPrint.h"
+#include "document/CanvasLabel.h"
+#include "document/Sheet.h"
+#include "document/TextLabel.h"
+#include "files/FileOperations.h"
+#include "merge/AdvancedField.h"
+#include "print/CommandLine.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -113,14 +121,23 @@ TMeasuredRun MeasuredVellumtrace(const QStringList& args, const QString& workDir
     return run;
 }
 
-const QString kLabel = VT_EXAMPLES "/shipping.lbl";
 const QString kData = VT_EXAMPLES "/shipping.csv";
 } // namespace
 
 class CommandLineRunTest : public ::testing::Test {
 protected:
     TScratchFolder scratch;
+    // The example keeps its counters in its file: runs print a copy, so the example stays as
+    // it is in the source tree.
+    const QString kLabel = CopiedExample();
     QString Out(const char* name) { return scratch.File(name); }
+
+private:
+    QString CopiedExample() const {
+        const QString copy = scratch.File("shipping.lbl");
+        QFile::copy(VT_EXAMPLES "/shipping.lbl", copy);
+        return copy;
+    }
 };
 
 TEST_F(CommandLineRunTest, MergeIntoPdfPrintsEveryRecordInOrder) {
@@ -278,4 +295,195 @@ TEST_F(CommandLineRunTest, GiantDataLinesPrintInBoundedTimeAndMemory) {
         EXPECT_TRUE(words[0].Text.startsWith("HEADxxx"));
         EXPECT_EQ(words[1].Text, "second");
     }
+}
+
+namespace {
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The words printed from a sequence that starts with "N", in printing order.
+QStringList Numbers(const QString& pdf) {
+    QStringList numbers;
+    for (const TPdfWord& w : PdfWords(pdf))
+        if (w.Text.startsWith('N'))
+            numbers << w.Text.mid(1);
+    return numbers;
+}
+
+QStringList Range(int first, int last) {
+    QStringList numbers;
+    for (int i = first; i <= last; ++i)
+        numbers << QString::number(i);
+    return numbers;
+}
+
+// A plain description of twelve labels to a page: one text control "N" followed by a counter
+// from 1, and a second text control holding text.
+QByteArray PlainCounterLabel(const QByteArray& text) {
+    return "[FORMAT]\r\nHEIGHT=1\r\nWIDTH=2\r\nFORCEDMETRICS=1\r\nCOLUMNS=3\r\nROWS=4\r\n"
+           "CONTROLS=3\r\n"
+           "[CNT_1]\r\nTYPE=TEXT\r\nTOP=0.1\r\nLEFT=0.1\r\nAUTOSIZE=1\r\nFONT_NAME=Liberation "
+           "Sans\r\n"
+           "FONT_SIZE=10\r\nADVANCED=1\r\nADV_COUNT=2\r\nADVTYPE_1=TEXT\r\nADVTXT_1=N\r\n"
+           "ADVTYPE_2=SEQUENCE\r\nADVCUR_2=1\r\nADVMIN_2=1\r\n"
+           "[CNT_2]\r\nTYPE=TEXT\r\nTOP=0.5\r\nLEFT=0.1\r\nAUTOSIZE=1\r\nFONT_NAME=Liberation "
+           "Sans\r\n"
+           "FONT_SIZE=10\r\nTEXT=" +
+           text +
+           "\r\n"
+           "[CNT_3]\r\nTYPE=GRAPHIC\r\nTOP=0.1\r\nLEFT=1.5\r\nWIDTH=0.3\r\nHEIGHT=0.3\r\n"
+           "IMG_NAME=logo.bmp\r\n";
+}
+} // namespace
+
+// The counters of a label continue from one unattended run to the next, as they do when the
+// designer closes a label after printing.
+class CountersRunTest : public CommandLineRunTest {
+protected:
+    // A label archive of twelve labels to a page whose one text control prints "N" and a
+    // counter from 1.
+    QString CounterLabel() {
+        TSheetSettings sheet;
+        sheet.Rows = 4;
+        sheet.Columns = 3;
+        sheet.ForcedCount = true;
+        TCanvasLabel label;
+        label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
+        auto text = std::make_unique<TTextLabel>(&label);
+        auto prefix = std::make_unique<TTextField>();
+        prefix->LiteralText = "N";
+        auto counter = std::make_unique<TSequenceField>();
+        counter->CurrentValue = counter->MinValue = 1;
+        text->Fields.push_back(std::move(prefix));
+        text->Fields.push_back(std::move(counter));
+        text->SetAdvanced(true);
+        label.AddControl(std::move(text));
+        for (const auto& c : label.Controls())
+            c->SetLoading(false);
+        const QString path = scratch.File("counter.lbl");
+        WriteLabelDescription(path, label, sheet);
+        return path;
+    }
+    TRun Print(const QString& label, const char* pdf, QStringList more = {}) {
+        return Vellumtrace(QStringList{label, "-p", "-r", "12", "labels", "-o", Out(pdf)} + more,
+                           scratch.Path());
+    }
+};
+
+TEST_F(CountersRunTest, SecondRunContinuesWhereTheFirstStopped) {
+    const QString label = CounterLabel();
+    TRun r = Print(label, "first.pdf");
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString(); // no progress line off a terminal
+    EXPECT_EQ(Numbers(Out("first.pdf")), Range(1, 12));
+    EXPECT_TRUE(FileBytes(label).startsWith("Vellumtrace")); // still an archive
+    r = Print(label, "second.pdf");
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Numbers(Out("second.pdf")), Range(13, 24));
+}
+
+TEST_F(CountersRunTest, FailedOrTestRunsLeaveTheFileAsItWas) {
+    const QString label = CounterLabel();
+    const QByteArray before = FileBytes(label);
+    TRun r = Vellumtrace({label, "-p", "-r", "12", "labels", "-d", "nosuch"}, scratch.Path());
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains("no printer named")) << r.Err.toStdString();
+    EXPECT_EQ(FileBytes(label), before);
+    // The output cannot be delivered: nothing was printed, so nothing is counted.
+    r = Vellumtrace({label, "-p", "-o", "/nonexistent-folder/x.pdf"}, scratch.Path());
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(FileBytes(label), before);
+    for (int run = 0; run < 2; ++run) {
+        r = Print(label, "test.pdf", {"--no-save"});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_EQ(Numbers(Out("test.pdf")), Range(1, 12));
+        EXPECT_EQ(FileBytes(label), before);
+    }
+}
+
+TEST_F(CountersRunTest, PlainDescriptionIsWrittenBackPlainInItsEncoding) {
+    QImage logo(8, 8, QImage::Format_RGB32);
+    logo.fill(Qt::black);
+    ASSERT_TRUE(logo.save(scratch.File("logo.bmp")));
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        QByteArray text; // the second control's text as the file holds it afterwards
+    } rows[] = {
+        {"ansi.lbl", PlainCounterLabel("M\xFCller"), "TEXT=M\xFCller\r\n"},
+        // Every character would fit Windows-1252, yet the file stays UTF-8 as it came.
+        {"utf8.lbl", "\xEF\xBB\xBF" + PlainCounterLabel("M\xC3\xBCller"), "TEXT=M\xC3\xBCller\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString label = scratch.File(row.name);
+        WriteBytes(label, row.bytes);
+        TRun r = Print(label, "plain.pdf");
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_EQ(Numbers(Out("plain.pdf")), Range(1, 12));
+        const QByteArray after = FileBytes(label);
+        EXPECT_TRUE(after.startsWith(row.bytes.left(9))); // "[FORMAT]" or the mark before it
+        EXPECT_TRUE(after.contains(row.text));
+        EXPECT_TRUE(after.contains("ADVCUR_2=13\r\n"));
+        EXPECT_TRUE(after.contains("IMG_NAME=logo.bmp\r\n")); // the picture stays beside it
+        r = Print(label, "plain.pdf");
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_EQ(Numbers(Out("plain.pdf")), Range(13, 24));
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString(); // the picture was found
+    }
+}
+
+TEST_F(CountersRunTest, TemplatesAndLabelsWithoutCountersAreNotWritten) {
+    QFile example(VT_EXAMPLES "/shipping.lbl");
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray withCounter = example.readAll();
+    // The example without its counter element prints a fixed text and has nothing to keep.
+    QByteArray fixed = withCounter;
+    fixed.replace("ADV_COUNT=2\r\nADVTYPE_1=TEXT", "ADV_COUNT=1\r\nADVTYPE_1=TEXT");
+    ASSERT_NE(fixed, withCounter);
+    const QString label = scratch.File("fixed.lbl");
+    WriteBytes(label, fixed);
+    const QString sheet = scratch.File("sheet.lbf");
+    WriteBytes(sheet,
+               "[FORMAT]\r\nHEIGHT=1\r\nWIDTH=2\r\nFORCEDMETRICS=1\r\nCOLUMNS=1\r\nROWS=2\r\n");
+    for (const QString& path : {label, sheet}) {
+        const QByteArray before = FileBytes(path);
+        const TRun r = Vellumtrace({path, "-p", "-o", Out("x.pdf")}, scratch.Path());
+        EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_EQ(FileBytes(path), before);
+    }
+}
+
+TEST(ConsoleProgressTest, LineAndKnownTotals) {
+    EXPECT_EQ(ProgressLine(12, 250), QString("page 12 of 250"));
+    EXPECT_EQ(ProgressLine(12, 0), QString("page 12"));
+
+    TSheetSettings sheet; // 10 labels to a page
+    sheet.Rows = 5;
+    sheet.Columns = 2;
+    TCommandLineOptions o;
+    o.Count = 3;
+    EXPECT_EQ(KnownPageTotal(o, sheet), 3); // 3 pages
+    o.Range = "LABELS";
+    o.Count = 10;
+    EXPECT_EQ(KnownPageTotal(o, sheet), 1);
+    o.Count = 11;
+    EXPECT_EQ(KnownPageTotal(o, sheet), 2);
+    o.Skip = 9; // one label on the first page, ten on the second
+    EXPECT_EQ(KnownPageTotal(o, sheet), 2);
+    o.Skip = 10; // the first page stays empty
+    EXPECT_EQ(KnownPageTotal(o, sheet), 3);
+    o.Range = "ALL";
+    EXPECT_EQ(KnownPageTotal(o, sheet), 0);
+    o.Range = "LABELS";
+    o.DataFile = "data.csv"; // the data may end first
+    EXPECT_EQ(KnownPageTotal(o, sheet), 0);
 }

@@ -128,6 +128,19 @@ TEST_F(CommandLineTest, OwnSwitches) {
     EXPECT_EQ(o.PrinterName, QString("Office Laser"));
     EXPECT_TRUE(o.Version);
     EXPECT_FALSE(o.Help);
+    EXPECT_FALSE(o.NoSave);
     EXPECT_TRUE(Parse({"--HELP"}).Help);
     EXPECT_TRUE(CommandLineHelp().contains("-o FILE.pdf"));
+}
+
+TEST_F(CommandLineTest, NoSaveKeepsTheOtherSwitches) {
+    const TCommandLineOptions o = Parse({"LABEL", "-p", "--no-save", "-r", "2", "labels"});
+    EXPECT_TRUE(o.NoSave);
+    EXPECT_TRUE(o.Unattended);
+    EXPECT_EQ(o.StartFile, label);
+    EXPECT_EQ(o.Range, QString("LABELS"));
+    EXPECT_EQ(o.Count, 2);
+    EXPECT_TRUE(Parse({"LABEL", "--NO-SAVE", "-p"}).NoSave);
+    EXPECT_FALSE(Parse({"LABEL", "-p", "--no-saves"}).NoSave);
+    EXPECT_TRUE(CommandLineHelp().contains("--no-save"));
 }
