@@ -6,8 +6,10 @@
 #include "platform/TextEncoding.h"
 
 namespace {
+// Names are folded to capitals: the names a label file uses are capitals already, and a string
+// that needs no change is shared rather than copied, which keeps writing a description cheap.
 QString Folded(const QString& name) {
-    return name.toCaseFolded();
+    return name.toUpper();
 }
 
 bool IsBlank(char c) {
@@ -47,6 +49,8 @@ private:
 };
 
 QString OneLine(const QString& value) {
+    if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n')))
+        return value;
     QString s = value;
     s.replace(QLatin1Char('\r'), QLatin1Char(' '));
     s.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -105,13 +109,23 @@ TIniFile TIniFile::Load(const QString& path) {
 }
 
 QByteArray TIniFile::ToBytes() const {
+    qsizetype length = 0;
+    for (const TSection& s : m_sections) {
+        length += s.Name.size() + 6;
+        for (const TKey& k : s.Keys)
+            length += k.Name.size() + k.Value.size() + 3;
+    }
     QString text;
+    text.reserve(length);
     for (const TSection& s : m_sections) {
         if (!text.isEmpty())
-            text += QLatin1String("\r\n");
-        text += QLatin1Char('[') + s.Name + QLatin1String("]\r\n");
+            text.append(QLatin1String("\r\n"));
+        text.append(QLatin1Char('[')).append(s.Name).append(QLatin1String("]\r\n"));
         for (const TKey& k : s.Keys)
-            text += k.Name + QLatin1Char('=') + k.Value + QLatin1String("\r\n");
+            text.append(k.Name)
+                .append(QLatin1Char('='))
+                .append(k.Value)
+                .append(QLatin1String("\r\n"));
     }
     QByteArray out;
     if (EncodeWindows1252(text, out))
@@ -181,12 +195,18 @@ double TIniFile::ReadFloat(const QString& section, const QString& key, double de
 }
 
 TIniFile::TSection& TIniFile::SectionFor(const QString& section) {
+    // Writers fill one section after another, so the section written last is the likely one.
+    if (m_lastWritten < m_sections.size() && m_sections[m_lastWritten].Name == section)
+        return m_sections[m_lastWritten];
     const QString folded = Folded(section);
     const auto s = m_index.constFind(folded);
-    if (s != m_index.cend())
+    if (s != m_index.cend()) {
+        m_lastWritten = *s;
         return m_sections[*s];
+    }
     m_index.insert(folded, m_sections.size());
     m_sections.push_back({OneLine(section), {}, {}});
+    m_lastWritten = m_sections.size() - 1;
     return m_sections.back();
 }
 

@@ -67,4 +67,5 @@ private:
 
     std::vector<TSection> m_sections;
     QHash<QString, size_t> m_index;
+    size_t m_lastWritten = SIZE_MAX;
 };

@@ -148,7 +148,8 @@ TEST(IniFile, WritesKeysInFirstWrittenOrder) {
     ini.WriteString("B", "Z", "3");
     ini.WriteInteger("A", "Y", -2);
     ini.WriteString("a", "x", "rewritten in place");
-    ini.WriteBool("B", "ON", true);
+    ini.WriteBool("B", "ON", false);
+    ini.WriteString("b", "On", "1"); // the same section and key in other capitals
     ini.WriteString("B", "BROKEN", "two\r\nlines");
     EXPECT_EQ(ini.ToBytes(), QByteArray("[A]\r\nX=rewritten in place\r\nY=-2\r\n"
                                         "\r\n[B]\r\nZ=3\r\nON=1\r\nBROKEN=two  lines\r\n"));
