@@ -59,11 +59,13 @@ private:
     bool m_shown = false;
 };
 
-void Fail(const QString& message) {
+} // namespace
+
+void ReportRunError(const QString& message) {
     std::fprintf(stderr, "vellumtrace: %s\n", message.toLocal8Bit().constData());
 }
 
-TPrintSettings SettingsFrom(const TCommandLineOptions& o) {
+TPrintSettings RunSettings(const TCommandLineOptions& o) {
     TPrintSettings s;
     if (o.Range == "ALL")
         s.Range = TPrintRange::All;
@@ -78,6 +80,7 @@ TPrintSettings SettingsFrom(const TCommandLineOptions& o) {
     return s;
 }
 
+namespace {
 // Where the output goes when the current printer is the PDF printer and -o was not given:
 // the label's name with ".pdf", in the working folder.
 QString DefaultPdfPath(const QString& startFile) {
@@ -110,56 +113,59 @@ QString ProgressLine(int32_t page, int32_t total) {
                      : QStringLiteral("page %1").arg(page);
 }
 
+TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
+    if (!o.MissingStartFile.isEmpty())
+        throw TUserError(
+            QStringLiteral("The label file %1 does not exist.").arg(o.MissingStartFile));
+    if (o.StartFile.isEmpty())
+        throw TUserError(QStringLiteral("Nothing to print: give the label file first, as in "
+                                        "\"vellumtrace label.lbl -p\"."));
+    if (!o.MissingDataFile.isEmpty())
+        throw TUserError(QStringLiteral("The data file %1 does not exist.").arg(o.MissingDataFile));
+
+    if (!o.PrinterName.isEmpty() && !TPrinters::Select(o.PrinterName))
+        throw TUserError(QStringLiteral("There is no printer named \"%1\". Printers: %2.")
+                             .arg(o.PrinterName, TPrinters::Names().join(", ")));
+    if (o.PrinterName.isEmpty() && !o.OutputPdf.isEmpty())
+        TPrinters::Select(TPdfPrinter::DefaultName());
+    TRunLabel run;
+    if (IsTemplate(o.StartFile)) {
+        run.Template = true;
+        ReadTemplate(o.StartFile, SheetSettings());
+    } else {
+        TLabelDocument doc = ReadLabelDocument(o.StartFile);
+        SheetSettings() = doc.Sheet;
+        run.ShowGrid = doc.ShowGrid;
+        label.SetLabelSize(LabelPixelWidth(doc.Sheet), LabelPixelHeight(doc.Sheet));
+        label.ReplaceControls(std::move(doc.Controls));
+        for (const auto& c : label.Controls())
+            c->SetLoading(false);
+    }
+    if (!o.DataFile.isEmpty())
+        FormatFromExtension(o.DataFile);
+    return run;
+}
+
 int RunUnattended(const TCommandLineOptions& o) {
     try {
-        if (!o.MissingStartFile.isEmpty())
-            throw TUserError(
-                QStringLiteral("The label file %1 does not exist.").arg(o.MissingStartFile));
-        if (o.StartFile.isEmpty())
-            throw TUserError(QStringLiteral("Nothing to print: give the label file first, as in "
-                                            "\"vellumtrace label.lbl -p\"."));
-        if (!o.MissingDataFile.isEmpty())
-            throw TUserError(
-                QStringLiteral("The data file %1 does not exist.").arg(o.MissingDataFile));
-
-        if (!o.PrinterName.isEmpty() && !TPrinters::Select(o.PrinterName))
-            throw TUserError(QStringLiteral("There is no printer named \"%1\". Printers: %2.")
-                                 .arg(o.PrinterName, TPrinters::Names().join(", ")));
-        if (o.PrinterName.isEmpty() && !o.OutputPdf.isEmpty())
-            TPrinters::Select(TPdfPrinter::DefaultName());
+        TCanvasLabel label;
+        const TRunLabel run = LoadRunLabel(o, label);
         const TPrinter& printer = TPrinters::Current();
         QString output = o.OutputPdf;
         if (output.isEmpty() && printer.IsPdf())
             output = DefaultPdfPath(o.StartFile);
 
-        TCanvasLabel label;
-        bool showGrid = true;
-        if (IsTemplate(o.StartFile)) {
-            ReadTemplate(o.StartFile, SheetSettings());
-        } else {
-            TLabelDocument doc = ReadLabelDocument(o.StartFile);
-            SheetSettings() = doc.Sheet;
-            showGrid = doc.ShowGrid;
-            label.SetLabelSize(LabelPixelWidth(doc.Sheet), LabelPixelHeight(doc.Sheet));
-            label.ReplaceControls(std::move(doc.Controls));
-            for (const auto& c : label.Controls())
-                c->SetLoading(false);
-        }
-        if (!o.DataFile.isEmpty())
-            FormatFromExtension(o.DataFile);
-
         // The counters continue in the next run, as closing the label in the designer saves them.
-        const bool saveBack =
-            !o.NoSave && !IsTemplate(o.StartFile) && HasSequences(label.Controls());
+        const bool saveBack = !o.NoSave && !run.Template && HasSequences(label.Controls());
         TLabelFileForm form;
         if (saveBack)
             form = ReadLabelFileForm(o.StartFile);
 
         TConsoleProgress progress(KnownPageTotal(o, SheetSettings()));
         const TPrintResult r =
-            PrintLabels(label.Controls(), SettingsFrom(o), printer, output, o.StartFile, &progress);
+            PrintLabels(label.Controls(), RunSettings(o), printer, output, o.StartFile, &progress);
         if (r.Cancelled) {
-            Fail(QStringLiteral("printing was interrupted; nothing was printed."));
+            ReportRunError(QStringLiteral("printing was interrupted; nothing was printed."));
             return 1;
         }
         const QString where = output.isEmpty() ? QStringLiteral("on %1").arg(printer.Name())
@@ -168,20 +174,21 @@ int RunUnattended(const TCommandLineOptions& o) {
                      int(r.Pages), where.toLocal8Bit().constData());
         if (saveBack) {
             try {
-                WriteLabelBack(o.StartFile, form, SheetSettings(), showGrid, label.Controls());
+                WriteLabelBack(o.StartFile, form, SheetSettings(), run.ShowGrid, label.Controls());
             } catch (const TUserError& e) {
-                Fail(QStringLiteral("the labels were printed, but the counters could not be "
-                                    "saved: %1")
-                         .arg(e.Message()));
+                ReportRunError(
+                    QStringLiteral("the labels were printed, but the counters could not be "
+                                   "saved: %1")
+                        .arg(e.Message()));
                 return 1;
             }
         }
         return 0;
     } catch (const TUserError& e) {
-        Fail(e.Message());
+        ReportRunError(e.Message());
         return 1;
     } catch (const std::exception& e) {
-        Fail(QString::fromLocal8Bit(e.what()));
+        ReportRunError(QString::fromLocal8Bit(e.what()));
         return 1;
     }
 }

@@ -4,8 +4,24 @@
 
 #include <cstdint>
 
+class TCanvasLabel;
 struct TCommandLineOptions;
+struct TPrintSettings;
 struct TSheetSettings;
+
+// What an unattended run has opened: the label file (or template) of the options, with the
+// printer chosen by -d or -o made current.
+struct TRunLabel {
+    bool Template = false;
+    bool ShowGrid = true;
+};
+// Checks the options' files, selects the printer, reads the label into label and the sheet into
+// the current settings. Throws TUserError with the reason.
+TRunLabel LoadRunLabel(const TCommandLineOptions& options, TCanvasLabel& label);
+// The print settings the options ask for.
+TPrintSettings RunSettings(const TCommandLineOptions& options);
+// "vellumtrace: message" on stderr.
+void ReportRunError(const QString& message);
 
 // The unattended run: opens the start file, prints it with the options and reports the outcome.
 // Never shows a window; errors go to stderr. Returns the process exit status (0 when every

@@ -1,3 +1,4 @@
+#include "app/BatchCheck.h"
 #include "app/BatchPrint.h"
 #include "app/FAbout.h"
 #include "app/FMain.h"
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
         std::printf("Vellumtrace %s\n", ProgramVersion().toLocal8Bit().constData());
         return 0;
     }
-    if (options.Unattended) {
+    const bool unattended = options.Unattended || options.Check;
+    if (unattended) {
 #ifdef __GLIBC__
         // Each PDF page is built in a buffer of a few hundred kilobytes that is freed when the
         // page is done; keeping such blocks on the heap instead of mapping and unmapping them
@@ -108,6 +110,8 @@ int main(int argc, char** argv) {
     LoadSheetDefaults();
     RefreshPrinterPage();
     CommandLineOptions() = options;
+    if (options.Check)
+        return RunCheck(options);
     if (options.Unattended)
         return RunUnattended(options);
     return RunDesigner(app, options);

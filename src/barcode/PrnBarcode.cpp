@@ -28,21 +28,46 @@ bool Keeps(TKeptCharacters kept, QChar c) {
 
 } // namespace
 
+namespace {
+// The one rule of normalisation; dropped collects what is left out when given.
+QString Normalized(const TBarcodeTypeInfo& info, const QString& text, QString* dropped) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (info.kept == TKeptCharacters::Code39 && c.unicode() >= 'a' && c.unicode() <= 'z')
+            c = QChar(char16_t(c.unicode() - 'a' + 'A'));
+        if (Keeps(info.kept, c))
+            out += c;
+        else if (dropped && !dropped->contains(c))
+            *dropped += c;
+    }
+    return out;
+}
+} // namespace
+
 QString NormalizeBarcodeData(int type, const QString& text) {
     const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
     if (!info)
         return text;
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (info->kept == TKeptCharacters::Code39 && c.unicode() >= 'a' && c.unicode() <= 'z')
-            c = QChar(char16_t(c.unicode() - 'a' + 'A'));
-        if (Keeps(info->kept, c))
-            out += c;
-    }
+    QString out = Normalized(*info, text, nullptr);
     if (info->maxLength > 0 && out.size() > info->maxLength)
         out.truncate(info->maxLength);
     return out;
+}
+
+QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& report) {
+    report = {};
+    const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+    if (!info) {
+        report.Kept = text;
+        return text;
+    }
+    report.Kept = Normalized(*info, text, &report.Dropped);
+    if (info->maxLength > 0 && report.Kept.size() > info->maxLength) {
+        report.Cut = report.Kept.size() - info->maxLength;
+        return report.Kept.left(info->maxLength);
+    }
+    return report.Kept;
 }
 
 int32_t SymbolExtent(int type, const QString& data, int32_t m) {

@@ -19,6 +19,15 @@ inline constexpr int32_t QuietZoneModules = 10;
 // Codes above 17 return the text unchanged.
 QString NormalizeBarcodeData(int type, const QString& text);
 
+// What normalisation left out of a text, for those who check data before it is printed.
+struct TNormalizeReport {
+    QString Dropped;   // the characters the type cannot carry, in order of first appearance
+    QString Kept;      // the characters carried, before the cut to the maximum length
+    qsizetype Cut = 0; // characters cut from the end at the type's maximum length
+};
+// The same result as above, with the report of what was dropped and cut.
+QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& report);
+
 // Length of the symbol along its running axis in device pixels, quiet zones included: 20 m for
 // empty data, 0 for codes above 17.
 int32_t SymbolExtent(int type, const QString& data, int32_t m);

@@ -1,9 +1,10 @@
 #include "merge/DataFileReader.h"
 
 bool TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
-                               TRecordParser& parser, TImportRecord& record) {
+                               TRecordParser& parser, TImportRecord& record, int64_t& lineNumber) {
     if (lines.AtEnd())
         return false;
+    ++lineNumber;
     const QByteArrayView line = lines.ReadLine();
     parser.Parse(settings, line, lines.CodingOf(line), record);
     return true;
@@ -14,18 +15,25 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
         return;
     // Built aside and taken over only when the first records could be read.
     auto lines = std::make_unique<TTextLineReader>(fileName);
-    TImportRecord record;
-    bool hasRecord = ReadInto(*lines, m_settings, m_parser, record);
-    if (m_settings.IgnoreHeader)
-        hasRecord = ReadInto(*lines, m_settings, m_parser, record);
+    TImportRecord record, header;
+    int64_t line = 0;
+    bool hasRecord = ReadInto(*lines, m_settings, m_parser, record, line);
+    const bool hasHeader = m_settings.IgnoreHeader && hasRecord;
+    if (m_settings.IgnoreHeader) {
+        header = record;
+        hasRecord = ReadInto(*lines, m_settings, m_parser, record, line);
+    }
     m_lines = std::move(lines);
     m_record = std::move(record);
+    m_header = std::move(header);
     m_hasRecord = hasRecord;
+    m_hasHeader = hasHeader;
+    m_recordLine = line;
 }
 
 void TDataFileReader::ReadNextRecord() {
     if (m_lines)
-        ReadInto(*m_lines, m_settings, m_parser, m_record);
+        ReadInto(*m_lines, m_settings, m_parser, m_record, m_recordLine);
 }
 
 bool TDataFileReader::AtEndOfData() {

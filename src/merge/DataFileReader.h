@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 // Reads a data file one record at a time for a print run or the field editor's preview.
@@ -40,14 +41,23 @@ public:
     bool HasRecord() const { return m_hasRecord; }
     // The record most recently read.
     const TImportRecord& ImportRecord() const { return m_record; }
+    // Where that record stands: its line of the file and its number among the records, both
+    // counting from 1 (0 before the first).
+    int64_t RecordLine() const { return m_recordLine; }
+    int64_t RecordNumber() const { return m_recordLine - (m_hasHeader ? 1 : 0); }
+    // The header line's fields when the settings skip one; empty otherwise.
+    const TImportRecord& HeaderRecord() const { return m_header; }
 
 private:
     static bool ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
-                         TRecordParser& parser, TImportRecord& record);
+                         TRecordParser& parser, TImportRecord& record, int64_t& line);
 
     const TTextImportSettings& m_settings;
     std::unique_ptr<TTextLineReader> m_lines;
     TRecordParser m_parser;
     TImportRecord m_record;
+    TImportRecord m_header;
     bool m_hasRecord = false;
+    bool m_hasHeader = false;
+    int64_t m_recordLine = 0;
 };

@@ -78,6 +78,7 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     if (const int32_t d = FindSwitch(params, "-d"); d > 0)
         o.PrinterName = Param(params, d + 1);
     o.NoSave = FindSwitch(params, "--no-save") > 0;
+    o.Check = FindSwitch(params, "--check") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
     return o;
@@ -100,10 +101,17 @@ QString CommandLineHelp() {
         "  -d PRINTER      print on the named printer\n"
         "  --no-save       leave the label file as it was (after a run the counters of a\n"
         "                  label with sequence fields are saved, so the next run goes on)\n"
+        "  --check         check the labels the same switches would print, print nothing:\n"
+        "                  one line per problem (barcode data a symbol cannot carry, pads or\n"
+        "                  cuts, a wrong check digit, a symbol or text its box would cut, a\n"
+        "                  symbol that does not read back), then a summary; the label file\n"
+        "                  is left as it was\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"
         "Without -o or -d the run prints on the system's default printer, or into a PDF file\n"
         "beside the label when the system has no printer.\n"
-        "Exit status: 0 when every label was printed, 1 on any error (reported on stderr).\n");
+        "Exit status: 0 when every label was printed, 1 on any error (reported on stderr).\n"
+        "With --check: 0 when no label has a problem, 3 when some have, 1 when the run\n"
+        "could not be checked.\n");
 }

@@ -19,6 +19,7 @@ struct TCommandLineOptions {
     QString OutputPdf;    // -o FILE: print into this PDF file
     QString PrinterName;  // -d NAME: print on this printer
     bool NoSave = false;  // --no-save: an unattended run leaves the label file as it was
+    bool Check = false;   // --check: check every label of the run instead of printing it
     bool Help = false;    // --help
     bool Version = false; // --version
 

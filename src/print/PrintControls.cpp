@@ -74,34 +74,44 @@ int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resoluti
 void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
                          const TPrintBox& box, const TPrintScale& s) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
-    const int type = bc.BarcodeType();
-    const bool vertical = c.Rotation() % 2 == 1;
-    const int32_t m = PrintModuleWidth(bc.NarrowBarWidth(), bc.AutoScale(), type,
-                                       vertical ? s.PrinterY : s.PrinterX);
-    const QString data = NormalizeBarcodeData(type, text);
-    const int32_t length = SymbolExtent(type, data, m);
-    const int32_t cross = vertical ? box.w : box.h;
-    const int32_t xExtent = vertical ? box.w : length;
-    const int32_t yExtent = vertical ? length : box.h;
-    const QPoint at = Aligned(c, box, xExtent, yExtent);
-    const int32_t x = at.x(), y = at.y();
-    const TSymbolGeometry g =
-        SymbolGeometry(type, x, y, m, cross, data, bc.Interpret(), c.Rotation());
-    TClipScope clip(p, box.clip, g.box);
+    const TBarcodePlacement at =
+        PlaceBarcode(c, NormalizeBarcodeData(bc.BarcodeType(), text), box, s);
+    TClipScope clip(p, box.clip, at.geometry.box);
     // The interpretation line is always black on paper, in the control's face.
     QFont face(c.Font().family());
     p.setFont(face);
-    DrawBarcode(p, type, x, y, m, cross, data, bc.Interpret(), c.Rotation(), c.Transparent());
+    DrawBarcode(p, at.type, at.x, at.y, at.m, at.cross, at.data, bc.Interpret(), c.Rotation(),
+                c.Transparent());
+}
+
+TBarcodePlacement PlaceBarcode(const TLabelControl& c, const QString& data, const TPrintBox& box,
+                               const TPrintScale& s) {
+    const auto& bc = static_cast<const TBarcodeLabel&>(c);
+    TBarcodePlacement at;
+    at.type = bc.BarcodeType();
+    at.data = data;
+    const bool vertical = c.Rotation() % 2 == 1;
+    at.m = PrintModuleWidth(bc.NarrowBarWidth(), bc.AutoScale(), at.type,
+                            vertical ? s.PrinterY : s.PrinterX);
+    const int32_t length = SymbolExtent(at.type, data, at.m);
+    at.cross = vertical ? box.w : box.h;
+    const int32_t xExtent = vertical ? box.w : length;
+    const int32_t yExtent = vertical ? length : box.h;
+    const QPoint corner = Aligned(c, box, xExtent, yExtent);
+    at.x = corner.x();
+    at.y = corner.y();
+    at.geometry =
+        SymbolGeometry(at.type, at.x, at.y, at.m, at.cross, data, bc.Interpret(), c.Rotation());
+    return at;
 }
 
 void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
                       const TPrintBox& box, const TPrintScale& s) {
     const QFont font = PrinterFont(c.Font(), s);
-    const QFontMetrics fm(font, p.device());
-    const QSize extent = TextExtent(fm, text);
-    const bool vertical = c.Rotation() % 2 == 1;
-    const QSize cell = vertical ? extent.transposed() : extent;
-    const QRect cellRect(Aligned(c, box, cell.width(), cell.height()), cell);
+    const TTextCell t = TextCell(c, font, text, box, p.device());
+    const QRect& cellRect = t.rect;
+    const QSize cell = cellRect.size();
+    const QSize& extent = t.extent;
     TClipScope clip(p, box.clip, WithInk(cellRect, font));
     if (!c.Transparent())
         p.fillRect(cellRect, Qt::white); // what opaque text paints
@@ -111,11 +121,35 @@ void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
     p.setTransform(base);
 }
 
+TTextCell TextCell(const TLabelControl& c, const QFont& font, const QString& text,
+                   const TPrintBox& box, QPaintDevice* device) {
+    const QFontMetrics fm(font, device);
+    TTextCell t;
+    t.extent = TextExtent(fm, text);
+    const QSize cell = c.Rotation() % 2 == 1 ? t.extent.transposed() : t.extent;
+    t.rect = QRect(Aligned(c, box, cell.width(), cell.height()), cell);
+    return t;
+}
+
 void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
                       const TPrintBox& box, const TPrintScale& s) {
     const QFont font = PrinterFont(c.Font(), s);
-    const int align = c.HAlign() == haLeft ? 0 : c.HAlign() == haCenter ? 2 : 1;
-    const QSize size = WrappedTextExtent(font, text, box.w, align);
+    const int align = MemoAlignment(c);
+    const QRect rect = MemoTextRect(c, text, box, s);
+    TClipScope clip(p, box.clip, WithInk(rect, font));
+    if (!c.Transparent())
+        p.fillRect(rect, Qt::white);
+    DrawWrappedText(p, font, ToQColor(c.FontColor()), text, rect, align);
+}
+
+int MemoAlignment(const TLabelControl& c) {
+    return c.HAlign() == haLeft ? 0 : c.HAlign() == haCenter ? 2 : 1;
+}
+
+QRect MemoTextRect(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                   const TPrintScale& s) {
+    const QFont font = PrinterFont(c.Font(), s);
+    const QSize size = WrappedTextExtent(font, text, box.w, MemoAlignment(c));
     const int32_t rw = size.width(), rh = size.height();
     int32_t left = box.x, right = box.x + rw, top = box.y, bottom = box.y + rh;
     if (c.HAlign() == haRight) {
@@ -132,11 +166,7 @@ void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
         top = box.y + box.h / 2 - rh / 2;
         bottom = box.y + box.h / 2 + rh / 2;
     }
-    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-    TClipScope clip(p, box.clip, WithInk(rect, font));
-    if (!c.Transparent())
-        p.fillRect(rect, Qt::white);
-    DrawWrappedText(p, font, ToQColor(c.FontColor()), text, rect, align);
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,

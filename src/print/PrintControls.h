@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcode/PrnBarcode.h"
 #include "document/lblobjs.h"
 #include "merge/ImportRecord.h"
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 
 class QPainter;
+class QPaintDevice;
 
 // Each kind of control drawn on a page at printer resolution, its box's corner at (x, y) and its
 // size w x h in printer pixels. Drawing is confined to clip; the clip is only set on the page
@@ -35,6 +37,32 @@ void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
 void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& box,
                        const TPrintScale& s);
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box);
+
+// Where a barcode control's symbol lands in its box: what PrintBarcodeControl draws for the
+// normalised data.
+struct TBarcodePlacement {
+    int type = 0;
+    QString data;
+    int32_t m = 1; // module width in printer pixels
+    int32_t x = 0; // the symbol's corner
+    int32_t y = 0;
+    int32_t cross = 0; // bar length plus the text band
+    TSymbolGeometry geometry;
+};
+TBarcodePlacement PlaceBarcode(const TLabelControl& c, const QString& data, const TPrintBox& box,
+                               const TPrintScale& s);
+
+// Where a text control's one line, and a formatted text's wrapped lines, land in the box.
+struct TTextCell {
+    QRect rect;   // on the page
+    QSize extent; // of the line before rotation
+};
+// font is the control's PrinterFont; device the page's (nullptr: the screen's metrics).
+TTextCell TextCell(const TLabelControl& c, const QFont& font, const QString& text,
+                   const TPrintBox& box, QPaintDevice* device);
+QRect MemoTextRect(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                   const TPrintScale& s);
+int MemoAlignment(const TLabelControl& c);
 
 // The control's font for the page: its screen pixel height scaled to the printer.
 QFont PrinterFont(const QFont& font, const TPrintScale& s);

@@ -19,8 +19,7 @@
 #include <functional>
 #include <new>
 
-namespace {
-TPrintScale CurrentScale() {
+TPrintScale CurrentPrintScale() {
     const TPrinterPage& page = PrinterPage();
     TPrintScale s;
     s.PrinterX = page.PixelsPerInchX;
@@ -30,6 +29,7 @@ TPrintScale CurrentScale() {
     return s;
 }
 
+namespace {
 // Closes the data file and the progress window however the run ends.
 struct TRunGuard {
     TDataFileReader* reader = nullptr;
@@ -69,7 +69,7 @@ void PrintLabelBorder(QPainter& canvas, const QRect& rect) {
     const TSheetSettings& sheet = SheetSettings();
     if (sheet.BorderStyle <= 0 || sheet.BorderStyle >= BorderStyleCount)
         return;
-    const TPrintScale s = CurrentScale();
+    const TPrintScale s = CurrentPrintScale();
     const int32_t width = sheet.BorderStyle == 1 ? RoundHalfEven((sheet.BorderSize + 1) * s.X) : 1;
     canvas.save();
     canvas.setClipRect(rect);
@@ -90,22 +90,26 @@ void PrintLabelBorder(QPainter& canvas, const QRect& rect) {
     canvas.restore();
 }
 
+TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const TPrintScale& s) {
+    TPrintBox box{labelRect.left() + RoundHalfEven(c.Left() * s.X),
+                  labelRect.top() + RoundHalfEven(c.Top() * s.Y), RoundHalfEven(c.Width() * s.X),
+                  RoundHalfEven(c.Height() * s.Y), labelRect};
+    if (!c.AutoSize()) {
+        box.clip = QRect(box.x, box.y, box.w, box.h).intersected(labelRect);
+        box.clip.setWidth(box.clip.width() + RoundHalfEven(s.X));
+        box.clip.setHeight(box.clip.height() + RoundHalfEven(s.Y));
+    }
+    return box;
+}
+
 void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
                    int32_t row, const TImportRecord* record) {
     const QRect labelRect = LabelRect(column, row);
     PrintLabelBorder(canvas, labelRect);
-    const TPrintScale s = CurrentScale();
-    const int32_t oneX = RoundHalfEven(s.X), oneY = RoundHalfEven(s.Y);
+    const TPrintScale s = CurrentPrintScale();
     for (const auto& control : controls) {
         const TLabelControl& c = *control;
-        TPrintBox box{labelRect.left() + RoundHalfEven(c.Left() * s.X),
-                      labelRect.top() + RoundHalfEven(c.Top() * s.Y),
-                      RoundHalfEven(c.Width() * s.X), RoundHalfEven(c.Height() * s.Y), labelRect};
-        if (!c.AutoSize()) {
-            box.clip = QRect(box.x, box.y, box.w, box.h).intersected(labelRect);
-            box.clip.setWidth(box.clip.width() + oneX);
-            box.clip.setHeight(box.clip.height() + oneY);
-        }
+        const TPrintBox box = ControlPrintBox(c, labelRect, s);
         // Only the kinds that carry a text evaluate it, so counters step for those alone.
         const auto text = [&] { return TextForDrawing(c.GetPrintText(record, LastDuplicate())); };
         switch (c.Kind()) {
@@ -143,12 +147,14 @@ private:
     std::unique_ptr<TPrintJob> m_job;
 };
 
-// Opens the run's target once the checks passed and the data file opened.
-using TOpenTarget = std::function<TPageTarget&()>;
+// Opens the run's target once the checks passed and the data file opened; a walk has none.
+using TOpenTarget = std::function<TPageTarget*()>;
+// What the run does at each label: draws it on the target, or visits it.
+using TDoLabel = std::function<void(TPageTarget*, const TLabelPlace&)>;
 
 TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                        const TPrinter& printer, const QString& title, const TOpenTarget& open,
-                       TPrintProgress* progress) {
+                       const TDoLabel& doLabel, TPrintProgress* progress) {
     TSheetSettings& sheet = SheetSettings();
     RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
@@ -173,7 +179,7 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         if (!reader.HasRecord())
             throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
     }
-    TPageTarget& job = open();
+    TPageTarget* job = open();
     if (progress) {
         progress->Start(title, printer.Name());
         if (settings.Range == TPrintRange::Pages)
@@ -198,8 +204,18 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
                 firstPage && skip > 0 && r == skip / columns ? skip - columns * r : 0;
             for (int32_t c = c0; !done && c < columns; ++c) {
                 LastDuplicate() = copies + 1 == duplicates;
-                PrintOneLabel(job.Painter(), controls, c, r,
-                              dataActive ? &reader.ImportRecord() : nullptr);
+                TLabelPlace place;
+                place.Label = result.Labels + 1;
+                place.Page = result.Pages + 1;
+                place.Column = c;
+                place.Row = r;
+                if (dataActive) {
+                    place.Record = &reader.ImportRecord();
+                    place.Header = &reader.HeaderRecord();
+                    place.RecordNumber = reader.RecordNumber();
+                    place.RecordLine = reader.RecordLine();
+                }
+                doLabel(job, place);
                 ++result.Labels;
                 if (progress)
                     progress->Labels(result.Labels);
@@ -225,17 +241,24 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         if (settings.Range == TPrintRange::Pages && result.Pages >= settings.PageCount)
             done = true;
         if (!done) {
-            job.NewPage();
+            if (job)
+                job->NewPage();
             if (progress)
                 progress->Page(result.Pages + 1);
         }
     }
     LastDuplicate() = false;
-    if (result.Cancelled)
-        job.Abort();
-    else
-        job.End();
+    if (job && result.Cancelled)
+        job->Abort();
+    else if (job)
+        job->End();
     return result;
+}
+
+TDoLabel DrawOn(const TCanvasLabel::TControlList& controls) {
+    return [&controls](TPageTarget* job, const TLabelPlace& place) {
+        PrintOneLabel(job->Painter(), controls, place.Column, place.Row, place.Record);
+    };
 }
 
 TPrintResult GuardedRun(const std::function<TPrintResult()>& run) {
@@ -255,18 +278,30 @@ TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrin
                          const QString& documentFileName, TPrintProgress* progress) {
     const QString title = JobTitle(documentFileName);
     std::unique_ptr<TJobTarget> job;
-    const TOpenTarget open = [&]() -> TPageTarget& {
+    const TOpenTarget open = [&]() -> TPageTarget* {
         job = std::make_unique<TJobTarget>(TPrintJob::Begin(printer, title, outputPdf));
-        return *job;
+        return job.get();
     };
-    return GuardedRun(
-        [&] { return RunLabels(controls, settings, printer, title, open, progress); });
+    return GuardedRun([&] {
+        return RunLabels(controls, settings, printer, title, open, DrawOn(controls), progress);
+    });
 }
 
 TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, TPageTarget& target, TPrintProgress* progress) {
-    const TOpenTarget open = [&]() -> TPageTarget& { return target; };
+    const TOpenTarget open = [&]() -> TPageTarget* { return &target; };
     return GuardedRun([&] {
-        return RunLabels(controls, settings, printer, JobTitle(QString()), open, progress);
+        return RunLabels(controls, settings, printer, JobTitle(QString()), open, DrawOn(controls),
+                         progress);
+    });
+}
+
+TPrintResult WalkLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                        const TPrinter& printer, const TLabelVisit& visit,
+                        TPrintProgress* progress) {
+    const TOpenTarget none = []() -> TPageTarget* { return nullptr; };
+    const TDoLabel doLabel = [&](TPageTarget*, const TLabelPlace& place) { visit(place); };
+    return GuardedRun([&] {
+        return RunLabels(controls, settings, printer, JobTitle(QString()), none, doLabel, progress);
     });
 }

@@ -3,11 +3,13 @@
 #include "document/CanvasLabel.h"
 #include "merge/ImportRecord.h"
 #include "platform/Printer.h"
+#include "print/PrintControls.h"
 
 #include <QRect>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class QPainter;
 
@@ -74,11 +76,36 @@ TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrin
 TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, TPageTarget& target, TPrintProgress* progress);
 
+// Where a label of a run stands and what it merges.
+struct TLabelPlace {
+    int32_t Label = 0; // from 1, in the order of the run
+    int32_t Page = 0;  // from 1
+    int32_t Column = 0;
+    int32_t Row = 0;
+    const TImportRecord* Record = nullptr; // none without data
+    const TImportRecord* Header = nullptr; // the data file's header fields, when it has them
+    int64_t RecordNumber = 0;              // from 1; 0 without data
+    int64_t RecordLine = 0;                // the record's line of the data file
+};
+using TLabelVisit = std::function<void(const TLabelPlace&)>;
+
+// The run without pages: visit is called for every label a print run of the same settings
+// would print, in the same order, with the same records, while LastDuplicate() tells whether
+// the label is the last copy of its record. Nothing is drawn or queued; the same checks and
+// errors as PrintLabels apart from the job's. Counters are reset at the start, as in a run.
+TPrintResult WalkLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+                        const TPrinter& printer, const TLabelVisit& visit,
+                        TPrintProgress* progress);
+
 // The title of a job: the label file's name without folder, or the program's name.
 QString JobTitle(const QString& documentFileName);
 
 // One label at grid position (column, row) of the page, in printer pixels.
 QRect LabelRect(int32_t column, int32_t row);
+// The scale of the current printer page, and a control's box on a label placed at labelRect:
+// a control without auto size is confined to its box within the label.
+TPrintScale CurrentPrintScale();
+TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const TPrintScale& s);
 void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
                    int32_t row, const TImportRecord* record);
 void PrintLabelBorder(QPainter& canvas, const QRect& rect);

@@ -1,0 +1,36 @@
+#include "app/BatchCheck.h"
+
+#include "app/BatchPrint.h"
+#include "document/CanvasLabel.h"
+#include "platform/Errors.h"
+#include "print/CommandLine.h"
+#include "print/Preflight.h"
+
+#include <cstdio>
+
+namespace {
+void PrintLine(const QString& line) {
+    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
+}
+} // namespace
+
+int RunCheck(const TCommandLineOptions& o) {
+    try {
+        TCanvasLabel label;
+        LoadRunLabel(o, label);
+        // The label file is never saved here, so the counters stepped by the check stay in
+        // memory; the next print run starts where the file says.
+        const TPreflightResult r =
+            CheckLabels(label.Controls(), RunSettings(o), TPrinters::Current(),
+                        [](const TPreflightProblem& p) { PrintLine(ProblemLine(p)); });
+        PrintLine(PreflightSummary(r));
+        std::fflush(stdout);
+        return r.Problems > 0 ? CheckFoundProblems : 0;
+    } catch (const TUserError& e) {
+        ReportRunError(e.Message());
+        return 1;
+    } catch (const std::exception& e) {
+        ReportRunError(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}

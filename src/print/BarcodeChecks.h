@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The problems of a barcode's data that show before anything is drawn: characters the type
+// cannot carry, a length it does not take (so the symbol pads or cuts), a carried check digit
+// that differs from the computed one, and data that leaves nothing to draw. Each problem is one
+// line of text; none for good data.
+QStringList BarcodeDataProblems(int type, const QString& text);
+
+// A text for quoting in a message: control characters shown as \xNN, cut after 60 characters.
+QString Quoted(const QString& text);

@@ -1,0 +1,260 @@
+#include "print/Preflight.h"
+
+#include "barcode/BarcodeLabel.h"
+#include "document/Sheet.h"
+#include "document/TextRendering.h"
+#include "merge/AdvancedField.h"
+#include "print/BarcodeChecks.h"
+#include "print/PreflightTexts.h"
+
+#include <QHash>
+#include <QLocale>
+
+#include <unordered_map>
+
+namespace {
+// Distinct symbols are read back once; past this many the memory of them starts afresh, so a
+// run of a million different symbols keeps its memory flat.
+constexpr qsizetype ReadingMemory = 50000;
+constexpr qsizetype NameLength = 24;
+
+QString Counted(int64_t n) {
+    return QLocale(QLocale::English).toString(qlonglong(n));
+}
+
+QString Plural(int64_t n, const char* one, const char* many) {
+    return Counted(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
+const TImportedField* FirstImportedField(const TLabelControl& c) {
+    if (!c.Advanced())
+        return nullptr;
+    for (const auto& field : c.Fields)
+        if (const auto* imported = dynamic_cast<const TImportedField*>(field.get()))
+            return imported;
+    return nullptr;
+}
+
+// How a problem names its control: by the data column it shows (the header's name when the
+// file has one), or else by its text.
+QString ControlName(const TLabelControl& c, const TImportRecord* header) {
+    QString kind, name;
+    switch (c.Kind()) {
+    case ckBarcode:
+        kind = QString::fromLatin1(PreflightText::Barcode);
+        break;
+    case ckMemo:
+        kind = QString::fromLatin1(PreflightText::Memo);
+        break;
+    default:
+        kind = QString::fromLatin1(PreflightText::Text);
+        break;
+    }
+    if (const TImportedField* f = FirstImportedField(c)) {
+        const qsizetype i = f->FieldNumber - 1;
+        if (header && i >= 0 && i < header->size() && !header->at(i).trimmed().isEmpty())
+            name = header->at(i).trimmed();
+        else
+            name = QString::fromLatin1(PreflightText::Field).arg(f->FieldNumber);
+    } else {
+        name = c.GetDisplayText().section(QLatin1Char('\n'), 0, 0);
+        if (name.size() > NameLength)
+            name = name.left(NameLength) + QChar(0x2026);
+    }
+    QString out = kind + QStringLiteral(" \"") + Quoted(name) + QLatin1Char('"');
+    if (c.Kind() == ckBarcode)
+        out += QStringLiteral(" (") +
+               BarcodeListText(static_cast<const TBarcodeLabel&>(c).BarcodeType()) +
+               QLatin1Char(')');
+    return out;
+}
+
+class TLabelChecker {
+public:
+    TLabelChecker(const TCanvasLabel::TControlList& controls, const TProblemSink& sink,
+                  const TPreflightOptions& options)
+        : m_controls(controls), m_sink(sink), m_options(options) {}
+
+    void Visit(const TLabelPlace& place) {
+        if (!m_scaled) {
+            m_scale = CurrentPrintScale(); // the printer's page is known once the run started
+            m_metric = SheetSettings().Metric;
+            m_scaled = true;
+        }
+        m_place = &place;
+        m_labelHasProblem = false;
+        m_result.Labels = place.Label;
+        if (place.Record) {
+            m_result.HasData = true;
+            if (place.RecordNumber != m_lastRecord) {
+                ++m_result.Records;
+                m_lastRecord = place.RecordNumber;
+                m_recordCounted = false;
+            }
+        }
+        const QRect labelRect = LabelRect(place.Column, place.Row);
+        for (const auto& control : m_controls) {
+            const TLabelControl& c = *control;
+            if (c.Kind() != ckBarcode && c.Kind() != ckText && c.Kind() != ckMemo)
+                continue;
+            // Evaluated for every label, as the run does, so counters step alike.
+            const QString text = TextForDrawing(c.GetPrintText(place.Record, LastDuplicate()));
+            const TPrintBox box = ControlPrintBox(c, labelRect, m_scale);
+            if (c.Kind() == ckBarcode)
+                CheckBarcode(c, text, box);
+            else if (!c.AutoSize())
+                CheckText(c, text, box);
+        }
+    }
+
+    const TPreflightResult& Result() const { return m_result; }
+
+private:
+    void Report(const TLabelControl& c, const QString& problem) {
+        TPreflightProblem p;
+        p.Label = m_place->Label;
+        p.Record = m_place->RecordNumber;
+        p.Line = m_place->RecordLine;
+        p.Control = ControlName(c, m_place->Header);
+        p.Problem = problem;
+        ++m_result.Problems;
+        if (m_place->Record) {
+            if (!m_recordCounted)
+                ++m_result.RecordsWithProblems;
+            m_recordCounted = true;
+        } else if (!m_labelHasProblem) {
+            ++m_result.RecordsWithProblems;
+        }
+        m_labelHasProblem = true;
+        if (m_sink)
+            m_sink(p);
+    }
+
+    QString Length(int32_t pixels, bool vertical) const {
+        const double inches = double(pixels) / (vertical ? m_scale.PrinterY : m_scale.PrinterX);
+        return m_metric ? QStringLiteral("%1 cm").arg(inches * 2.54, 0, 'f', 2)
+                        : QStringLiteral("%1 in").arg(inches, 0, 'f', 2);
+    }
+
+    void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box) {
+        const auto& bc = static_cast<const TBarcodeLabel&>(c);
+        const int type = bc.BarcodeType();
+        for (const QString& problem : BarcodeDataProblems(type, text))
+            Report(c, problem);
+        const QString data = NormalizeBarcodeData(type, text);
+        if (data.isEmpty())
+            return;
+        const TBarcodePlacement at = PlaceBarcode(c, data, box, m_scale);
+        CheckSymbolFits(c, at, box);
+        if (m_options.ReadBack && CanReadBack(type))
+            CheckReading(c, type, data, at.m);
+    }
+
+    // The bars and the text band must lie inside the clip; the quiet zones are blank anyway.
+    void CheckSymbolFits(const TLabelControl& c, const TBarcodePlacement& at,
+                         const TPrintBox& box) {
+        const TSymbolGeometry& g = at.geometry;
+        const bool vertical = c.Rotation() % 2 == 1;
+        const int32_t quiet = QuietZoneModules * at.m;
+        const QRect ink =
+            vertical ? g.box.adjusted(0, quiet, 0, -quiet) : g.box.adjusted(quiet, 0, -quiet, 0);
+        // The clip reaches one screen pixel past the box, for pens on its edge.
+        const QRect room = box.clip.adjusted(0, 0, -int(m_scale.X + 0.5), -int(m_scale.Y + 0.5));
+        if (room.contains(ink))
+            return;
+        const int32_t symbol = vertical ? ink.height() : ink.width();
+        const int32_t space = std::max(0, vertical ? room.height() : room.width());
+        Report(c, QString::fromLatin1(PreflightText::SymbolCut)
+                      .arg(Length(symbol, vertical), Length(space, vertical)));
+    }
+
+    void CheckReading(const TLabelControl& c, int type, const QString& data, int32_t m) {
+        const QString key =
+            QString::number(type) + QLatin1Char('/') + QString::number(m) + QLatin1Char('/') + data;
+        auto known = m_readings.constFind(key);
+        if (known == m_readings.cend()) {
+            if (m_readings.size() >= ReadingMemory)
+                m_readings.clear();
+            const QString expected = ExpectedReading(type, data);
+            const TReading reading = ReadBackSymbol(type, data, m, m_options.Drawer);
+            QString problem;
+            if (!reading.Read)
+                problem = QString::fromLatin1(PreflightText::Unreadable).arg(Quoted(expected));
+            else if (reading.Text != expected)
+                problem = QString::fromLatin1(PreflightText::ReadsOther)
+                              .arg(Quoted(reading.Text), Quoted(expected));
+            known = m_readings.insert(key, problem);
+        }
+        if (!known->isEmpty())
+            Report(c, *known);
+    }
+
+    void CheckText(const TLabelControl& c, const QString& text, const TPrintBox& box) {
+        auto font = m_fonts.find(&c);
+        if (font == m_fonts.end())
+            font = m_fonts.emplace(&c, PrinterFont(c.Font(), m_scale)).first;
+        const QRect rect = c.Kind() == ckText ? TextCell(c, font->second, text, box, nullptr).rect
+                                              : MemoTextRect(c, text, box, m_scale);
+        const QRect room = box.clip.adjusted(0, 0, -int(m_scale.X + 0.5), -int(m_scale.Y + 0.5));
+        const QString quoted = Quoted(text.section(QLatin1Char('\n'), 0, 0));
+        if (rect.left() < room.left() || rect.right() > room.right())
+            Report(c, QString::fromLatin1(PreflightText::TextWide)
+                          .arg(quoted, Length(rect.width(), false),
+                               Length(std::max(0, room.width()), false)));
+        if (rect.top() < room.top() || rect.bottom() > room.bottom())
+            Report(c, QString::fromLatin1(PreflightText::TextTall)
+                          .arg(quoted, Length(rect.height(), true),
+                               Length(std::max(0, room.height()), true)));
+    }
+
+    const TCanvasLabel::TControlList& m_controls;
+    const TProblemSink& m_sink;
+    const TPreflightOptions& m_options;
+    TPrintScale m_scale;
+    bool m_scaled = false;
+    bool m_metric = false;
+    const TLabelPlace* m_place = nullptr;
+    TPreflightResult m_result;
+    int64_t m_lastRecord = 0;
+    bool m_recordCounted = false;
+    bool m_labelHasProblem = false;
+    QHash<QString, QString> m_readings;
+    std::unordered_map<const TLabelControl*, QFont> m_fonts;
+};
+} // namespace
+
+TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
+                             const TPrintSettings& settings, const TPrinter& printer,
+                             const TProblemSink& sink, TPrintProgress* progress,
+                             const TPreflightOptions& options) {
+    TLabelChecker checker(controls, sink, options);
+    const TPrintResult run = WalkLabels(
+        controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },
+        progress);
+    TPreflightResult result = checker.Result();
+    result.Labels = run.Labels;
+    result.Cancelled = run.Cancelled;
+    return result;
+}
+
+QString ProblemLine(const TPreflightProblem& p) {
+    QString where = QStringLiteral("label %1").arg(p.Label);
+    if (p.Record > 0)
+        where = QStringLiteral("record %1 (line %2), ").arg(p.Record).arg(p.Line) + where;
+    return where + QStringLiteral(": ") + p.Control + QStringLiteral(": ") + p.Problem;
+}
+
+QString PreflightSummary(const TPreflightResult& r) {
+    QString out = QStringLiteral("checked ") + Plural(r.Labels, "label", "labels");
+    if (r.HasData)
+        out += QStringLiteral(" from ") + Plural(r.Records, "record", "records");
+    out += QStringLiteral(": ");
+    if (r.Problems == 0)
+        return out + QStringLiteral("no problems");
+    out += Plural(r.Problems, "problem", "problems");
+    out += r.HasData ? QStringLiteral(" in ") + Plural(r.RecordsWithProblems, "record", "records")
+                     : QStringLiteral(" on ") + Plural(r.RecordsWithProblems, "label", "labels");
+    if (r.Cancelled)
+        out += QStringLiteral(" (stopped before the end)");
+    return out;
+}
