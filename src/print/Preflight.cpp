@@ -4,6 +4,7 @@
 #include "document/Sheet.h"
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
+#include "platform/Rounding.h"
 #include "print/BarcodeChecks.h"
 #include "print/PreflightTexts.h"
 
@@ -36,8 +37,9 @@ const TImportedField* FirstImportedField(const TLabelControl& c) {
 }
 
 // How a problem names its control: by the data column it shows (the header's name when the
-// file has one), or else by its text.
-QString ControlName(const TLabelControl& c, const TImportRecord* header) {
+// file has one), or else by its text as the run starts (a counter's first value).
+QString ControlName(const TLabelControl& c, const TImportRecord* header,
+                    const QString& designText) {
     QString kind, name;
     switch (c.Kind()) {
     case ckBarcode:
@@ -57,7 +59,7 @@ QString ControlName(const TLabelControl& c, const TImportRecord* header) {
         else
             name = QString::fromLatin1(PreflightText::Field).arg(f->FieldNumber);
     } else {
-        name = c.GetDisplayText().section(QLatin1Char('\n'), 0, 0);
+        name = designText.section(QLatin1Char('\n'), 0, 0);
         if (name.size() > NameLength)
             name = name.left(NameLength) + QChar(0x2026);
     }
@@ -73,7 +75,10 @@ class TLabelChecker {
 public:
     TLabelChecker(const TCanvasLabel::TControlList& controls, const TProblemSink& sink,
                   const TPreflightOptions& options)
-        : m_controls(controls), m_sink(sink), m_options(options) {}
+        : m_controls(controls), m_sink(sink), m_options(options) {
+        for (const auto& c : controls)
+            m_designTexts.emplace(c.get(), c->GetDisplayText());
+    }
 
     void Visit(const TLabelPlace& place) {
         if (!m_scaled) {
@@ -115,7 +120,7 @@ private:
         p.Label = m_place->Label;
         p.Record = m_place->RecordNumber;
         p.Line = m_place->RecordLine;
-        p.Control = ControlName(c, m_place->Header);
+        p.Control = ControlName(c, m_place->Header, m_designTexts[&c]);
         p.Problem = problem;
         ++m_result.Problems;
         if (m_place->Record) {
@@ -128,6 +133,11 @@ private:
         m_labelHasProblem = true;
         if (m_sink)
             m_sink(p);
+    }
+
+    // The box on paper: the clip reaches one screen pixel past it, for pens on its edge.
+    QRect Room(const TPrintBox& box) const {
+        return box.clip.adjusted(0, 0, -RoundHalfEven(m_scale.X), -RoundHalfEven(m_scale.Y));
     }
 
     QString Length(int32_t pixels, bool vertical) const {
@@ -146,23 +156,20 @@ private:
             return;
         const TBarcodePlacement at = PlaceBarcode(c, data, box, m_scale);
         CheckSymbolFits(c, at, box);
-        if (m_options.ReadBack && CanReadBack(type))
+        if (m_options.ReadBack && CanReadBack(type, data))
             CheckReading(c, type, data, at.m);
     }
 
-    // The bars and the text band must lie inside the clip; the quiet zones are blank anyway.
+    // The whole symbol, quiet zones included, must lie inside the box: a scanner needs the
+    // blank on either side as much as the bars.
     void CheckSymbolFits(const TLabelControl& c, const TBarcodePlacement& at,
                          const TPrintBox& box) {
-        const TSymbolGeometry& g = at.geometry;
+        const QRect& symbolBox = at.geometry.box;
         const bool vertical = c.Rotation() % 2 == 1;
-        const int32_t quiet = QuietZoneModules * at.m;
-        const QRect ink =
-            vertical ? g.box.adjusted(0, quiet, 0, -quiet) : g.box.adjusted(quiet, 0, -quiet, 0);
-        // The clip reaches one screen pixel past the box, for pens on its edge.
-        const QRect room = box.clip.adjusted(0, 0, -int(m_scale.X + 0.5), -int(m_scale.Y + 0.5));
-        if (room.contains(ink))
+        const QRect room = Room(box);
+        if (room.contains(symbolBox))
             return;
-        const int32_t symbol = vertical ? ink.height() : ink.width();
+        const int32_t symbol = vertical ? symbolBox.height() : symbolBox.width();
         const int32_t space = std::max(0, vertical ? room.height() : room.width());
         Report(c, QString::fromLatin1(PreflightText::SymbolCut)
                       .arg(Length(symbol, vertical), Length(space, vertical)));
@@ -195,7 +202,7 @@ private:
             font = m_fonts.emplace(&c, PrinterFont(c.Font(), m_scale)).first;
         const QRect rect = c.Kind() == ckText ? TextCell(c, font->second, text, box, nullptr).rect
                                               : MemoTextRect(c, text, box, m_scale);
-        const QRect room = box.clip.adjusted(0, 0, -int(m_scale.X + 0.5), -int(m_scale.Y + 0.5));
+        const QRect room = Room(box);
         const QString quoted = Quoted(text.section(QLatin1Char('\n'), 0, 0));
         if (rect.left() < room.left() || rect.right() > room.right())
             Report(c, QString::fromLatin1(PreflightText::TextWide)
@@ -220,6 +227,27 @@ private:
     bool m_labelHasProblem = false;
     QHash<QString, QString> m_readings;
     std::unordered_map<const TLabelControl*, QFont> m_fonts;
+    std::unordered_map<const TLabelControl*, QString> m_designTexts;
+};
+// Puts every control's fields back as they were before the check, however it ends: the check
+// steps counters exactly as the run would, and the run that follows must start where this one
+// started.
+class TFieldsKept {
+public:
+    explicit TFieldsKept(const TCanvasLabel::TControlList& controls) : m_controls(controls) {
+        for (const auto& c : controls)
+            m_kept.push_back(CloneFields(c->Fields));
+    }
+    ~TFieldsKept() {
+        for (size_t i = 0; i < m_controls.size() && i < m_kept.size(); ++i)
+            m_controls[i]->Fields = std::move(m_kept[i]);
+    }
+    TFieldsKept(const TFieldsKept&) = delete;
+    TFieldsKept& operator=(const TFieldsKept&) = delete;
+
+private:
+    const TCanvasLabel::TControlList& m_controls;
+    std::vector<TFieldList> m_kept;
 };
 } // namespace
 
@@ -227,6 +255,7 @@ TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
                              const TPrintSettings& settings, const TPrinter& printer,
                              const TProblemSink& sink, TPrintProgress* progress,
                              const TPreflightOptions& options) {
+    const TFieldsKept kept(controls);
     TLabelChecker checker(controls, sink, options);
     const TPrintResult run = WalkLabels(
         controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },

@@ -41,8 +41,8 @@ struct TPreflightResult {
 
 // Checks the run these settings describe, reporting each problem to sink as it is found. Throws
 // TUserError for a run that could not be printed either (PrintLabels' refusals, an unreadable
-// data file). Counters end as a run would leave them: callers that must not move them keep a
-// copy of the label or do not save it.
+// data file). Counters step during the check as in the run, and are back at their values when
+// it ends, so the run that follows prints what was checked.
 TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
                              const TPrintSettings& settings, const TPrinter& printer,
                              const TProblemSink& sink, TPrintProgress* progress = nullptr,

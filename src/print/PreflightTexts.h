@@ -7,7 +7,7 @@ inline constexpr const char* Length = "data \"%1\" has %2 digits; %3 takes %4";
 inline constexpr const char* CheckDigit = "data \"%1\" ends in check digit %2; %3 computes %4";
 inline constexpr const char* Empty = "no data to encode: nothing would be printed";
 inline constexpr const char* SymbolCut =
-    "the symbol is %1 long but its box is %2; paper would cut it";
+    "the symbol is %1 long with its quiet zones but its box is %2; paper would cut it";
 inline constexpr const char* ReadsOther = "the symbol reads back as \"%1\" instead of \"%2\"";
 inline constexpr const char* Unreadable = "the symbol does not read back (it should read \"%1\")";
 inline constexpr const char* TextWide =

@@ -66,13 +66,23 @@ void EngineBars(TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m, i
     DrawBarcodeBars(canvas, type, x, y, m, barLength, data, false, 0);
 }
 
-// Bars of a few pixels suffice: a linear symbol is read along one row.
+// Bars of a few pixels suffice: a linear symbol is read along one row. ITF-14 frames its bars
+// with bearers three modules thick, which must leave room between them.
 constexpr int32_t ReadBarLength = 12;
+constexpr int32_t BearerModules = 3;
 constexpr int32_t ReadMargin = 4;
+constexpr qsizetype MinItfDigits = 6;
+
+int32_t BarLengthFor(int type, int32_t m) {
+    return type == btSsc14Itf ? ReadBarLength + 2 * BearerModules * m : ReadBarLength;
+}
 } // namespace
 
-bool CanReadBack(int type) {
-    return FormatOf(type) != F::None;
+bool CanReadBack(int type, const QString& data) {
+    if (FormatOf(type) == F::None || data.isEmpty())
+        return false;
+    // The decoder takes an Interleaved 2 of 5 symbol of fewer digits for a misread.
+    return type != btInterleaved2of5 || ExpectedReading(type, data).size() >= MinItfDigits;
 }
 
 QString ExpectedReading(int type, const QString& data) {
@@ -109,13 +119,13 @@ TReading ReadBackSymbol(int type, const QString& data, int32_t m, const TBarsDra
     if (format == F::None || data.isEmpty() || m < 1)
         return reading;
     const int32_t extent = SymbolExtent(type, data, m);
-    QImage image(extent + 2 * ReadMargin, ReadBarLength + 2 * ReadMargin,
-                 QImage::Format_Grayscale8);
+    const int32_t barLength = BarLengthFor(type, m);
+    QImage image(extent + 2 * ReadMargin, barLength + 2 * ReadMargin, QImage::Format_Grayscale8);
     if (image.isNull())
         return reading;
     image.fill(0xff);
     TImageBarCanvas canvas(image);
-    (draw ? draw : TBarsDrawer(EngineBars))(canvas, type, ReadMargin, ReadMargin, m, ReadBarLength,
+    (draw ? draw : TBarsDrawer(EngineBars))(canvas, type, ReadMargin, ReadMargin, m, barLength,
                                             data);
     const ZXing::ImageView view(image.constBits(), image.width(), image.height(),
                                 ZXing::ImageFormat::Lum, int(image.bytesPerLine()));

@@ -15,9 +15,9 @@
 using TBarsDrawer = std::function<void(TBarCanvas& canvas, int type, int32_t x, int32_t y,
                                        int32_t m, int32_t barLength, const QString& data)>;
 
-// Whether the decoder reads symbols of this type (it does not read POSTNET or the add-ons on
-// their own).
-bool CanReadBack(int type);
+// Whether the decoder reads this symbol: it does not read POSTNET or the add-ons on their own,
+// nor Interleaved 2 of 5 of fewer than six digits.
+bool CanReadBack(int type, const QString& data);
 
 // What the decoder reports for normalised data: the characters the symbol carries, with the
 // padding and the check characters that it prints.

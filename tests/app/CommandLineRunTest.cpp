@@ -195,6 +195,58 @@ TEST_F(CommandLineRunTest, ErrorsGoToStderrWithAFailureStatus) {
     EXPECT_TRUE(r.Err.contains("PDF file")); // the available printers are listed
 }
 
+TEST_F(CommandLineRunTest, CheckListsProblemsWithoutPrintingOrSaving) {
+    QFile original(kLabel);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    TRun r = Vellumtrace({kLabel, "--check", "-i", kData}, scratch.Path());
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Out, QString("checked 12 labels from 12 records: no problems\n"));
+
+    // A broken row: an order number with a character Code 128 cannot carry, and an empty one.
+    QFile data(kData);
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    QByteArray rows = data.readAll();
+    rows += "Zoe Zeller,1 Elm St,Ashford 30215,ORD\xC2\xA7"
+            "0001013,2 kg\r\n";
+    rows += "Yan Yu,2 Elm St,Ashford 30215,,2 kg\r\n";
+    const QString broken = scratch.File("broken.csv");
+    QFile out(broken);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(rows);
+    out.close();
+    r = Vellumtrace({kLabel, "--check", "-i", broken}, scratch.Path());
+    EXPECT_EQ(r.Exit, 3) << r.Err.toStdString();
+    const QStringList lines = r.Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << r.Out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("record 13 (line 14), label 13: barcode \"Order\" (Code 128): "
+                                    "data \"ORD\u00A70001013\" has characters"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("record 14 (line 15), label 14: barcode \"Order\""))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines[2], QString("checked 14 labels from 14 records: 2 problems in 2 records"));
+
+    // A run that could not be checked.
+    r = Vellumtrace({kLabel, "--check", "-i", "missing.csv"}, scratch.Path());
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains("missing.csv does not exist")) << r.Err.toStdString();
+
+    // The ranges and copies of a print run; nothing is printed and the counters stay in the file.
+    r = Vellumtrace({kLabel, "--check", "-r", "3", "labels", "-c", "2", "-o", Out("c.pdf")},
+                    scratch.Path());
+    // Without data the order number is empty: each label would print without its barcode.
+    EXPECT_EQ(r.Exit, 3) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.startsWith("label 1: barcode \"field 4\" (Code 128): no data to encode"))
+        << r.Out.toStdString();
+    EXPECT_TRUE(r.Out.endsWith("checked 3 labels: 3 problems on 3 labels\n"))
+        << r.Out.toStdString();
+    EXPECT_FALSE(QFile::exists(Out("c.pdf")));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
+}
+
 TEST_F(CommandLineRunTest, DamagedLabelFileIsReported) {
     QFile bad(scratch.File("bad.lbl"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
