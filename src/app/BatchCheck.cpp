@@ -20,9 +20,11 @@ int RunCheck(const TCommandLineOptions& o) {
         LoadRunLabel(o, label);
         // The label file is never saved here, so the counters stepped by the check stay in
         // memory; the next print run starts where the file says.
-        const TPreflightResult r =
-            CheckLabels(label.Controls(), RunSettings(o), TPrinters::Current(),
-                        [](const TPreflightProblem& p) { PrintLine(ProblemLine(p)); });
+        TPreflightOptions options;
+        options.ReadBack = !o.NoReadBack;
+        const TPreflightResult r = CheckLabels(
+            label.Controls(), RunSettings(o), TPrinters::Current(),
+            [](const TPreflightProblem& p) { PrintLine(ProblemLine(p)); }, nullptr, options);
         PrintLine(PreflightSummary(r));
         std::fflush(stdout);
         return r.Problems > 0 ? CheckFoundProblems : 0;

@@ -79,6 +79,7 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
         o.PrinterName = Param(params, d + 1);
     o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Check = FindSwitch(params, "--check") > 0;
+    o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
     return o;
@@ -106,6 +107,7 @@ QString CommandLineHelp() {
         "                  cuts, a wrong check digit, a symbol or text its box would cut, a\n"
         "                  symbol that does not read back), then a summary; the label file\n"
         "                  is left as it was\n"
+        "  --no-read-back  with --check: skip reading each symbol back with a decoder\n"
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"

@@ -16,12 +16,13 @@ struct TCommandLineOptions {
     bool Unattended = false;
 
     // Switches of our own beyond the classic ones.
-    QString OutputPdf;    // -o FILE: print into this PDF file
-    QString PrinterName;  // -d NAME: print on this printer
-    bool NoSave = false;  // --no-save: an unattended run leaves the label file as it was
-    bool Check = false;   // --check: check every label of the run instead of printing it
-    bool Help = false;    // --help
-    bool Version = false; // --version
+    QString OutputPdf;       // -o FILE: print into this PDF file
+    QString PrinterName;     // -d NAME: print on this printer
+    bool NoSave = false;     // --no-save: an unattended run leaves the label file as it was
+    bool Check = false;      // --check: check every label of the run instead of printing it
+    bool NoReadBack = false; // --no-read-back: a check without reading symbols back
+    bool Help = false;       // --help
+    bool Version = false;    // --version
 
     // What the classic switches named but did not exist, so an unattended run can report it.
     QString MissingStartFile;

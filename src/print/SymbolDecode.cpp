@@ -68,9 +68,9 @@ void EngineBars(TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m, i
 
 // Bars of a few pixels suffice: a linear symbol is read along one row. ITF-14 frames its bars
 // with bearers three modules thick, which must leave room between them.
-constexpr int32_t ReadBarLength = 12;
+constexpr int32_t ReadBarLength = 2;
 constexpr int32_t BearerModules = 3;
-constexpr int32_t ReadMargin = 4;
+constexpr int32_t ReadMargin = 1;
 constexpr qsizetype MinItfDigits = 6;
 
 int32_t BarLengthFor(int type, int32_t m) {
@@ -130,8 +130,11 @@ TReading ReadBackSymbol(int type, const QString& data, int32_t m, const TBarsDra
     const ZXing::ImageView view(image.constBits(), image.width(), image.height(),
                                 ZXing::ImageFormat::Lum, int(image.bytesPerLine()));
     ZXing::DecodeHints hints;
-    hints.setFormats(format).setTryHarder(false).setTryRotate(false).setTryCode39ExtendedMode(
-        type == btCode39Extended);
+    hints.setFormats(format)
+        .setIsPure(true)
+        .setTryHarder(false)
+        .setTryRotate(false)
+        .setTryCode39ExtendedMode(type == btCode39Extended);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (result.isValid()) {
         reading.Read = true;
