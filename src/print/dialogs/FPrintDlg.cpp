@@ -9,6 +9,7 @@
 #include "print/SheetFit.h"
 #include "print/dialogs/DesignerPrint.h"
 #include "print/dialogs/PagePreview.h"
+#include "print/dialogs/PreflightResults.h"
 #include "print/dialogs/PrintDialogServices.h"
 #include "print/dialogs/PrintDialogTexts.h"
 #include "print/dialogs/PrintPreview.h"
@@ -101,6 +102,7 @@ TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, QWidget* parent) : QD
     connect(m_okayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_previewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
+    connect(m_checkBtn, &QPushButton::clicked, this, &TFPrintDlg::CheckBtnClick);
     connect(m_bitBtn3, &QPushButton::clicked, this, &TFPrintDlg::BitBtn3Click);
     connect(m_sbLeft, &QToolButton::clicked, this, &TFPrintDlg::sbLeftClick);
     connect(m_sbRight, &QToolButton::clicked, this, &TFPrintDlg::sbRightClick);
@@ -197,14 +199,17 @@ QWidget* TFPrintDlg::BuildButtons() {
     m_okayBtn = Named(new QPushButton(Text(PrintDialogText::Print), panel), "OkayBtn");
     m_cancelBtn = Named(new QPushButton(Text(PrintDialogText::Cancel), panel), "CancelBtn");
     m_previewBtn = Named(new QPushButton(Text(PrintDialogText::Preview), panel), "PreviewBtn");
+    m_checkBtn = Named(new QPushButton(Text(PrintDialogText::Check), panel), "CheckBtn");
     m_bitBtn3 = Named(new QPushButton(Text(PrintDialogText::PrinterSetup), panel), "BitBtn3");
     m_okayBtn->setDefault(true);
+    m_checkBtn->setAutoDefault(false);
     m_cancelBtn->setAutoDefault(false);
     m_previewBtn->setAutoDefault(false);
     m_bitBtn3->setAutoDefault(false);
     layout->addWidget(m_okayBtn);
     layout->addWidget(m_cancelBtn);
     layout->addWidget(m_previewBtn);
+    layout->addWidget(m_checkBtn);
     layout->addStretch();
     layout->addWidget(m_bitBtn3);
     return panel;
@@ -362,6 +367,22 @@ void TFPrintDlg::PreviewBtnClick() {
     });
     // The preview's run moved the sheet's page to the printer's; the picture follows it.
     m_paintBox1->update();
+}
+
+void TFPrintDlg::CheckBtnClick() {
+    if (!m_controls || !CheckRun())
+        return;
+    TPreflightReport report;
+    try {
+        report = RunPreflight(*m_controls, Settings(), TPrinters::Current(), this);
+    } catch (const TUserError& e) {
+        PrintDialogServices().Error(this, e.Message());
+        return;
+    }
+    // The check's run moved the sheet's page to the printer's; the picture follows it.
+    m_paintBox1->update();
+    if (!report.Result.Cancelled && PrintDialogServices().CheckResults(this, report))
+        accept();
 }
 
 void TFPrintDlg::BitBtn3Click() {

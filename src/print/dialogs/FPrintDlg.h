@@ -50,6 +50,9 @@ public:
     void OkayBtnClick();
     // Shows the pages this run would print (PrintDialogServices().Preview) without printing.
     void PreviewBtnClick();
+    // Checks every label of this run (the preflight check) and shows what it found; the user
+    // prints from there or comes back to the dialog.
+    void CheckBtnClick();
     void BitBtn3Click();
     void PaintBox1Paint(QPainter& painter);
     void PaintBox1MouseDown(const QPoint& pos);
@@ -95,6 +98,7 @@ private:
     QPushButton* m_okayBtn = nullptr;
     QPushButton* m_cancelBtn = nullptr;
     QPushButton* m_previewBtn = nullptr;
+    QPushButton* m_checkBtn = nullptr;
     QWidget* m_paintBox1 = nullptr;
     QLabel* m_lSelectLbl = nullptr;
     QLabel* m_lSkipLbl = nullptr;

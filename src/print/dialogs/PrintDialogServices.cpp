@@ -1,6 +1,7 @@
 #include "print/dialogs/PrintDialogServices.h"
 
 #include "print/dialogs/FPrintPreview.h"
+#include "print/dialogs/PreflightResults.h"
 #include "print/dialogs/PrintDialogTexts.h"
 
 #include <QFileDialog>
@@ -31,8 +32,9 @@ void ShowPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
 TPrintDialogServices DesktopPrintDialogServices() {
     // Message boxes and the open dialog look as the merge dialogs' do.
     const TMergeDialogServices merge = DesktopMergeDialogServices();
-    return {merge.Message,  merge.OpenFileName, [](QWidget*) { return false; },
-            AskPdfFileName, merge.Error,        ShowPreview};
+    return {merge.Message,       merge.OpenFileName, [](QWidget*) { return false; },
+            AskPdfFileName,      merge.Error,        ShowPreview,
+            ShowPreflightResults};
 }
 
 TPrintDialogServices& PrintDialogServices() {

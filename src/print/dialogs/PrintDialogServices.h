@@ -6,6 +6,7 @@
 
 #include <functional>
 
+struct TPreflightReport;
 class QPrinter;
 class QWidget;
 
@@ -25,6 +26,8 @@ struct TPrintDialogServices {
     std::function<void(QWidget* parent, const QString& text)> Error;
     // The preview window, its pages drawn by paint on the window's printer; returns when closed.
     std::function<void(QWidget* parent, const std::function<void(QPrinter&)>& paint)> Preview;
+    // The results of a check; true when the user chose to print.
+    std::function<bool(QWidget* parent, const TPreflightReport& report)> CheckResults;
 };
 
 // The services in use: the desktop's dialogs unless a test or the application installed others.

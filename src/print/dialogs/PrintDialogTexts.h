@@ -12,6 +12,7 @@ inline constexpr const char* Duplicates = "Duplicates";
 inline constexpr const char* PrinterSetup = "Printer &Setup";
 inline constexpr const char* Print = "&Print";
 inline constexpr const char* Preview = "Pre&view";
+inline constexpr const char* Check = "Chec&k";
 inline constexpr const char* Cancel = "&Cancel";
 inline constexpr const char* SelectStartLabel = "Select Start Label";
 inline constexpr const char* RowsPrefix = "Rows: ";
@@ -50,4 +51,16 @@ inline constexpr const char* ZoomOut = "Zoom &Out";
 inline constexpr const char* FitPage = "&Fit";
 inline constexpr const char* Close = "&Close";
 inline constexpr const char* PreviewPageLine = "Page %1 of %2";
+
+inline constexpr const char* CheckCaption = "Check Labels";
+inline constexpr const char* Checking = "Checking labels...";
+inline constexpr const char* CheckedLabels = "Checked %1 labels...";
+inline constexpr const char* CheckListCut = " (the list shows the first %1)";
+inline constexpr const char* ColumnRecord = "Record";
+inline constexpr const char* ColumnLabel = "Label";
+inline constexpr const char* ColumnControl = "Control";
+inline constexpr const char* ColumnProblem = "Problem";
+inline constexpr const char* RecordAndLine = "%1 (line %2)";
+inline constexpr const char* PrintAnyway = "&Print Anyway";
+inline constexpr const char* Back = "&Back";
 } // namespace PrintDialogText

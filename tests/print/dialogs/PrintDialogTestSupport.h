@@ -8,6 +8,7 @@
 #include "merge/AdvancedField.h"
 #include "platform/Printer.h"
 #include "print/dialogs/FPrintPreview.h"
+#include "print/dialogs/PreflightResults.h"
 #include "print/dialogs/PrintDialogServices.h"
 
 #include <QPrinter>
@@ -45,6 +46,10 @@ public:
                 TFPrintPreview window(printer, paint, parent);
                 PreviewPages.push_back(window.PageCount());
             },
+            [this](QWidget*, const TPreflightReport& report) {
+                Checks.push_back(report);
+                return PrintAfterCheck;
+            },
         };
     }
     ~TPrintServicesStandIn() { PrintDialogServices() = m_previous; }
@@ -61,6 +66,8 @@ public:
     QStringList PdfProposals;
     QString PdfAnswer;             // empty: the user cancels
     std::vector<int> PreviewPages; // each preview's page count
+    std::vector<TPreflightReport> Checks;
+    bool PrintAfterCheck = false; // the user's choice in the check's results
 
 private:
     TPrintDialogServices m_previous;
