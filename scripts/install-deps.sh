@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
+  libzint-dev
   fonts-liberation2
   poppler-utils
   cups-client

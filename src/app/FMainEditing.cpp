@@ -176,6 +176,9 @@ std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
     case ckBarcode: {
         auto c = std::make_unique<TBarcodeLabel>(owner);
         c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : 0);
+        // a 2D symbol's data is seldom meant to be read by eye
+        if (IsMatrixBarcodeType(c->BarcodeType()))
+            c->SetInterpret(false);
         c->SetBoxHeight(50);
         c->SetText(QStringLiteral("123"));
         return c;

@@ -1,8 +1,10 @@
 #include "barcode/BarcodeLabel.h"
 
 #include "barcode/BarcodePainter.h"
+#include "barcode/MatrixPainter.h"
 #include "barcode/PrnBarcode.h"
 #include "document/CanvasLabel.h"
+#include "document/Fonts.h"
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
@@ -49,6 +51,12 @@ double TBarcodeLabel::Scale() const {
 void TBarcodeLabel::Draw() {
     if (Loading())
         return;
+    if (IsMatrixBarcodeType(m_barcodeType)) {
+        DrawMatrix();
+        return;
+    }
+    m_matrixRefusal.clear();
+    m_matrixModule = 0;
     const int rotation = Rotation();
     const bool vertical = IsVertical(rotation);
     const int32_t ppi = vertical ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
@@ -93,6 +101,48 @@ void TBarcodeLabel::Draw() {
     TLabelControl::Draw();
 }
 
+void TBarcodeLabel::DrawMatrix() {
+    const int rotation = Rotation();
+    // the data is used as it stands: no normalisation changes it, so the stored text stays too
+    const QString data = TextForDrawing(GetDisplayText());
+    const TMatrixEncoding encoding = EncodeMatrix(m_barcodeType, data, m_matrixOptions);
+    m_matrixRefusal = encoding.reason;
+    QImage& image = MutableImage();
+    if (!encoding.Valid()) {
+        m_matrixModule = 0;
+        const int32_t side = MaxImageSide(ScreenPixelsPerInchX());
+        image = WhiteImage(std::min(Width(), side), std::min(Height(), side));
+        QPainter painter(&image);
+        DrawMatrixRefusal(painter, image.rect(), encoding.reason);
+        m_moduleImage = image;
+        TLabelControl::Draw();
+        return;
+    }
+
+    const TModuleMatrix& matrix = encoding.matrix;
+    const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
+    const int32_t band = MatrixBandDepth(font, nullptr, m_interpret);
+    int32_t m =
+        m_autoScale
+            ? FittingModule(matrix, Width(), Height(), band, rotation)
+            : std::max(1, RoundHalfEven(m_narrowBarWidth * ScreenPixelsPerInchX() / 1000.0));
+    // no larger than an image may be
+    const int32_t maxSide = MaxImageSide(ScreenPixelsPerInchX());
+    const int32_t modules = std::max(matrix.ModulesAcross(), matrix.ModulesDown());
+    m = std::max(1, std::min(m, (maxSide - band) / std::max(1, modules)));
+    m_matrixModule = m;
+    const TMatrixGeometry g = MatrixGeometry(matrix, 0, 0, m, band, rotation);
+    image = WhiteImage(g.box.width(), g.box.height());
+    {
+        QPainter painter(&image);
+        DrawMatrixBarcode(painter, m_barcodeType, matrix, g, data, font, false);
+    }
+    m_moduleImage = image;
+    if (AutoSize())
+        SetBox(TRect::FromBox(Left(), Top(), image.width(), image.height()), false);
+    TLabelControl::Draw();
+}
+
 void TBarcodeLabel::SetAttach(uint8_t a) {
     SetAttachField(atNone);
     SetBox(OldBounds(), true);
@@ -113,6 +163,8 @@ void TBarcodeLabel::CopyKindProperties(const TLabelControl& source) {
     SetInterpret(barcode->Interpret());
     SetNarrowBarWidth(barcode->NarrowBarWidth());
     SetAutoScale(barcode->AutoScale());
+    m_matrixOptions = barcode->MatrixOptions();
+    Changed(true);
 }
 
 void TBarcodeLabel::SetInterpret(bool b) {
@@ -135,5 +187,23 @@ void TBarcodeLabel::SetAutoScale(bool b) {
 void TBarcodeLabel::SetNarrowBarWidth(double mils) {
     SaveOldBounds();
     m_narrowBarWidth = mils;
+    Changed(true);
+}
+
+void TBarcodeLabel::SetQrEcc(uint8_t level) {
+    SaveOldBounds();
+    m_matrixOptions.qrEcc = std::min<uint8_t>(level, QrEccLevelCount - 1);
+    Changed(true);
+}
+
+void TBarcodeLabel::SetQrVersion(uint8_t version) {
+    SaveOldBounds();
+    m_matrixOptions.qrVersion = version;
+    Changed(true);
+}
+
+void TBarcodeLabel::SetDataMatrixSize(uint8_t side) {
+    SaveOldBounds();
+    m_matrixOptions.dmSize = side;
     Changed(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/BarcodeTypes.h"
+#include "barcode/Matrix2D.h"
 #include "document/lblobjs.h"
 
 #include <QImage>
@@ -8,10 +9,12 @@
 #include <cstdint>
 #include <memory>
 
-// The barcode control (kind 0): shows its data as a symbol of one of the eighteen types. On
-// screen the symbol is drawn with one pixel per module into ModuleImage and stretched to the
+// The barcode control (kind 0): shows its data as a symbol of one of the barcode types. On
+// screen a linear symbol is drawn with one pixel per module into ModuleImage and stretched to the
 // module width in screen pixels; the print engine draws it again at printer resolution with
-// DrawBarcode and ModuleMils.
+// DrawBarcode and ModuleMils. A two-dimensional symbol is drawn at whole screen pixels per module
+// (MatrixModule) straight into the image, which ModuleImage then is too; data it cannot carry
+// shows a hatched box with the reason (MatrixRefusal).
 class TBarcodeLabel : public TLabelControl {
 public:
     explicit TBarcodeLabel(TCanvasLabel* owner);
@@ -20,7 +23,8 @@ public:
     void Draw() override;
     void SetAttach(uint8_t a) override;
     std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
-    // Copies type, interpretation line, module width and auto-scale from another barcode control.
+    // Copies type, interpretation line, module width, auto-scale and the 2D options from another
+    // barcode control.
     void CopyKindProperties(const TLabelControl& source) override;
 
     uint8_t BarcodeType() const { return m_barcodeType; }
@@ -33,6 +37,20 @@ public:
     void SetAutoScale(bool b);
     void SetNarrowBarWidth(double mils);
 
+    // The two-dimensional types' options.
+    const TMatrixOptions& MatrixOptions() const { return m_matrixOptions; }
+    uint8_t QrEcc() const { return m_matrixOptions.qrEcc; }
+    uint8_t QrVersion() const { return m_matrixOptions.qrVersion; }
+    uint8_t DataMatrixSize() const { return m_matrixOptions.dmSize; }
+    void SetQrEcc(uint8_t level);
+    void SetQrVersion(uint8_t version);
+    void SetDataMatrixSize(uint8_t side);
+
+    // Why the last Draw of a two-dimensional type drew no symbol; empty when it drew one.
+    const QString& MatrixRefusal() const { return m_matrixRefusal; }
+    // Screen pixels per module of the last Draw of a two-dimensional symbol.
+    int32_t MatrixModule() const { return m_matrixModule; }
+
     // The module width in effect, in thousandths of an inch: the type's standard width (10, or 22
     // for POSTNET) under AutoScale, else NarrowBarWidth.
     double ModuleMils() const;
@@ -43,7 +61,12 @@ public:
     const QImage& ModuleImage() const { return m_moduleImage; }
 
 private:
+    void DrawMatrix();
+
     QImage m_moduleImage;
+    TMatrixOptions m_matrixOptions;
+    QString m_matrixRefusal;
+    int32_t m_matrixModule = 0;
     uint8_t m_barcodeType = btCode128;
     bool m_autoScale = true;
     bool m_interpret = true;

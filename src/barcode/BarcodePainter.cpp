@@ -106,7 +106,7 @@ QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
 
 void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
                  const QString& data, bool interpret, int rotation, bool transparent) {
-    if (!IsBarcodeType(type))
+    if (!IsLinearBarcodeType(type))
         return;
     const TSymbolGeometry g = SymbolGeometry(type, x, y, m, cross, data, interpret, rotation);
     painter.save();

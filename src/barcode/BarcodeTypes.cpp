@@ -27,9 +27,14 @@ int32_t Code93Modules(const QString& d) {
 }
 
 constexpr int StandardMils = 10;
+
+constexpr bool IsLinearCode(int type) {
+    return type >= 0 && type < LinearBarcodeTypeCount;
+}
 constexpr int PostnetMils = 22;
 
-// One row per type code, in code order.
+// One row per type code, in code order. The two-dimensional rows have no encoder: libzint gives
+// their module matrix (Matrix2D.h) and their text band is the control's font.
 constexpr TBarcodeTypeInfo Types[] = {
     {.type = btCode128,
      .name = "btCode128",
@@ -229,6 +234,51 @@ constexpr TBarcodeTypeInfo Types[] = {
      .standardMils = StandardMils,
      .modules = Code39CheckModules,
      .encode = EncodeCode39Mod10},
+    {.type = btQrCode,
+     .name = "btQrCode",
+     .listPosition = 18,
+     .listText = "QR Code",
+     .kept = K::Any,
+     .maxLength = 0,
+     .textSide = S::Below,
+     .bandModules = 0,
+     .standardMils = StandardMils},
+    {.type = btDataMatrix,
+     .name = "btDataMatrix",
+     .listPosition = 19,
+     .listText = "Data Matrix",
+     .kept = K::Any,
+     .maxLength = 0,
+     .textSide = S::Below,
+     .bandModules = 0,
+     .standardMils = StandardMils},
+    {.type = btGs1DataMatrix,
+     .name = "btGs1DataMatrix",
+     .listPosition = 20,
+     .listText = "GS1 DataMatrix",
+     .kept = K::Any,
+     .maxLength = 0,
+     .textSide = S::Below,
+     .bandModules = 0,
+     .standardMils = StandardMils},
+    {.type = btPdf417,
+     .name = "btPdf417",
+     .listPosition = 21,
+     .listText = "PDF417",
+     .kept = K::Any,
+     .maxLength = 0,
+     .textSide = S::Below,
+     .bandModules = 0,
+     .standardMils = StandardMils},
+    {.type = btAztec,
+     .name = "btAztec",
+     .listPosition = 22,
+     .listText = "Aztec Code",
+     .kept = K::Any,
+     .maxLength = 0,
+     .textSide = S::Below,
+     .bandModules = 0,
+     .standardMils = StandardMils},
 };
 
 static_assert(std::size(Types) == BarcodeTypeCount, "one row per barcode type");
@@ -240,6 +290,14 @@ constexpr bool RowsInCodeOrder() {
     return true;
 }
 static_assert(RowsInCodeOrder(), "rows are indexed by type code");
+
+constexpr bool EncodersWhereLinear() {
+    for (const TBarcodeTypeInfo& row : Types)
+        if ((row.encode != nullptr) != IsLinearCode(row.type))
+            return false;
+    return true;
+}
+static_assert(EncodersWhereLinear(), "the linear types and only they have an encoder");
 
 constexpr std::array<TBarcodeType, BarcodeTypeCount> ListOrder() {
     std::array<TBarcodeType, BarcodeTypeCount> order{};

@@ -7,8 +7,9 @@
 #include <array>
 #include <cstdint>
 
-// The eighteen barcode types. The code is what label files store (BCTYPE); the palette lists the
-// types in an order of its own (ListPosition).
+// The barcode types: eighteen linear ones, then the two-dimensional ones that libzint encodes
+// (Matrix2D.h). The code is what label files store (BCTYPE); the palette lists the types in an
+// order of its own (ListPosition).
 enum TBarcodeType : uint8_t {
     btCode128 = 0,
     btCode39 = 1,
@@ -28,16 +29,32 @@ enum TBarcodeType : uint8_t {
     btSscc18 = 15,
     btCode39Mod43 = 16,
     btCode39Mod10 = 17,
+    btQrCode = 18,
+    btDataMatrix = 19,
+    btGs1DataMatrix = 20,
+    btPdf417 = 21,
+    btAztec = 22,
 };
 
-inline constexpr int BarcodeTypeCount = 18;
+inline constexpr int LinearBarcodeTypeCount = 18;
+inline constexpr int BarcodeTypeCount = 23;
 
 inline bool IsBarcodeType(int type) {
     return type >= 0 && type < BarcodeTypeCount;
 }
 
+// The types drawn from bar patterns by our own encoders (codes 0..17).
+inline bool IsLinearBarcodeType(int type) {
+    return type >= 0 && type < LinearBarcodeTypeCount;
+}
+
+// The two-dimensional types (codes 18..22), drawn from a module matrix.
+inline bool IsMatrixBarcodeType(int type) {
+    return type >= LinearBarcodeTypeCount && type < BarcodeTypeCount;
+}
+
 // Which characters normalisation keeps for a type.
-enum class TKeptCharacters : uint8_t { Code39, Ascii, Digits };
+enum class TKeptCharacters : uint8_t { Code39, Ascii, Digits, Any };
 
 // Where the interpretation line's band lies in rotation 0.
 enum class TTextSide : uint8_t { None, Below, Above };
@@ -61,13 +78,13 @@ struct TBarcodeTypeInfo {
     int standardMils;                 // module width of "Auto Size", in thousandths of an inch
     int fixedModules = 0;             // modules of a fixed-length symbol, quiet zones excluded
     TModuleCounter modules = nullptr; // or the count for data of varying length
-    TBarcodeEncoder encode;
+    TBarcodeEncoder encode = nullptr; // none for the two-dimensional types
 };
 
-// The row of a type code 0..17; nullptr for any other code.
+// The row of a type code 0..22; nullptr for any other code.
 const TBarcodeTypeInfo* BarcodeTypeInfo(int type);
 
 // The palette's list: entry i is the type shown at position i.
 const std::array<TBarcodeType, BarcodeTypeCount>& BarcodeListOrder();
-// The palette text of a type ("Code 128", ...); empty for codes above 17.
+// The palette text of a type ("Code 128", ...); empty for codes above 22.
 QString BarcodeListText(int type);

@@ -114,6 +114,11 @@ constexpr std::array<TPieceBuilder, BarcodeTypeCount> Builders = {
     Sscc18Text,      // btSscc18
     Code39Mod43Text, // btCode39Mod43
     Code39Mod10Text, // btCode39Mod10
+    NoText,          // btQrCode: the two-dimensional types draw their own line (MatrixPainter)
+    NoText,          // btDataMatrix
+    NoText,          // btGs1DataMatrix
+    NoText,          // btPdf417
+    NoText,          // btAztec
 };
 
 bool IsContainerCode(int type) {

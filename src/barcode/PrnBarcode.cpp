@@ -22,8 +22,15 @@ bool Keeps(TKeptCharacters kept, QChar c) {
         return u >= 1 && u <= 127;
     case TKeptCharacters::Digits:
         return u >= '0' && u <= '9';
+    case TKeptCharacters::Any:
+        return true;
     }
     return false;
+}
+
+// The row of a linear type; the two-dimensional types have no bars to count or draw here.
+const TBarcodeTypeInfo* LinearInfo(int type) {
+    return IsLinearBarcodeType(type) ? BarcodeTypeInfo(type) : nullptr;
 }
 
 } // namespace
@@ -71,7 +78,7 @@ QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& re
 }
 
 int32_t SymbolExtent(int type, const QString& data, int32_t m) {
-    const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+    const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info)
         return 0;
     const int32_t modules = 2 * QuietZoneModules + (data.isEmpty()  ? 0
@@ -98,7 +105,7 @@ QString LeftPad(const QString& text, int n) {
 }
 
 int32_t TextBandDepth(int type, int32_t m, bool interpret) {
-    const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+    const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info || !interpret)
         return 0;
     return info->bandModules * m;
@@ -113,7 +120,7 @@ TSymbolGeometry SymbolGeometry(int type, int32_t x, int32_t y, int32_t m, int32_
     g.barX = vertical ? x : x + QuietZoneModules * m;
     g.barY = vertical ? y + QuietZoneModules * m : y;
     const int32_t band = TextBandDepth(type, m, interpret);
-    const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+    const TBarcodeTypeInfo* info = LinearInfo(type);
     if (info && band > 0) {
         // the band turns with the symbol: the bars move past it where it comes first
         if (info->textSide == TTextSide::Below) {
@@ -134,7 +141,7 @@ TSymbolGeometry SymbolGeometry(int type, int32_t x, int32_t y, int32_t m, int32_
 
 void EncodeBarcode(TBarCanvas& canvas, int type, int32_t x, int32_t y, int rotation,
                    const QString& data, int32_t m, int32_t barLength) {
-    const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+    const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info || data.isEmpty())
         return;
     info->encode(canvas, x, y, rotation, data, m, barLength);

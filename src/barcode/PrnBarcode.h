@@ -16,7 +16,7 @@ inline constexpr int32_t QuietZoneModules = 10;
 
 // The data as the encoders expect it: characters the type cannot carry are dropped (lower-case
 // letters become capitals for Code 39 first) and the rest is cut to the type's maximum length.
-// Codes above 17 return the text unchanged.
+// The two-dimensional types and unknown codes return the text unchanged.
 QString NormalizeBarcodeData(int type, const QString& text);
 
 // What normalisation left out of a text, for those who check data before it is printed.
@@ -29,7 +29,7 @@ struct TNormalizeReport {
 QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& report);
 
 // Length of the symbol along its running axis in device pixels, quiet zones included: 20 m for
-// empty data, 0 for codes above 17.
+// empty data, 0 for codes above 17 (the two-dimensional types have their own geometry).
 int32_t SymbolExtent(int type, const QString& data, int32_t m);
 
 // The weighted mod-10 check digit of UPC, EAN and the shipping container codes: weights 3, 1,

@@ -9,11 +9,18 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <iterator>
 
 namespace {
 template <class T> std::unique_ptr<TLabelControl> Create() {
     return std::make_unique<T>(nullptr);
+}
+
+// A stored number within [low, high], or the fallback for anything else.
+uint8_t ClampedByte(int value, int low, int high, uint8_t fallback) {
+    return value >= low && value <= high ? uint8_t(value) : fallback;
 }
 
 void NoKeys(TSectionWriter&, const TLabelControl&, QStringList&) {}
@@ -25,6 +32,14 @@ void WriteBarcode(TSectionWriter& keys, const TLabelControl& control, QStringLis
     keys.Real("NBW", c.NarrowBarWidth());
     keys.Bool("INTERPRET", c.Interpret());
     keys.Bool("AUTOSCALE", c.AutoScale());
+    // the two-dimensional options, only for the types that use them: older readers never see
+    // keys they do not know in a linear control
+    if (UsesQrEcc(c.BarcodeType()))
+        keys.Integer("QRECC", c.QrEcc());
+    if (c.BarcodeType() == btQrCode)
+        keys.Integer("QRVERSION", c.QrVersion());
+    if (c.BarcodeType() == btDataMatrix || c.BarcodeType() == btGs1DataMatrix)
+        keys.Integer("DMSIZE", c.DataMatrixSize());
 }
 
 void ReadBarcode(const TSectionReader& keys, TLabelControl& control, TPictureSource&) {
@@ -33,6 +48,14 @@ void ReadBarcode(const TSectionReader& keys, TLabelControl& control, TPictureSou
     c.SetNarrowBarWidth(keys.Real("NBW", 10.0));
     c.SetInterpret(keys.Bool("INTERPRET", true));
     c.SetAutoScale(keys.Bool("AUTOSCALE", true));
+    const TMatrixOptions defaults;
+    c.SetQrEcc(
+        ClampedByte(keys.Integer("QRECC", defaults.qrEcc), 0, QrEccLevelCount - 1, defaults.qrEcc));
+    c.SetQrVersion(ClampedByte(keys.Integer("QRVERSION", 0), 0, 40, 0));
+    const int side = keys.Integer("DMSIZE", 0);
+    const std::vector<int> sides = MatrixSizeChoices(btDataMatrix);
+    c.SetDataMatrixSize(std::find(sides.begin(), sides.end(), side) != sides.end() ? uint8_t(side)
+                                                                                   : 0);
 }
 
 void WriteShape(TSectionWriter& keys, const TLabelControl& control, QStringList&) {

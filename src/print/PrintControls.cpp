@@ -2,6 +2,7 @@
 
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodePainter.h"
+#include "barcode/MatrixPainter.h"
 #include "barcode/PrnBarcode.h"
 #include "document/Fonts.h"
 #include "document/GraphicLabel.h"
@@ -71,9 +72,40 @@ int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resoluti
     return RoundHalfEven(mils * resolution / 1000.0);
 }
 
+namespace {
+// A two-dimensional symbol on paper: whole printer pixels per module, nothing at all for data
+// the symbology cannot carry.
+void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& text,
+                        const TPrintBox& box, const TPrintScale& s) {
+    const int type = bc.BarcodeType();
+    const TMatrixEncoding encoding = EncodeMatrix(type, text, bc.MatrixOptions());
+    if (!encoding.Valid())
+        return;
+    const TModuleMatrix& matrix = encoding.matrix;
+    const int rotation = bc.Rotation();
+    QFont font = PrinterFont(bc.Font(), s);
+    const int32_t band = MatrixBandDepth(font, p.device(), bc.Interpret());
+    const int32_t m =
+        bc.AutoScale()
+            ? FittingModule(matrix, box.w, box.h, band, rotation)
+            : std::max(1, RoundHalfEven(bc.NarrowBarWidth() *
+                                        (IsVertical(rotation) ? s.PrinterY : s.PrinterX) / 1000.0));
+    const TMatrixGeometry size = MatrixGeometry(matrix, 0, 0, m, band, rotation);
+    const QPoint at = Aligned(bc, box, size.box.width(), size.box.height());
+    const TMatrixGeometry g = MatrixGeometry(matrix, at.x(), at.y(), m, band, rotation);
+    TClipScope clip(p, box.clip, g.box);
+    DrawMatrixBarcode(p, type, matrix, g, text, font, bc.Transparent());
+}
+} // namespace
+
 void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
                          const TPrintBox& box, const TPrintScale& s) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
+    const int type = bc.BarcodeType();
+    if (IsMatrixBarcodeType(type)) {
+        PrintMatrixControl(p, bc, text, box, s);
+        return;
+    }
     const TBarcodePlacement at =
         PlaceBarcode(c, NormalizeBarcodeData(bc.BarcodeType(), text), box, s);
     TClipScope clip(p, box.clip, at.geometry.box);

@@ -31,7 +31,12 @@ TEST(BarcodeTypes, PaletteListsEveryTypeOnceWithItsText) {
                               "SSC-14 (Interleaved 2 of 5)",
                               "SSCC-18",
                               "Code-39 (Mod43 Check Digit)",
-                              "Code-39 (Mod10 Check Digit)"};
+                              "Code-39 (Mod10 Check Digit)",
+                              "QR Code",
+                              "Data Matrix",
+                              "GS1 DataMatrix",
+                              "PDF417",
+                              "Aztec Code"};
     std::set<int> seen;
     for (int position = 0; position < BarcodeTypeCount; ++position) {
         const TBarcodeType type = BarcodeListOrder()[position];
@@ -43,8 +48,14 @@ TEST(BarcodeTypes, PaletteListsEveryTypeOnceWithItsText) {
     // file codes that are not the list positions
     EXPECT_EQ(BarcodeListOrder()[4], btUpcA);
     EXPECT_EQ(BarcodeListOrder()[11], btInterleaved2of5);
-    EXPECT_EQ(BarcodeTypeInfo(18), nullptr);
-    EXPECT_TRUE(BarcodeListText(18).isEmpty());
+    // the two-dimensional types follow the eighteen in code and list order
+    for (int type = btQrCode; type <= btAztec; ++type) {
+        EXPECT_EQ(BarcodeListOrder()[type], type);
+        EXPECT_TRUE(IsMatrixBarcodeType(type));
+        EXPECT_FALSE(IsLinearBarcodeType(type));
+    }
+    EXPECT_EQ(BarcodeTypeInfo(23), nullptr);
+    EXPECT_TRUE(BarcodeListText(23).isEmpty());
 }
 
 struct TNormalizeRow {
@@ -110,7 +121,8 @@ TEST(SymbolExtent, ModulesTimesWidthWithQuietZones) {
         {btCode39Mod43, "ABC", 1, 98, "13 x 3 + 59"},
         {btCode128, "", 3, 60, "empty data: the two quiet zones"},
         {btPostnet, "", 1, 20, "empty data: the two quiet zones"},
-        {18, "123", 1, 0, "not a symbology"},
+        {btQrCode, "123", 1, 0, "two-dimensional: no linear extent"},
+        {23, "123", 1, 0, "not a symbology"},
         {255, "", 1, 0, "not a symbology, no quiet zones either"},
     };
     for (const TExtentRow& row : rows)

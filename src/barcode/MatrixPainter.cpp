@@ -1,0 +1,73 @@
+#include "barcode/MatrixPainter.h"
+
+#include "barcode/BarcodePainter.h"
+#include "barcode/Interpretation.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+// The reason's text on the design surface, in pixels.
+constexpr int RefusalFontPixels = 9;
+const QColor RefusalInk(176, 0, 0);
+} // namespace
+
+int32_t MatrixBandDepth(const QFont& font, const QPaintDevice* device, bool interpret) {
+    if (!interpret)
+        return 0;
+    return device ? QFontMetrics(font, device).height() : QFontMetrics(font).height();
+}
+
+void DrawMatrixBarcode(QPainter& painter, int type, const TModuleMatrix& matrix,
+                       const TMatrixGeometry& g, const QString& data, const QFont& font,
+                       bool transparent) {
+    painter.save();
+    if (!transparent)
+        painter.fillRect(g.box, Qt::white);
+    {
+        TPainterBarCanvas canvas(painter);
+        DrawMatrixModules(canvas, matrix, g);
+        canvas.Flush();
+    }
+    if (g.band > 0) {
+        const QFontMetrics fm(font, painter.device());
+        const QString text =
+            fm.elidedText(MatrixInterpretationText(type, data), Qt::ElideRight, g.along);
+        // an ellipsis alone says nothing and, beside a tiny symbol, reads as modules
+        if (text.size() <= 1 && MatrixInterpretationText(type, data).size() > 1) {
+            painter.restore();
+            return;
+        }
+        const int32_t tw = fm.horizontalAdvance(text);
+        const TBoxPoint at{g.along / 2 - tw / 2, g.across - g.band};
+        const QPoint origin = MapBoxPoint(g.rotation, at, g.box.x(), g.box.y(), g.along, g.across);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.translate(origin);
+        painter.rotate(TextAngle(g.rotation));
+        painter.drawText(QPoint(0, fm.ascent()), text);
+    }
+    painter.restore();
+}
+
+void DrawMatrixRefusal(QPainter& painter, const QRect& box, const QString& reason) {
+    painter.save();
+    painter.fillRect(box, Qt::white);
+    painter.fillRect(box, QBrush(QColor(200, 200, 200), Qt::BDiagPattern));
+    painter.setPen(RefusalInk);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    QFont font = painter.font();
+    font.setPixelSize(RefusalFontPixels);
+    font.setBold(false);
+    font.setItalic(false);
+    painter.setFont(font);
+    const QRect inner = box.adjusted(2, 1, -2, -1);
+    // the words on a white ground so that the hatching does not hide them
+    const QRect words =
+        painter.fontMetrics().boundingRect(inner, Qt::AlignCenter | Qt::TextWordWrap, reason);
+    painter.fillRect(words.intersected(inner), Qt::white);
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, reason);
+    painter.restore();
+}
