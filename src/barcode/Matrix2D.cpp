@@ -76,9 +76,9 @@ bool IsAscii(const QByteArray& bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
-// libzint's message without its number ("261: AI (17) ..." -> "AI (17) ...").
+// libzint's message without its number ("Warning 261: AI (17) ..." -> "AI (17) ...").
 QString ZintReason(const zint_symbol& s) {
-    static const QRegularExpression number(QStringLiteral("^\\d+: "));
+    static const QRegularExpression number(QStringLiteral("^(Warning |Error )?\\d+: "));
     return QString::fromUtf8(s.errtxt).remove(number);
 }
 
@@ -176,10 +176,16 @@ TMatrixEncoding EncodeMatrix(int type, const QString& data, const TMatrixOptions
     const int minimum = SizeOption(type, options);
     if (symbol && status < ZINT_ERROR && minimum > SymbolSizeOption(type, *symbol))
         symbol = Run(*s, bytes, options, minimum, status);
-    if (!symbol || status >= ZINT_ERROR) {
+    // libzint only warns about GS1 data that breaks the GS1 rules; such a symbol is refused
+    const bool gs1Fault = s->inputMode == GS1_MODE && status == ZINT_WARN_NONCOMPLIANT;
+    if (!symbol || status >= ZINT_ERROR || gs1Fault) {
         if (status == ZINT_ERROR_TOO_LONG)
             return Refused(TMatrixRefusal::TooLong, QString::fromLatin1(MatrixText::TooLong));
         const QString why = symbol ? ZintReason(*symbol) : QStringLiteral("out of memory");
+        static const QRegularExpression checksum(QStringLiteral("^AI \\((\\d+)\\).*checksum"));
+        if (const QRegularExpressionMatch m = checksum.match(why); gs1Fault && m.hasMatch())
+            return Refused(TMatrixRefusal::Gs1CheckDigit,
+                           QString::fromLatin1(MatrixText::Gs1CheckDigit).arg(m.captured(1)));
         if (s->inputMode == GS1_MODE)
             return Refused(TMatrixRefusal::Gs1Syntax,
                            QString::fromLatin1(MatrixText::Gs1Syntax).arg(why));
