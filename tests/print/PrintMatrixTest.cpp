@@ -1,0 +1,192 @@
+// Two-dimensional symbols on paper: every type in every rotation on a 600 dpi PDF page read
+// back by zxing-cpp, refused data leaving its box blank, and a 1,000-record merged run whose
+// every label decodes to its record and counter.
+
+#include "PdfProbe.h"
+#include "TestSupport.h"
+#include "barcode/BarcodeLabel.h"
+#include "document/Sheet.h"
+#include "merge/TextImport.h"
+#include "print/PrintU.h"
+
+#include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+class TLetterPdf : public TPdfPrinter {
+public:
+    TLetterPdf() { SetPaperSize(QPageSize::Letter); }
+};
+
+ZXing::BarcodeFormat Format(int type) {
+    switch (type) {
+    case btQrCode:
+        return ZXing::BarcodeFormat::QRCode;
+    case btDataMatrix:
+    case btGs1DataMatrix:
+        return ZXing::BarcodeFormat::DataMatrix;
+    case btPdf417:
+        return ZXing::BarcodeFormat::PDF417;
+    default:
+        return ZXing::BarcodeFormat::Aztec;
+    }
+}
+
+std::string Decode(const QImage& image, int type) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
+                                ZXing::ImageFormat::Lum, int(grey.bytesPerLine()));
+    ZXing::DecodeHints hints;
+    hints.setFormats(Format(type)).setTryHarder(true).setTryRotate(true);
+    const ZXing::Result r = ZXing::ReadBarcode(view, hints);
+    return r.isValid() ? r.text() : std::string("<no symbol>");
+}
+
+int DarkPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 128;
+    return n;
+}
+} // namespace
+
+class PrintMatrixTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = SheetSettings();
+        SheetSettings() = TSheetSettings();
+        SheetSettings().ForcedCount = true;
+        out = scratch.File("matrix.pdf");
+    }
+    void TearDown() override { SheetSettings() = saved; }
+    TBarcodeLabel* Place(uint8_t type, const QString& text, int left, int top, int size,
+                         int rotation, bool interpret) {
+        auto c = std::make_unique<TBarcodeLabel>(&label);
+        c->SetBarcodeType(type);
+        c->SetAutoSizing(false);
+        c->SetBox(TRect::FromBox(left, top, size, size), false);
+        c->SetRotation(uint8_t(rotation));
+        c->SetInterpret(interpret);
+        c->SetText(text);
+        TBarcodeLabel* raw = c.get();
+        label.AddControl(std::move(c));
+        raw->SetLoading(false);
+        return raw;
+    }
+    // The page pixels of a screen box on the first label (at 150, 150; 6.25 page pixels each).
+    static QRect PageBox(int left, int top, int w, int h) {
+        return QRect(150 + qRound(left * 6.25), 150 + qRound(top * 6.25), qRound(w * 6.25),
+                     qRound(h * 6.25));
+    }
+    TScratchFolder scratch;
+    TSheetSettings saved;
+    TCanvasLabel label;
+    TLetterPdf printer;
+    QString out;
+};
+
+TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
+    struct TCase {
+        uint8_t type;
+        const char* data;
+        const char* expected;
+    };
+    const TCase cases[] = {
+        {btQrCode, "https://example.com/p?id=42", "https://example.com/p?id=42"},
+        {btDataMatrix, "Lot 42 / Serial A-0007", "Lot 42 / Serial A-0007"},
+        {btGs1DataMatrix, "[01]09501101530003[17]250101[10]AB12", "01095011015300031725010110AB12"},
+        {btPdf417, "PDF417 on paper", "PDF417 on paper"},
+        {btAztec, "Aztec on paper", "Aztec on paper"},
+    };
+    label.SetLabelSize(768, 960); // 8 x 10 inches: one cell of 150 pixels per case and rotation
+    SheetSettings().LabelWidth = 8;
+    SheetSettings().LabelHeight = 10;
+    SheetSettings().Rows = 1;
+    SheetSettings().Columns = 1;
+    for (int t = 0; t < 5; ++t)
+        for (int r = 0; r < 4; ++r)
+            Place(cases[t].type, QString::fromUtf8(cases[t].data), 20 + 180 * r, 20 + 185 * t, 150,
+                  r, r % 2 == 0);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    const QImage page = RasterisePage(out, 1, 600, scratch.Path());
+    ASSERT_FALSE(page.isNull());
+    for (int t = 0; t < 5; ++t)
+        for (int r = 0; r < 4; ++r)
+            EXPECT_EQ(
+                Decode(page.copy(PageBox(10 + 180 * r, 10 + 185 * t, 170, 170)), cases[t].type),
+                cases[t].expected)
+                << "type " << int(cases[t].type) << " rotation " << r;
+}
+
+TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
+    label.SetLabelSize(480, 96);
+    SheetSettings().LabelWidth = 5;
+    SheetSettings().Rows = 1;
+    SheetSettings().Columns = 1;
+    Place(btGs1DataMatrix, "[01]09501101530004", 10, 10, 70, 0, true); // check digit
+    Place(btGs1DataMatrix, "[01]0950110153000X", 90, 10, 70, 0, true); // syntax
+    Place(btQrCode, QString(3000, QChar(0xE9)), 170, 10, 70, 0, true); // too long
+    TBarcodeLabel* good = Place(btQrCode, "fine", 250, 10, 70, 0, false);
+    for (TLabelControl* c :
+         {label.Controls()[0].get(), label.Controls()[1].get(), label.Controls()[2].get()}) {
+        c->Draw();
+        EXPECT_FALSE(static_cast<TBarcodeLabel*>(c)->MatrixRefusal().isEmpty());
+    }
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    const QImage page = RasterisePage(out, 1, 600, scratch.Path());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(DarkPixels(page.copy(PageBox(5 + 80 * i, 5, 80, 80))), 0) << i;
+    EXPECT_EQ(Decode(page.copy(PageBox(245, 5, 80, 80)), good->BarcodeType()), "fine");
+}
+
+TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
+    label.SetLabelSize(192, 96);
+    SheetSettings().Rows = 10;
+    SheetSettings().Columns = 4;
+    TBarcodeLabel* c = Place(btQrCode, QString(), 10, 8, 80, 0, false);
+    c->Fields.push_back(std::make_unique<TImportedField>());
+    c->Fields.push_back(std::make_unique<TTextField>("/"));
+    auto seq = std::make_unique<TSequenceField>();
+    seq->CurrentValue = 1;
+    seq->MinValue = 1;
+    c->Fields.push_back(std::move(seq));
+    c->SetAdvanced(true);
+
+    const QString data = scratch.File("records.csv");
+    {
+        QFile f(data);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("order\r\n");
+        for (int i = 1; i <= 1000; ++i)
+            f.write(QStringLiteral("ORD%1\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1());
+    }
+    FormatFromExtension(data);
+    TPrintSettings s;
+    s.DataFile = data;
+    const TPrintResult result = PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    ASSERT_EQ(result.Labels, 1000);
+    ASSERT_EQ(result.Pages, 25);
+    // 150 dpi is a quarter of the page's resolution: labels are 300 x 150 pixels from (37, 37)
+    int decoded = 0;
+    for (int p = 1; p <= 25; ++p) {
+        const QImage page = RasterisePage(out, p, 150, scratch.Path());
+        ASSERT_FALSE(page.isNull());
+        for (int k = 0; k < 40; ++k) {
+            const int i = (p - 1) * 40 + k + 1;
+            const QRect cell(37 + (k % 4) * 300, 37 + (k / 4) * 150, 150, 150);
+            const std::string want =
+                QStringLiteral("ORD%1/%2").arg(i, 7, 10, QLatin1Char('0')).arg(i).toStdString();
+            const std::string got = Decode(page.copy(cell), btQrCode);
+            decoded += got == want;
+            EXPECT_EQ(got, want) << "label " << i;
+        }
+    }
+    EXPECT_EQ(decoded, 1000);
+}
