@@ -4,6 +4,7 @@
 #include "app/PaletteCaption.h"
 #include "app/PaletteLists.h"
 #include "app/PalettePreferences.h"
+#include "app/PaletteTexts.h"
 #include "app/UpDownButton.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/CanvasLabel.h"
@@ -28,6 +29,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QWindow>
@@ -140,6 +142,30 @@ void TFControlSettings::FillBarcodePage(TLabelControl* c) {
     m_eNBW->setText(rule.Display(barcode->NarrowBarWidth()));
     m_lScale->setText(rule.UnitText());
     m_cbInterpret->setChecked(barcode->Interpret());
+    ShowMatrixOptions(barcode->BarcodeType());
+    m_cbQrEcc->setCurrentIndex(barcode->QrEcc());
+    const int size =
+        barcode->BarcodeType() == btQrCode ? barcode->QrVersion() : barcode->DataMatrixSize();
+    const int at = m_cbSymbolSize->findData(size);
+    m_cbSymbolSize->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+void TFControlSettings::ShowMatrixOptions(uint8_t type) {
+    const bool ecc = UsesQrEcc(type);
+    const std::vector<int> sizes = MatrixSizeChoices(type);
+    m_lQrEcc->setVisible(ecc);
+    m_cbQrEcc->setVisible(ecc);
+    m_lSymbolSize->setVisible(!sizes.empty());
+    m_cbSymbolSize->setVisible(!sizes.empty());
+    // Data Matrix and GS1 DataMatrix share one list
+    if (sizes.empty() || MatrixSizeChoices(m_sizeListType) == sizes)
+        return;
+    QSignalBlocker blocker(m_cbSymbolSize);
+    m_cbSymbolSize->clear();
+    m_cbSymbolSize->addItem(QString::fromUtf8(PaletteText::AutomaticSize), 0);
+    for (int size : sizes)
+        m_cbSymbolSize->addItem(MatrixSizeText(type, size), size);
+    m_sizeListType = type;
 }
 
 void TFControlSettings::ShowWidthMode(bool custom) {
@@ -209,7 +235,36 @@ void TFControlSettings::BarcodeTypeChosen(int index) {
     if (type == barcode->BarcodeType())
         return;
     barcode->SetBarcodeType(type);
+    {
+        QScopedValueRollback<bool> filling(m_filling, true);
+        FillBarcodePage(barcode);
+    }
     emit BarcodeTypeChanged(barcode);
+    RaiseEdited();
+}
+
+void TFControlSettings::QrEccChosen(int index) {
+    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
+    if (m_filling || !barcode || index < 0 || barcode->QrEcc() == index)
+        return;
+    barcode->SetQrEcc(uint8_t(index));
+    RaiseEdited();
+}
+
+void TFControlSettings::SymbolSizeChosen(int index) {
+    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
+    if (m_filling || !barcode || index < 0)
+        return;
+    const uint8_t size = uint8_t(m_cbSymbolSize->itemData(index).toInt());
+    if (barcode->BarcodeType() == btQrCode) {
+        if (barcode->QrVersion() == size)
+            return;
+        barcode->SetQrVersion(size);
+    } else {
+        if (barcode->DataMatrixSize() == size)
+            return;
+        barcode->SetDataMatrixSize(size);
+    }
     RaiseEdited();
 }
 

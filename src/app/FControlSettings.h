@@ -139,6 +139,10 @@ private:
     // Commands.
     void BarcodeTypeChosen(int index);
     void InterpretClicked(bool on);
+    void QrEccChosen(int index);
+    void SymbolSizeChosen(int index);
+    // Shows the 2D options that apply to the type, the size list filled for it.
+    void ShowMatrixOptions(uint8_t type);
     void WidthModeClicked();
     void StepBarWidth(int direction);
     void ShapeButtonClicked(int format);
@@ -188,6 +192,11 @@ private:
     QLineEdit* m_eNBW = nullptr;
     TUpDownButton* m_sbBarWidth = nullptr;
     QLabel* m_lScale = nullptr;
+    QLabel* m_lQrEcc = nullptr;
+    QComboBox* m_cbQrEcc = nullptr;
+    QLabel* m_lSymbolSize = nullptr;
+    QComboBox* m_cbSymbolSize = nullptr;
+    uint8_t m_sizeListType = 0xFF; // the type whose sizes cbSymbolSize lists
     // Shape page.
     QButtonGroup* m_shapeButtons = nullptr;
     QComboBox* m_cbPenSize = nullptr;

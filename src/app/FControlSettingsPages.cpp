@@ -8,6 +8,7 @@
 #include "app/PaletteLists.h"
 #include "app/PaletteTexts.h"
 #include "app/UpDownButton.h"
+#include "barcode/BarcodeTypes.h"
 #include "document/ShapeLabel.h"
 
 #include <QAbstractItemView>
@@ -225,6 +226,30 @@ QWidget* TFControlSettings::BuildBarcodePage() {
     m_cbInterpret->setChecked(true);
     layout->addWidget(m_cbInterpret);
 
+    // the two-dimensional types' options, shown for the types that use them
+    auto* matrix = new QGridLayout;
+    matrix->setContentsMargins(0, 0, 0, 0);
+    matrix->setHorizontalSpacing(4);
+    matrix->setVerticalSpacing(2);
+    m_lQrEcc = Named(new QLabel(Text(PaletteText::QrEcc)), "lQrEcc");
+    m_cbQrEcc = Named(new QComboBox, "cbQrEcc");
+    m_cbQrEcc->addItems(
+        {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("Q"), QStringLiteral("H")});
+    m_cbQrEcc->setToolTip(Text(PaletteText::QrEccHint));
+    m_lQrEcc->setBuddy(m_cbQrEcc);
+    m_lSymbolSize = Named(new QLabel(Text(PaletteText::SymbolSize)), "lSymbolSize");
+    m_cbSymbolSize = Named(new QComboBox, "cbSymbolSize");
+    m_cbSymbolSize->setToolTip(Text(PaletteText::SymbolSizeHint));
+    m_cbSymbolSize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cbSymbolSize->setMinimumContentsLength(6);
+    m_lSymbolSize->setBuddy(m_cbSymbolSize);
+    matrix->addWidget(m_lQrEcc, 0, 0);
+    matrix->addWidget(m_cbQrEcc, 0, 1);
+    matrix->addWidget(m_lSymbolSize, 1, 0);
+    matrix->addWidget(m_cbSymbolSize, 1, 1);
+    matrix->setColumnStretch(1, 1);
+    layout->addLayout(matrix);
+
     auto* width = Named(new QGroupBox(Text(PaletteText::BarcodeWidth)), "gbBarcodeWidth");
     auto* widthLayout = new QVBoxLayout(width);
     Compact(widthLayout, 4);
@@ -249,6 +274,7 @@ QWidget* TFControlSettings::BuildBarcodePage() {
     layout->addWidget(width);
     layout->addStretch();
     ShowWidthMode(false);
+    ShowMatrixOptions(btCode128);
     return page;
 }
 
@@ -343,6 +369,9 @@ void TFControlSettings::ConnectPages() {
     connect(m_cbBarcodeType, &QComboBox::currentIndexChanged, this,
             &TFControlSettings::BarcodeTypeChosen);
     connect(m_cbInterpret, &QCheckBox::clicked, this, &TFControlSettings::InterpretClicked);
+    connect(m_cbQrEcc, &QComboBox::currentIndexChanged, this, &TFControlSettings::QrEccChosen);
+    connect(m_cbSymbolSize, &QComboBox::currentIndexChanged, this,
+            &TFControlSettings::SymbolSizeChosen);
     connect(m_rbAutoSize, &QRadioButton::clicked, this, &TFControlSettings::WidthModeClicked);
     connect(m_rbCustom, &QRadioButton::clicked, this, &TFControlSettings::WidthModeClicked);
     connect(m_sbBarWidth, &TUpDownButton::Stepped, this, &TFControlSettings::StepBarWidth);

@@ -26,6 +26,12 @@ inline constexpr const char* AutoSizeWidth = "Auto Size";
 inline constexpr const char* CustomWidth = "Custom";
 inline constexpr const char* Mils = "mils";
 inline constexpr const char* Millimetres = "mm";
+inline constexpr const char* QrEcc = "Error level";
+inline constexpr const char* QrEccHint = "QR Code error correction: L 7%, M 15%, Q 25%, H 30%";
+inline constexpr const char* SymbolSize = "Min. size";
+inline constexpr const char* SymbolSizeHint =
+    "The smallest symbol to draw; larger when the data needs it";
+inline constexpr const char* AutomaticSize = "Automatic";
 
 inline constexpr const char* Rectangle = "Rectangle";
 inline constexpr const char* Ellipse = "Ellipse";

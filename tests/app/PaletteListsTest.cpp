@@ -35,6 +35,11 @@ const TListRow kBarcodeList[] = {
     {15, "SSCC-18", 15},
     {16, "Code-39 (Mod43 Check Digit)", 16},
     {17, "Code-39 (Mod10 Check Digit)", 17},
+    {18, "QR Code", 18},
+    {19, "Data Matrix", 19},
+    {20, "GS1 DataMatrix", 20},
+    {21, "PDF417", 21},
+    {22, "Aztec Code", 22},
 };
 } // namespace
 
@@ -49,9 +54,9 @@ TEST(BarcodeTypeList, OrderAndMappingBothWays) {
 }
 
 TEST(BarcodeTypeList, UnknownCodesAndPositionsFallBackToTheFirstEntry) {
-    for (int type : {18, 200, 255, -1})
+    for (int type : {23, 200, 255, -1})
         EXPECT_EQ(BarcodeTypeToIndex(type), 0) << type;
-    for (int index : {-1, 18, 99})
+    for (int index : {-1, 23, 99})
         EXPECT_EQ(IndexToBarcodeType(index), 0) << index;
 }
 
