@@ -153,9 +153,7 @@ void TFControlSettings::FillBarcodePage(TLabelControl* c) {
 void TFControlSettings::ShowMatrixOptions(uint8_t type) {
     const bool ecc = UsesQrEcc(type);
     const std::vector<int> sizes = MatrixSizeChoices(type);
-    m_lQrEcc->setVisible(ecc);
     m_cbQrEcc->setVisible(ecc);
-    m_lSymbolSize->setVisible(!sizes.empty());
     m_cbSymbolSize->setVisible(!sizes.empty());
     // Data Matrix and GS1 DataMatrix share one list
     if (sizes.empty() || MatrixSizeChoices(m_sizeListType) == sizes)

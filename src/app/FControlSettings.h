@@ -192,9 +192,7 @@ private:
     QLineEdit* m_eNBW = nullptr;
     TUpDownButton* m_sbBarWidth = nullptr;
     QLabel* m_lScale = nullptr;
-    QLabel* m_lQrEcc = nullptr;
     QComboBox* m_cbQrEcc = nullptr;
-    QLabel* m_lSymbolSize = nullptr;
     QComboBox* m_cbSymbolSize = nullptr;
     uint8_t m_sizeListType = 0xFF; // the type whose sizes cbSymbolSize lists
     // Shape page.

@@ -226,28 +226,24 @@ QWidget* TFControlSettings::BuildBarcodePage() {
     m_cbInterpret->setChecked(true);
     layout->addWidget(m_cbInterpret);
 
-    // the two-dimensional types' options, shown for the types that use them
-    auto* matrix = new QGridLayout;
+    // the two-dimensional types' options on one row, shown for the types that use them; the
+    // page has no room for a caption each, their hints say what they are
+    auto* matrix = new QHBoxLayout;
     matrix->setContentsMargins(0, 0, 0, 0);
-    matrix->setHorizontalSpacing(4);
-    matrix->setVerticalSpacing(2);
-    m_lQrEcc = Named(new QLabel(Text(PaletteText::QrEcc)), "lQrEcc");
+    matrix->setSpacing(3);
     m_cbQrEcc = Named(new QComboBox, "cbQrEcc");
     m_cbQrEcc->addItems(
         {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("Q"), QStringLiteral("H")});
     m_cbQrEcc->setToolTip(Text(PaletteText::QrEccHint));
-    m_lQrEcc->setBuddy(m_cbQrEcc);
-    m_lSymbolSize = Named(new QLabel(Text(PaletteText::SymbolSize)), "lSymbolSize");
     m_cbSymbolSize = Named(new QComboBox, "cbSymbolSize");
     m_cbSymbolSize->setToolTip(Text(PaletteText::SymbolSizeHint));
     m_cbSymbolSize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cbSymbolSize->setMinimumContentsLength(6);
-    m_lSymbolSize->setBuddy(m_cbSymbolSize);
-    matrix->addWidget(m_lQrEcc, 0, 0);
-    matrix->addWidget(m_cbQrEcc, 0, 1);
-    matrix->addWidget(m_lSymbolSize, 1, 0);
-    matrix->addWidget(m_cbSymbolSize, 1, 1);
-    matrix->setColumnStretch(1, 1);
+    m_cbSymbolSize->view()->setMinimumWidth(
+        m_cbSymbolSize->fontMetrics().horizontalAdvance(QStringLiteral("Version 40 (177 x 177)")) +
+        24);
+    matrix->addWidget(m_cbQrEcc);
+    matrix->addWidget(m_cbSymbolSize, 1);
     layout->addLayout(matrix);
 
     auto* width = Named(new QGroupBox(Text(PaletteText::BarcodeWidth)), "gbBarcodeWidth");

@@ -6,7 +6,6 @@
 #include "barcode/BarcodeLabel.h"
 
 #include <QComboBox>
-#include <QLabel>
 
 class PaletteMatrixOptions : public PaletteFixture {
 protected:
@@ -41,9 +40,7 @@ TEST_F(PaletteMatrixOptions, OnlyTheOptionsOfTheTypeShow) {
     for (const auto& row : rows) {
         Types()->setCurrentIndex(row.index);
         EXPECT_EQ(!Ecc()->isHidden(), row.ecc) << row.index;
-        EXPECT_EQ(!Find<QLabel>("lQrEcc")->isHidden(), row.ecc) << row.index;
         EXPECT_EQ(!Sizes()->isHidden(), row.size) << row.index;
-        EXPECT_EQ(!Find<QLabel>("lSymbolSize")->isHidden(), row.size) << row.index;
     }
 }
 
