@@ -27,10 +27,6 @@ int32_t Code93Modules(const QString& d) {
 }
 
 constexpr int StandardMils = 10;
-
-constexpr bool IsLinearCode(int type) {
-    return type >= 0 && type < LinearBarcodeTypeCount;
-}
 constexpr int PostnetMils = 22;
 
 // One row per type code, in code order. The two-dimensional rows have no encoder: libzint gives
@@ -290,14 +286,6 @@ constexpr bool RowsInCodeOrder() {
     return true;
 }
 static_assert(RowsInCodeOrder(), "rows are indexed by type code");
-
-constexpr bool EncodersWhereLinear() {
-    for (const TBarcodeTypeInfo& row : Types)
-        if ((row.encode != nullptr) != IsLinearCode(row.type))
-            return false;
-    return true;
-}
-static_assert(EncodersWhereLinear(), "the linear types and only they have an encoder");
 
 constexpr std::array<TBarcodeType, BarcodeTypeCount> ListOrder() {
     std::array<TBarcodeType, BarcodeTypeCount> order{};

@@ -54,6 +54,8 @@ TEST(BarcodeTypes, PaletteListsEveryTypeOnceWithItsText) {
         EXPECT_TRUE(IsMatrixBarcodeType(type));
         EXPECT_FALSE(IsLinearBarcodeType(type));
     }
+    for (int type = 0; type < BarcodeTypeCount; ++type)
+        EXPECT_EQ(BarcodeTypeInfo(type)->encode != nullptr, IsLinearBarcodeType(type)) << type;
     EXPECT_EQ(BarcodeTypeInfo(23), nullptr);
     EXPECT_TRUE(BarcodeListText(23).isEmpty());
 }
