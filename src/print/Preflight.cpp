@@ -149,6 +149,10 @@ private:
     void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box) {
         const auto& bc = static_cast<const TBarcodeLabel&>(c);
         const int type = bc.BarcodeType();
+        if (IsMatrixBarcodeType(type)) {
+            CheckMatrix(bc, text);
+            return;
+        }
         for (const QString& problem : BarcodeDataProblems(type, text))
             Report(c, problem);
         const QString data = NormalizeBarcodeData(type, text);
@@ -158,6 +162,16 @@ private:
         CheckSymbolFits(c, at, box);
         if (m_options.ReadBack && CanReadBack(type, data))
             CheckReading(c, type, data, at.m);
+    }
+
+    // A two-dimensional symbol: data the symbology cannot carry prints nothing.
+    void CheckMatrix(const TBarcodeLabel& bc, const QString& text) {
+        const TMatrixEncoding e = EncodeMatrix(bc.BarcodeType(), text, bc.MatrixOptions());
+        if (e.refusal == TMatrixRefusal::NoData)
+            Report(bc, QString::fromLatin1(PreflightText::Empty));
+        else if (!e.Valid())
+            Report(bc, QString::fromLatin1(PreflightText::Refused)
+                           .arg(Quoted(text), BarcodeListText(bc.BarcodeType()), e.reason));
     }
 
     // The whole symbol, quiet zones included, must lie inside the box: a scanner needs the

@@ -5,6 +5,7 @@ namespace PreflightText {
 inline constexpr const char* Dropped = "data \"%1\" has characters %2 cannot carry: %3";
 inline constexpr const char* Length = "data \"%1\" has %2 digits; %3 takes %4";
 inline constexpr const char* CheckDigit = "data \"%1\" ends in check digit %2; %3 computes %4";
+inline constexpr const char* Refused = "data \"%1\" cannot be drawn as %2: %3";
 inline constexpr const char* Empty = "no data to encode: nothing would be printed";
 inline constexpr const char* SymbolCut =
     "the symbol is %1 long with its quiet zones but its box is %2; paper would cut it";

@@ -328,3 +328,21 @@ TEST(SymbolReadBack, EveryReadableTypeReadsAsExpected) {
     EXPECT_EQ(readable, 15); // all but POSTNET and the two add-ons
     EXPECT_FALSE(ReadBackSymbol(btCode128, QString(), 3).Read);
 }
+
+TEST_F(PreflightTest, TwoDimensionalDataTheSymbolCannotCarry) {
+    Barcode(btGs1DataMatrix, 4, 2, 60, 60, 1, false);
+    Barcode(btQrCode, 70, 2, 60, 60, 2, false)->SetQrEcc(qrEccH);
+    TPrintSettings s;
+    // record 2 has a wrong check digit, record 3 is too long for a QR Code at level H (2,953
+    // bytes fit at level L, 1,273 at H)
+    s.DataFile = WriteData({"[01]09501101530003,ok", "[01]09501101530004,ok",
+                            "[10]A," + QString(2000, QLatin1Char('x'))});
+    const std::vector<TFound> found = Check(s);
+    ASSERT_EQ(found.size(), 2u) << Listed(found);
+    EXPECT_EQ(found[0].Record, 2);
+    EXPECT_EQ(found[0].Problem, QString("data \"[01]09501101530004\" cannot be drawn as GS1 "
+                                        "DataMatrix: Wrong check digit in GS1 element (01)"));
+    EXPECT_EQ(found[1].Record, 3);
+    EXPECT_TRUE(found[1].Problem.endsWith("as QR Code: Too much data for the largest symbol"))
+        << found[1].Problem.toStdString();
+}
