@@ -2,6 +2,7 @@
 // back by zxing-cpp, refused data leaving its box blank, and a 1,000-record merged run whose
 // every label decodes to its record and counter.
 
+#include "../barcode/MatrixSupport.h"
 #include "PdfProbe.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
@@ -9,7 +10,6 @@
 #include "merge/TextImport.h"
 #include "print/PrintU.h"
 
-#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -19,30 +19,6 @@ class TLetterPdf : public TPdfPrinter {
 public:
     TLetterPdf() { SetPaperSize(QPageSize::Letter); }
 };
-
-ZXing::BarcodeFormat Format(int type) {
-    switch (type) {
-    case btQrCode:
-        return ZXing::BarcodeFormat::QRCode;
-    case btDataMatrix:
-    case btGs1DataMatrix:
-        return ZXing::BarcodeFormat::DataMatrix;
-    case btPdf417:
-        return ZXing::BarcodeFormat::PDF417;
-    default:
-        return ZXing::BarcodeFormat::Aztec;
-    }
-}
-
-std::string Decode(const QImage& image, int type) {
-    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
-                                ZXing::ImageFormat::Lum, int(grey.bytesPerLine()));
-    ZXing::DecodeHints hints;
-    hints.setFormats(Format(type)).setTryHarder(true).setTryRotate(true);
-    const ZXing::Result r = ZXing::ReadBarcode(view, hints);
-    return r.isValid() ? r.text() : std::string("<no symbol>");
-}
 
 int DarkPixels(const QImage& image) {
     int n = 0;
@@ -117,9 +93,9 @@ TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
     ASSERT_FALSE(page.isNull());
     for (int t = 0; t < 5; ++t)
         for (int r = 0; r < 4; ++r)
-            EXPECT_EQ(
-                Decode(page.copy(PageBox(10 + 180 * r, 10 + 185 * t, 170, 170)), cases[t].type),
-                cases[t].expected)
+            EXPECT_EQ(DecodedText(page.copy(PageBox(10 + 180 * r, 10 + 185 * t, 170, 170)),
+                                  cases[t].type),
+                      cases[t].expected)
                 << "type " << int(cases[t].type) << " rotation " << r;
 }
 
@@ -143,7 +119,7 @@ TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
     const QImage page = RasterisePage(out, 1, 600, scratch.Path());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(DarkPixels(page.copy(PageBox(5 + 80 * i, 5, 80, 80))), 0) << i;
-    EXPECT_EQ(Decode(page.copy(PageBox(245, 5, 80, 80)), good->BarcodeType()), "fine");
+    EXPECT_EQ(DecodedText(page.copy(PageBox(245, 5, 80, 80)), good->BarcodeType()), "fine");
 }
 
 TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
@@ -183,7 +159,7 @@ TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
             const QRect cell(37 + (k % 4) * 300, 37 + (k / 4) * 150, 150, 150);
             const std::string want =
                 QStringLiteral("ORD%1/%2").arg(i, 7, 10, QLatin1Char('0')).arg(i).toStdString();
-            const std::string got = Decode(page.copy(cell), btQrCode);
+            const std::string got = DecodedText(page.copy(cell), btQrCode);
             decoded += got == want;
             EXPECT_EQ(got, want) << "label " << i;
         }
