@@ -2,6 +2,7 @@
 
 #include "barcode/BarcodeTypes.h"
 #include "barcode/PrnBarcode.h"
+#include "barcode/QrMask.h"
 
 #include <zint.h>
 
@@ -48,6 +49,8 @@ constexpr int DataMatrixSides[] = {10, 12, 14, 16, 18, 20, 22, 24, 26,  32,  36,
                                    44, 48, 52, 64, 72, 80, 88, 96, 104, 120, 132, 144};
 
 constexpr int QrVersionCount = 40;
+// libzint's QR Code mask option: (mask + 1) << 8, 0 for its own choice
+constexpr int QrZintMask0 = 1 << 8;
 // ECI 26 is UTF-8.
 constexpr int Utf8Eci = 26;
 // Longer than any symbol holds (7,089 digits in a version 40-L QR Code): the encoder is spared.
@@ -115,8 +118,11 @@ TZintSymbol Run(const TMatrixSymbology& s, const QByteArray& bytes, const TMatri
     z.show_hrt = 0;
     if (s.inputMode != GS1_MODE && !IsAscii(bytes))
         z.eci = Utf8Eci;
-    if (s.type == btQrCode)
+    if (s.type == btQrCode) {
         z.option_1 = std::clamp(int(o.qrEcc), 0, QrEccLevelCount - 1) + 1;
+        // libzint's own mask choice is slow; it is asked for mask 0 and ChooseQrMask picks
+        z.option_3 = QrZintMask0;
+    }
     if (s.zint == BARCODE_DATAMATRIX)
         z.option_3 = DM_SQUARE;
     z.option_2 = size;
@@ -204,6 +210,8 @@ TMatrixEncoding EncodeMatrix(int type, const QString& data, const TMatrixOptions
         for (int32_t c = 0; c < mx.columns; ++c)
             mx.dark[size_t(r) * size_t(mx.columns) + size_t(c)] =
                 (z.encoded_data[r][c >> 3] >> (c & 7)) & 1;
+    if (type == btQrCode)
+        ChooseQrMask(mx.dark, mx.columns);
     return e;
 }
 
