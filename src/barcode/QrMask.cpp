@@ -7,13 +7,9 @@
 namespace {
 
 constexpr int QrMaxVersion = 40;
-// ISO/IEC 18004 7.8.3.1, table 11
-constexpr int32_t N1 = 3, N2 = 3, N3 = 40, N4 = 10;
 // the format information's BCH generator x^10 + x^8 + x^5 + x^4 + x^2 + x + 1, and its mask
 constexpr uint16_t FormatGenerator = 0x537;
 constexpr uint16_t FormatMask = 0x5412;
-// the light modules either side of a finder-like pattern, as the quiet zone gives them
-constexpr int32_t FinderClear = 4;
 
 int32_t SideOfVersion(int version) {
     return 17 + 4 * version;
@@ -39,119 +35,24 @@ void MarkRect(std::vector<uint8_t>& f, int32_t side, int32_t top, int32_t left, 
         std::memset(&f[size_t(r) * size_t(side) + size_t(left)], 1, size_t(columns));
 }
 
-// Points of rule 1 and rule 3 along one line of modules, stepping stride bytes between them.
-void ScoreLine(const uint8_t* line, int32_t side, int32_t stride, TQrPenalty& p) {
-    // the line with the light quiet zone either side, as 0/1 bytes
-    uint8_t padded[FinderClear + 177 + FinderClear] = {};
-    for (int32_t k = 0; k < side; ++k)
-        padded[FinderClear + k] = line[size_t(k) * size_t(stride)];
-    const uint8_t* m = padded + FinderClear;
-
-    int32_t run = 1;
-    for (int32_t k = 1; k <= side; ++k) {
-        if (k < side && m[k] == m[k - 1]) {
-            ++run;
-            continue;
-        }
-        if (run >= 5)
-            p.runs += N1 + run - 5;
-        run = 1;
-    }
-    // 1011101 with four light modules before or after it counts once
-    for (int32_t k = 0; k + 7 <= side; ++k) {
-        if (!(m[k] && !m[k + 1] && m[k + 2] && m[k + 3] && m[k + 4] && !m[k + 5] && m[k + 6]))
-            continue;
-        const bool before = !(m[k - 1] | m[k - 2] | m[k - 3] | m[k - 4]);
-        const bool after = !(m[k + 7] | m[k + 8] | m[k + 9] | m[k + 10]);
-        if (before || after)
-            p.finders += N3;
-    }
-}
-
-template <typename Inverts>
-void XorMask(uint8_t* dark, const uint8_t* function, int32_t side, Inverts inverts) {
+// XORs mask pattern Mask over the data modules; the pattern folds into the loop.
+template <int Mask> void XorMask(uint8_t* dark, const uint8_t* function, int32_t side) {
     for (int32_t i = 0; i < side; ++i)
         for (int32_t j = 0; j < side; ++j) {
             const size_t at = size_t(i) * size_t(side) + size_t(j);
-            if (!function[at] && inverts(i, j))
+            if (!function[at] && QrMaskInverts(Mask, i, j))
                 dark[at] ^= 1;
         }
 }
 
-// XORs mask pattern 0..7 over the data modules.
 void ApplyMask(uint8_t* dark, const uint8_t* function, int32_t side, int mask) {
-    switch (mask) {
-    case 0:
-        return XorMask(dark, function, side, [](int32_t i, int32_t j) { return (i + j) % 2 == 0; });
-    case 1:
-        return XorMask(dark, function, side, [](int32_t i, int32_t) { return i % 2 == 0; });
-    case 2:
-        return XorMask(dark, function, side, [](int32_t, int32_t j) { return j % 3 == 0; });
-    case 3:
-        return XorMask(dark, function, side, [](int32_t i, int32_t j) { return (i + j) % 3 == 0; });
-    case 4:
-        return XorMask(dark, function, side,
-                       [](int32_t i, int32_t j) { return (i / 2 + j / 3) % 2 == 0; });
-    default:
-        return XorMask(dark, function, side,
-                       [mask](int32_t i, int32_t j) { return QrMaskInverts(mask, i, j); });
-    }
+    using TXor = void (*)(uint8_t*, const uint8_t*, int32_t);
+    static constexpr TXor Masks[QrMaskCount] = {XorMask<0>, XorMask<1>, XorMask<2>, XorMask<3>,
+                                                XorMask<4>, XorMask<5>, XorMask<6>, XorMask<7>};
+    Masks[mask & 7](dark, function, side);
 }
 
 } // namespace
-
-bool QrMaskInverts(int mask, int32_t i, int32_t j) {
-    // ISO/IEC 18004 table 10, i the row and j the column
-    switch (mask) {
-    case 0:
-        return (i + j) % 2 == 0;
-    case 1:
-        return i % 2 == 0;
-    case 2:
-        return j % 3 == 0;
-    case 3:
-        return (i + j) % 3 == 0;
-    case 4:
-        return (i / 2 + j / 3) % 2 == 0;
-    case 5:
-        return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6:
-        return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    case 7:
-        return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-    default:
-        return false;
-    }
-}
-
-TQrPenalty QrPenalty(const uint8_t* dark, int32_t side) {
-    TQrPenalty p;
-    if (side <= 0 || side > 177)
-        return p;
-    for (int32_t r = 0; r < side; ++r)
-        ScoreLine(dark + size_t(r) * size_t(side), side, 1, p);
-    for (int32_t c = 0; c < side; ++c)
-        ScoreLine(dark + c, side, side, p);
-
-    const auto at = [&](int32_t r, int32_t c) {
-        return dark[size_t(r) * size_t(side) + size_t(c)];
-    };
-    for (int32_t r = 0; r + 1 < side; ++r)
-        for (int32_t c = 0; c + 1 < side; ++c) {
-            const uint8_t v = at(r, c);
-            if (at(r, c + 1) == v && at(r + 1, c) == v && at(r + 1, c + 1) == v)
-                p.blocks += N2;
-        }
-
-    int64_t darkCount = 0;
-    const size_t total = size_t(side) * size_t(side);
-    for (size_t k = 0; k < total; ++k)
-        darkCount += dark[k] != 0;
-    // each whole 5 % step away from half dark
-    const int64_t steps = std::llabs(darkCount * 20 - int64_t(total) * 10) / int64_t(total);
-    p.balance = int32_t(steps) * N4;
-    return p;
-}
 
 int QrVersionOfSide(int32_t side) {
     if (side < SideOfVersion(1) || side > SideOfVersion(QrMaxVersion) || (side - 17) % 4 != 0)

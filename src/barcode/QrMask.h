@@ -1,29 +1,39 @@
 #pragma once
 
+#include "barcode/QrPenalty.h"
+
 #include <cstdint>
 #include <vector>
 
 // QR Code masking (ISO/IEC 18004 7.8): which modules a mask pattern inverts, the format
-// information that names the mask, the four penalty rules and the choice of the mask with the
-// lowest penalty. A symbol is a square of side modules, row by row, 1 for dark, without quiet
-// zone.
+// information that names the mask and the choice of the mask with the lowest penalty. A symbol is a
+// square of side modules, row by row, 1 for dark, without quiet zone.
 
 inline constexpr int QrMaskCount = 8;
 
-// The penalty points of a symbol under the four rules (N1 = 3, N2 = 3, N3 = 40, N4 = 10).
-struct TQrPenalty {
-    int32_t runs = 0;    // rule 1: five or more modules of one colour in a row or column
-    int32_t blocks = 0;  // rule 2: 2 x 2 blocks of one colour
-    int32_t finders = 0; // rule 3: 1:1:3:1:1 patterns beside four light modules
-    int32_t balance = 0; // rule 4: the dark share away from 50 %
-    int32_t Total() const { return runs + blocks + finders + balance; }
-};
-
-// Scores a symbol under the four rules. Beyond the symbol's edge lies the light quiet zone.
-TQrPenalty QrPenalty(const uint8_t* dark, int32_t side);
-
-// Whether mask pattern 0..7 inverts the module at row i, column j.
-bool QrMaskInverts(int mask, int32_t i, int32_t j);
+// Whether mask pattern 0..7 inverts the module at row i, column j (ISO/IEC 18004 table 10).
+constexpr bool QrMaskInverts(int mask, int32_t i, int32_t j) {
+    switch (mask) {
+    case 0:
+        return (i + j) % 2 == 0;
+    case 1:
+        return i % 2 == 0;
+    case 2:
+        return j % 3 == 0;
+    case 3:
+        return (i + j) % 3 == 0;
+    case 4:
+        return (i / 2 + j / 3) % 2 == 0;
+    case 5:
+        return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6:
+        return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    case 7:
+        return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+    default:
+        return false;
+    }
+}
 
 // The version (1..40) of a symbol side modules wide, 0 for any other side.
 int QrVersionOfSide(int32_t side);

@@ -13,6 +13,7 @@
 
 #include <QRandomGenerator>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -107,6 +108,73 @@ TEST(QrPenalty, BalanceInWholeFivePercentSteps) {
     EXPECT_EQ(balance(55), 10);
     EXPECT_EQ(balance(40), 20);
     EXPECT_EQ(balance(100), 100);
+}
+
+// The rules module by module, as the standard words them, to check the bitwise scorer against.
+TQrPenalty ReferencePenalty(const std::vector<uint8_t>& dark, int32_t side) {
+    TQrPenalty p;
+    const auto at = [&](int32_t r, int32_t c) {
+        // the quiet zone is light
+        return r < 0 || c < 0 || r >= side || c >= side
+                   ? 0
+                   : dark[size_t(r) * size_t(side) + size_t(c)];
+    };
+    for (int horizontal = 0; horizontal < 2; ++horizontal)
+        for (int32_t line = 0; line < side; ++line) {
+            const auto m = [&](int32_t k) { return horizontal ? at(line, k) : at(k, line); };
+            int32_t run = 1;
+            for (int32_t k = 1; k <= side; ++k) {
+                if (k < side && m(k) == m(k - 1)) {
+                    ++run;
+                    continue;
+                }
+                if (run >= 5)
+                    p.runs += 3 + run - 5;
+                run = 1;
+            }
+            for (int32_t k = 0; k + 7 <= side; ++k) {
+                const bool pattern =
+                    m(k) && !m(k + 1) && m(k + 2) && m(k + 3) && m(k + 4) && !m(k + 5) && m(k + 6);
+                const bool before = !m(k - 1) && !m(k - 2) && !m(k - 3) && !m(k - 4);
+                const bool after = !m(k + 7) && !m(k + 8) && !m(k + 9) && !m(k + 10);
+                if (pattern && (before || after))
+                    p.finders += 40;
+            }
+        }
+    int64_t darkCount = 0;
+    for (int32_t r = 0; r < side; ++r)
+        for (int32_t c = 0; c < side; ++c) {
+            darkCount += at(r, c);
+            if (r + 1 < side && c + 1 < side && at(r, c) == at(r, c + 1) &&
+                at(r, c) == at(r + 1, c) && at(r, c) == at(r + 1, c + 1))
+                p.blocks += 3;
+        }
+    const int64_t total = int64_t(side) * side;
+    for (int64_t k = 1; k <= 10; ++k)
+        if (std::llabs(darkCount * 100 - total * 50) >= 5 * k * total)
+            p.balance = int32_t(10 * k);
+    return p;
+}
+
+TEST(QrPenalty, BitwiseScorerAgreesWithTheRulesModuleByModule) {
+    QRandomGenerator random(5);
+    for (int k = 0; k < 300; ++k) {
+        // sides across the word boundaries of the bitwise lines, densities from sparse to dark
+        const int32_t side = k < 200 ? 1 + k % 70 : 17 + 4 * (k % 41);
+        const int density = 1 + int(random.bounded(9));
+        std::vector<uint8_t> dark(size_t(side) * size_t(side));
+        for (uint8_t& d : dark)
+            d = random.bounded(10) < density;
+        // finder-like patterns where randomness rarely puts them
+        if (side >= 11 && k % 2)
+            for (int32_t c = 0; c < 7; ++c)
+                dark[size_t(side / 2) * size_t(side) + size_t(c)] = "1011101"[c] == '1';
+        const TQrPenalty fast = QrPenalty(dark.data(), side), slow = ReferencePenalty(dark, side);
+        EXPECT_EQ(fast.runs, slow.runs) << "side " << side << " case " << k;
+        EXPECT_EQ(fast.blocks, slow.blocks) << "side " << side << " case " << k;
+        EXPECT_EQ(fast.finders, slow.finders) << "side " << side << " case " << k;
+        EXPECT_EQ(fast.balance, slow.balance) << "side " << side << " case " << k;
+    }
 }
 
 TEST(QrFormat, MatchesThePublishedWords) {
