@@ -1,5 +1,7 @@
 #include "document/Jpeg.h"
 
+#include "document/PictureLimits.h"
+
 #include <QFile>
 
 #include <csetjmp>
@@ -23,13 +25,17 @@ void OnError(j_common_ptr cinfo) {
 
 void OnMessage(j_common_ptr) {} // warnings are not the user's business
 
-// Pictures larger than this are refused rather than exhausting memory on a damaged header.
-constexpr unsigned long kMaxPixels = 200UL * 1000 * 1000;
+// Called as the decoder goes; ends a progressive file with more scans than any real one has.
+void OnProgress(j_common_ptr cinfo) {
+    const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (cinfo->is_decompressor && d->input_scan_number > PictureLimits::MaxJpegScans)
+        OnError(cinfo);
+}
 } // namespace
 
 QImage DecodeJpegFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > PictureLimits::MaxJpegFileBytes)
         return QImage();
     const QByteArray data = file.readAll();
     if (data.isEmpty())
@@ -40,6 +46,8 @@ QImage DecodeJpegFile(const QString& path) {
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = OnError;
     err.base.output_message = OnMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = OnProgress;
     // Everything that must survive a longjmp lives outside this frame's automatic variables
     // that change after setjmp; the image is volatile-safe because it is only assigned before.
     QImage* volatile result = new QImage();
@@ -49,14 +57,20 @@ QImage DecodeJpegFile(const QString& path) {
         return QImage();
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &progress; // creating clears every other field
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
+    // Checked before the decoder allocates anything for the picture.
+    if (!PictureLimits::JpegSizeAllowed(cinfo.image_width, cinfo.image_height, data.size())) {
+        jpeg_destroy_decompress(&cinfo);
+        delete result;
+        return QImage();
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    const unsigned long pixels =
-        static_cast<unsigned long>(cinfo.output_width) * cinfo.output_height;
-    if (cinfo.output_components != 3 || pixels == 0 || pixels > kMaxPixels) {
+    if (cinfo.output_components != 3 ||
+        !PictureLimits::JpegSizeAllowed(cinfo.output_width, cinfo.output_height, data.size())) {
         jpeg_destroy_decompress(&cinfo);
         delete result;
         return QImage();

@@ -168,6 +168,10 @@ bool ReadLabelArchive(const QString& path, QStringList& extracted, QStringList* 
     const int32_t count = GetInt(header, Archive::CountOffset);
     if (count < 0 || count > (fileSize - Archive::HeaderSize) / Archive::EntrySize)
         throw Damaged(path, QString::fromLatin1(FileText::BadCount).arg(count));
+    if (count > Archive::MaxEntries)
+        throw Damaged(
+            path,
+            QString::fromLatin1(FileText::TooManyEntries).arg(count).arg(Archive::MaxEntries));
     const QByteArray directory = in.read(qint64(count) * Archive::EntrySize);
     if (directory.size() != qint64(count) * Archive::EntrySize)
         throw Error(FileText::CannotRead, path, in.errorString());

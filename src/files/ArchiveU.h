@@ -18,6 +18,9 @@ inline constexpr int NameFieldSize = 261;
 inline constexpr int MaxNameLength = 260;
 inline constexpr int SizeOffset = 261;
 inline constexpr int EntrySize = 265;
+// Entries an archive may hold: the description and its pictures. Each one becomes a file of
+// its own while the label is read, so a directory of millions is refused.
+inline constexpr int MaxEntries = 10000;
 // The name the description travels under, always the first entry.
 inline constexpr char DescriptionName[] = "_LB_FRMT.TMP";
 } // namespace Archive
@@ -30,9 +33,10 @@ void WriteLabelArchive(const QString& path, const QStringList& files);
 // Unpacks the archive at path into TempFolder() and fills extracted with the new files' paths in
 // entry order; every file gets a fresh name of its own, the pictures one that begins with the
 // stored name's first three characters. Returns false, extracting nothing, when the magic or
-// version is not ours. A damaged archive (impossible count, sizes past the end, unusable names)
-// is refused with TUserError before anything is extracted; a failure while extracting removes
-// what was extracted so far. storedNames, when given, receives the entries' plain names.
+// version is not ours. A damaged archive (impossible count, sizes past the end, unusable names,
+// or more than MaxEntries entries) is refused with TUserError before anything is extracted; a
+// failure while extracting removes what was extracted so far. storedNames, when given, receives the
+// entries' plain names.
 bool ReadLabelArchive(const QString& path, QStringList& extracted,
                       QStringList* storedNames = nullptr);
 

@@ -11,6 +11,11 @@ inline constexpr const char* IsFolder = "it is a folder";
 inline constexpr const char* Missing = "The file \"%1\" does not exist.";
 inline constexpr const char* TooLarge =
     "The file \"%1\" is too large to be a label description (%2 bytes).";
+// %2 is the limit (IniFile.h).
+inline constexpr const char* TooManySections =
+    "The file \"%1\" cannot be read: it holds more than %2 sections.";
+inline constexpr const char* TooManyKeys =
+    "The file \"%1\" cannot be read: it holds more than %2 keys.";
 inline constexpr const char* TooShort =
     "The file \"%1\" cannot be read: it is too short to be a label file.";
 inline constexpr const char* NoFormatSection =
@@ -23,6 +28,7 @@ inline constexpr const char* UnknownArchive =
 inline constexpr const char* Damaged = "The label file \"%1\" is damaged: %2.";
 inline constexpr const char* HeaderCut = "its header is cut short";
 inline constexpr const char* BadCount = "its directory claims %1 entries";
+inline constexpr const char* TooManyEntries = "it holds %1 entries, more than the %2 allowed";
 inline constexpr const char* BadEntrySize = "entry %1 has the impossible size %2";
 inline constexpr const char* EntryPastEnd = "entry %1 runs past the end of the file";
 inline constexpr const char* BadEntryName = "entry %1 has no usable file name";

@@ -1,7 +1,9 @@
 #include "files/IniFile.h"
 
 #include "files/FileAccess.h"
+#include "files/FileTexts.h"
 #include "files/IniValues.h"
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/TextEncoding.h"
 
@@ -58,7 +60,7 @@ QString OneLine(const QString& value) {
 }
 } // namespace
 
-TIniFile TIniFile::FromBytes(QByteArrayView bytes) {
+TIniFile TIniFile::FromBytes(QByteArrayView bytes, const QString& source) {
     const bool utf8 = StartsWithUtf8Bom(bytes);
     if (utf8)
         bytes = bytes.sliced(3);
@@ -66,6 +68,7 @@ TIniFile TIniFile::FromBytes(QByteArrayView bytes) {
 
     TIniFile ini;
     TSection* current = nullptr;
+    qsizetype keys = 0;
     const qsizetype n = bytes.size();
     qsizetype pos = 0;
     while (pos < n) {
@@ -86,6 +89,9 @@ TIniFile TIniFile::FromBytes(QByteArrayView bytes) {
                 current = nullptr; // a repeated section is never reached
                 continue;
             }
+            if (qsizetype(ini.m_sections.size()) == MaxSections)
+                throw TUserError(
+                    QString::fromLatin1(FileText::TooManySections).arg(source).arg(MaxSections));
             ini.m_index.insert(folded, ini.m_sections.size());
             ini.m_sections.push_back({name, {}, {}});
             current = &ini.m_sections.back();
@@ -98,6 +104,8 @@ TIniFile TIniFile::FromBytes(QByteArrayView bytes) {
         const QString folded = Folded(key);
         if (key.isEmpty() || current->Index.contains(folded))
             continue;
+        if (++keys > MaxKeys)
+            throw TUserError(QString::fromLatin1(FileText::TooManyKeys).arg(source).arg(MaxKeys));
         current->Index.insert(folded, current->Keys.size());
         current->Keys.push_back({key, decode.Value(Trimmed(line.sliced(eq + 1)))});
     }
@@ -105,7 +113,7 @@ TIniFile TIniFile::FromBytes(QByteArrayView bytes) {
 }
 
 TIniFile TIniFile::Load(const QString& path) {
-    return FromBytes(ReadFileBytes(path, MaxFileSize));
+    return FromBytes(ReadFileBytes(path, MaxFileSize), path);
 }
 
 QByteArray TIniFile::ToBytes() const {

@@ -21,9 +21,16 @@ public:
     static constexpr qsizetype MaxValueLength = 2047;
     // Larger files are refused rather than read into memory.
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    // Sections, and keys in all sections together, a file may hold: a label of a thousand
+    // controls has about a thousand sections and fifty thousand keys. Beyond these a file of
+    // empty lines' worth of names could take gigabytes once read.
+    static constexpr qsizetype MaxSections = 100'000;
+    static constexpr qsizetype MaxKeys = 1'000'000;
 
-    static TIniFile FromBytes(QByteArrayView bytes);
-    // Throws TUserError naming the path when the file is missing, unreadable or too large.
+    // Throws TUserError naming source when the bytes hold more sections or keys than allowed.
+    static TIniFile FromBytes(QByteArrayView bytes, const QString& source = QString());
+    // Throws TUserError naming the path when the file is missing, unreadable, too large or
+    // holds too many sections or keys.
     static TIniFile Load(const QString& path);
 
     QByteArray ToBytes() const;

@@ -38,7 +38,7 @@ TLabelFileForm ReadLabelFileForm(const QString& path) {
     form.Archive = bytes.startsWith(QByteArrayView(Archive::Magic));
     if (!form.Archive) {
         form.Utf8 = StartsWithUtf8Bom(bytes);
-        form.Plain = TIniFile::FromBytes(bytes);
+        form.Plain = TIniFile::FromBytes(bytes, path);
     }
     return form;
 }

@@ -1,5 +1,9 @@
 #include "merge/DataFileReader.h"
 
+#include "merge/DataFileLimits.h"
+#include "merge/MergeTexts.h"
+#include "platform/Errors.h"
+
 bool TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
                                TRecordParser& parser, TImportRecord& record, int64_t& lineNumber) {
     if (lines.AtEnd())
@@ -7,6 +11,11 @@ bool TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings
     ++lineNumber;
     const QByteArrayView line = lines.ReadLine();
     parser.Parse(settings, line, lines.CodingOf(line), record);
+    if (record.size() > DataFileLimits::MaxFields)
+        throw TUserError(QString::fromLatin1(MergeText::TooManyFields)
+                             .arg(lines.FileName())
+                             .arg(lines.LineNumber())
+                             .arg(DataFileLimits::MaxFields));
     return true;
 }
 

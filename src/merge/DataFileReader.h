@@ -25,7 +25,8 @@ public:
     void OpenDataFile(const QString& fileName);
 
     // Replaces the current record by the next line's fields; at the end of the data (or when
-    // closed) the current record stays. Throws TUserError when the file cannot be read.
+    // closed) the current record stays. Throws TUserError when the file cannot be read or the
+    // line breaks a limit of DataFileLimits.h; the current record may then be any record.
     void ReadNextRecord();
 
     // True when no line is left (always when closed).

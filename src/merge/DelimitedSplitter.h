@@ -47,8 +47,9 @@ size_t FindEither(const Char* s, size_t q, size_t n, Char a, bool useB, Char b) 
 // separators are kept, a separator at the very end adds no field, and an empty quoted field at
 // the end of the line ("a,''") is kept as an empty field. A quote left open runs to the end.
 //
-// onField(const std::basic_string<Char>&) receives each field in order; field is scratch space
-// the caller keeps between lines so that its capacity is reused.
+// onField(const std::basic_string<Char>&) receives each field in order; when it returns bool,
+// false stops the cut there. field is scratch space the caller keeps between lines so that its
+// capacity is reused.
 template <class Char, class TOnField>
 void SplitDelimited(std::basic_string_view<Char> line, Char separator, bool hasQuote, Char quote,
                     std::basic_string<Char>& field, TOnField&& onField) {
@@ -58,6 +59,12 @@ void SplitDelimited(std::basic_string_view<Char> line, Char separator, bool hasQ
     bool inQuotes = false;
     bool endOfField = false;
     size_t p = 0;
+    auto deliver = [&] {
+        if constexpr (std::is_same_v<decltype(onField(field)), bool>)
+            return onField(field);
+        else
+            return (onField(field), true);
+    };
     while (p < n) {
         const Char c = s[p];
         if (hasQuote && c == quote) {
@@ -84,12 +91,13 @@ void SplitDelimited(std::basic_string_view<Char> line, Char separator, bool hasQ
             p = q;
         }
         if (endOfField) {
-            onField(field);
+            if (!deliver())
+                return;
             field.clear();
             inQuotes = false;
             endOfField = false;
         }
     }
     if (!field.empty())
-        onField(field);
+        deliver();
 }

@@ -1,5 +1,6 @@
 #include "merge/LineParsers.h"
 
+#include "merge/DataFileLimits.h"
 #include "merge/DelimitedSplitter.h"
 
 namespace {
@@ -50,6 +51,7 @@ TImportRecord ParseDelimited(const TTextImportSettings& settings, QStringView li
     SplitDelimited<char16_t>(View(line), separator.unicode(), hasQuote, quote, field,
                              [&record](const std::u16string& text) {
                                  record.append(QString::fromUtf16(text.data(), text.size()));
+                                 return record.size() <= DataFileLimits::MaxFields;
                              });
     return record;
 }

@@ -10,7 +10,8 @@
 // that is empty) for the delimited formats, the column sizes for the fixed field format.
 TImportRecord ParseLine(const TTextImportSettings& settings, QStringView line);
 
-// Cuts a delimited line at separator, honouring the settings' quote character.
+// Cuts a delimited line at separator, honouring the settings' quote character. Stops after
+// DataFileLimits::MaxFields + 1 fields, so a record that long tells it was too long.
 TImportRecord ParseDelimited(const TTextImportSettings& settings, QStringView line,
                              QChar separator);
 

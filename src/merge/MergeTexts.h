@@ -25,4 +25,9 @@ inline constexpr const char* DescribeEnd = "]";
 // Data file failures; %1 is the file's path, %2 the system's reason.
 inline constexpr const char* CannotOpenDataFile = "Cannot open the data file \"%1\": %2.";
 inline constexpr const char* CannotReadDataFile = "Cannot read the data file \"%1\": %2.";
+// %2 is the line's number, %3 the limit (DataFileLimits.h).
+inline constexpr const char* LineTooLong =
+    "Cannot read the data file \"%1\": line %2 is longer than %3 bytes.";
+inline constexpr const char* TooManyFields =
+    "Cannot read the data file \"%1\": line %2 has more than %3 fields.";
 } // namespace MergeText

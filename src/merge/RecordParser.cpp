@@ -1,5 +1,6 @@
 #include "merge/RecordParser.h"
 
+#include "merge/DataFileLimits.h"
 #include "merge/DelimitedSplitter.h"
 #include "merge/LineParsers.h"
 #include "platform/TextEncoding.h"
@@ -101,6 +102,7 @@ void TRecordParser::Parse(const TTextImportSettings& settings, QByteArrayView li
                                  record.append(QString());
                              DecodeInto(record[count], field, coding);
                              ++count;
+                             return count <= DataFileLimits::MaxFields;
                          });
     record.resize(count);
     if (m_field.capacity() > kKeepCapacity)

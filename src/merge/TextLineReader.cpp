@@ -1,5 +1,6 @@
 #include "merge/TextLineReader.h"
 
+#include "merge/DataFileLimits.h"
 #include "merge/MergeTexts.h"
 #include "platform/Errors.h"
 #include "platform/TextEncoding.h"
@@ -90,6 +91,23 @@ void TTextLineReader::ThrowReadError() const {
         QString::fromLatin1(MergeText::CannotReadDataFile).arg(m_fileName, m_file.errorString()));
 }
 
+void TTextLineReader::ThrowLineTooLong() const {
+    throw TUserError(QString::fromLatin1(MergeText::LineTooLong)
+                         .arg(m_fileName)
+                         .arg(m_lineNumber + 1)
+                         .arg(DataFileLimits::MaxLineBytes));
+}
+
+// The line of length bytes at m_begin; the next one starts next bytes further on.
+QByteArrayView TTextLineReader::TakeLine(qsizetype length, qsizetype next) {
+    if (length > DataFileLimits::MaxLineBytes)
+        ThrowLineTooLong();
+    const QByteArrayView line(m_buffer.data() + m_begin, length);
+    m_begin += next;
+    ++m_lineNumber;
+    return line;
+}
+
 bool TTextLineReader::Fill() {
     if (m_eof)
         return false;
@@ -155,16 +173,14 @@ QByteArrayView TTextLineReader::ReadLine() {
             } else if (length > 0 && data[m_begin + length - 1] == kCarriageReturn) {
                 --length; // CR LF in a file that otherwise ends lines with LF alone
             }
-            const QByteArrayView line(m_buffer.data() + m_begin, length);
-            m_begin += next;
-            return line;
+            return TakeLine(length, next);
         }
-        if (m_eof) {
-            const QByteArrayView line(data + m_begin, m_end - m_begin);
-            m_begin = m_end;
-            return line;
-        }
+        if (m_eof)
+            return TakeLine(m_end - m_begin, m_end - m_begin);
         scanned = m_end - m_begin;
+        // Stop before the buffer grows again for a line that is too long already.
+        if (scanned > DataFileLimits::MaxLineBytes)
+            ThrowLineTooLong();
         Fill();
     }
 }

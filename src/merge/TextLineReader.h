@@ -29,7 +29,8 @@ enum class TLineCoding { Ascii, Utf8, Windows1252 };
 //   UTF-8 decodes as Windows-1252, so no byte is lost or replaced.
 // - A CR anywhere in the sample selects CR line ends; a sample without a CR, LF line ends.
 // A Ctrl-Z (code 26) ends the file. The last line needs no line end; a line end at the very end
-// of the file adds no further line.
+// of the file adds no further line. A line longer than DataFileLimits::MaxLineBytes is refused
+// with TUserError, so the buffer never grows past about twice that.
 class TTextLineReader {
 public:
     static constexpr qsizetype SampleSize = 64 * 1024;
@@ -44,7 +45,8 @@ public:
     bool AtEnd();
 
     // The next line's bytes without the line end; valid until the next call of any member.
-    // Returns an empty view at the end. Throws TUserError when the file cannot be read.
+    // Returns an empty view at the end. Throws TUserError when the file cannot be read or the
+    // line is too long.
     QByteArrayView ReadLine();
 
     // The next line decoded, or an empty text at the end.
@@ -53,6 +55,9 @@ public:
     // How a line read from this file decodes.
     TLineCoding CodingOf(QByteArrayView line) const;
 
+    // The number (from 1) of the line ReadLine returned last; 0 before the first.
+    qint64 LineNumber() const { return m_lineNumber; }
+
     TTextEncoding Encoding() const { return m_encoding; }
     TLineEnds LineEnds() const { return m_lineEnds; }
     const QString& FileName() const { return m_fileName; }
@@ -60,6 +65,8 @@ public:
 private:
     bool Fill();
     [[noreturn]] void ThrowReadError() const;
+    [[noreturn]] void ThrowLineTooLong() const;
+    QByteArrayView TakeLine(qsizetype length, qsizetype next);
 
     QString m_fileName;
     QFile m_file;
@@ -67,6 +74,7 @@ private:
     qsizetype m_begin = 0; // first unread byte
     qsizetype m_end = 0;   // end of the bytes read so far
     bool m_eof = false;    // nothing more to read (end of file or Ctrl-Z)
+    qint64 m_lineNumber = 0;
     TTextEncoding m_encoding = TTextEncoding::Utf8;
     TLineEnds m_lineEnds = TLineEnds::CarriageReturn;
 };
