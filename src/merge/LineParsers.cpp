@@ -50,7 +50,9 @@ TImportRecord ParseDelimited(const TTextImportSettings& settings, QStringView li
     const char16_t quote = hasQuote ? settings.QuoteChar[0].unicode() : u'\0';
     SplitDelimited<char16_t>(View(line), separator.unicode(), hasQuote, quote, field,
                              [&record](const std::u16string& text) {
-                                 record.append(QString::fromUtf16(text.data(), text.size()));
+                                 // Not fromUtf16: that drops a U+FEFF opening the field.
+                                 record.append(QString(reinterpret_cast<const QChar*>(text.data()),
+                                                       qsizetype(text.size())));
                                  return record.size() <= DataFileLimits::MaxFields;
                              });
     return record;

@@ -220,3 +220,22 @@ TEST(RecordParser, AReusedRecordSharedByTheCallerStaysIntact) {
     EXPECT_EQ(record, QStringList{"x"});
     EXPECT_EQ(kept, QStringList({"one", "two", "three"}));
 }
+
+// Found by fuzzing: the text path lost a U+FEFF (UTF-8 EF BB BF) that opened a field, so the
+// import preview and a non-ASCII separator read other fields than the byte path.
+TEST(ParseDelimited, AFieldOpeningWithAZeroWidthNoBreakSpaceKeepsIt) {
+    const QByteArray line("''\xEF\xBB\xBF,");
+    const TTextImportSettings settings = Delimited(TImportFormat::CommaDelimited, "'");
+    const QStringList expected{QString(QChar(0xFEFF))};
+    EXPECT_EQ(ParseLine(settings, QString::fromUtf8(line)), expected);
+    TRecordParser parser;
+    TImportRecord record;
+    parser.Parse(settings, line, TLineCoding::Utf8, record);
+    EXPECT_EQ(record, expected);
+
+    TTextImportSettings custom = Delimited(TImportFormat::CustomDelimiter);
+    custom.Separator = QString(QChar(0xA7));
+    EXPECT_EQ(ParseLine(custom, QString::fromUtf8("x\xC2\xA7\xEF\xBB\xBF"
+                                                  "a")),
+              (QStringList{"x", QChar(0xFEFF) + QString("a")}));
+}
