@@ -55,7 +55,7 @@ TEST_F(DataLineLimits, ALineAtTheLimitIsReadAndOneByteMoreIsRefusedWithItsNumber
         const QString path = Write(bytes);
         const qint64 line = bytes.startsWith("one") ? 3 : 1;
         EXPECT_EQ(ReadAllRefusal(path, Settings(TImportFormat::CommaDelimited)),
-                  QString("Cannot read the data file \"%1\": line %2 is longer than 16777216 "
+                  QString("Cannot read the data file \"%1\": line %2 is longer than 67108864 "
                           "bytes.")
                       .arg(path)
                       .arg(line));
