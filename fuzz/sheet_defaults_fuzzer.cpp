@@ -6,6 +6,7 @@
 #include "files/SheetDefaults.h"
 #include "platform/Preferences.h"
 
+#include <QDateTime>
 #include <QFile>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -14,10 +15,18 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // A name of its own each time: the settings library caches files by name.
-    static int run = 0;
-    const QString path =
-        WriteFuzzInput(QStringLiteral("store%1.ini").arg(run++ % 1000), data, size);
+    // One file name throughout: the settings library keeps a cache entry per name, and a new
+    // entry each input would look like a leak and make every input a full leak scan. It re-reads
+    // a cached file only when its size or time changed, so each input gets a time of its own.
+    static qint64 run = 0;
+    const QString path = WriteFuzzInput(QStringLiteral("store.ini"), data, size);
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadWrite) ||
+            !f.setFileTime(QDateTime::fromSecsSinceEpoch(1'000'000'000 + run++),
+                           QFileDevice::FileModificationTime))
+            abort();
+    }
     {
         const TPreferenceStore store(path);
         TSheetSettings sheet;
@@ -25,6 +34,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         LoadSheetDefaults(store, sheet);
         FuzzCheck(SheetLimitProblem(sheet).isEmpty(), "stored defaults beyond the sheet limits");
     }
-    QFile::remove(path);
     return 0;
 }
