@@ -57,6 +57,11 @@ QString DecodeLineBytes(QByteArrayView bytes, TLineCoding coding) {
     case TLineCoding::Ascii:
         return QString::fromLatin1(bytes);
     case TLineCoding::Utf8:
+        // fromUtf8 drops a leading EF BB BF as a byte order mark, but only the file's first
+        // three bytes are one (the reader skips those); anywhere else it is U+FEFF, which the
+        // byte parser keeps.
+        if (StartsWithUtf8Bom(bytes))
+            return QChar(0xFEFF) + QString::fromUtf8(bytes.sliced(3));
         return QString::fromUtf8(bytes);
     case TLineCoding::Windows1252:
         break;

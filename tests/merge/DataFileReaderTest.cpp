@@ -1,6 +1,7 @@
 #include "merge/DataFileReader.h"
 #include "MergeTestFiles.h"
 #include "TestSupport.h"
+#include "merge/LineParsers.h"
 #include "merge/TextLineReader.h"
 #include "platform/Errors.h"
 
@@ -109,6 +110,29 @@ TEST_F(DataFileReaderTest, EncodingIsUtf8WhenMarkedOrValidOtherwiseWindows1252) 
         EXPECT_EQ(ReadAll(path, CommaSettings()), TRecords{row.Expected});
         TTextLineReader lines(path);
         EXPECT_EQ(lines.Encoding(), row.Encoding);
+    }
+}
+
+// Found by fuzzing: only the file's first three bytes are a byte order mark. EF BB BF opening a
+// later line is U+FEFF in the record, and the decoded line (the import preview, non-ASCII
+// separators) lost it.
+TEST_F(DataFileReaderTest, AMarkOpeningALaterLineIsDataOnBothPaths) {
+    const QString feff(QChar(0xFEFF));
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF"
+                                               "a\n\xEF\xBB\xBF"
+                                               "b,c"),
+                                    QByteArray("a\r\xEF\xBB\xBF"
+                                               "b,c"),
+                                    QByteArray("\r\xEF\xBB\xBF", 4)}) {
+        const QString path = Write(bytes);
+        const TRecords records = ReadAll(path, CommaSettings());
+        ASSERT_EQ(records.size(), 2) << bytes.toHex().toStdString();
+        EXPECT_TRUE(records[1].value(0).startsWith(feff)) << bytes.toHex().toStdString();
+        TTextLineReader lines(path);
+        (void)lines.ReadLine();
+        const QString second = lines.ReadDecodedLine();
+        EXPECT_TRUE(second.startsWith(feff)) << bytes.toHex().toStdString();
+        EXPECT_EQ(ParseLine(CommaSettings(), second), records[1]);
     }
 }
 
