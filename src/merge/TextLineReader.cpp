@@ -5,6 +5,8 @@
 #include "platform/Errors.h"
 #include "platform/TextEncoding.h"
 
+#include <QStringDecoder>
+
 #include <cstdint>
 #include <cstring>
 
@@ -61,7 +63,8 @@ QString DecodeLineBytes(QByteArrayView bytes, TLineCoding coding) {
         // three bytes are one (the reader skips those); anywhere else it is U+FEFF, which the
         // byte parser keeps.
         if (StartsWithUtf8Bom(bytes))
-            return QChar(0xFEFF) + QString::fromUtf8(bytes.sliced(3));
+            return QStringDecoder(QStringDecoder::Utf8,
+                                  QStringDecoder::Flag::ConvertInitialBom)(bytes);
         return QString::fromUtf8(bytes);
     case TLineCoding::Windows1252:
         break;
