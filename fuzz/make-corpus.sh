@@ -226,6 +226,8 @@ data('cut-utf8.csv', COMMA, ',', '"', b'ok,\xc3\xa9\r\nbad,\xc3\r\n\xe2\x82')
 data('empty.csv', COMMA | HEADER_FLAG, ',', '"', b'')
 data('header-only.csv', COMMA | HEADER_FLAG, ',', '"', b'A,B,C\r\n')
 data('empty-quoted-end.csv', COMMA, ',', "'", b"a,''\n'',\n,\n")
+# Found by fuzzing: EF BB BF opening a line after the first is data, twice over.
+data('marks-opening-a-line.dat', COMMA, '\0', '\0', b'\r\xef\xbb\xbf\xef\xbb\xbf')
 
 # --- command lines: parameters separated by zero bytes ---
 def cl(name, *args):
