@@ -28,6 +28,12 @@ void InitFuzzing(int* argc, char*** argv) {
     SetMessageHandler([](const QString&) {});
 }
 
+// libFuzzer calls it once before the first input; every target sets up the same way.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    InitFuzzing(argc, argv);
+    return 0;
+}
+
 QString FuzzScratch() {
     return g_scratch->path();
 }

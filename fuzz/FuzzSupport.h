@@ -8,7 +8,7 @@
 // What every fuzz target shares: a Qt application on the offscreen platform, a private scratch
 // folder that is also the program's temporary folder, and messages swallowed.
 
-// Sets it all up once, from LLVMFuzzerInitialize.
+// Sets it all up once; the LLVMFuzzerInitialize defined beside it calls it for every target.
 void InitFuzzing(int* argc, char*** argv);
 
 // Writes the input into the scratch folder under name and returns its path.

@@ -9,11 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("input.lbl"), data, size);
     try {

@@ -3,11 +3,6 @@
 #include "FuzzSupport.h"
 #include "document/GraphicLabel.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("bmp-picture.tmp"), data, size);
     TGraphicLabel control(nullptr);

@@ -4,11 +4,6 @@
 #include "FuzzSupport.h"
 #include "print/CommandLine.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList params{QStringLiteral("vellumtrace")};
     for (const QByteArray& p :

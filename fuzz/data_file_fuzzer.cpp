@@ -36,11 +36,6 @@ TTextImportSettings Settings(const uint8_t*& data, size_t& size) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < kSettingsBytes)
         return 0;

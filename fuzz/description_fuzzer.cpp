@@ -23,11 +23,6 @@ QStringList Outcome(const QString& path) {
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The plain form starts with a magic-free description; an input that begins like an
     // archive is the label target's business.

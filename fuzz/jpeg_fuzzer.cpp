@@ -4,11 +4,6 @@
 #include "document/GraphicLabel.h"
 #include "document/PictureLimits.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("jpg-picture.tmp"), data, size);
     TGraphicLabel control(nullptr);

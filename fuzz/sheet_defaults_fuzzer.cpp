@@ -9,11 +9,6 @@
 #include <QDateTime>
 #include <QFile>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One file name throughout: the settings library keeps a cache entry per name, and a new
     // entry each input would look like a leak and make every input a full leak scan. It re-reads

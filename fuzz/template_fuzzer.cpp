@@ -6,11 +6,6 @@
 #include "files/Template.h"
 #include "platform/Errors.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    InitFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("input.lbf"), data, size);
     TSheetSettings sheet;
