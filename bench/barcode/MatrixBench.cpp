@@ -27,7 +27,7 @@ void EncodeAndDraw(benchmark::State& state, int type, const QString& base) {
             break;
         }
         const TMatrixGeometry g = MatrixGeometry(e.matrix, 0, 0, 6, 0, 0);
-        DrawMatrixBarcode(painter, type, e.matrix, g, data, font, false);
+        DrawMatrixBarcode(painter, e.matrix, g, TMatrixText(), font, false);
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -121,7 +121,10 @@ void TBarcodeLabel::DrawMatrix() {
 
     const TModuleMatrix& matrix = encoding.matrix;
     const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
-    const int32_t band = MatrixBandDepth(font, nullptr, m_interpret);
+    // the text wraps into the box's width along the symbol, as on paper
+    const TMatrixText lines = LayoutMatrixText(
+        m_barcodeType, data, font, nullptr, IsVertical(rotation) ? Height() : Width(), m_interpret);
+    const int32_t band = lines.Depth();
     int32_t m =
         m_autoScale
             ? FittingModule(matrix, Width(), Height(), band, rotation)
@@ -131,11 +134,12 @@ void TBarcodeLabel::DrawMatrix() {
     const int32_t modules = std::max(matrix.ModulesAcross(), matrix.ModulesDown());
     m = std::max(1, std::min(m, (maxSide - band) / std::max(1, modules)));
     m_matrixModule = m;
-    const TMatrixGeometry g = MatrixGeometry(matrix, 0, 0, m, band, rotation);
+    const TMatrixGeometry g =
+        MatrixGeometry(matrix, 0, 0, m, band, rotation, std::min(lines.width, lines.room));
     image = WhiteImage(g.box.width(), g.box.height());
     {
         QPainter painter(&image);
-        DrawMatrixBarcode(painter, m_barcodeType, matrix, g, data, font, false);
+        DrawMatrixBarcode(painter, matrix, g, lines, font, false);
     }
     m_moduleImage = image;
     if (AutoSize())

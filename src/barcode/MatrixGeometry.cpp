@@ -17,12 +17,14 @@ int32_t TextGap(const TModuleMatrix& matrix, int32_t m, int32_t band) {
 } // namespace
 
 TMatrixGeometry MatrixGeometry(const TModuleMatrix& matrix, int32_t x, int32_t y, int32_t m,
-                               int32_t band, int rotation) {
+                               int32_t band, int rotation, int32_t textWidth) {
     TMatrixGeometry g;
     g.m = std::max<int32_t>(1, m);
     g.band = std::max<int32_t>(0, band);
     g.rotation = rotation;
-    g.along = matrix.ModulesAcross() * g.m;
+    const int32_t symbol = matrix.ModulesAcross() * g.m;
+    g.along = std::max(symbol, textWidth);
+    g.indent = (g.along - symbol) / 2;
     g.across = matrix.ModulesDown() * g.m + TextGap(matrix, g.m, g.band) + g.band;
     g.box = IsVertical(rotation) ? QRect(x, y, g.across, g.along) : QRect(x, y, g.along, g.across);
     return g;
@@ -58,6 +60,7 @@ QRect MapBoxRect(const TMatrixGeometry& g, int32_t a, int32_t c, int32_t w, int3
 void DrawMatrixModules(TBarCanvas& canvas, const TModuleMatrix& matrix, const TMatrixGeometry& g) {
     const int32_t m = g.m;
     const int32_t q = matrix.quietModules * m;
+    const int32_t a0 = g.indent + q;
     const int32_t rowDepth = matrix.rowModules * m;
     for (int32_t r = 0; r < matrix.rows; ++r) {
         int32_t c = 0;
@@ -69,7 +72,7 @@ void DrawMatrixModules(TBarCanvas& canvas, const TModuleMatrix& matrix, const TM
             int32_t end = c + 1;
             while (end < matrix.columns && matrix.Dark(r, end))
                 ++end;
-            const QRect bar = MapBoxRect(g, q + c * m, q + r * rowDepth, (end - c) * m, rowDepth);
+            const QRect bar = MapBoxRect(g, a0 + c * m, q + r * rowDepth, (end - c) * m, rowDepth);
             canvas.FillBar(bar.x(), bar.y(), bar.width(), bar.height());
             c = end;
         }

@@ -13,15 +13,8 @@ constexpr int RefusalFontPixels = 9;
 const QColor RefusalInk(176, 0, 0);
 } // namespace
 
-int32_t MatrixBandDepth(const QFont& font, const QPaintDevice* device, bool interpret) {
-    if (!interpret)
-        return 0;
-    return device ? QFontMetrics(font, device).height() : QFontMetrics(font).height();
-}
-
-void DrawMatrixBarcode(QPainter& painter, int type, const TModuleMatrix& matrix,
-                       const TMatrixGeometry& g, const QString& data, const QFont& font,
-                       bool transparent) {
+void DrawMatrixBarcode(QPainter& painter, const TModuleMatrix& matrix, const TMatrixGeometry& g,
+                       const TMatrixText& text, const QFont& font, bool transparent) {
     painter.save();
     if (!transparent)
         painter.fillRect(g.box, Qt::white);
@@ -30,23 +23,22 @@ void DrawMatrixBarcode(QPainter& painter, int type, const TModuleMatrix& matrix,
         DrawMatrixModules(canvas, matrix, g);
         canvas.Flush();
     }
-    if (g.band > 0) {
+    if (g.band > 0 && !text.lines.isEmpty()) {
         const QFontMetrics fm(font, painter.device());
-        const QString text =
-            fm.elidedText(MatrixInterpretationText(type, data), Qt::ElideRight, g.along);
-        // an ellipsis alone says nothing and, beside a tiny symbol, reads as modules
-        if (text.size() <= 1 && MatrixInterpretationText(type, data).size() > 1) {
-            painter.restore();
-            return;
-        }
-        const int32_t tw = fm.horizontalAdvance(text);
-        const TBoxPoint at{g.along / 2 - tw / 2, g.across - g.band};
-        const QPoint origin = MapBoxPoint(g.rotation, at, g.box.x(), g.box.y(), g.along, g.across);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.translate(origin);
-        painter.rotate(TextAngle(g.rotation));
-        painter.drawText(QPoint(0, fm.ascent()), text);
+        const QTransform base = painter.transform();
+        for (qsizetype i = 0; i < text.lines.size(); ++i) {
+            const int32_t tw = i < text.widths.size() ? text.widths[i] : 0;
+            const TBoxPoint at{g.along / 2 - tw / 2,
+                               g.across - g.band + int32_t(i) * text.lineHeight};
+            const QPoint origin =
+                MapBoxPoint(g.rotation, at, g.box.x(), g.box.y(), g.along, g.across);
+            painter.setTransform(base);
+            painter.translate(origin);
+            painter.rotate(TextAngle(g.rotation));
+            painter.drawText(QPoint(0, fm.ascent()), text.lines[i]);
+        }
     }
     painter.restore();
 }

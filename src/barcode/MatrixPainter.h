@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/MatrixGeometry.h"
+#include "barcode/MatrixText.h"
 
 #include <QFont>
 #include <QRect>
@@ -11,16 +12,11 @@ class QPaintDevice;
 
 // Painting a two-dimensional symbol with a QPainter in whole device pixels.
 
-// Depth of the interpretation band in device pixels: the font's line height, 0 when the line is
-// off.
-int32_t MatrixBandDepth(const QFont& font, const QPaintDevice* device, bool interpret);
-
-// The symbol in g: a white box (unless transparent), the dark modules as one fill, and when the
-// band is deeper than 0 the interpretation line centred in it, in font, elided to the symbol's
-// width. The painter's state is restored afterwards.
-void DrawMatrixBarcode(QPainter& painter, int type, const TModuleMatrix& matrix,
-                       const TMatrixGeometry& g, const QString& data, const QFont& font,
-                       bool transparent);
+// The symbol in g: a white box (unless transparent), the dark modules as one fill, and the
+// lines of text (laid out in font for g's device) each centred in the band, one under the
+// other. The painter's state is restored afterwards.
+void DrawMatrixBarcode(QPainter& painter, const TModuleMatrix& matrix, const TMatrixGeometry& g,
+                       const TMatrixText& text, const QFont& font, bool transparent);
 
 // What the design surface shows for data that draws no symbol: the box hatched, framed, and the
 // reason written across it in a small font.

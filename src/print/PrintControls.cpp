@@ -72,29 +72,43 @@ int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resoluti
     return RoundHalfEven(mils * resolution / 1000.0);
 }
 
-namespace {
-// A two-dimensional symbol on paper: whole printer pixels per module, nothing at all for data
-// the symbology cannot carry.
-void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& text,
-                        const TPrintBox& box, const TPrintScale& s) {
+TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                             const TPrintScale& s, const QPaintDevice* device) {
+    const auto& bc = static_cast<const TBarcodeLabel&>(c);
     const int type = bc.BarcodeType();
-    const TMatrixEncoding encoding = EncodeMatrix(type, text, bc.MatrixOptions());
-    if (!encoding.Valid())
-        return;
-    const TModuleMatrix& matrix = encoding.matrix;
+    TMatrixPlacement at;
+    at.encoding = EncodeMatrix(type, text, bc.MatrixOptions());
+    if (!at.encoding.Valid())
+        return at;
+    const TModuleMatrix& matrix = at.encoding.matrix;
     const int rotation = bc.Rotation();
-    QFont font = PrinterFont(bc.Font(), s);
-    const int32_t band = MatrixBandDepth(font, p.device(), bc.Interpret());
+    at.font = PrinterFont(bc.Font(), s);
+    // the text wraps into the box's width along the symbol, as on the screen
+    at.text = LayoutMatrixText(type, text, at.font, device, IsVertical(rotation) ? box.h : box.w,
+                               bc.Interpret());
+    const int32_t band = at.text.Depth();
+    const int32_t textWidth = std::min(at.text.width, at.text.room);
     const int32_t m =
         bc.AutoScale()
             ? FittingModule(matrix, box.w, box.h, band, rotation)
             : std::max(1, RoundHalfEven(bc.NarrowBarWidth() *
                                         (IsVertical(rotation) ? s.PrinterY : s.PrinterX) / 1000.0));
-    const TMatrixGeometry size = MatrixGeometry(matrix, 0, 0, m, band, rotation);
-    const QPoint at = Aligned(bc, box, size.box.width(), size.box.height());
-    const TMatrixGeometry g = MatrixGeometry(matrix, at.x(), at.y(), m, band, rotation);
-    TClipScope clip(p, box.clip, g.box);
-    DrawMatrixBarcode(p, type, matrix, g, text, font, bc.Transparent());
+    const TMatrixGeometry size = MatrixGeometry(matrix, 0, 0, m, band, rotation, textWidth);
+    const QPoint corner = Aligned(bc, box, size.box.width(), size.box.height());
+    at.geometry = MatrixGeometry(matrix, corner.x(), corner.y(), m, band, rotation, textWidth);
+    return at;
+}
+
+namespace {
+// A two-dimensional symbol on paper: whole printer pixels per module, nothing at all for data
+// the symbology cannot carry.
+void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& text,
+                        const TPrintBox& box, const TPrintScale& s) {
+    const TMatrixPlacement at = PlaceMatrix(bc, text, box, s, p.device());
+    if (!at.encoding.Valid())
+        return;
+    TClipScope clip(p, box.clip, at.geometry.box);
+    DrawMatrixBarcode(p, at.encoding.matrix, at.geometry, at.text, at.font, bc.Transparent());
 }
 } // namespace
 

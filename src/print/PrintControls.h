@@ -1,5 +1,8 @@
 #pragma once
 
+#include "barcode/Matrix2D.h"
+#include "barcode/MatrixGeometry.h"
+#include "barcode/MatrixText.h"
 #include "barcode/PrnBarcode.h"
 #include "document/lblobjs.h"
 #include "merge/ImportRecord.h"
@@ -51,6 +54,18 @@ struct TBarcodePlacement {
 };
 TBarcodePlacement PlaceBarcode(const TLabelControl& c, const QString& data, const TPrintBox& box,
                                const TPrintScale& s);
+
+// Where a two-dimensional symbol and the lines of its text land in the box: what
+// PrintBarcodeControl draws. Nothing is placed when the encoding is not valid. device gives the
+// text's metrics (nullptr: the screen's).
+struct TMatrixPlacement {
+    TMatrixEncoding encoding;
+    TMatrixText text;
+    TMatrixGeometry geometry;
+    QFont font;
+};
+TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                             const TPrintScale& s, const QPaintDevice* device);
 
 // Where a text control's one line, and a formatted text's wrapped lines, land in the box.
 struct TTextCell {

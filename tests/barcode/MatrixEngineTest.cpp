@@ -9,6 +9,7 @@
 #include "barcode/MatrixGeometry.h"
 #include "barcode/MatrixPainter.h"
 #include "document/CanvasLabel.h"
+#include "document/Fonts.h"
 #include "platform/Screen.h"
 
 #include <gtest/gtest.h>
@@ -259,10 +260,12 @@ TEST(MatrixRobustness, RandomDataOfAnyLength) {
             ++symbols;
             ASSERT_GT(e.matrix.columns, 0);
             ASSERT_EQ(e.matrix.dark.size(), size_t(e.matrix.rows) * size_t(e.matrix.columns));
-            const TMatrixGeometry g = MatrixGeometry(e.matrix, 0, 0, 1, 12, round % 4);
+            const TMatrixText text = LayoutMatrixText(type, data, QFont(), nullptr, 40, true);
+            const TMatrixGeometry g =
+                MatrixGeometry(e.matrix, 0, 0, 1, text.Depth(), round % 4, text.width);
             QImage image(g.box.size(), QImage::Format_RGB32);
             QPainter painter(&image);
-            DrawMatrixBarcode(painter, type, e.matrix, g, data, QFont(), false);
+            DrawMatrixBarcode(painter, e.matrix, g, text, QFont(), false);
         }
     }
     EXPECT_GT(symbols, 50);
@@ -339,6 +342,89 @@ TEST_F(MatrixControl, RefusedDataShowsAHatchedBoxWithTheReason) {
     c->Draw();
     EXPECT_TRUE(c->MatrixRefusal().isEmpty());
     EXPECT_EQ(DecodedText(c->Image(), btGs1DataMatrix), "0109501101530003");
+}
+
+// The dark pixels' columns from the first to the last in the rows from top on.
+std::pair<int, int> InkColumns(const QImage& image, int top) {
+    int first = image.width(), last = -1;
+    for (int y = top; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+TEST(MatrixText, WrapsBetweenWordsIntoTheWidth) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(11);
+    const QString text = QStringLiteral("VT QR 42 LINE");
+    const QFontMetrics fm(font);
+    const int whole = fm.horizontalAdvance(text);
+    const TMatrixText one = LayoutMatrixText(btQrCode, text, font, nullptr, whole, true);
+    EXPECT_EQ(one.lines, QStringList{text});
+    EXPECT_EQ(one.Depth(), fm.height());
+    EXPECT_FALSE(one.Overflows());
+
+    // room for two words a line, not three
+    const int two = fm.horizontalAdvance(QStringLiteral("42 LINE"));
+    const TMatrixText wrapped = LayoutMatrixText(btQrCode, text, font, nullptr, two, true);
+    EXPECT_EQ(wrapped.lines, (QStringList{"VT QR", "42 LINE"}));
+    EXPECT_EQ(wrapped.Depth(), 2 * fm.height());
+    EXPECT_LE(wrapped.width, two);
+
+    // a word wider than the room stands alone and is named
+    const int narrow = fm.horizontalAdvance(QStringLiteral("QR"));
+    const TMatrixText tight = LayoutMatrixText(btQrCode, text, font, nullptr, narrow, true);
+    EXPECT_EQ(tight.lines, (QStringList{"VT", "QR", "42", "LINE"}));
+    EXPECT_TRUE(tight.Overflows());
+    EXPECT_EQ(tight.WidestWord(), QStringLiteral("LINE"));
+
+    // control characters read as spaces, GS1 brackets as parentheses; nothing when off
+    EXPECT_EQ(LayoutMatrixText(btGs1DataMatrix, QStringLiteral("[01]09501101530003\t[10]A"), font,
+                               nullptr, 1000, true)
+                  .lines,
+              QStringList{"(01)09501101530003 (10)A"});
+    EXPECT_TRUE(LayoutMatrixText(btQrCode, text, font, nullptr, 1000, false).lines.isEmpty());
+}
+
+TEST_F(MatrixControl, TextLineIsWholeOnTheScreenAndWrapsInANarrowBox) {
+    const QString text = QStringLiteral("VT QR 42 LINE");
+    // three inches wide, three quarters high: the text is wider than the symbol
+    TBarcodeLabel* wide = Add(text, btQrCode, 288, 72);
+    wide->SetInterpret(true);
+    wide->Draw();
+    const QFont font = FontForResolution(wide->Font(), 96);
+    const QFontMetrics fm(font);
+    const int symbol = 29 * wide->MatrixModule();
+    ASSERT_GT(fm.horizontalAdvance(text), symbol);
+    const auto [first, last] = InkColumns(wide->Image(), symbol);
+    EXPECT_GE(last - first + 1, fm.horizontalAdvance(text) * 9 / 10) << "the whole text is drawn";
+    EXPECT_LE(wide->Image().width(), wide->Width());
+    EXPECT_EQ(DecodedText(wide->Image(), btQrCode), text.toStdString());
+
+    // two thirds of an inch wide: the words on lines of their own under the symbol, all of them,
+    // all inside the box
+    TBarcodeLabel* narrow = Add(text, btQrCode, 64, 140);
+    narrow->SetInterpret(true);
+    narrow->Draw();
+    const TMatrixText lines = LayoutMatrixText(btQrCode, text, font, nullptr, 64, true);
+    ASSERT_GE(lines.lines.size(), 2);
+    EXPECT_EQ(lines.lines.join(' '), text);
+    const int n = int(lines.lines.size());
+    const int m = narrow->MatrixModule();
+    const QImage& image = narrow->Image();
+    EXPECT_LE(image.width(), 64);
+    EXPECT_EQ(image.height(),
+              29 * m + std::max(0, std::max(2 * m, n * fm.height() / 3) - 4 * m) + n * fm.height())
+        << "every line below the symbol";
+    for (int line = 0; line < n; ++line) {
+        const QImage row =
+            image.copy(0, image.height() - (n - line) * fm.height(), image.width(), fm.height());
+        EXPECT_GE(InkColumns(row, 0).second, 0) << "line " << line << " has ink";
+    }
+    EXPECT_EQ(DecodedText(image, btQrCode), text.toStdString());
 }
 
 TEST_F(MatrixControl, CloningCopiesTheOptions) {

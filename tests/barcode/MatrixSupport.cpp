@@ -10,6 +10,8 @@
 #include <set>
 
 namespace {
+constexpr int32_t OneLineRoom = 1 << 20;
+
 // The control's face at 8 points on a 96 pixels per inch screen.
 QFont TextFont() {
     QFont font(QStringLiteral("Courier New"));
@@ -24,14 +26,17 @@ QImage RenderMatrix(int type, const QString& data, const TMatrixOptions& options
     if (!e.Valid())
         return {};
     const QFont font = TextFont();
-    const int32_t band = MatrixBandDepth(font, nullptr, interpret);
-    const TMatrixGeometry size = MatrixGeometry(e.matrix, 0, 0, m, band, rotation);
+    // the text on one line, as in a box wider than it
+    const TMatrixText text = LayoutMatrixText(type, data, font, nullptr, OneLineRoom, interpret);
+    const int32_t band = text.Depth();
+    const TMatrixGeometry size = MatrixGeometry(e.matrix, 0, 0, m, band, rotation, text.width);
     QImage image(size.box.width() + 2 * margin, size.box.height() + 2 * margin,
                  QImage::Format_Grayscale8);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const TMatrixGeometry g = MatrixGeometry(e.matrix, margin, margin, m, band, rotation);
-    DrawMatrixBarcode(painter, type, e.matrix, g, data, font, false);
+    const TMatrixGeometry g =
+        MatrixGeometry(e.matrix, margin, margin, m, band, rotation, text.width);
+    DrawMatrixBarcode(painter, e.matrix, g, text, font, false);
     return image;
 }
 

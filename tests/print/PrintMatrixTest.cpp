@@ -14,6 +14,8 @@
 
 #include <QFile>
 
+#include <set>
+
 namespace {
 class TLetterPdf : public TPdfPrinter {
 public:
@@ -40,11 +42,15 @@ protected:
     void TearDown() override { SheetSettings() = saved; }
     TBarcodeLabel* Place(uint8_t type, const QString& text, int left, int top, int size,
                          int rotation, bool interpret) {
+        return PlaceBox(type, text, left, top, size, size, rotation, interpret);
+    }
+    TBarcodeLabel* PlaceBox(uint8_t type, const QString& text, int left, int top, int width,
+                            int height, int rotation, bool interpret) {
         auto c = std::make_unique<TBarcodeLabel>(&label);
         c->SetBarcodeType(type);
         c->SetAutoSizing(false);
-        c->SetBox(TRect::FromBox(left, top, size, size), false);
-        c->SetRotation(uint8_t(rotation));
+        c->SetRotation(uint8_t(rotation)); // turning swaps the box's sides
+        c->SetBox(TRect::FromBox(left, top, width, height), false);
         c->SetInterpret(interpret);
         c->SetText(text);
         TBarcodeLabel* raw = c.get();
@@ -120,6 +126,44 @@ TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(DarkPixels(page.copy(PageBox(5 + 80 * i, 5, 80, 80))), 0) << i;
     EXPECT_EQ(DecodedText(page.copy(PageBox(245, 5, 80, 80)), good->BarcodeType()), "fine");
+}
+
+TEST_F(PrintMatrixTest, TextLineIsPrintedWholeAndWrapsInANarrowBox) {
+    label.SetLabelSize(480, 192); // 5 x 2 inches
+    SheetSettings().LabelWidth = 5;
+    SheetSettings().LabelHeight = 2;
+    SheetSettings().Rows = 1;
+    SheetSettings().Columns = 1;
+    // Three inches wide and three quarters high: the text is wider than the symbol. Two thirds
+    // of an inch wide: the words go on lines of their own. Turned, the text runs down its box.
+    PlaceBox(btQrCode, "VT QR 42 LINE", 10, 10, 288, 72, 0, true);
+    PlaceBox(btDataMatrix, "VT DM 7 WRAPPED ONTO LINES", 310, 10, 64, 170, 0, true);
+    PlaceBox(btAztec, "VT AZ 9 DOWN", 390, 10, 80, 170, 1, true);
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+
+    const std::vector<TPdfWord> words = PdfWords(out);
+    const QStringList page = PageWords(words, 1);
+    for (const char* word : {"VT", "QR", "42", "LINE", "DM", "7", "WRAPPED", "ONTO", "LINES"})
+        EXPECT_TRUE(page.contains(QString::fromLatin1(word)))
+            << word << " in " << page.join(' ').toStdString();
+    for (const QString& w : page)
+        EXPECT_FALSE(w.contains(QChar(0x2026))) << w.toStdString();
+    // the narrow box's words stand on lines below one another
+    std::set<int> rows;
+    for (const TPdfWord& w : words)
+        if (w.Text == "WRAPPED" || w.Text == "ONTO" || w.Text == "LINES" || w.Text == "DM")
+            rows.insert(int(w.Y / 20));
+    EXPECT_GE(rows.size(), 3u);
+
+    const QImage image = RasterisePage(out, 1, 600, scratch.Path());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(DecodedText(image.copy(PageBox(5, 5, 298, 82)), btQrCode), "VT QR 42 LINE");
+    // a scanner aimed at the symbol, its first text line in view
+    EXPECT_EQ(DecodedText(image.copy(PageBox(305, 5, 74, 100)), btDataMatrix),
+              "VT DM 7 WRAPPED ONTO LINES");
+    EXPECT_EQ(DecodedText(image.copy(PageBox(385, 5, 90, 120)), btAztec), "VT AZ 9 DOWN");
 }
 
 TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
