@@ -27,3 +27,7 @@ bool HasSequences(const TCanvasLabel::TControlList& controls) {
 void ResetSequences(const TCanvasLabel::TControlList& controls) {
     ResetSequences(std::span<const TControlFields>(Entries(controls)));
 }
+
+bool TextVariesByLabel(const TLabelControl& control) {
+    return control.Advanced() && VariesByLabel(control.Fields);
+}

@@ -10,3 +10,6 @@ bool HasAdvancedFields(const TCanvasLabel::TControlList& controls);
 bool HasSequences(const TCanvasLabel::TControlList& controls);
 // At the start of a print run: counters marked for it go back to their first value.
 void ResetSequences(const TCanvasLabel::TControlList& controls);
+// Can the control's printed text differ from one label to the next (imported fields, counters,
+// dates)? Otherwise it prints the same text on every label.
+bool TextVariesByLabel(const TLabelControl& control);

@@ -49,6 +49,11 @@ bool HoldsSequence(const TFieldList& fields) {
     return Holds<TSequenceField>(fields);
 }
 
+bool VariesByLabel(const TFieldList& fields) {
+    return Holds<TImportedField>(fields) || Holds<TSequenceField>(fields) ||
+           Holds<TDateField>(fields);
+}
+
 void ResetSequences(TFieldList& fields) {
     for (const auto& field : fields)
         if (auto* sequence = dynamic_cast<TSequenceField*>(field.get()))

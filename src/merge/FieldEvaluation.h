@@ -24,6 +24,8 @@ QString DescribeField(const TAdvancedField& field, const TDateSource& dates = {}
 // Per list: holds an imported field / a counter; put counters marked for it back to their start.
 bool HoldsImportedField(const TFieldList& fields);
 bool HoldsSequence(const TFieldList& fields);
+// Can the list's text differ from one label to the next: an imported field, a counter or a date?
+bool VariesByLabel(const TFieldList& fields);
 void ResetSequences(TFieldList& fields);
 
 // What the label-wide queries need from one control: its Advanced flag and its elements

@@ -1,6 +1,7 @@
 #include "print/Preflight.h"
 
 #include "barcode/BarcodeLabel.h"
+#include "document/LabelFields.h"
 #include "document/Sheet.h"
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
@@ -10,6 +11,7 @@
 
 #include <QHash>
 #include <QLocale>
+#include <QStringList>
 
 #include <unordered_map>
 
@@ -76,8 +78,10 @@ public:
     TLabelChecker(const TCanvasLabel::TControlList& controls, const TProblemSink& sink,
                   const TPreflightOptions& options)
         : m_controls(controls), m_sink(sink), m_options(options) {
-        for (const auto& c : controls)
+        for (const auto& c : controls) {
             m_designTexts.emplace(c.get(), c->GetDisplayText());
+            m_varies.emplace(c.get(), TextVariesByLabel(*c));
+        }
     }
 
     void Visit(const TLabelPlace& place) {
@@ -106,7 +110,7 @@ public:
             const QString text = TextForDrawing(c.GetPrintText(place.Record, LastDuplicate()));
             const TPrintBox box = ControlPrintBox(c, labelRect, m_scale);
             if (c.Kind() == ckBarcode)
-                CheckBarcode(c, text, box);
+                CheckBarcode(c, text, box, labelRect);
             else if (!c.AutoSize())
                 CheckText(c, text, box);
         }
@@ -114,15 +118,25 @@ public:
 
     const TPreflightResult& Result() const { return m_result; }
 
+    // The problems of controls whose text is the same on every label, once each, with the
+    // labels they were found on.
+    void ReportGroups(int32_t checked) {
+        if (!m_sink)
+            return;
+        for (const TProblemGroups::TGroup& g : m_groups.Groups()) {
+            const auto* c = static_cast<const TLabelControl*>(g.Control);
+            TPreflightProblem p;
+            p.Label = g.Labels.Runs().front().First;
+            p.Control = ControlName(*c, nullptr, m_designTexts[c]);
+            p.Problem = g.Problem;
+            p.Labels = g.Labels;
+            p.Checked = checked;
+            m_sink(p);
+        }
+    }
+
 private:
     void Report(const TLabelControl& c, const QString& problem) {
-        TPreflightProblem p;
-        p.Label = m_place->Label;
-        p.Record = m_place->RecordNumber;
-        p.Line = m_place->RecordLine;
-        p.Control = ControlName(c, m_place->Header, m_designTexts[&c]);
-        p.Problem = problem;
-        ++m_result.Problems;
         if (m_place->Record) {
             if (!m_recordCounted)
                 ++m_result.RecordsWithProblems;
@@ -131,8 +145,22 @@ private:
             ++m_result.RecordsWithProblems;
         }
         m_labelHasProblem = true;
-        if (m_sink)
-            m_sink(p);
+        // The same text gives the same problem on every label: gathered, reported once.
+        if (!m_varies[&c]) {
+            if (m_groups.Add(&c, problem, m_place->Label))
+                ++m_result.Problems;
+            return;
+        }
+        ++m_result.Problems;
+        if (!m_sink)
+            return;
+        TPreflightProblem p;
+        p.Label = m_place->Label;
+        p.Record = m_place->RecordNumber;
+        p.Line = m_place->RecordLine;
+        p.Control = ControlName(c, m_place->Header, m_designTexts[&c]);
+        p.Problem = problem;
+        m_sink(p);
     }
 
     // The box on paper: the clip reaches one screen pixel past it, for pens on its edge.
@@ -146,11 +174,12 @@ private:
                         : QStringLiteral("%1 in").arg(inches, 0, 'f', 2);
     }
 
-    void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box) {
+    void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                      const QRect& labelRect) {
         const auto& bc = static_cast<const TBarcodeLabel&>(c);
         const int type = bc.BarcodeType();
         if (IsMatrixBarcodeType(type)) {
-            CheckMatrix(bc, text);
+            CheckMatrix(bc, text, box);
             return;
         }
         for (const QString& problem : BarcodeDataProblems(type, text))
@@ -159,34 +188,92 @@ private:
         if (data.isEmpty())
             return;
         const TBarcodePlacement at = PlaceBarcode(c, data, box, m_scale);
-        CheckSymbolFits(c, at, box);
+        CheckSymbolFits(c, at, box, labelRect);
         if (m_options.ReadBack && CanReadBack(type, data))
             CheckReading(c, type, data, at.m);
     }
 
-    // A two-dimensional symbol: data the symbology cannot carry prints nothing.
-    void CheckMatrix(const TBarcodeLabel& bc, const QString& text) {
-        const TMatrixEncoding e = EncodeMatrix(bc.BarcodeType(), text, bc.MatrixOptions());
-        if (e.refusal == TMatrixRefusal::NoData)
+    // A two-dimensional symbol: data the symbology cannot carry prints nothing; its text line
+    // wraps into the box's width and must fit below the symbol.
+    void CheckMatrix(const TBarcodeLabel& bc, const QString& text, const TPrintBox& box) {
+        const TMatrixPlacement at = PlaceMatrix(bc, text, box, m_scale, nullptr);
+        const TMatrixEncoding& e = at.encoding;
+        if (e.refusal == TMatrixRefusal::NoData) {
             Report(bc, QString::fromLatin1(PreflightText::Empty));
-        else if (!e.Valid())
+            return;
+        }
+        if (!e.Valid()) {
             Report(bc, QString::fromLatin1(PreflightText::Refused)
                            .arg(Quoted(text), BarcodeListText(bc.BarcodeType()), e.reason));
+            return;
+        }
+        if (at.text.lines.isEmpty())
+            return;
+        const TMatrixGeometry& g = at.geometry;
+        const bool turned = IsVertical(g.rotation);
+        const QString line = Quoted(MatrixInterpretationText(bc.BarcodeType(), text));
+        if (at.text.Overflows())
+            Report(bc, QString::fromLatin1(PreflightText::LineWord)
+                           .arg(line, Quoted(at.text.WidestWord()), Length(at.text.width, turned),
+                                Length(at.text.room, turned)));
+        const QRect band = MapBoxRect(g, 0, g.across - g.band, g.along, g.band);
+        const QRect shown = band.intersected(Room(box));
+        const int32_t left = turned ? shown.width() : shown.height();
+        if (left < g.band) {
+            const qsizetype n = at.text.lines.size();
+            const QString lines = n == 1 ? QString::fromLatin1(PreflightText::OneLine)
+                                         : QString::fromLatin1(PreflightText::Lines).arg(n);
+            Report(bc, QString::fromLatin1(PreflightText::LineTall)
+                           .arg(line, Length(g.band, !turned), lines,
+                                Length(std::max(0, left), !turned)));
+        }
     }
 
     // The whole symbol, quiet zones included, must lie inside the box: a scanner needs the
-    // blank on either side as much as the bars.
-    void CheckSymbolFits(const TLabelControl& c, const TBarcodePlacement& at,
-                         const TPrintBox& box) {
-        const QRect& symbolBox = at.geometry.box;
-        const bool vertical = c.Rotation() % 2 == 1;
+    // blank on either side as much as the bars. Says which edge cuts it, and by how much.
+    void CheckSymbolFits(const TLabelControl& c, const TBarcodePlacement& at, const TPrintBox& box,
+                         const QRect& labelRect) {
+        const QRect& symbol = at.geometry.box;
         const QRect room = Room(box);
-        if (room.contains(symbolBox))
+        if (room.contains(symbol))
             return;
-        const int32_t symbol = vertical ? symbolBox.height() : symbolBox.width();
-        const int32_t space = std::max(0, vertical ? room.height() : room.width());
-        Report(c, QString::fromLatin1(PreflightText::SymbolCut)
-                      .arg(Length(symbol, vertical), Length(space, vertical)));
+        const bool turned = c.Rotation() % 2 == 1;
+        // A control without auto size is clipped to its box where its box lies on the label.
+        const bool unclipped = c.AutoSize();
+        struct TEdge {
+            const char* name;
+            int32_t cut;
+            bool ofLabel;
+            bool vertical; // the cut is measured up and down
+        };
+        const TEdge edges[] = {
+            {"left", room.left() - symbol.left(), unclipped || box.x <= labelRect.left(), false},
+            {"right", symbol.right() - room.right(),
+             unclipped || box.x + box.w > labelRect.right() + 1, false},
+            {"top", room.top() - symbol.top(), unclipped || box.y <= labelRect.top(), true},
+            {"bottom", symbol.bottom() - room.bottom(),
+             unclipped || box.y + box.h > labelRect.bottom() + 1, true},
+        };
+        QStringList clauses;
+        for (const TEdge& e : edges) {
+            if (e.cut <= 0)
+                continue;
+            const QString what =
+                clauses.isEmpty()
+                    ? QString::fromLatin1(PreflightText::CutBarcode).arg(Quoted(at.data))
+                    : QString::fromLatin1(PreflightText::CutAgain);
+            QString clause =
+                QString::fromLatin1(PreflightText::EdgeCut)
+                    .arg(QLatin1String(e.name),
+                         QLatin1String(e.ofLabel ? PreflightText::OfLabel : PreflightText::OfBox),
+                         what, Length(e.cut, e.vertical));
+            // along the symbol the cut takes the quiet zone first
+            if (e.vertical == turned)
+                clause += QLatin1String(PreflightText::QuietZone);
+            clauses << clause;
+        }
+        if (!clauses.isEmpty())
+            Report(c, clauses.join(QStringLiteral("; ")));
     }
 
     void CheckReading(const TLabelControl& c, int type, const QString& data, int32_t m) {
@@ -242,6 +329,8 @@ private:
     QHash<QString, QString> m_readings;
     std::unordered_map<const TLabelControl*, QFont> m_fonts;
     std::unordered_map<const TLabelControl*, QString> m_designTexts;
+    std::unordered_map<const TLabelControl*, bool> m_varies;
+    TProblemGroups m_groups;
 };
 // Puts every control's fields back as they were before the check, however it ends: the check
 // steps counters exactly as the run would, and the run that follows must start where this one
@@ -274,6 +363,7 @@ TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
     const TPrintResult run = WalkLabels(
         controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },
         progress);
+    checker.ReportGroups(run.Labels);
     TPreflightResult result = checker.Result();
     result.Labels = run.Labels;
     result.Cancelled = run.Cancelled;
@@ -281,6 +371,9 @@ TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
 }
 
 QString ProblemLine(const TPreflightProblem& p) {
+    if (p.Grouped())
+        return p.Control + QStringLiteral(": ") + p.Problem + QStringLiteral(" on ") +
+               OnLabelsText(p.Labels, p.Checked);
     QString where = QStringLiteral("label %1").arg(p.Label);
     if (p.Record > 0)
         where = QStringLiteral("record %1 (line %2), ").arg(p.Record).arg(p.Line) + where;

@@ -289,3 +289,16 @@ TEST(LabelQueries, ResetOnPrintRestartsOnlyMarkedCountersOfAdvancedControls) {
     ResetSequences(controls);
     EXPECT_EQ(EvaluateAdvancedFields(marked, nullptr, false), "541");
 }
+
+TEST(LabelQueries, TextVariesByLabelWithImportedFieldsCountersOrDates) {
+    TFieldList fixed;
+    fixed.push_back(std::make_unique<TTextField>("Lot "));
+    EXPECT_FALSE(VariesByLabel(fixed));
+    EXPECT_FALSE(VariesByLabel(TFieldList()));
+    for (const char* kind : {"FIELD", "SEQUENCE", "DATE"}) {
+        TFieldList list;
+        list.push_back(std::make_unique<TTextField>("Lot "));
+        list.push_back(CreateAdvancedField(QString::fromLatin1(kind)));
+        EXPECT_TRUE(VariesByLabel(list)) << kind;
+    }
+}

@@ -14,6 +14,7 @@
 #include "print/SymbolDecode.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -155,7 +156,7 @@ TEST_F(PreflightTest, FindsEveryPlantedFaultOnItsRecordAndNothingElse) {
         {505, {",AB1,Ann,Note,123456", "nothing would be printed"}},
         {606,
          {"400638133393,ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,Ann,Note,123456",
-          "paper would cut it"}},
+          "the right edge of its box cuts the barcode"}},
         {707,
          {"400638133393,AB1,Bartholomew Fitzgerald-Montgomery the Third,Note,123456",
           "wide but its box is"}},
@@ -293,10 +294,11 @@ TEST_F(PreflightTest, ReadingBackCatchesAWrongPatternOnlyItCanSee) {
     };
     TPreflightResult r;
     const std::vector<TFound> found = Check(s, faulty, &r);
-    ASSERT_EQ(found.size(), 3u) << Listed(found); // one problem a label, the symbol read once
+    // the same symbol on every label: one problem, for the three labels
+    ASSERT_EQ(found.size(), 1u) << Listed(found);
     EXPECT_TRUE(found[0].Problem.contains("read")) << found[0].Problem.toStdString();
     EXPECT_TRUE(found[0].Problem.contains("VT-4711")) << found[0].Problem.toStdString();
-    EXPECT_EQ(PreflightSummary(r), QString("checked 3 labels: 3 problems on 3 labels"));
+    EXPECT_EQ(PreflightSummary(r), QString("checked 3 labels: 1 problem on 3 labels"));
 
     TPreflightOptions noReading;
     noReading.ReadBack = false;
@@ -345,4 +347,137 @@ TEST_F(PreflightTest, TwoDimensionalDataTheSymbolCannotCarry) {
     EXPECT_EQ(found[1].Record, 3);
     EXPECT_TRUE(found[1].Problem.endsWith("as QR Code: Too much data for the largest symbol"))
         << found[1].Problem.toStdString();
+}
+
+// A problem of a control whose text is the same on every label is one line for all the labels it
+// is found on; a control whose text comes from the record or a counter keeps a line a label.
+TEST_F(PreflightTest, DesignProblemsAreReportedOnceWithTheirLabels) {
+    // Code 128 of twelve characters: about 1.9 inches with its quiet zones from 0.75 inch in on
+    // a two-inch label.
+    Barcode(btCode128, 72, 2, 40, 40, 0)->SetText("VT-1000-WIDE");
+    // A counter too wide for its box from its fifth value on.
+    auto* counter = Place<TTextLabel>(4, 50, 70, 40, 0);
+    auto seq = std::make_unique<TSequenceField>();
+    seq->CurrentValue = 9996;
+    counter->Fields.push_back(std::move(seq));
+    counter->SetAdvanced(true);
+    QFont big("Liberation Sans");
+    big.setPointSize(20);
+    counter->SetFont(big);
+
+    TPrintSettings s;
+    s.Range = TPrintRange::Pages;
+    s.PageCount = 2;
+    std::vector<TPreflightProblem> found;
+    const TPreflightResult r = CheckLabels(label.Controls(), s, printer,
+                                           [&](const TPreflightProblem& p) { found.push_back(p); });
+    ASSERT_EQ(found.size(), 21u); // labels 5 to 24 of the counter, then the barcode once
+    for (size_t i = 0; i < 20; ++i) {
+        EXPECT_FALSE(found[i].Grouped());
+        EXPECT_EQ(found[i].Label, int32_t(i + 5));
+    }
+    const TPreflightProblem& wide = found.back();
+    ASSERT_TRUE(wide.Grouped());
+    EXPECT_EQ(wide.Labels.Count(), 24);
+    EXPECT_EQ(wide.Checked, 24);
+    EXPECT_EQ(wide.Record, 0);
+    const double overhang = 72 / 96.0 + SymbolExtent(btCode128, "VT-1000-WIDE", 1) * 0.010 - 2.0;
+    const QString line = ProblemLine(wide);
+    const QRegularExpressionMatch m =
+        QRegularExpression("^barcode \"VT-1000-WIDE\" \\(Code 128\\): the right edge of the label "
+                           "cuts the barcode \"VT-1000-WIDE\" by (\\d\\.\\d\\d) in \\(quiet "
+                           "zone included\\) on all 24 labels$")
+            .match(line);
+    ASSERT_TRUE(m.hasMatch()) << line.toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), overhang, 0.02);
+    EXPECT_EQ(r.Problems, 21);
+    EXPECT_EQ(PreflightSummary(r), QString("checked 24 labels: 21 problems on 24 labels"));
+}
+
+TEST_F(PreflightTest, TheEdgeThatCutsASymbolIsNamed) {
+    // A fixed box narrower than the symbol: its box cuts it, not the label.
+    Barcode(btCode39, 4, 2, 60, 40, 0, false)->SetText("AB1");
+    // Turned a quarter, past the label's foot: the symbol runs down, its quiet zone is cut.
+    auto* down = Barcode(btCode39, 150, 30, 40, 30, 0);
+    down->SetRotation(1);
+    down->SetText("CD2");
+    TPrintSettings s;
+    s.Range = TPrintRange::Labels;
+    s.LabelCount = 1;
+    SheetSettings().Metric = true;
+    SheetSettings().LabelWidth = 5.08;
+    SheetSettings().LabelHeight = 2.54;
+    const std::vector<TFound> found = Check(s);
+    ASSERT_EQ(found.size(), 2u) << Listed(found);
+    EXPECT_TRUE(QRegularExpression("^the right edge of its box cuts the barcode \"AB1\" by "
+                                   "\\d\\.\\d\\d cm \\(quiet zone included\\)$")
+                    .match(found[0].Problem)
+                    .hasMatch())
+        << found[0].Problem.toStdString();
+    EXPECT_TRUE(QRegularExpression("^the bottom edge of the label cuts the barcode \"CD2\" by "
+                                   "\\d\\.\\d\\d cm \\(quiet zone included\\)")
+                    .match(found[1].Problem)
+                    .hasMatch())
+        << found[1].Problem.toStdString();
+}
+
+TEST(PreflightLabels, TheLabelsOfAProblemFoundOnMany) {
+    TLabelSet labels;
+    for (int32_t l : {3, 4, 5, 6, 7, 8, 9, 12})
+        labels.Add(l);
+    EXPECT_EQ(labels.Count(), 8);
+    EXPECT_EQ(OnLabelsText(labels, 40), QString("labels 3\u20139, 12"));
+    EXPECT_EQ(LabelSetText(labels, 40), QString("3\u20139, 12"));
+    TLabelSet all;
+    for (int32_t l = 1; l <= 176; ++l)
+        all.Add(l);
+    EXPECT_EQ(all.Runs().size(), 1u);
+    EXPECT_EQ(OnLabelsText(all, 176), QString("all 176 labels"));
+    EXPECT_EQ(LabelSetText(all, 176), QString("all 176"));
+    TLabelSet odd;
+    for (int32_t l = 1; l <= 1999; l += 2)
+        odd.Add(l);
+    EXPECT_EQ(OnLabelsText(odd, 2000), QString("1,000 of 2,000 labels (1, 3, 5, 7, \u2026)"));
+    TLabelSet one;
+    one.Add(5);
+    EXPECT_EQ(OnLabelsText(one, 40), QString("label 5"));
+    TPreflightProblem p;
+    p.Control = "text \"Lot\"";
+    p.Problem = "text \"Lot 7\" is 1.20 in wide but its box is 1.00 in; paper would cut it";
+    p.Labels = labels;
+    p.Checked = 40;
+    EXPECT_EQ(ProblemLine(p), QString("text \"Lot\": text \"Lot 7\" is 1.20 in wide but its box "
+                                      "is 1.00 in; paper would cut it on labels 3\u20139, 12"));
+}
+
+// A two-dimensional symbol's text line wraps into its box; what the box would still cut (lines
+// deeper than the room below the symbol, a word wider than the box) is reported.
+TEST_F(PreflightTest, TwoDimensionalTextLineTheBoxWouldCut) {
+    auto* qr = Barcode(btQrCode, 4, 2, 184, 60, 0, false);
+    qr->SetInterpret(true);
+    qr->SetText("VT QR 42 LINE");
+    TPrintSettings s;
+    s.Range = TPrintRange::Labels;
+    s.LabelCount = 4;
+    EXPECT_TRUE(Check(s).empty()) << Listed(Check(s)); // wider than the symbol, not the box
+
+    qr->SetBox(TRect::FromBox(4, 2, 40, 40), false); // a word or two a line below the symbol
+    std::vector<TFound> found = Check(s);
+    ASSERT_EQ(found.size(), 1u) << Listed(found);
+    EXPECT_TRUE(QRegularExpression("^text line \"VT QR 42 LINE\" needs 0\\.\\d\\d in on [34] lines "
+                                   "but its box leaves 0\\.\\d\\d in below the symbol; paper "
+                                   "would cut it$")
+                    .match(found[0].Problem)
+                    .hasMatch())
+        << found[0].Problem.toStdString();
+
+    qr->SetText("VT-QR-42-LINE");
+    qr->SetBox(TRect::FromBox(4, 2, 40, 90), false); // deep enough, but one word
+    found = Check(s);
+    ASSERT_EQ(found.size(), 1u) << Listed(found);
+    EXPECT_TRUE(found[0].Problem.startsWith("text line \"VT-QR-42-LINE\": the word "
+                                            "\"VT-QR-42-LINE\" is "))
+        << found[0].Problem.toStdString();
+    EXPECT_TRUE(found[0].Problem.endsWith(" wide but its box is 0.42 in; paper would cut it"))
+        << found[0].Problem.toStdString();
 }

@@ -95,8 +95,10 @@ TFPreflightResults::TFPreflightResults(const TPreflightReport& report, QWidget* 
         const QString record = p.Record > 0
                                    ? Text(PrintDialogText::RecordAndLine).arg(p.Record).arg(p.Line)
                                    : QString();
-        auto* item = new QTreeWidgetItem(
-            QStringList{record, QString::number(p.Label), p.Control, p.Problem});
+        // a problem found once for many labels names them all in one row
+        const QString labels =
+            p.Grouped() ? LabelSetText(p.Labels, p.Checked) : QString::number(p.Label);
+        auto* item = new QTreeWidgetItem(QStringList{record, labels, p.Control, p.Problem});
         item->setToolTip(3, p.Problem);
         items << item;
     }

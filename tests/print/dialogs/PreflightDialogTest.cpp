@@ -132,3 +132,34 @@ TEST(PreflightResultsTest, ListsEveryProblemAndDefaultsToGoingBack) {
     QTest::mouseClick(FindIn<QPushButton>(&ok, "PrintAnywayBtn"), Qt::LeftButton);
     EXPECT_EQ(ok.result(), int(QDialog::Accepted));
 }
+
+TEST(PreflightResultsTest, AProblemOfEveryLabelIsOneRowNamingThem) {
+    TPreflightReport report;
+    report.Result.Labels = 176;
+    report.Result.Problems = 2;
+    report.Result.RecordsWithProblems = 176;
+    TPreflightProblem once;
+    once.Label = 1;
+    once.Control = "barcode \"VT-1000-WIDE\" (Code 128)";
+    once.Problem = "the right edge of the label cuts the barcode \"VT-1000-WIDE\" by 0.71 in "
+                   "(quiet zone included)";
+    for (int32_t l = 1; l <= 176; ++l)
+        once.Labels.Add(l);
+    once.Checked = 176;
+    TPreflightProblem some = once;
+    some.Labels = TLabelSet();
+    for (int32_t l : {3, 4, 5, 9})
+        some.Labels.Add(l);
+    report.Problems = {{7, 0, 0, "text \"N\"", "text \"10000\" is 0.90 in wide"}, once, some};
+    TFPreflightResults dialog(report);
+    ShowActive(&dialog);
+    EXPECT_EQ(FindIn<QLabel>(&dialog, "lSummary")->text(),
+              QString("Checked 176 labels: 2 problems on 176 labels"));
+    auto* list = FindIn<QTreeWidget>(&dialog, "lvProblems");
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QString("7"));
+    EXPECT_EQ(list->topLevelItem(1)->text(0), QString());
+    EXPECT_EQ(list->topLevelItem(1)->text(1), QString("all 176"));
+    EXPECT_EQ(list->topLevelItem(1)->text(3), once.Problem);
+    EXPECT_EQ(list->topLevelItem(2)->text(1), QString("3\u20135, 9"));
+}
