@@ -60,7 +60,8 @@ TPreflightReport RunPreflight(const TCanvasLabel::TControlList& controls,
     report.Result = CheckLabels(
         controls, settings, printer,
         [&](const TPreflightProblem& p) {
-            if (report.Problems.size() < MaxListedProblems)
+            // problems found once for many labels come last and are few: always listed
+            if (p.Grouped() || report.Problems.size() < MaxListedProblems)
                 report.Problems.push_back(p);
             else
                 report.Truncated = true;

@@ -90,6 +90,31 @@ TEST_F(PreflightDialogTest, CheckShowsTheProblemsAndGoesBackOrPrints) {
     EXPECT_EQ(dialog->result(), int(QDialog::Accepted));
 }
 
+TEST_F(PreflightDialogTest, AProblemOfEveryLabelIsListedPastAFullList) {
+    // Without data the EAN 13 has nothing to encode on any label: more problems than the list
+    // keeps. A Code 128 too wide for its label is a problem of the design, listed all the same.
+    auto wide = std::make_unique<TBarcodeLabel>(&label);
+    wide->SetBarcodeType(btCode128);
+    wide->SetText("VT-1000-WIDE-PAST-THE-LABEL");
+    wide->SetAutoSizing(true);
+    wide->SetBox(TRect::FromBox(10, 60, 40, 30), true);
+    TBarcodeLabel* raw = wide.get();
+    label.AddControl(std::move(wide));
+    raw->SetLoading(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Labels;
+    s.LabelCount = int32_t(MaxListedProblems) + 5;
+    const TPreflightReport report =
+        RunPreflight(label.Controls(), s, TPrinters::Current(), nullptr);
+    EXPECT_TRUE(report.Truncated);
+    ASSERT_EQ(report.Problems.size(), MaxListedProblems + 1);
+    const TPreflightProblem& last = report.Problems.back();
+    EXPECT_TRUE(last.Grouped());
+    EXPECT_EQ(last.Labels.Count(), s.LabelCount);
+    EXPECT_TRUE(last.Problem.startsWith("the right edge of the label cuts the barcode"))
+        << last.Problem.toStdString();
+}
+
 TEST_F(PreflightDialogTest, WhatPrintRefusesTheCheckRefusesToo) {
     auto dialog = Dialog(QString());
     FindIn<QLineEdit>(dialog.get(), "eFile")->clear();
