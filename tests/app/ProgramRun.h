@@ -10,19 +10,25 @@ struct TRun {
     QString Out, Err;
 };
 
-// Runs the program as another program would: no display, its own config folder. The print
-// server is cupsServer (a socket path), or none, so that the tests never reach a real printer
-// and the PDF printer is current.
-inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
-                        const QString& cupsServer = QString()) {
-    QProcess p;
+// The environment of a run as another program starts it: no display, its own config folder. The
+// print server is cupsServer (a socket path), or none, so that the tests never reach a real
+// printer and the PDF printer is current.
+inline QProcessEnvironment ProgramEnvironment(const QString& workDir,
+                                              const QString& cupsServer = QString()) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.insert("XDG_CONFIG_HOME", workDir + "/config");
     env.insert("CUPS_SERVER", cupsServer.isEmpty() ? workDir + "/no-cups-here.sock" : cupsServer);
-    p.setProcessEnvironment(env);
+    return env;
+}
+
+// Runs the program in workDir with ProgramEnvironment.
+inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
+                        const QString& cupsServer = QString()) {
+    QProcess p;
+    p.setProcessEnvironment(ProgramEnvironment(workDir, cupsServer));
     p.setWorkingDirectory(workDir);
     p.start(VT_PROGRAM, args);
     p.waitForFinished(120000);

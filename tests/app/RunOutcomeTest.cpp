@@ -8,9 +8,17 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // What unattended runs report and leave behind when the counters cannot be kept, the output
 // cannot be delivered, or the printer's queue holds the job.
@@ -80,6 +88,93 @@ public:
 
 private:
     QString m_folder, m_why;
+};
+
+// The program run with its stderr on a terminal, where it shows its progress, so that a test can
+// stop it in the middle of a run.
+class TTerminalRun {
+public:
+    TTerminalRun(const QStringList& args, const QString& workDir) {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+            return;
+        const std::string terminal = ptsname(m_master);
+        std::vector<std::string> strings{VT_PROGRAM};
+        for (const QString& a : args)
+            strings.push_back(a.toStdString());
+        std::vector<char*> argv;
+        for (std::string& a : strings)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envStrings;
+        for (const QString& e : ProgramEnvironment(workDir).toStringList())
+            envStrings.push_back(e.toStdString());
+        std::vector<char*> envp;
+        for (std::string& e : envStrings)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 2, terminal.c_str(), O_RDWR | O_NOCTTY, 0);
+        posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addchdir_np(&files, QFile::encodeName(workDir).constData());
+        if (posix_spawn(&m_pid, VT_PROGRAM, &files, nullptr, argv.data(), envp.data()) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~TTerminalRun() {
+        if (m_pid > 0 && !m_ended) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_master >= 0)
+            close(m_master);
+    }
+    bool Started() const { return m_pid > 0; }
+    // Reads the terminal until text shows; false when the program ended first.
+    bool WaitFor(const QString& text) {
+        while (!m_shown.contains(text))
+            if (!ReadSome())
+                return false;
+        return true;
+    }
+    // Stops the program where it is; false when it had already ended.
+    bool Stop() {
+        kill(m_pid, SIGSTOP);
+        int status = 0;
+        if (waitpid(m_pid, &status, WUNTRACED) == m_pid && WIFSTOPPED(status))
+            return true;
+        m_ended = true;
+        return false;
+    }
+    // Lets it go on to its end; its exit status.
+    int Finish() {
+        kill(m_pid, SIGCONT);
+        while (ReadSome()) {
+        }
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_ended = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    const QString& Shown() const { return m_shown; }
+
+private:
+    bool ReadSome() {
+        pollfd p{m_master, POLLIN, 0};
+        if (poll(&p, 1, 60000) <= 0)
+            return false;
+        char buffer[4096];
+        const ssize_t got = read(m_master, buffer, sizeof buffer);
+        if (got <= 0) // EIO once the program closed the terminal
+            return false;
+        m_shown += QString::fromLocal8Bit(buffer, int(got));
+        return true;
+    }
+    int m_master = -1;
+    pid_t m_pid = -1;
+    bool m_ended = false;
+    QString m_shown;
 };
 
 class RunOutcomeTest : public ::testing::Test {
@@ -159,6 +254,33 @@ TEST_F(RunOutcomeTest, FullDiskWhereTheLabelLivesPrintsNothing) {
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(PrintedNumbers(Out("out.pdf")), Numbers(1, 12));
     EXPECT_TRUE(FileBytes(label).contains("ADVCUR_2=13\r\n"));
+}
+
+TEST_F(RunOutcomeTest, DataFileRewrittenDuringTheRunPrintsNothing) {
+    // A label printing the data's first field, and an export long enough to be caught mid-run.
+    const QString label = scratch.File("orders.lbl");
+    ASSERT_TRUE(
+        WriteFile(label, QByteArray(kCounterLabel)
+                             .replace("ADVTYPE_2=SEQUENCE\r\n", "ADVTYPE_2=FIELD\r\nADVNUM_2="
+                                                                "1\r\n")));
+    const QString data = scratch.File("orders.csv");
+    QByteArray records = "Order\r\n";
+    for (int i = 1; i <= 20000; ++i)
+        records += "ORD" + QByteArray::number(i) + "\r\n";
+    ASSERT_TRUE(WriteFile(data, records));
+    TTerminalRun run({label, "-p", "-i", data, "-o", Out("out.pdf")}, scratch.Path());
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(run.WaitFor("page 2")) << run.Shown().toStdString();
+    if (!run.Stop())
+        GTEST_SKIP() << "the run ended before the data file could be changed";
+    // Another export written over the same file, as a spreadsheet saves in place.
+    ASSERT_TRUE(WriteFile(data, "Order\r\nNEW1\r\nNEW2\r\n"));
+    EXPECT_EQ(run.Finish(), 1);
+    EXPECT_TRUE(run.Shown().contains(QString("vellumtrace: The data file %1 changed while it was "
+                                             "being printed; nothing was printed.")
+                                         .arg(data)))
+        << run.Shown().right(300).toStdString();
+    EXPECT_FALSE(QFile::exists(Out("out.pdf")));
 }
 
 TEST_F(RunOutcomeTest, FallbackPdfGoesWhereTheHelpSays) {
