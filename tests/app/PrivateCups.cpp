@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
+#include <QtGlobal>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,9 +66,7 @@ TPrivateCups::TPrivateCups(const QString& folder) : m_folder(folder) {
     }
     // Ready once its socket answers.
     for (int i = 0; i < 100; ++i) {
-        bool ok = false;
-        Tool("lpstat", {"-r"}, &ok);
-        if (ok)
+        if (Tool("lpstat", {"-r"}).startsWith("scheduler is running"))
             return;
         if (m_cupsd.state() == QProcess::NotRunning)
             break;
@@ -100,6 +99,9 @@ QString TPrivateCups::Tool(const QString& program, const QStringList& args, bool
         p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (ok)
         *ok = done;
+    if (!done)
+        qWarning("%s %s: %s", qPrintable(program), qPrintable(args.join(' ')),
+                 p.readAllStandardError().constData());
     return done ? QString::fromLocal8Bit(p.readAllStandardOutput()) : QString();
 }
 
