@@ -216,6 +216,26 @@ TEST_F(RunOutcomeTest, WriteProtectedLabelPrintsNothing) {
     EXPECT_EQ(st.st_mode & 07777, 0444u);
 }
 
+TEST_F(RunOutcomeTest, CountersSavedByRootKeepTheLabelsOwnerAndMode) {
+    const QString label = CounterLabel(scratch.Path());
+    const QByteArray path = QFile::encodeName(label);
+    const bool root = geteuid() == 0;
+    if (root) { // a user's label printed by a script run with sudo
+        ASSERT_EQ(chown(path.constData(), 4321, 8765), 0);
+    }
+    ASSERT_EQ(chmod(path.constData(), 0640), 0);
+    const TRun r = Print(label, {"-o", Out("out.pdf")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(FileBytes(label).contains("ADVCUR_2=13\r\n"));
+    struct stat st {};
+    ASSERT_EQ(stat(path.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 8765u);
+    }
+}
+
 TEST_F(RunOutcomeTest, LabelInAReadOnlyFolderPrintsNothing) {
     const QString folder = scratch.File("labels");
     std::unique_ptr<TTinyDisk> disk;
