@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,9 +51,11 @@ void OpenReplacement(QSaveFile& file) {
     struct stat old {};
     const bool exists =
         stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
-    if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-                   access(QFile::encodeName(path).constData(), W_OK) != 0))
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         Refuse(path, QString::fromLatin1(FileText::WriteProtected));
+    // Someone else's file, or one on a read-only disk.
+    if (exists && access(QFile::encodeName(path).constData(), W_OK) != 0)
+        Refuse(path, QString::fromLocal8Bit(std::strerror(errno)));
 
     for (const QString& leftover : LeftoverSaves(path, kLeftoverAge))
         QFile::remove(leftover);

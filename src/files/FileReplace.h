@@ -10,8 +10,8 @@ class QSaveFile;
 // the replacement is the same file to its owner as before.
 
 // Opens file for writing the replacement of the file it names. Refuses, with the message of a
-// file that cannot be saved, a file that is read-only to this user or write-protected for
-// everyone (no write bit), as even root must not rewrite what its owner protected. Removes the
+// file that cannot be saved, a file write-protected for everyone (no write bit: even root must
+// not rewrite what its owner protected) or one this user may not write. Removes the
 // temporary files earlier saves of the same file left behind when they were killed, and gives
 // the new version the old one's owner, group and permissions. Throws TUserError.
 void OpenReplacement(QSaveFile& file);

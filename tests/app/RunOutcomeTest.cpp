@@ -252,7 +252,7 @@ TEST_F(RunOutcomeTest, LabelInAReadOnlyFolderPrintsNothing) {
         ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
     }
     const TRun r = Print(label, {"-o", Out("out.pdf")});
-    ExpectNothingDelivered(r, label, kCounterLabel, "counter.lbl");
+    ExpectNothingDelivered(r, label, kCounterLabel, disk ? "Read-only file system" : "counter.lbl");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"counter.lbl"});
     if (!disk)
         chmod(QFile::encodeName(folder).constData(), 0755);
