@@ -12,7 +12,7 @@ packages=(
   libzint-dev
   fonts-liberation2
   poppler-utils
-  cups-client
+  cups-client cups-daemon
   xvfb xauth
   clang-format
   python3

@@ -1,11 +1,14 @@
 #include "app/BatchPrint.h"
 
+#include "app/RunCounters.h"
+
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "files/LabelWriteBack.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
+#include "platform/PrintJob.h"
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
 #include "print/PrintU.h"
@@ -87,6 +90,31 @@ QString DefaultPdfPath(const QString& startFile) {
     return QDir::current().filePath(QFileInfo(startFile).completeBaseName() + ".pdf");
 }
 
+// "printed ... into FILE" for a PDF file; for a printer, what its queue took, and a warning
+// when the queue is stopped, since the job then waits there and nothing comes out.
+void ReportDelivery(const TPrintResult& r, const TPrinter& printer, const QString& output) {
+    QString line;
+    if (!output.isEmpty()) {
+        line = QStringLiteral("printed %1 labels on %2 pages into %3")
+                   .arg(r.Labels)
+                   .arg(r.Pages)
+                   .arg(output);
+    } else {
+        line = QStringLiteral("sent %1 labels on %2 pages to %3")
+                   .arg(r.Labels)
+                   .arg(r.Pages)
+                   .arg(printer.Name());
+        if (!r.JobId.isEmpty())
+            line += QStringLiteral(" as job %1").arg(r.JobId);
+    }
+    std::fprintf(stdout, "vellumtrace: %s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+    if (output.isEmpty() && PrinterQueueStopped(printer.Name()))
+        ReportRunError(QStringLiteral("warning: the printer %1 is stopped; the job waits in its "
+                                      "queue until the printer is started.")
+                           .arg(printer.Name()));
+}
+
 bool IsTemplate(const QString& path) {
     return QFileInfo(path).suffix().compare("lbf", Qt::CaseInsensitive) == 0;
 }
@@ -162,27 +190,43 @@ int RunUnattended(const TCommandLineOptions& o) {
             form = ReadLabelFileForm(o.StartFile);
 
         TConsoleProgress progress(KnownPageTotal(o, SheetSettings()));
-        const TPrintResult r =
-            PrintLabels(label.Controls(), RunSettings(o), printer, output, o.StartFile, &progress);
+        // The counters as the run starts them (some go back to their first value).
+        ResetSequences(label.Controls());
+        const std::vector<int32_t> firstValues = CounterValues(label.Controls());
+        // The counters are saved as they stand after the run before anything is delivered: a run
+        // that cannot save them prints nothing, and one whose delivery fails afterwards leaves a
+        // gap in the numbers, never numbers printed twice.
+        bool saved = false;
+        const TBeforeDelivery reserve = [&](const TPrintResult&) {
+            if (!saveBack)
+                return;
+            try {
+                WriteLabelBack(o.StartFile, form, SheetSettings(), run.ShowGrid, label.Controls());
+            } catch (const TUserError& e) {
+                throw TUserError(
+                    QStringLiteral("the counters could not be saved, so nothing was printed: %1")
+                        .arg(e.Message()));
+            }
+            saved = true;
+        };
+        TPrintResult r;
+        try {
+            r = PrintLabels(label.Controls(), RunSettings(o), printer, output, o.StartFile,
+                            &progress, reserve);
+        } catch (const TUserError& e) {
+            if (!saved)
+                throw;
+            ReportRunError(e.Message());
+            ReportRunError(QStringLiteral("nothing was printed, but the counters were already "
+                                          "saved: the numbers %1 were not printed and are skipped.")
+                               .arg(TakenNumbers(label.Controls(), firstValues)));
+            return 1;
+        }
         if (r.Cancelled) {
             ReportRunError(QStringLiteral("printing was interrupted; nothing was printed."));
             return 1;
         }
-        const QString where = output.isEmpty() ? QStringLiteral("on %1").arg(printer.Name())
-                                               : QStringLiteral("into %1").arg(output);
-        std::fprintf(stdout, "vellumtrace: printed %d labels on %d pages %s\n", int(r.Labels),
-                     int(r.Pages), where.toLocal8Bit().constData());
-        if (saveBack) {
-            try {
-                WriteLabelBack(o.StartFile, form, SheetSettings(), run.ShowGrid, label.Controls());
-            } catch (const TUserError& e) {
-                ReportRunError(
-                    QStringLiteral("the labels were printed, but the counters could not be "
-                                   "saved: %1")
-                        .arg(e.Message()));
-                return 1;
-            }
-        }
+        ReportDelivery(r, printer, output);
         return 0;
     } catch (const TUserError& e) {
         ReportRunError(e.Message());

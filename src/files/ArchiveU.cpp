@@ -1,6 +1,7 @@
 #include "files/ArchiveU.h"
 
 #include "files/FileAccess.h"
+#include "files/FileReplace.h"
 #include "files/FileTexts.h"
 #include "platform/Errors.h"
 #include "platform/TempFiles.h"
@@ -122,8 +123,7 @@ void WriteLabelArchive(const QString& path, const QStringList& files) {
     PutInt(header, Archive::CountOffset, int32_t(entries.size()));
 
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Error(FileText::CannotWrite, path, out.errorString());
+    OpenReplacement(out);
     bool ok = out.write(header) == header.size();
     for (const TFileRecObj& rec : entries)
         ok = ok && out.write(rec.Entry) == rec.Entry.size();

@@ -1,5 +1,6 @@
 #include "files/FileAccess.h"
 
+#include "files/FileReplace.h"
 #include "files/FileTexts.h"
 #include "platform/Errors.h"
 
@@ -32,8 +33,9 @@ QByteArray ReadFileBytes(const QString& path, qint64 limit) {
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
+    OpenReplacement(f);
     QString reason;
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    if (f.write(bytes) != bytes.size())
         reason = f.errorString();
     else
         CommitComplete(f, reason);

@@ -16,7 +16,8 @@ void OpenForReading(QFile& file);
 QByteArray ReadFileBytes(const QString& path, qint64 limit);
 
 // Writes beside the old file and replaces it only when everything was written, so a failed save
-// never destroys the previous version. Throws TUserError.
+// never destroys the previous version; the new version keeps the old one's owner and permissions
+// (OpenReplacement). Throws TUserError.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Commits a save file only when everything written reached the disk; false with the reason (and

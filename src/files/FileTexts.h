@@ -8,6 +8,7 @@ inline constexpr const char* CannotRead = "Cannot read the file \"%1\": %2.";
 inline constexpr const char* CannotWrite = "Cannot save the file \"%1\": %2.";
 inline constexpr const char* CutShort = "not everything could be written (is the disk full?)";
 inline constexpr const char* IsFolder = "it is a folder";
+inline constexpr const char* WriteProtected = "the file is write-protected";
 inline constexpr const char* Missing = "The file \"%1\" does not exist.";
 inline constexpr const char* TooLarge =
     "The file \"%1\" is too large to be a label description (%2 bytes).";

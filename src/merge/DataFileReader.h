@@ -37,6 +37,9 @@ public:
 
     bool IsOpen() const { return m_lines != nullptr; }
 
+    // True while the open file is the one opened, unchanged (see TTextLineReader::Unchanged).
+    bool DataFileUnchanged() const { return m_lines && m_lines->Unchanged(); }
+
     // Whether the file held a data line (beyond the header) when it was opened: an empty or
     // header-only file leaves the current record without data.
     bool HasRecord() const { return m_hasRecord; }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 constexpr char kCarriageReturn = '\r';
@@ -76,6 +77,7 @@ TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName)
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TUserError(QString::fromLatin1(MergeText::CannotOpenDataFile)
                              .arg(m_fileName, m_file.errorString()));
+    m_opened = Stamp();
     m_buffer.resize(SampleSize);
     while (!m_eof && m_end < SampleSize)
         Fill();
@@ -146,10 +148,21 @@ bool TTextLineReader::Fill() {
     }
     if (got == 0)
         m_eof = true;
-    if (m_eof)
-        m_file.close();
+    // The file stays open to the end, so that Unchanged can still ask about it.
     m_end += kept;
     return kept > 0;
+}
+
+TTextLineReader::TFileStamp TTextLineReader::Stamp() const {
+    struct stat st {};
+    if (fstat(m_file.handle(), &st) != 0)
+        return {};
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+            qint64(st.st_mtim.tv_nsec)};
+}
+
+bool TTextLineReader::Unchanged() const {
+    return m_file.isOpen() && m_opened.Size >= 0 && Stamp() == m_opened;
 }
 
 bool TTextLineReader::AtEnd() {

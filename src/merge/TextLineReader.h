@@ -58,6 +58,10 @@ public:
     // The number (from 1) of the line ReadLine returned last; 0 before the first.
     qint64 LineNumber() const { return m_lineNumber; }
 
+    // True while the opened file is as it was when opened: the same size and modification time.
+    // A file renamed over its path does not count, as this reader still reads the one it opened.
+    bool Unchanged() const;
+
     TTextEncoding Encoding() const { return m_encoding; }
     TLineEnds LineEnds() const { return m_lineEnds; }
     const QString& FileName() const { return m_fileName; }
@@ -68,8 +72,16 @@ private:
     [[noreturn]] void ThrowLineTooLong() const;
     QByteArrayView TakeLine(qsizetype length, qsizetype next);
 
+    // What identifies the opened file's contents.
+    struct TFileStamp {
+        qint64 Device = 0, Inode = 0, Size = -1, Seconds = 0, Nanoseconds = 0;
+        bool operator==(const TFileStamp&) const = default;
+    };
+    TFileStamp Stamp() const;
+
     QString m_fileName;
     QFile m_file;
+    TFileStamp m_opened;
     std::vector<char> m_buffer;
     qsizetype m_begin = 0; // first unread byte
     qsizetype m_end = 0;   // end of the bytes read so far

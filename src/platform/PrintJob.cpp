@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -22,10 +23,41 @@ struct TPrintJob::TImpl {
     std::unique_ptr<QTemporaryFile> tempFile; // the PDF for a printer's queue
     std::unique_ptr<QPdfWriter> writer;
     std::unique_ptr<QPainter> painter;
+    bool finished = false;
+    bool delivered = false;
 };
 
+namespace {
+// Runs a CUPS command in the C locale, whose answers are parsed; its output, or none when it
+// could not run or failed.
+struct TToolRun {
+    bool Ok = false;
+    QString Out, Err, Why;
+};
+
+TToolRun RunCupsTool(const QString& name, const QStringList& args, int timeoutMs) {
+    TToolRun run;
+    const QString program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty()) {
+        run.Why = QStringLiteral("the CUPS command \"%1\" is not installed").arg(name);
+        return run;
+    }
+    QProcess proc;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    proc.setProcessEnvironment(env);
+    proc.start(program, args);
+    const bool finished = proc.waitForFinished(timeoutMs);
+    run.Out = QString::fromLocal8Bit(proc.readAllStandardOutput());
+    run.Err = QString::fromLocal8Bit(proc.readAllStandardError()).trimmed();
+    run.Why = run.Err.isEmpty() ? proc.errorString() : run.Err;
+    run.Ok = finished && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
+    return run;
+}
+} // namespace
+
 TPrintJob::~TPrintJob() {
-    if (m_impl && m_impl->painter)
+    if (m_impl && !m_impl->delivered)
         Abort();
 }
 
@@ -89,24 +121,48 @@ void TPrintJob::NewPage() {
     ++m_pages;
 }
 
-void TPrintJob::End() {
+void TPrintJob::Finish() {
     TImpl& d = *m_impl;
+    if (d.finished)
+        return;
     d.painter->restore();
     d.painter->end();
     d.painter.reset();
     d.writer.reset();
+    d.finished = true;
+    // A write cut short by a full disk shows only as a shorter file once the buffer is flushed.
+    QFileDevice& file = d.saveFile ? static_cast<QFileDevice&>(*d.saveFile)
+                                   : static_cast<QFileDevice&>(*d.tempFile);
+    const qint64 expected = file.pos();
+    if (!file.flush() || file.size() != expected) {
+        const QString name = d.saveFile ? d.saveFile->fileName() : d.tempFile->fileName();
+        Abort();
+        throw TUserError(QStringLiteral("Cannot write the PDF file %1: not everything could be "
+                                        "written (is the disk full?)")
+                             .arg(name));
+    }
+}
+
+void TPrintJob::Deliver() {
+    TImpl& d = *m_impl;
+    Finish();
     if (d.saveFile) {
         if (!d.saveFile->commit())
             throw TUserError(QStringLiteral("Cannot write the PDF file %1: %2")
                                  .arg(d.saveFile->fileName(), d.saveFile->errorString()));
-        return;
+    } else {
+        m_jobId = SubmitPdfToPrinter(d.tempFile->fileName(), d.printerName, d.title);
     }
-    d.tempFile->flush();
-    SubmitPdfToPrinter(d.tempFile->fileName(), d.printerName, d.title);
+    d.delivered = true;
+}
+
+void TPrintJob::End() {
+    Deliver();
 }
 
 void TPrintJob::Abort() {
     TImpl& d = *m_impl;
+    d.delivered = true; // nothing is left to deliver
     if (d.painter) {
         d.painter->end();
         d.painter.reset();
@@ -118,19 +174,37 @@ void TPrintJob::Abort() {
     d.tempFile.reset(); // removes the temporary PDF
 }
 
-void SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName, const QString& title) {
-    const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));
-    if (lp.isEmpty())
+QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName,
+                           const QString& title) {
+    if (QStandardPaths::findExecutable(QStringLiteral("lp")).isEmpty())
         throw TUserError(
             QStringLiteral("Cannot print on %1: the CUPS command \"lp\" is not installed.")
                 .arg(printerName));
-    QProcess proc;
-    proc.start(lp, {QStringLiteral("-d"), printerName, QStringLiteral("-t"), title,
-                    QStringLiteral("-o"), QStringLiteral("print-scaling=none"), pdfPath});
-    if (!proc.waitForFinished(120000) || proc.exitStatus() != QProcess::NormalExit ||
-        proc.exitCode() != 0) {
-        const QString why = QString::fromLocal8Bit(proc.readAllStandardError()).trimmed();
-        throw TUserError(QStringLiteral("The printer %1 did not accept the job: %2")
-                             .arg(printerName, why.isEmpty() ? proc.errorString() : why));
-    }
+    const TToolRun run =
+        RunCupsTool(QStringLiteral("lp"),
+                    {QStringLiteral("-d"), printerName, QStringLiteral("-t"), title,
+                     QStringLiteral("-o"), QStringLiteral("print-scaling=none"), pdfPath},
+                    120000);
+    if (!run.Ok)
+        throw TUserError(
+            QStringLiteral("The printer %1 did not accept the job: %2").arg(printerName, run.Why));
+    return JobIdFromLpOutput(run.Out);
+}
+
+QString JobIdFromLpOutput(const QString& output) {
+    static const QRegularExpression request(QStringLiteral("request id is (\\S+)"));
+    const QRegularExpressionMatch m = request.match(output);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+bool PrinterQueueStopped(const QString& printerName) {
+    const TToolRun run =
+        RunCupsTool(QStringLiteral("lpstat"), {QStringLiteral("-p"), printerName}, 10000);
+    // "printer NAME disabled since ..." for a stopped (paused) queue; "is idle." or
+    // "now printing ..." otherwise.
+    const QString stopped = QStringLiteral("printer %1 disabled").arg(printerName);
+    for (const QString& line : run.Out.split(QLatin1Char('\n')))
+        if (line.startsWith(stopped))
+            return true;
+    return false;
 }

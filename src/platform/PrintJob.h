@@ -27,9 +27,18 @@ public:
     // printable area.
     QPainter& Painter();
     void NewPage();
-    // Finishes the document and delivers it; throws TUserError when delivery fails (the
+    // Finishes the document: every page is rendered and written to the temporary output, nothing
+    // is delivered yet. Throws TUserError when the output could not be written whole.
+    void Finish();
+    // Delivers the finished document (finishing it first if need be): moves it into place as the
+    // output file, or hands it to the printer's queue. Throws TUserError when delivery fails (the
     // output file is then untouched and nothing is queued).
+    void Deliver();
+    // Finish and Deliver in one step.
     void End();
+    // The queue's name of the delivered job ("Queue-12"); empty for a PDF file or when the
+    // queue did not say.
+    const QString& JobId() const { return m_jobId; }
     // Discards everything rendered so far.
     void Abort();
 
@@ -40,8 +49,18 @@ private:
     struct TImpl;
     std::unique_ptr<TImpl> m_impl;
     int m_pages = 0;
+    QString m_jobId;
 };
 
 // Hands a finished PDF to a system printer's queue (CUPS `lp`), with the job title and without
-// scaling. Throws TUserError with the queue's own message on failure.
-void SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName, const QString& title);
+// scaling, and returns the job's name as the queue gave it ("Queue-12"; empty when it said none).
+// Throws TUserError with the queue's own message on failure.
+QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName,
+                           const QString& title);
+
+// The job name in lp's answer ("request id is Queue-12 (1 file(s))"); empty when there is none.
+QString JobIdFromLpOutput(const QString& output);
+
+// Whether the system printer's queue is stopped (disabled, paused), so that jobs wait in it
+// until someone starts the printer. False when the state cannot be learnt.
+bool PrinterQueueStopped(const QString& printerName);

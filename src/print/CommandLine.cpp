@@ -111,8 +111,9 @@ QString CommandLineHelp() {
         "  --help          show this text\n"
         "  --version       show the version\n"
         "\n"
-        "Without -o or -d the run prints on the system's default printer, or into a PDF file\n"
-        "beside the label when the system has no printer.\n"
+        "Without -o or -d the run prints on the system's default printer, or, when the system\n"
+        "has no printer, into a PDF file named after the label (LABEL.pdf) in the working\n"
+        "folder.\n"
         "Exit status: 0 when every label was printed, 1 on any error (reported on stderr).\n"
         "With --check: 0 when no label has a problem, 3 when some have, 1 when the run\n"
         "could not be checked.\n");

@@ -142,6 +142,8 @@ public:
     void NewPage() override { m_job->NewPage(); }
     void End() override { m_job->End(); }
     void Abort() override { m_job->Abort(); }
+    void Finish() { m_job->Finish(); }
+    const QString& JobId() const { return m_job->JobId(); }
 
 private:
     std::unique_ptr<TPrintJob> m_job;
@@ -152,9 +154,16 @@ using TOpenTarget = std::function<TPageTarget*()>;
 // What the run does at each label: draws it on the target, or visits it.
 using TDoLabel = std::function<void(TPageTarget*, const TLabelPlace&)>;
 
+// What a run that delivers does once its pages are drawn and before its target ends.
+struct TDelivery {
+    bool VerifyData = false; // refuse a data file that changed while it was read
+    TBeforeDelivery Before;
+};
+
 TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                        const TPrinter& printer, const QString& title, const TOpenTarget& open,
-                       const TDoLabel& doLabel, TPrintProgress* progress) {
+                       const TDoLabel& doLabel, TPrintProgress* progress,
+                       const TDelivery& delivery = {}) {
     TSheetSettings& sheet = SheetSettings();
     RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
@@ -248,10 +257,17 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
         }
     }
     LastDuplicate() = false;
-    if (job && result.Cancelled)
+    if (job && result.Cancelled) {
         job->Abort();
-    else if (job)
+    } else if (job) {
+        // A file truncated or rewritten in place mid-run has given a mixture of two files; one
+        // renamed over it has not, as the run reads the file it opened.
+        if (delivery.VerifyData && dataActive && !reader.DataFileUnchanged())
+            throw TUserError(QString::fromLatin1(PrintText::DataChanged).arg(settings.DataFile));
+        if (delivery.Before)
+            delivery.Before(result);
         job->End();
+    }
     return result;
 }
 
@@ -275,16 +291,28 @@ TPrintResult GuardedRun(const std::function<TPrintResult()>& run) {
 
 TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
-                         const QString& documentFileName, TPrintProgress* progress) {
+                         const QString& documentFileName, TPrintProgress* progress,
+                         const TBeforeDelivery& beforeDelivery) {
     const QString title = JobTitle(documentFileName);
     std::unique_ptr<TJobTarget> job;
     const TOpenTarget open = [&]() -> TPageTarget* {
         job = std::make_unique<TJobTarget>(TPrintJob::Begin(printer, title, outputPdf));
         return job.get();
     };
-    return GuardedRun([&] {
-        return RunLabels(controls, settings, printer, title, open, DrawOn(controls), progress);
+    TDelivery delivery;
+    delivery.VerifyData = true;
+    delivery.Before = [&](const TPrintResult& result) {
+        job->Finish(); // the whole document is written before anything relies on it
+        if (beforeDelivery)
+            beforeDelivery(result);
+    };
+    TPrintResult result = GuardedRun([&] {
+        return RunLabels(controls, settings, printer, title, open, DrawOn(controls), progress,
+                         delivery);
     });
+    if (job)
+        result.JobId = job->JobId();
+    return result;
 }
 
 TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,

@@ -56,7 +56,12 @@ struct TPrintResult {
     int32_t Labels = 0;
     int32_t Pages = 0;
     bool Cancelled = false;
+    QString JobId; // the printer queue's name for the job; empty for a PDF file
 };
+
+// Called once every page of a run is rendered, before anything is delivered, with the run's
+// outcome so far; throwing TUserError from it discards the run (nothing is delivered).
+using TBeforeDelivery = std::function<void(const TPrintResult&)>;
 
 // True while the copy being drawn is the last copy of its record.
 bool& LastDuplicate();
@@ -64,12 +69,15 @@ bool& LastDuplicate();
 // The whole run: lays the label out on the printer's pages with the sheet settings, merging one
 // record of the data file into each label. Output goes to outputPdf when given, else to the
 // printer. Throws TUserError (nothing printed) for a run that could never end, a sheet whose rows
-// or columns do not all start on the paper (SheetFitProblem), an unreadable data file, a job
-// that cannot start or be delivered, or memory running out; a cancelled run is discarded. Texts
-// are drawn cut to MaxDrawnTextLength characters, however long the data's fields.
+// or columns do not all start on the paper (SheetFitProblem), an unreadable data file or one that
+// changed while the run read it (PrintText::DataChanged), a job that cannot start or be
+// delivered, or memory running out; a cancelled run is discarded. Texts are drawn cut to
+// MaxDrawnTextLength characters, however long the data's fields. beforeDelivery, when given, runs
+// between rendering and delivery.
 TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
-                         const QString& documentFileName, TPrintProgress* progress);
+                         const QString& documentFileName, TPrintProgress* progress,
+                         const TBeforeDelivery& beforeDelivery = {});
 
 // The same run drawn onto target instead of a job (nothing is written or queued); the same
 // checks and errors apart from the job's. Counters advance as in a real run.
@@ -120,4 +128,6 @@ inline constexpr const char* NoRecords = "The data file %1 holds no records to p
 inline constexpr const char* NoMemory =
     "There is not enough memory to print this label with this data; nothing was printed.";
 inline constexpr const char* DefaultTitle = "Vellumtrace";
+inline constexpr const char* DataChanged =
+    "The data file %1 changed while it was being printed; nothing was printed.";
 } // namespace PrintText

@@ -1,4 +1,5 @@
 #include "PdfProbe.h"
+#include "ProgramRun.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
 #include "document/CanvasLabel.h"
@@ -26,30 +27,6 @@
 #include <vector>
 
 namespace {
-struct TRun {
-    int Exit = -1;
-    QString Out, Err;
-};
-
-// Runs the program as another program would: no display, its own config folder.
-TRun Vellumtrace(const QStringList& args, const QString& workDir) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    env.insert("XDG_CONFIG_HOME", workDir + "/config");
-    // No print server: the tests never reach a real printer, and the PDF printer is current.
-    env.insert("CUPS_SERVER", workDir + "/no-cups-here.sock");
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(VT_PROGRAM, args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
 // A run measured as the operating system sees it: its own peak memory, not the test's.
 struct TMeasuredRun {
     int Exit = -1;

@@ -1,6 +1,7 @@
 // Unattended --check runs of labels whose design, not their data, has a problem: each such
 // problem is listed once for the labels it affects, whatever the length of the run.
 
+#include "ProgramRun.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodeTypes.h"
@@ -14,30 +15,6 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-namespace {
-struct TRun {
-    int Exit = -1;
-    QString Out, Err;
-};
-
-// The program as a print script runs it: no display, its own config folder, no print server.
-TRun Vellumtrace(const QStringList& args, const QString& workDir) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    env.insert("XDG_CONFIG_HOME", workDir + "/config");
-    env.insert("CUPS_SERVER", workDir + "/no-cups-here.sock");
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(VT_PROGRAM, args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
-}
-} // namespace
 
 class DesignCheckRunTest : public ::testing::Test {
 protected:

@@ -96,3 +96,29 @@ TEST(PrintJob, UnwritableOutputIsAClearError) {
     }
     EXPECT_THROW(TPrintJob::Begin(printer, "x", QString()), TUserError);
 }
+
+TEST(PrintJob, FinishWritesEverythingAndDeliverMovesItIntoPlace) {
+    TScratchFolder scratch;
+    const QString out = scratch.File("out.pdf");
+    TLetterPrinter printer;
+    auto job = TPrintJob::Begin(printer, "Two steps", out);
+    job->Painter().fillRect(QRect(0, 0, 100, 100), Qt::black);
+    job->Finish();
+    EXPECT_FALSE(QFile::exists(out)); // finished, not yet delivered
+    job->Deliver();
+    EXPECT_TRUE(RunTool("pdfinfo", {out}).contains("Two steps"));
+    EXPECT_TRUE(job->JobId().isEmpty()); // a file is no job of a queue
+
+    // Finished but never delivered: dropped with the job, leaving nothing behind.
+    const QString never = scratch.File("never.pdf");
+    TPrintJob::Begin(printer, "Dropped", never)->Finish();
+    EXPECT_EQ(QDir(scratch.Path()).entryList(QDir::Files), QStringList{"out.pdf"});
+}
+
+TEST(PrintJob, JobNameFromTheQueuesAnswer) {
+    EXPECT_EQ(JobIdFromLpOutput("request id is VT_Test_Printer-2 (1 file(s))\n"),
+              QString("VT_Test_Printer-2"));
+    EXPECT_EQ(JobIdFromLpOutput("request id is Office-117 (0 file(s))"), QString("Office-117"));
+    EXPECT_EQ(JobIdFromLpOutput(""), QString());
+    EXPECT_EQ(JobIdFromLpOutput("lp: something else\n"), QString());
+}

@@ -15,6 +15,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <new>
 
 namespace {
@@ -439,4 +441,113 @@ TEST_F(PrintEngineTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_TRUE(JobFiles().isEmpty());
     EXPECT_FALSE(LastDuplicate());
+}
+
+namespace {
+// Does something to the data file once a number of labels are drawn, as another program might.
+class TChangeDataAfter : public TPrintProgress {
+public:
+    TChangeDataAfter(int32_t labels, std::function<void()> change)
+        : m_labels(labels), m_change(std::move(change)) {}
+    void Start(const QString&, const QString&) override {}
+    void Page(int32_t) override {}
+    bool Cancelled() override { return false; }
+    void Close() override {}
+    void Labels(int32_t labels) override {
+        if (labels == m_labels)
+            m_change();
+    }
+
+private:
+    int32_t m_labels;
+    std::function<void()> m_change;
+};
+
+void Overwrite(const QString& path, const QByteArray& bytes) {
+    QFile f(path); // truncated and written in place: the same file, other contents
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+} // namespace
+
+TEST_F(PrintEngineTest, DataFileChangedInPlaceDuringTheRunPrintsNothing) {
+    AddText(true);
+    QStringList records;
+    for (int i = 1; i <= 100; ++i)
+        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    TPrintSettings s;
+    s.DataFile = WriteData(records);
+    const QByteArray other = "Field\r\nNEW1\r\nNEW2\r\n";
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"truncated", [&] { Overwrite(s.DataFile, {}); }},
+        {"rewritten", [&] { Overwrite(s.DataFile, other); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        s.DataFile = WriteData(records);
+        TChangeDataAfter progress(3, change);
+        try {
+            Print(s, &progress);
+            ADD_FAILURE() << "a mixture of two files was printed";
+        } catch (const TUserError& e) {
+            EXPECT_EQ(e.Message(), QString("The data file %1 changed while it was being printed; "
+                                           "nothing was printed.")
+                                       .arg(s.DataFile));
+        }
+        EXPECT_FALSE(QFile::exists(out));
+        EXPECT_EQ(QDir(scratch.Path()).entryList(QDir::Files), QStringList{"data.csv"});
+    }
+}
+
+TEST_F(PrintEngineTest, DataFileReplacedByRenameDuringTheRunPrintsTheOpenedOne) {
+    AddText(true);
+    QStringList records;
+    for (int i = 1; i <= 100; ++i)
+        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    TPrintSettings s;
+    s.DataFile = WriteData(records);
+    TChangeDataAfter progress(3, [&] {
+        const QString next = scratch.File("next.csv");
+        Overwrite(next, "Field\r\nNEW1\r\n");
+        ASSERT_EQ(std::rename(QFile::encodeName(next).constData(),
+                              QFile::encodeName(s.DataFile).constData()),
+                  0);
+    });
+    const TPrintResult r = Print(s, &progress);
+    EXPECT_EQ(r.Labels, 100);
+    QStringList printed;
+    for (const TPdfWord& w : PdfWords(out))
+        printed << w.Text;
+    EXPECT_EQ(printed, records);
+}
+
+TEST_F(PrintEngineTest, BeforeDeliveryRunsOnceThePagesAreDoneAndCanStopTheDelivery) {
+    ForceGrid(3, 4);
+    AddText(false);
+    TPrintSettings s;
+    s.Range = TPrintRange::Labels;
+    s.LabelCount = 14;
+    int calls = 0;
+    const TBeforeDelivery look = [&](const TPrintResult& r) {
+        ++calls;
+        EXPECT_EQ(r.Labels, 14);
+        EXPECT_EQ(r.Pages, 2);
+        EXPECT_FALSE(QFile::exists(out)); // nothing delivered yet
+    };
+    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr, look);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(PdfPageCount(out), 2);
+
+    const QString refused = scratch.File("refused.pdf");
+    const TBeforeDelivery refuse = [](const TPrintResult&) { throw TUserError("not now"); };
+    EXPECT_THROW(PrintLabels(label.Controls(), s, printer, refused, QString(), nullptr, refuse),
+                 TUserError);
+    EXPECT_FALSE(QFile::exists(refused));
+    EXPECT_EQ(QDir(scratch.Path()).entryList(QDir::Files), QStringList{"out.pdf"});
+
+    TCancelAfter cancel(3); // a cancelled run is never about to be delivered
+    calls = 0;
+    EXPECT_TRUE(
+        PrintLabels(label.Controls(), s, printer, refused, QString(), &cancel, look).Cancelled);
+    EXPECT_EQ(calls, 0);
 }

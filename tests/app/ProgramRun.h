@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// How the program ended when run as another program runs it.
+struct TRun {
+    int Exit = -1;
+    QString Out, Err;
+};
+
+// The environment of a run as another program starts it: no display, its own config folder. The
+// print server is cupsServer (a socket path), or none, so that the tests never reach a real
+// printer and the PDF printer is current.
+inline QProcessEnvironment ProgramEnvironment(const QString& workDir,
+                                              const QString& cupsServer = QString()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("XDG_CONFIG_HOME", workDir + "/config");
+    env.insert("CUPS_SERVER", cupsServer.isEmpty() ? workDir + "/no-cups-here.sock" : cupsServer);
+    return env;
+}
+
+// Runs the program in workDir with ProgramEnvironment.
+inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
+                        const QString& cupsServer = QString()) {
+    QProcess p;
+    p.setProcessEnvironment(ProgramEnvironment(workDir, cupsServer));
+    p.setWorkingDirectory(workDir);
+    p.start(VT_PROGRAM, args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
