@@ -37,7 +37,10 @@ QStringList LeftoverSaves(const QString& path, std::chrono::seconds minAge) {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-minAge.count());
     QStringList found;
     const QDir folder = target.absoluteDir();
-    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+    // The glob narrows the listing before any file is looked at; the pattern then checks exactly.
+    const QStringList glob{target.fileName() + QStringLiteral(".??????")};
+    for (const QFileInfo& entry :
+         folder.entryInfoList(glob, QDir::Files | QDir::Hidden | QDir::System)) {
         if (entry.isSymLink() || !pattern.match(entry.fileName()).hasMatch())
             continue;
         if (entry.lastModified() <= before)
