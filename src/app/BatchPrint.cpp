@@ -169,6 +169,13 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
         for (const auto& c : label.Controls())
             c->SetLoading(false);
     }
+    // The paper goes into the printer only: the sheet, and so the label file, keeps its own.
+    const TPaperChoice paper = RunPaper(o, SheetSettings().Paper);
+    TPrinter& printer = TPrinters::Current();
+    if (!printer.SetPaper(paper))
+        ReportRunError(QStringLiteral("warning: the printer %1 has no %2 paper; printing on its "
+                                      "own paper, %3.")
+                           .arg(printer.Name(), paper.Text(), printer.Paper().Text()));
     if (!o.DataFile.isEmpty())
         FormatFromExtension(o.DataFile);
     return run;

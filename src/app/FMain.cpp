@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -102,7 +103,9 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     m_textImport = new TFTextImport(this);
     SetTextImportDialog(m_textImport);
     m_printProgress = new TFPrintProgress(this);
-    PrintDialogServices().PrinterSetup = [](QWidget* parent) { return RunPrinterSetup(parent); };
+    PrintDialogServices().PrinterSetup = [window = QPointer<TFMain>(this)](QWidget* parent) {
+        return window ? window->ChoosePrinter(parent) : RunPrinterSetup(parent);
+    };
     CreatePalette();
     SetupHistory();
 }

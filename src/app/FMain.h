@@ -71,6 +71,9 @@ public:
     bool SaveLabelAs();
     void SetupLabel();
     void PrintSetup();
+    // Print Setup over parent (the window or one of its dialogs); true when confirmed. The
+    // paper is kept with the label, so choosing another one is a change.
+    bool ChoosePrinter(QWidget* parent);
     void PrintLabels();
     void ShowHelp();
     void ShowAbout();

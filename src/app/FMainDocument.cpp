@@ -245,7 +245,18 @@ void TFMain::PrintLabels() {
     }
 }
 
+bool TFMain::ChoosePrinter(QWidget* parent) {
+    const TPaperChoice before = SheetSettings().Paper;
+    if (!RunPrinterSetup(parent))
+        return false;
+    if (!(SheetSettings().Paper == before)) {
+        SetModified(true);
+        RecordStep();
+    }
+    return true;
+}
+
 void TFMain::PrintSetup() {
-    RunPrinterSetup(this);
+    ChoosePrinter(this);
     RefreshPrinterPage();
 }

@@ -9,14 +9,14 @@
 
 bool RunLabelSettings(TFMain& window) {
     TFLabelSettings dialog(
-        SheetSettings(), PrinterPage(), [] { return TPrinters::Current().Facts(); }, &window);
-    dialog.SetPrinterSetup([&dialog] { return RunPrinterSetup(&dialog); });
+        SheetSettings(), PrinterPage(), [] { return SheetPageFacts(); }, &window);
+    dialog.SetPrinterSetup([&window, &dialog] { return window.ChoosePrinter(&dialog); });
     window.CentreDialog(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool RunPrinterSetup(QWidget* parent) {
-    TFPrinterSetup dialog(parent);
+    TFPrinterSetup dialog(SheetSettings().Paper, parent);
     if (parent)
         CentreOn(dialog, *parent->window());
     return dialog.exec() == QDialog::Accepted;

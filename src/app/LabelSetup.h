@@ -7,6 +7,6 @@ class TFMain;
 // settings then hold the new values).
 bool RunLabelSettings(TFMain& window);
 
-// The printer set-up: chooses among the system's printers and the built-in PDF printer (and its
-// paper). True when the user confirmed. Tests replace it through SetPrinterSetupHandler.
+// The printer set-up: chooses among the system's printers and the built-in PDF printer, and the
+// paper of the label (the process-wide sheet's). True when the user confirmed.
 bool RunPrinterSetup(QWidget* parent);

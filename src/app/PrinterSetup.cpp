@@ -7,11 +7,9 @@
 #include <QFormLayout>
 #include <QLabel>
 
-namespace {
-// The papers offered for PDF files: the common office sizes.
-const QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::Letter, QPageSize::Legal,
-                                         QPageSize::A5, QPageSize::A3,     QPageSize::Tabloid};
+#include <algorithm>
 
+namespace {
 QString FactsText(const TPrinterFacts& f) {
     const auto inches = [](int32_t pixels, int32_t ppi) {
         return QString::number(ppi > 0 ? double(pixels) / ppi : 0.0, 'f', 2);
@@ -20,9 +18,21 @@ QString FactsText(const TPrinterFacts& f) {
         .arg(inches(f.PhysicalWidth, f.PixelsPerInchX), inches(f.PhysicalHeight, f.PixelsPerInchY))
         .arg(f.PixelsPerInchX);
 }
+
+// The same paper, whichever way it lies.
+bool SamePaper(const TPaperChoice& a, const TPaperChoice& b) {
+    return a.PageSize().isEquivalentTo(b.PageSize());
+}
+
+QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* caption = new QLabel(text, parent);
+    caption->setBuddy(buddy);
+    return caption;
+}
 } // namespace
 
-TFPrinterSetup::TFPrinterSetup(QWidget* parent) : QDialog(parent) {
+TFPrinterSetup::TFPrinterSetup(TPaperChoice& paper, QWidget* parent)
+    : QDialog(parent), m_chosen(paper) {
     setObjectName(QStringLiteral("FPrinterSetup"));
     setWindowTitle(QStringLiteral("Print Setup"));
     m_printer = new QComboBox(this);
@@ -31,46 +41,85 @@ TFPrinterSetup::TFPrinterSetup(QWidget* parent) : QDialog(parent) {
     m_printer->setCurrentText(TPrinters::Current().Name());
     m_paper = new QComboBox(this);
     m_paper->setObjectName(QStringLiteral("cbPaper"));
-    for (QPageSize::PageSizeId id : kPapers)
-        m_paper->addItem(QPageSize::name(id), int(id));
-    m_paper->setCurrentIndex(m_paper->findData(int(TPrinters::Pdf().PaperSize())));
-    m_paperCaption = new QLabel(QStringLiteral("&Paper:"), this);
-    m_paperCaption->setBuddy(m_paper);
+    m_orientation = new QComboBox(this);
+    m_orientation->setObjectName(QStringLiteral("cbOrientation"));
+    m_orientation->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
+    m_orientation->setCurrentIndex(m_chosen.IsSet() && m_chosen.Landscape ? 1 : 0);
     m_facts = new QLabel(this);
     m_facts->setObjectName(QStringLiteral("lFacts"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_printer, &QComboBox::currentIndexChanged, this, &TFPrinterSetup::PrinterChanged);
-    connect(m_paper, &QComboBox::currentIndexChanged, this, &TFPrinterSetup::PrinterChanged);
 
     auto* form = new QFormLayout(this);
-    auto* printerCaption = new QLabel(QStringLiteral("P&rinter:"), this);
-    printerCaption->setBuddy(m_printer);
-    form->addRow(printerCaption, m_printer);
-    form->addRow(m_paperCaption, m_paper);
+    form->addRow(Caption(QStringLiteral("P&rinter:"), m_printer, this), m_printer);
+    form->addRow(Caption(QStringLiteral("&Paper:"), m_paper, this), m_paper);
+    form->addRow(Caption(QStringLiteral("&Orientation:"), m_orientation, this), m_orientation);
     form->addRow(QStringLiteral("Page:"), m_facts);
     form->addRow(buttons);
     PrinterChanged();
+    connect(m_printer, &QComboBox::currentIndexChanged, this, &TFPrinterSetup::PrinterChanged);
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &TFPrinterSetup::PaperChanged);
+    connect(m_orientation, &QComboBox::currentIndexChanged, this, &TFPrinterSetup::PaperChanged);
 }
 
+TFPrinterSetup::~TFPrinterSetup() = default;
+
 void TFPrinterSetup::PrinterChanged() {
-    const bool pdf = m_printer->currentText() == TPdfPrinter::DefaultName();
-    m_paper->setVisible(pdf);
-    m_paperCaption->setVisible(pdf);
-    if (pdf) {
-        TPdfPrinter preview;
-        preview.SetPaperSize(QPageSize::PageSizeId(m_paper->currentData().toInt()));
-        m_facts->setText(FactsText(preview.Facts()));
-    } else {
-        m_facts->setText(QStringLiteral("as the printer reports it"));
+    // The paper shown stays when the newly chosen printer has it too.
+    const TPaperChoice wanted = m_papers.isEmpty() ? m_chosen : Shown();
+    m_preview = TPrinters::Open(m_printer->currentText());
+    m_papers = m_preview ? m_preview->Papers() : QList<TPaperChoice>();
+    if (m_preview && wanted.IsSet() &&
+        std::none_of(m_papers.begin(), m_papers.end(),
+                     [&](const TPaperChoice& p) { return SamePaper(p, wanted); }) &&
+        m_preview->SetPaper(wanted)) {
+        TPaperChoice upright = wanted;
+        upright.Landscape = false;
+        m_papers.append(upright); // a size of the label's own that the printer takes
     }
+    const TPaperChoice own = m_preview ? m_preview->Paper() : TPaperChoice();
+    const TPaperChoice& select = wanted.IsSet() ? wanted : own;
+    const QSignalBlocker blocker(m_paper);
+    m_paper->clear();
+    int current = -1;
+    for (int i = 0; i < m_papers.size(); ++i) {
+        TPaperChoice upright = m_papers[i];
+        upright.Landscape = false;
+        m_paper->addItem(upright.Text());
+        if (current < 0 && SamePaper(m_papers[i], select))
+            current = i;
+    }
+    if (current < 0)
+        for (int i = 0; i < m_papers.size() && current < 0; ++i)
+            if (SamePaper(m_papers[i], own))
+                current = i;
+    m_paper->setCurrentIndex(current < 0 ? 0 : current);
+    PaperChanged();
+}
+
+TPaperChoice TFPrinterSetup::Shown() const {
+    const int i = m_paper->currentIndex();
+    if (i < 0 || i >= m_papers.size())
+        return {};
+    TPaperChoice paper = m_papers[i];
+    paper.Landscape = m_orientation->currentIndex() == 1;
+    return paper;
+}
+
+void TFPrinterSetup::PaperChanged() {
+    if (!m_preview) {
+        m_facts->clear();
+        return;
+    }
+    m_preview->SetPaper(Shown());
+    m_facts->setText(FactsText(m_preview->Facts()));
 }
 
 void TFPrinterSetup::accept() {
-    if (m_printer->currentText() == TPdfPrinter::DefaultName())
-        TPrinters::Pdf().SetPaperSize(QPageSize::PageSizeId(m_paper->currentData().toInt()));
     TPrinters::Select(m_printer->currentText());
+    m_chosen = Shown();
+    TPrinters::Current().SetPaper(m_chosen);
     QDialog::accept();
 }

@@ -1,23 +1,37 @@
 #pragma once
 
+#include "platform/PaperChoice.h"
+
 #include <QDialog>
+#include <QList>
+
+#include <memory>
 
 class QComboBox;
 class QLabel;
+class TPrinter;
 
-// "Print Setup": the printer to print on, and the paper of the built-in PDF printer.
+// "Print Setup": the printer to print on, and the paper and orientation of the label's pages,
+// which are kept with the label.
 class TFPrinterSetup : public QDialog {
     Q_OBJECT
 public:
-    explicit TFPrinterSetup(QWidget* parent = nullptr);
-    // Makes the chosen printer current.
+    // paper is the label's choice; OK replaces it with the one shown.
+    explicit TFPrinterSetup(TPaperChoice& paper, QWidget* parent = nullptr);
+    ~TFPrinterSetup() override;
+    // Makes the chosen printer current with the chosen paper in it.
     void accept() override;
 
 private:
     void PrinterChanged();
+    void PaperChanged();
+    TPaperChoice Shown() const;
 
+    TPaperChoice& m_chosen;
+    std::unique_ptr<TPrinter> m_preview; // the printer shown, for its papers and facts
+    QList<TPaperChoice> m_papers;        // what the paper list offers, in its order
     QComboBox* m_printer = nullptr;
     QComboBox* m_paper = nullptr;
-    QLabel* m_paperCaption = nullptr;
+    QComboBox* m_orientation = nullptr;
     QLabel* m_facts = nullptr;
 };

@@ -92,8 +92,14 @@ void RefreshPrinterPage(TSheetSettings& sheet, TPrinterPage& page, const TPrinte
                                      SheetLengthToPixels(sheet.GapWidth, m, x), page.PhysicalWidth);
 }
 
+TPrinterFacts SheetPageFacts() {
+    TPrinter& printer = TPrinters::Current();
+    printer.SetPaper(SheetSettings().Paper);
+    return printer.Facts();
+}
+
 void RefreshPrinterPage() {
-    RefreshPrinterPage(SheetSettings(), PrinterPage(), TPrinters::Current().Facts());
+    RefreshPrinterPage(SheetSettings(), PrinterPage(), SheetPageFacts());
 }
 
 namespace {

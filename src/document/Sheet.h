@@ -25,6 +25,7 @@ struct TSheetSettings {
     int32_t BorderSize = 0;  // the line is index + 1 units wide
     int32_t BorderShape = 0; // 0 rectangle, 1 rounded rectangle
     double BorderPct = 10.0; // rounded corner size, percent of the shorter side
+    TPaperChoice Paper;      // the printer page the label is made for; unset: the printer's own
 
     bool operator==(const TSheetSettings&) const = default;
 };
@@ -63,8 +64,12 @@ int32_t CountLabelsAlong(int32_t start, int32_t size, int32_t gap, int32_t limit
 // Fills page from the printer facts and, unless the counts are forced, recalculates the sheet's
 // rows and columns.
 void RefreshPrinterPage(TSheetSettings& sheet, TPrinterPage& page, const TPrinterFacts& facts);
-// The same on the process-wide records with the current printer.
+// The same on the process-wide records with the current printer, after putting the sheet's
+// paper in it.
 void RefreshPrinterPage();
+// The current printer's facts with the process-wide sheet's paper in it (or its own paper when
+// it has not that one).
+TPrinterFacts SheetPageFacts();
 
 // Offset from the paper edge of the 0-based column or row on a device of resolution pixels per
 // inch; the three terms are rounded separately, as the layout of printed sheets expects.

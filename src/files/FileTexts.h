@@ -36,6 +36,10 @@ inline constexpr const char* BadEntryName = "entry %1 has no usable file name";
 inline constexpr const char* NoDescription = "it holds no label description";
 // %2 is the limit the sheet breaks, from SheetLimitProblem.
 inline constexpr const char* SheetBeyondLimits = "The file \"%1\" %2.";
+// %2 and %3 are the paper's sides in inches, %4 and %5 the bounds (PaperChoice.h).
+inline constexpr const char* PaperBeyondLimits =
+    "The file \"%1\" describes a paper of %2 by %3 inches; papers can be from %4 to %5 inches "
+    "on a side.";
 inline constexpr const char* FileTooLargeToPack =
     "The picture file \"%1\" is too large to be stored in a label file.";
 inline constexpr const char* CannotSaveDefaults = "Cannot save the default label settings: %1";

@@ -47,6 +47,7 @@ TLabelDocument BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
     TLabelDocument doc;
     doc.ShowGrid = ReadSheetSection(ini, doc.Sheet, TSheetKeys::Description);
     CheckSheetLimits(doc.Sheet, path);
+    doc.Sheet.Paper = ReadPaperKeys(ini, path);
     for (const int32_t n : ControlNumbers(ini))
         if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
             doc.Controls.push_back(std::move(c));
@@ -96,6 +97,7 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid,
     for (const auto& c : controls)
         count += IsStorable(*c) ? 1 : 0;
     ini.WriteInteger(kFormat, QStringLiteral("CONTROLS"), count);
+    WritePaperKeys(ini, sheet.Paper);
 
     int32_t n = 0;
     for (const auto& c : controls)

@@ -78,9 +78,11 @@ bool WriteValue(TPreferenceStore& store, const TStoredValue& v, const TSheetSett
 
 void LoadSheetDefaults(const TPreferenceStore& store, TSheetSettings& sheet) {
     TSheetSettings read = sheet;
+    read.Paper = {}; // the defaults choose no paper: a new label takes the printer's own
     for (const int i : kReadOrder) {
         if (!ReadValue(store, kStoredValues[i], read)) {
-            sheet = TSheetSettings{}; // every field of the record is one of the stored sixteen
+            sheet =
+                TSheetSettings{}; // every other field of the record is one of the stored sixteen
             return;
         }
     }

@@ -1,6 +1,7 @@
 #include "files/SheetSection.h"
 
 #include "document/SheetLimits.h"
+#include "files/EscapeText.h"
 #include "files/FileTexts.h"
 #include "files/IniFile.h"
 #include "platform/Errors.h"
@@ -88,6 +89,50 @@ bool ReadSheetSection(const TIniFile& ini, TSheetSettings& sheet, TSheetKeys key
                    k.Field);
     }
     return showGrid;
+}
+
+namespace {
+const char* const kPaperKeys[] = {"PAPERNAME", "PAPERWIDTH", "PAPERHEIGHT", "ORIENTATION"};
+enum { kPaperName, kPaperWidth, kPaperHeight, kOrientation };
+
+QString PaperKey(int k) {
+    return QString::fromLatin1(kPaperKeys[k]);
+}
+} // namespace
+
+void WritePaperKeys(TIniFile& ini, const TPaperChoice& paper) {
+    if (!paper.IsSet())
+        return;
+    const QString section = QString::fromLatin1(FormatSection);
+    ini.WriteString(section, PaperKey(kPaperName), EscapeText(paper.Name));
+    ini.WriteFloat(section, PaperKey(kPaperWidth), paper.Width);
+    ini.WriteFloat(section, PaperKey(kPaperHeight), paper.Height);
+    ini.WriteInteger(section, PaperKey(kOrientation), paper.Landscape ? 1 : 0);
+}
+
+TPaperChoice ReadPaperKeys(const TIniFile& ini, const QString& path) {
+    const QString section = QString::fromLatin1(FormatSection);
+    bool any = false;
+    for (int k = kPaperName; k <= kOrientation; ++k)
+        any = any || ini.ValueExists(section, PaperKey(k));
+    if (!any)
+        return {};
+    const bool landscape = ini.ReadInteger(section, PaperKey(kOrientation), 0) == 1;
+    const QString name = UnescapeText(ini.ReadString(section, PaperKey(kPaperName), QString()));
+    if (const QPageSize::PageSizeId id = StandardPaperId(name); id != QPageSize::Custom)
+        return PaperFromPageSize(QPageSize(id), landscape);
+    // A size of its own (or a name this program does not know): the size decides.
+    const double w = ini.ReadFloat(section, PaperKey(kPaperWidth), 0);
+    const double h = ini.ReadFloat(section, PaperKey(kPaperHeight), 0);
+    const auto within = [](double v) { return v >= MinPaperInches && v <= MaxPaperInches; };
+    if (!within(w) || !within(h))
+        throw TUserError(QString::fromLatin1(FileText::PaperBeyondLimits)
+                             .arg(path, QString::number(w), QString::number(h),
+                                  QString::number(MinPaperInches),
+                                  QString::number(MaxPaperInches)));
+    TPaperChoice paper = PaperOfSize(w, h);
+    paper.Landscape = landscape;
+    return paper;
 }
 
 void CheckSheetLimits(const TSheetSettings& sheet, const QString& path) {

@@ -21,6 +21,13 @@ void WriteSheetSection(TIniFile& ini, const TSheetSettings& sheet, TSheetKeys ke
 // built-in sheet default). Returns the grid flag (true when missing).
 bool ReadSheetSection(const TIniFile& ini, TSheetSettings& sheet, TSheetKeys keys);
 
+// The printer page chosen for the label, under keys that labels without a choice lack: nothing
+// is written for an unset choice. Sizes are in inches, whatever the sheet's unit.
+void WritePaperKeys(TIniFile& ini, const TPaperChoice& paper);
+// Reads them back; unset when the section has none. Throws TUserError naming path when the
+// paper's size is beyond what a paper can be.
+TPaperChoice ReadPaperKeys(const TIniFile& ini, const QString& path);
+
 // Throws TUserError naming path when the sheet read from it is beyond what a sheet can be
 // (SheetLimits.h): such files are refused as a whole.
 void CheckSheetLimits(const TSheetSettings& sheet, const QString& path);

@@ -1,25 +1,12 @@
 #include "platform/Printer.h"
 
-#include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <algorithm>
-#include <array>
+#include <cmath>
+#include <optional>
 
 namespace {
-
-// Territories whose offices use US Letter paper.
-constexpr std::array kLetterTerritories = {
-    QLocale::UnitedStates, QLocale::Canada,
-    QLocale::Mexico,       QLocale::Chile,
-    QLocale::Colombia,     QLocale::CostaRica,
-    QLocale::Philippines,  QLocale::Venezuela,
-    QLocale::Guatemala,    QLocale::DominicanRepublic,
-    QLocale::Panama,       QLocale::ElSalvador,
-    QLocale::PuertoRico,   QLocale::Nicaragua,
-    QLocale::Honduras,
-};
 
 // A printer of the system, reached through Qt (CUPS on Linux).
 class TSystemPrinter : public TPrinter {
@@ -29,6 +16,11 @@ public:
     bool IsPdf() const override { return false; }
     TPrinterFacts Facts() const override {
         QPrinter printer(m_info, QPrinter::HighResolution);
+        if (m_size) {
+            printer.setPageSize(*m_size);
+            printer.setPageOrientation(m_landscape ? QPageLayout::Landscape
+                                                   : QPageLayout::Portrait);
+        }
         TPrinterFacts f;
         f.PixelsPerInchX = f.PixelsPerInchY = printer.resolution();
         const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
@@ -45,8 +37,49 @@ public:
         return f;
     }
 
+    bool SetPaper(const TPaperChoice& paper) override {
+        m_size.reset();
+        m_landscape = false;
+        if (!paper.IsSet())
+            return true;
+        const QPageSize wanted = paper.PageSize();
+        std::optional<QPageSize> found;
+        for (const QPageSize& size : m_info.supportedPageSizes())
+            if (size.isEquivalentTo(wanted))
+                found = size; // the printer's own entry, which names its media
+        if (!found && m_info.supportsCustomPageSizes() && Within(wanted))
+            found = wanted;
+        if (!found)
+            return false;
+        m_size = found;
+        m_landscape = paper.Landscape;
+        return true;
+    }
+    TPaperChoice Paper() const override {
+        return m_size ? PaperFromPageSize(*m_size, m_landscape)
+                      : PaperFromPageSize(m_info.defaultPageSize());
+    }
+    QList<TPaperChoice> Papers() const override {
+        QList<TPaperChoice> papers;
+        for (const QPageSize& size : m_info.supportedPageSizes())
+            papers.append(PaperFromPageSize(size));
+        return papers;
+    }
+
 private:
+    // Whether a size of its own lies within the sizes the printer can take.
+    bool Within(const QPageSize& size) const {
+        const QSize points = size.sizePoints();
+        const QSize least = m_info.minimumPhysicalPageSize().sizePoints();
+        const QSize most = m_info.maximumPhysicalPageSize().sizePoints();
+        return points.width() >= least.width() && points.height() >= least.height() &&
+               (most.isEmpty() ||
+                (points.width() <= most.width() && points.height() <= most.height()));
+    }
+
     QPrinterInfo m_info;
+    std::optional<QPageSize> m_size; // the chosen paper, when there is one
+    bool m_landscape = false;
 };
 
 struct Registry {
@@ -68,19 +101,40 @@ Registry& Reg() {
 
 } // namespace
 
-QPageSize::PageSizeId LocalePaperSize() {
-    const auto territory = QLocale().territory();
-    const bool letter = std::find(kLetterTerritories.begin(), kLetterTerritories.end(),
-                                  territory) != kLetterTerritories.end();
-    return letter ? QPageSize::Letter : QPageSize::A4;
+TPdfPrinter::TPdfPrinter() : m_paper(SystemPaperSize()) {}
+
+bool TPdfPrinter::SetPaper(const TPaperChoice& paper) {
+    m_chosen = paper; // a PDF page can have any size
+    return true;
 }
 
-TPdfPrinter::TPdfPrinter() : m_paper(LocalePaperSize()) {}
+TPaperChoice TPdfPrinter::Paper() const {
+    return m_chosen.IsSet() ? m_chosen : PaperFromPageSize(QPageSize(m_paper));
+}
+
+QList<TPaperChoice> TPdfPrinter::Papers() const {
+    // The common office sizes.
+    QList<TPaperChoice> papers;
+    for (const QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::Letter, QPageSize::Legal,
+                                           QPageSize::A5, QPageSize::A3, QPageSize::Tabloid})
+        papers.append(PaperFromPageSize(QPageSize(id)));
+    return papers;
+}
 
 TPrinterFacts TPdfPrinter::Facts() const {
     TPrinterFacts f;
     f.PixelsPerInchX = f.PixelsPerInchY = Resolution;
-    const QSize size = QPageSize(m_paper).sizePixels(Resolution);
+    QSize size = QPageSize(m_paper).sizePixels(Resolution);
+    if (m_chosen.IsSet()) {
+        const QPageSize chosen = m_chosen.PageSize();
+        // Standard papers measure as everywhere else; a size of its own is taken exactly.
+        size = chosen.id() != QPageSize::Custom
+                   ? chosen.sizePixels(Resolution)
+                   : QSize(int(std::lround(m_chosen.Width * Resolution)),
+                           int(std::lround(m_chosen.Height * Resolution)));
+        if (m_chosen.Landscape)
+            size.transpose();
+    }
     f.PhysicalWidth = f.PrintableWidth = size.width();
     f.PhysicalHeight = f.PrintableHeight = size.height();
     f.OffsetX = f.OffsetY = 0;
@@ -100,6 +154,18 @@ TPrinter& TPrinters::Current() {
     if (r.current)
         return *r.current;
     return r.pdf;
+}
+
+std::unique_ptr<TPrinter> TPrinters::Open(const QString& name) {
+    if (name == TPdfPrinter::DefaultName()) {
+        auto pdf = std::make_unique<TPdfPrinter>();
+        pdf->SetPaperSize(Pdf().PaperSize());
+        return pdf;
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        return nullptr;
+    return std::make_unique<TSystemPrinter>(info);
 }
 
 bool TPrinters::Select(const QString& name) {

@@ -1,6 +1,8 @@
 #include "print/CommandLine.h"
 
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "platform/PaperChoice.h"
 #include "platform/Rounding.h"
 
 #include <QFileInfo>
@@ -77,12 +79,29 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
         o.OutputPdf = Param(params, out + 1);
     if (const int32_t d = FindSwitch(params, "-d"); d > 0)
         o.PrinterName = Param(params, d + 1);
+    if (const int32_t paper = FindSwitch(params, "--paper"); paper > 0)
+        o.Paper = Param(params, paper + 1);
     o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Check = FindSwitch(params, "--check") > 0;
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
     return o;
+}
+
+TPaperChoice RunPaper(const TCommandLineOptions& o, const TPaperChoice& labelPaper) {
+    if (!o.Paper)
+        return labelPaper;
+    if (o.Paper->isEmpty())
+        throw TUserError(
+            QStringLiteral("--paper needs a paper, as in --paper A4 or --paper 4x6in."));
+    TPaperChoice paper;
+    QString reason;
+    if (!ParsePaper(*o.Paper, paper, &reason))
+        throw TUserError(reason);
+    if (StandardPaperId(*o.Paper) != QPageSize::Custom)
+        paper.Landscape = labelPaper.Landscape;
+    return paper;
 }
 
 QString CommandLineHelp() {
@@ -100,6 +119,10 @@ QString CommandLineHelp() {
         "  -s N            label positions to leave empty on the first page\n"
         "  -o FILE.pdf     print into a PDF file\n"
         "  -d PRINTER      print on the named printer\n"
+        "  --paper PAPER   print this run on PAPER instead of the paper chosen for the label\n"
+        "                  in Print Setup: a name (Letter, A4, Legal, A5, ...) keeps the\n"
+        "                  label's orientation; a size WxH with a unit of in, mm, cm or pt\n"
+        "                  (4x6in, 100x150mm) lies as given; the label file keeps its paper\n"
         "  --no-save       leave the label file as it was (after a run the counters of a\n"
         "                  label with sequence fields are saved, so the next run goes on)\n"
         "  --check         check the labels the same switches would print, print nothing:\n"

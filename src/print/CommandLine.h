@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 // What the command line asks for: the file to open and the presets of a print run.
 struct TCommandLineOptions {
@@ -16,13 +17,14 @@ struct TCommandLineOptions {
     bool Unattended = false;
 
     // Switches of our own beyond the classic ones.
-    QString OutputPdf;       // -o FILE: print into this PDF file
-    QString PrinterName;     // -d NAME: print on this printer
-    bool NoSave = false;     // --no-save: an unattended run leaves the label file as it was
-    bool Check = false;      // --check: check every label of the run instead of printing it
-    bool NoReadBack = false; // --no-read-back: a check without reading symbols back
-    bool Help = false;       // --help
-    bool Version = false;    // --version
+    QString OutputPdf;            // -o FILE: print into this PDF file
+    QString PrinterName;          // -d NAME: print on this printer
+    std::optional<QString> Paper; // --paper NAME or WxH: this run's paper, not the label's
+    bool NoSave = false;          // --no-save: an unattended run leaves the label file as it was
+    bool Check = false;           // --check: check every label of the run instead of printing it
+    bool NoReadBack = false;      // --no-read-back: a check without reading symbols back
+    bool Help = false;            // --help
+    bool Version = false;         // --version
 
     // What the classic switches named but did not exist, so an unattended run can report it.
     QString MissingStartFile;
@@ -39,6 +41,12 @@ int32_t FindSwitch(const QStringList& params, const QString& sw);
 
 // Fills the options from the parameters (params[0] is the program).
 TCommandLineOptions ParseCommandLine(const QStringList& params);
+
+struct TPaperChoice;
+// The paper a run prints on: --paper when given (a paper by name keeps the label's orientation,
+// a size lies as given), otherwise the label's own choice. Throws TUserError when --paper names
+// no paper.
+TPaperChoice RunPaper(const TCommandLineOptions& options, const TPaperChoice& labelPaper);
 
 // The usage text of --help.
 QString CommandLineHelp();

@@ -340,7 +340,8 @@ namespace {
 TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
     TPrinters::Select(TPdfPrinter::DefaultName());
     TPrinters::Pdf().SetPaperSize(QPageSize::A4);
-    TFPrinterSetup dialog;
+    TPaperChoice chosen;
+    TFPrinterSetup dialog(chosen);
     auto* printer = dialog.findChild<QComboBox*>("cbPrinter");
     auto* paper = dialog.findChild<QComboBox*>("cbPaper");
     ASSERT_NE(printer, nullptr);
@@ -348,11 +349,12 @@ TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
     EXPECT_EQ(printer->currentText(), TPdfPrinter::DefaultName());
     EXPECT_EQ(printer->findText(TPdfPrinter::DefaultName()), printer->count() - 1)
         << "the PDF printer comes after the system's printers";
-    paper->setCurrentIndex(paper->findData(int(QPageSize::Letter)));
+    paper->setCurrentText("Letter");
     EXPECT_TRUE(dialog.findChild<QLabel*>("lFacts")->text().startsWith("8.50 \u00d7 11.00 in"));
     dialog.accept();
-    EXPECT_EQ(TPrinters::Pdf().PaperSize(), QPageSize::Letter);
+    EXPECT_EQ(chosen.Name, "Letter");
     EXPECT_EQ(TPrinters::Current().Facts().PhysicalWidth, 5100);
-    TPrinters::Pdf().SetPaperSize(QPageSize::A4);
+    EXPECT_EQ(TPrinters::Pdf().PaperSize(), QPageSize::A4) << "its own paper stays";
+    TPrinters::Current().SetPaper({});
 }
 } // namespace

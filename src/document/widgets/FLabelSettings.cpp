@@ -97,7 +97,7 @@ TFLabelSettings::TFLabelSettings(TSheetSettings& sheet, TPrinterPage& page,
 
 TFLabelSettings::TFLabelSettings(QWidget* parent)
     : TFLabelSettings(
-          SheetSettings(), PrinterPage(), [] { return TPrinters::Current().Facts(); }, parent) {}
+          SheetSettings(), PrinterPage(), [] { return SheetPageFacts(); }, parent) {}
 
 void TFLabelSettings::SetPrinterSetup(TPrinterSetup run) {
     m_printerSetup = std::move(run);
