@@ -1,0 +1,35 @@
+#include "PdfProbe.h"
+#include "PrintDialogTestSupport.h"
+#include "TestSupport.h"
+#include "print/CommandLine.h"
+#include "print/dialogs/DesignerPrint.h"
+#include "print/dialogs/FPrintDlg.h"
+
+#include <QLabel>
+
+// The print dialog lays the label out on the paper chosen for it, not on the printer's own.
+TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
+    UsePdfPrinter(QPageSize::A4);
+    SheetSettings() = TSheetSettings(); // 2 × 1 in labels: 10 rows on Letter, 11 on A4
+    ASSERT_TRUE(ParsePaper("Letter", SheetSettings().Paper));
+    TCanvasLabel label;
+    AddTextControl(label, TLabelKind::Plain);
+    TFPrintDlg dialog{TCommandLineOptions()};
+    dialog.Prepare(label.Controls());
+    EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 10");
+    EXPECT_EQ(dialog.findChild<QLabel*>("LLabels")->text(), "Labels per page: 40");
+
+    TScratchFolder scratch;
+    const QString pdf = scratch.File("letter.pdf");
+    TPrintSettings settings;
+    settings.Range = TPrintRange::Pages;
+    ASSERT_EQ(PrintLabels(label.Controls(), settings, TPrinters::Current(), pdf, QString(), nullptr)
+                  .Labels,
+              40);
+    EXPECT_TRUE(PdfInfo(pdf).contains("612 x 792 pts")) << PdfInfo(pdf).toStdString();
+
+    SheetSettings().Paper = {}; // no choice: the printer's own A4 again
+    dialog.Prepare(label.Controls());
+    EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 11");
+    SheetSettings() = TSheetSettings();
+}
