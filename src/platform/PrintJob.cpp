@@ -17,6 +17,7 @@
 struct TPrintJob::TImpl {
     TPrinterFacts facts;
     QString printerName;
+    QString media; // the paper chosen for the label, by the queue's name for it
     bool toPrinter = false;
     QString title;
     std::unique_ptr<QSaveFile> saveFile;      // the -o file, committed only at the end
@@ -68,6 +69,7 @@ std::unique_ptr<TPrintJob> TPrintJob::Begin(const TPrinter& printer, const QStri
     TImpl& d = *job->m_impl;
     d.facts = printer.Facts();
     d.printerName = printer.Name();
+    d.media = printer.MediaName();
     d.title = title;
     QIODevice* device = nullptr;
     if (!outputPdf.isEmpty()) {
@@ -151,7 +153,7 @@ void TPrintJob::Deliver() {
             throw TUserError(QStringLiteral("Cannot write the PDF file %1: %2")
                                  .arg(d.saveFile->fileName(), d.saveFile->errorString()));
     } else {
-        m_jobId = SubmitPdfToPrinter(d.tempFile->fileName(), d.printerName, d.title);
+        m_jobId = SubmitPdfToPrinter(d.tempFile->fileName(), d.printerName, d.title, d.media);
     }
     d.delivered = true;
 }
@@ -174,17 +176,18 @@ void TPrintJob::Abort() {
     d.tempFile.reset(); // removes the temporary PDF
 }
 
-QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName,
-                           const QString& title) {
+QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName, const QString& title,
+                           const QString& media) {
     if (QStandardPaths::findExecutable(QStringLiteral("lp")).isEmpty())
         throw TUserError(
             QStringLiteral("Cannot print on %1: the CUPS command \"lp\" is not installed.")
                 .arg(printerName));
-    const TToolRun run =
-        RunCupsTool(QStringLiteral("lp"),
-                    {QStringLiteral("-d"), printerName, QStringLiteral("-t"), title,
-                     QStringLiteral("-o"), QStringLiteral("print-scaling=none"), pdfPath},
-                    120000);
+    QStringList args{QStringLiteral("-d"), printerName,
+                     QStringLiteral("-t"), title,
+                     QStringLiteral("-o"), QStringLiteral("print-scaling=none")};
+    if (!media.isEmpty())
+        args << QStringLiteral("-o") << QStringLiteral("media=") + media;
+    const TToolRun run = RunCupsTool(QStringLiteral("lp"), args << pdfPath, 120000);
     if (!run.Ok)
         throw TUserError(
             QStringLiteral("The printer %1 did not accept the job: %2").arg(printerName, run.Why));

@@ -52,11 +52,12 @@ private:
     QString m_jobId;
 };
 
-// Hands a finished PDF to a system printer's queue (CUPS `lp`), with the job title and without
-// scaling, and returns the job's name as the queue gave it ("Queue-12"; empty when it said none).
-// Throws TUserError with the queue's own message on failure.
-QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName,
-                           const QString& title);
+// Hands a finished PDF to a system printer's queue (CUPS `lp`), with the job title, on the named
+// media (the queue's own when empty) and without scaling, and returns the job's name as the
+// queue gave it ("Queue-12"; empty when it said none). Throws TUserError with the queue's own
+// message on failure.
+QString SubmitPdfToPrinter(const QString& pdfPath, const QString& printerName, const QString& title,
+                           const QString& media = QString());
 
 // The job name in lp's answer ("request id is Queue-12 (1 file(s))"); empty when there is none.
 QString JobIdFromLpOutput(const QString& output);

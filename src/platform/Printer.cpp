@@ -59,6 +59,7 @@ public:
         return m_size ? PaperFromPageSize(*m_size, m_landscape)
                       : PaperFromPageSize(m_info.defaultPageSize());
     }
+    QString MediaName() const override { return m_size ? m_size->key() : QString(); }
     QList<TPaperChoice> Papers() const override {
         QList<TPaperChoice> papers;
         for (const QPageSize& size : m_info.supportedPageSizes())

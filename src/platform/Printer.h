@@ -39,6 +39,8 @@ public:
     virtual TPaperChoice Paper() const { return {}; }
     // The papers it takes, for choosing one.
     virtual QList<TPaperChoice> Papers() const { return {}; }
+    // The name of the chosen paper in the printer's queue, for the job; empty for its own.
+    virtual QString MediaName() const { return {}; }
 };
 
 // The built-in printer that writes PDF files: 600 dots per inch, no unprintable margins, any
