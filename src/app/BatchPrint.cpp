@@ -173,9 +173,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
     const TPaperChoice paper = RunPaper(o, SheetSettings().Paper);
     TPrinter& printer = TPrinters::Current();
     if (!printer.SetPaper(paper))
-        ReportRunError(QStringLiteral("warning: the printer %1 has no %2 paper; printing on its "
-                                      "own paper, %3.")
-                           .arg(printer.Name(), paper.Text(), printer.Paper().Text()));
+        ReportRunError(PaperFallbackWarning(printer.Name(), paper, printer.Paper()));
     if (!o.DataFile.isEmpty())
         FormatFromExtension(o.DataFile);
     return run;

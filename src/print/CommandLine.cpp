@@ -104,6 +104,15 @@ TPaperChoice RunPaper(const TCommandLineOptions& o, const TPaperChoice& labelPap
     return paper;
 }
 
+QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
+                             const TPaperChoice& own) {
+    const QString warning =
+        QStringLiteral("warning: the printer %1 has no %2 paper; printing on its own paper")
+            .arg(printerName, wanted.Text());
+    return own.IsSet() ? warning + QStringLiteral(", %1.").arg(own.Text())
+                       : warning + QStringLiteral(".");
+}
+
 QString CommandLineHelp() {
     return QStringLiteral(
         "Usage: vellumtrace [LABEL.lbl | TEMPLATE.lbf] [switches]\n"

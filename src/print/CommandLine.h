@@ -48,5 +48,9 @@ struct TPaperChoice;
 // no paper.
 TPaperChoice RunPaper(const TCommandLineOptions& options, const TPaperChoice& labelPaper);
 
+// What a run says when its printer lacks the paper and prints on its own paper instead.
+QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
+                             const TPaperChoice& own);
+
 // The usage text of --help.
 QString CommandLineHelp();
