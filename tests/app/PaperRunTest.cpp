@@ -1,5 +1,6 @@
 // The paper chosen for a label in unattended runs, as another program starts them.
 #include "PdfProbe.h"
+#include "ProgramRun.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
 #include "document/CanvasLabel.h"
@@ -18,25 +19,17 @@
 #include <set>
 
 namespace {
-struct TRun {
-    int Exit = -1;
-    QString Out, Err;
-};
-
-// The program under the C locale, with no print server and no paper set for the system unless
-// papersize is given (the PAPERSIZE of libpaper).
-TRun Vellumtrace(const QStringList& args, const QString& workDir, const QString& papersize = {}) {
+// The program under the C locale with no paper set for the system, unless papersize is given
+// (the PAPERSIZE of libpaper).
+TRun PaperRun(const QStringList& args, const QString& workDir, const QString& papersize = {}) {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG", "LANGUAGE", "PAPERSIZE"})
+    QProcessEnvironment env = ProgramEnvironment(workDir);
+    for (const char* name : {"LANG", "LANGUAGE", "PAPERSIZE"})
         env.remove(name);
     env.insert("LC_ALL", "C");
     env.insert("PAPERCONF", workDir + "/no-papersize-here");
     if (!papersize.isEmpty())
         env.insert("PAPERSIZE", papersize);
-    env.insert("XDG_CONFIG_HOME", workDir + "/config");
-    env.insert("CUPS_SERVER", workDir + "/no-cups-here.sock");
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workDir);
     p.start(VT_PROGRAM, args);
@@ -108,8 +101,8 @@ protected:
     }
     TRun Print(const QString& label, const char* pdf, const QStringList& more = {},
                const QString& papersize = {}) {
-        return Vellumtrace(QStringList{label, "-p", "-o", scratch.File(pdf)} + more, scratch.Path(),
-                           papersize);
+        return PaperRun(QStringList{label, "-p", "-o", scratch.File(pdf)} + more, scratch.Path(),
+                        papersize);
     }
     QString Pdf(const char* name) const { return scratch.File(name); }
 
