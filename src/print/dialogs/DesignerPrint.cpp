@@ -1,12 +1,16 @@
 #include "print/dialogs/DesignerPrint.h"
 
+#include "document/Sheet.h"
 #include "platform/Errors.h"
 #include "platform/Printer.h"
+#include "print/CommandLine.h"
 #include "print/dialogs/PrintDialogServices.h"
 #include "print/dialogs/PrintDialogTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
 
 QString ProposedPdfPath(const QString& documentFileName) {
     if (documentFileName.isEmpty())
@@ -19,7 +23,14 @@ bool PrintFromDesigner(const TCanvasLabel::TControlList& controls, const TPrintS
                        const QString& documentFileName, TPrintProgress* progress, QWidget* parent) {
     TPrintDialogServices& services = PrintDialogServices();
     try {
-        const TPrinter& printer = TPrinters::Current();
+        TPrinter& printer = TPrinters::Current();
+        // The label's paper; a printer without it prints on its own, as unattended runs do.
+        if (!printer.SetPaper(SheetSettings().Paper))
+            std::fprintf(
+                stderr, "vellumtrace: %s\n",
+                PaperFallbackWarning(printer.Name(), SheetSettings().Paper, printer.Paper())
+                    .toLocal8Bit()
+                    .constData());
         QString output;
         if (printer.IsPdf()) {
             output = services.PdfFileName(parent, ProposedPdfPath(documentFileName));

@@ -33,3 +33,38 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 11");
     SheetSettings() = TSheetSettings();
 }
+
+namespace {
+// A printer whose tray holds Letter paper only; A4 when nothing is asked for.
+class TLetterOnlyPrinter : public TPdfPrinter {
+public:
+    TLetterOnlyPrinter() { SetPaperSize(QPageSize::A4); }
+    QString Name() const override { return QStringLiteral("Shelf"); }
+    bool SetPaper(const TPaperChoice& paper) override {
+        const bool has = !paper.IsSet() || paper.Name == "Letter";
+        TPdfPrinter::SetPaper(has ? paper : TPaperChoice());
+        return has;
+    }
+};
+} // namespace
+
+TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
+    TPrinters::SetCurrent(std::make_unique<TLetterOnlyPrinter>());
+    TPrintServicesStandIn services;
+    TScratchFolder scratch;
+    services.PdfAnswer = scratch.File("shelf.pdf");
+    SheetSettings() = TSheetSettings();
+    ASSERT_TRUE(ParsePaper("Legal", SheetSettings().Paper));
+    TCanvasLabel label;
+    AddTextControl(label, TLabelKind::Plain);
+    TPrintSettings settings;
+    settings.Range = TPrintRange::Pages;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(PrintFromDesigner(label.Controls(), settings, QString(), nullptr, nullptr));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vellumtrace: warning: the printer Shelf has no Legal paper; printing on its own "
+              "paper, A4.\n");
+    EXPECT_TRUE(PdfInfo(services.PdfAnswer).contains("595 x 842 pts"));
+    SheetSettings() = TSheetSettings();
+    UsePdfPrinter(QPageSize::Letter);
+}
