@@ -172,8 +172,12 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
     // The paper goes into the printer only: the sheet, and so the label file, keeps its own.
     const TPaperChoice paper = RunPaper(o, SheetSettings().Paper);
     TPrinter& printer = TPrinters::Current();
-    if (!printer.SetPaper(paper))
-        ReportRunError(PaperFallbackWarning(printer.Name(), paper, printer.Paper()));
+    if (!printer.SetPaper(paper)) {
+        // The sentence a message box shows, as a warning line among the run's others.
+        QString sentence = PaperFallbackWarning(printer.Name(), paper, printer.Paper());
+        sentence[0] = sentence[0].toLower();
+        ReportRunError(QStringLiteral("warning: ") + sentence);
+    }
     if (!o.DataFile.isEmpty())
         FormatFromExtension(o.DataFile);
     return run;

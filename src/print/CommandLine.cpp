@@ -107,7 +107,7 @@ TPaperChoice RunPaper(const TCommandLineOptions& o, const TPaperChoice& labelPap
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
                              const TPaperChoice& own) {
     const QString warning =
-        QStringLiteral("warning: the printer %1 has no %2 paper; printing on its own paper")
+        QStringLiteral("The printer %1 has no %2 paper; printing on its own paper")
             .arg(printerName, wanted.Text());
     return own.IsSet() ? warning + QStringLiteral(", %1.").arg(own.Text())
                        : warning + QStringLiteral(".");

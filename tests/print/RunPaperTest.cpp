@@ -42,9 +42,9 @@ TEST(RunPaper, SwitchWithoutAPaperIsAnError) {
 
 TEST(RunPaper, FallbackWarningNamesBothPapers) {
     EXPECT_EQ(PaperFallbackWarning("Shelf", Paper("6x4in", true), Paper("A4")),
-              "warning: the printer Shelf has no 6 \u00d7 4 in paper; printing on its own paper, "
+              "The printer Shelf has no 6 \u00d7 4 in paper; printing on its own paper, "
               "A4.");
     EXPECT_EQ(PaperFallbackWarning("Shelf", Paper("Legal", true), {}),
-              "warning: the printer Shelf has no Legal landscape paper; printing on its own "
+              "The printer Shelf has no Legal landscape paper; printing on its own "
               "paper.");
 }

@@ -10,8 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-
 QString ProposedPdfPath(const QString& documentFileName) {
     if (documentFileName.isEmpty())
         return QDir::current().filePath(QString::fromLatin1(PrintDialogText::UnsavedPdfName));
@@ -24,13 +22,11 @@ bool PrintFromDesigner(const TCanvasLabel::TControlList& controls, const TPrintS
     TPrintDialogServices& services = PrintDialogServices();
     try {
         TPrinter& printer = TPrinters::Current();
-        // The label's paper; a printer without it prints on its own, as unattended runs do.
+        // The label's paper; a printer without it prints on its own, as unattended runs do, and
+        // the user is told before the job starts, since nobody reads the designer's stderr.
         if (!printer.SetPaper(SheetSettings().Paper))
-            std::fprintf(
-                stderr, "vellumtrace: %s\n",
-                PaperFallbackWarning(printer.Name(), SheetSettings().Paper, printer.Paper())
-                    .toLocal8Bit()
-                    .constData());
+            services.Message(parent, PaperFallbackWarning(printer.Name(), SheetSettings().Paper,
+                                                          printer.Paper()));
         QString output;
         if (printer.IsPdf()) {
             output = services.PdfFileName(parent, ProposedPdfPath(documentFileName));

@@ -59,11 +59,10 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    testing::internal::CaptureStderr();
     EXPECT_TRUE(PrintFromDesigner(label.Controls(), settings, QString(), nullptr, nullptr));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vellumtrace: warning: the printer Shelf has no Legal paper; printing on its own "
-              "paper, A4.\n");
+    EXPECT_EQ(services.Messages,
+              QStringList{"The printer Shelf has no Legal paper; printing on its own "
+                          "paper, A4."});
     EXPECT_TRUE(PdfInfo(services.PdfAnswer).contains("595 x 842 pts"));
     SheetSettings() = TSheetSettings();
     UsePdfPrinter(QPageSize::Letter);
