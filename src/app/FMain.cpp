@@ -303,8 +303,8 @@ void TFMain::BuildTools() {
 }
 
 void TFMain::BuildStatusBar() {
-    m_statusPosition = StatusPanel("pPosition", 110, QStringLiteral("X:0    Y:0"), this);
-    m_statusSize = StatusPanel("pSize", 110, QStringLiteral("W:0   H:0"), this);
+    m_statusPosition = StatusPanel("pPosition", 110, QString(), this);
+    m_statusSize = StatusPanel("pSize", 110, QString(), this);
     m_statusState = StatusPanel("pState", 50, QStringLiteral("Ready"), this);
     statusBar()->addWidget(m_statusPosition);
     statusBar()->addWidget(m_statusSize);
@@ -312,4 +312,5 @@ void TFMain::BuildStatusBar() {
     m_statusState->setMinimumWidth(50);
     m_statusState->setMaximumWidth(QWIDGETSIZE_MAX);
     statusBar()->addWidget(m_statusState, 1);
+    ShowPosition(); // the texts shown while nothing is selected
 }

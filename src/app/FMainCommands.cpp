@@ -33,6 +33,10 @@ constexpr int kArrowStep = 2;
 const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
                                     "Edit Shape", "Edit Graphic"};
 
+// The position and size panels while nothing is selected (and at start).
+const QString kNoPosition = QStringLiteral("X:0    Y:0");
+const QString kNoSize = QStringLiteral("W:0   H:0");
+
 QString FontText(const QFont& font) {
     return font.family() + QStringLiteral(" [") + QString::number(font.pointSize()) +
            QStringLiteral("pt]");
@@ -119,8 +123,8 @@ void TFMain::RefreshSelectionUI() {
 void TFMain::ShowPosition() {
     const TLabelControl* s = Label().Selection();
     if (!s) {
-        m_statusPosition->setText(QStringLiteral("X:0   Y:0"));
-        m_statusSize->setText(QStringLiteral("W:0   H:0"));
+        m_statusPosition->setText(kNoPosition);
+        m_statusSize->setText(kNoSize);
         return;
     }
     double unitX = ScreenPixelsPerInchX(), unitY = ScreenPixelsPerInchY();
