@@ -292,6 +292,15 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
+    if (watched == m_eText && event->type() == QEvent::KeyPress && Label().Selection() &&
+        TCanvasLabel::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
+        // Typing goes into the box, but a move or a resize belongs to the selected control:
+        // the label takes the key as if it had the focus, and the box keeps the focus.
+        QCoreApplication::sendEvent(&Label(), event);
+        m_editMerge = -1;
+        m_editKey = nullptr;
+        return true;
+    }
     if (watched != &Label())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
