@@ -153,6 +153,8 @@ private:
     bool LabelPressed(QMouseEvent* event);
     void AdoptControls();
     void SwitchUnit(bool metric);
+    // After a run moved the counters: shows and keeps their new values.
+    void KeepSteppedCounters();
     void ToggleGrids();
     // Runs a document operation; a failure is shown in the general error display and leaves
     // the document as it was.
