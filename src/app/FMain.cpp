@@ -172,6 +172,17 @@ void TFMain::resizeEvent(QResizeEvent* event) {
         m_palette->DockPalette();
 }
 
+void TFMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Maximising or activating the window brings it to the front; the palette belongs above it
+    // in every state, or it would vanish behind the window while "Control Settings" stays
+    // checked.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::WindowStateChange || type == QEvent::ActivationChange) && m_palette &&
+        !m_closing && m_palette->isVisible() && !isMinimized())
+        m_palette->raise();
+}
+
 void TFMain::BuildMenus() {
     const TMainActions& a = m_actions;
     QMenuBar* bar = menuBar();

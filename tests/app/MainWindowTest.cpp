@@ -363,3 +363,59 @@ TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
     TPrinters::Current().SetPaper({});
 }
 } // namespace
+
+#include "app/FControlSettings.h"
+
+namespace {
+// Counts how often a window is brought to the front of the stacking order.
+class TRaiseCounter : public QObject {
+public:
+    int Raised = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        Raised += event->type() == QEvent::ZOrderChange;
+        return false;
+    }
+};
+
+TEST_F(MainWindow, ThePaletteStaysAboveTheWindowInEveryState) {
+    auto w = Window();
+    w->show();
+    TFControlSettings& palette = w->Palette();
+    ASSERT_TRUE(palette.isVisible());
+    EXPECT_EQ(palette.parentWidget(), w.get()) << "a tool window of the main window";
+    QMenu* view = w->findChild<QMenu*>("mnView");
+    QAction* settings = w->Action("acControlSettings");
+    TRaiseCounter counter;
+    palette.installEventFilter(&counter);
+    for (const Qt::WindowState state :
+         {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowFullScreen, Qt::WindowNoState}) {
+        counter.Raised = 0;
+        w->setWindowState(state);
+        EXPECT_GE(counter.Raised, 1) << "the palette was left behind the window, state " << state;
+        EXPECT_TRUE(palette.isVisible());
+        emit view->aboutToShow();
+        EXPECT_TRUE(settings->isChecked()) << "the menu says what the screen shows";
+    }
+    // Activating the window (a click on it) brings it to the front as well.
+    counter.Raised = 0;
+    QApplication::setActiveWindow(&palette);
+    QApplication::setActiveWindow(w.get());
+    EXPECT_GE(counter.Raised, 1);
+
+    // Maximised, one click on the command hides the palette and the next shows it.
+    w->setWindowState(Qt::WindowMaximized);
+    settings->trigger();
+    EXPECT_FALSE(palette.isVisible());
+    EXPECT_FALSE(settings->isChecked());
+    counter.Raised = 0;
+    w->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(palette.isVisible()) << "a hidden palette stays hidden";
+    w->setWindowState(Qt::WindowMaximized);
+    settings->trigger();
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_TRUE(settings->isChecked());
+    w->setWindowState(Qt::WindowNoState);
+}
+} // namespace
