@@ -7,6 +7,9 @@
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
 #include "merge/AdvancedField.h"
+#include "merge/TextImport.h"
+#include "merge/dialogs/DialogServices.h"
+#include "merge/dialogs/FAdvanced.h"
 #include "platform/Printer.h"
 #include "print/dialogs/FPrintDlg.h"
 #include "print/dialogs/PrintDialogServices.h"
@@ -17,6 +20,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 class WindowPrint : public ::testing::Test, public TMainWindowFixture {
@@ -54,12 +59,22 @@ protected:
         return static_cast<const TSequenceField&>(*L().Controls().at(index)->Fields.at(1))
             .CurrentValue;
     }
-    // File → Print, then "&Print" in the dialog: one page into the named PDF.
-    void Print(const QString& pdf) {
+    // File → Print, then "&Print" in the dialog (after look has seen it): into the named PDF.
+    void Print(const QString& pdf, const std::function<void(TFPrintDlg&)>& look = {}) {
         m_pdf = pdf;
         auto* ok = W->PrintDialog().findChild<QPushButton*>("OkayBtn");
         ASSERT_NE(ok, nullptr);
-        QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            ok,
+            [this, ok, look] {
+                if (look)
+                    look(W->PrintDialog());
+                ok->click();
+                // A refused run leaves the dialog open: closed, so the test goes on to fail.
+                if (W->PrintDialog().isVisible())
+                    W->PrintDialog().reject();
+            },
+            Qt::QueuedConnection);
         W->Action("acPrint")->trigger();
         ASSERT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
         ASSERT_TRUE(QFile::exists(pdf));
@@ -156,5 +171,116 @@ TEST_F(WindowPrint, UndoNeverTakesPrintedCountersBack) {
     EXPECT_TRUE(W->Modified()) << "the stepped counters are still unsaved";
     Print(Scratch.File("second.pdf"));
     EXPECT_EQ(Serials(Scratch.File("second.pdf")).front(), QString("N%1").arg(after));
+}
+
+// Stands in for the import wizard: counts its showings and sets the format a user would.
+class TWizardStandIn : public TTextImportDialog {
+public:
+    bool Execute(const QString& fileName, TTextImportSettings& settings,
+                 const QStringList&) override {
+        Shown << fileName;
+        settings.ImportFormat = TImportFormat::CustomDelimiter;
+        settings.Separator = QStringLiteral(";");
+        settings.IgnoreHeader = true;
+        return true;
+    }
+    QStringList Shown;
+};
+
+class WindowDataFile : public WindowPrint {
+protected:
+    void SetUp() override {
+        WindowPrint::SetUp();
+        ForgetDataFile();
+        SetTextImportDialog(&wizard);
+        m_merge = MergeDialogServices();
+        MergeDialogServices().OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
+            OpenDialogsStartedOn << r.InitialName;
+            return chosen;
+        };
+        MergeDialogServices().Message = [](QWidget*, const QString&) {};
+        MergeDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+        // A label merging field 1 of each record.
+        auto c = std::make_unique<TTextLabel>(&L());
+        c->SetBox(TRect::FromBox(10, 10, 150, 40), true);
+        auto field = std::make_unique<TImportedField>();
+        field->FieldNumber = 1;
+        c->Fields.push_back(std::move(field));
+        c->SetAdvanced(true);
+        TTextLabel* raw = c.get();
+        L().AddControl(std::move(c));
+        raw->SetLoading(false);
+    }
+    void TearDown() override {
+        MergeDialogServices() = m_merge;
+        SetTextImportDialog(nullptr);
+        ForgetDataFile();
+        WindowPrint::TearDown();
+    }
+    QString Data(const char* name, const QByteArray& lines) {
+        QFile file(Scratch.File(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(lines);
+        return file.fileName();
+    }
+    // Edit → Advanced Field Editor, "Preview" against the file the user picks, then closed.
+    void PreviewInFieldEditor(const QString& file) {
+        chosen = file;
+        TFAdvanced& editor = W->AdvancedFieldEditor();
+        QMetaObject::invokeMethod(
+            &editor,
+            [&editor] {
+                editor.findChild<QPushButton*>("PreviewBtn")->click();
+                editor.accept();
+            },
+            Qt::QueuedConnection);
+        W->Action("acEditFields")->trigger();
+    }
+    // The file the print dialog offers, and the words of the run it then prints.
+    QString PrintedFile(const QString& pdf, QStringList& words) {
+        QString offered;
+        Print(pdf, [&offered](TFPrintDlg& dialog) {
+            offered = dialog.findChild<QLineEdit*>("eFile")->text();
+        });
+        for (const TPdfWord& w : PdfWords(pdf))
+            words << w.Text;
+        return offered;
+    }
+
+    TWizardStandIn wizard;
+    QString chosen;
+    QStringList OpenDialogsStartedOn;
+
+private:
+    TMergeDialogServices m_merge;
+};
+
+TEST_F(WindowDataFile, OneChoiceServesTheFieldEditorAndEveryPrint) {
+    const QString orders = Data("orders.txt", "Name;Town\r\nAda;Paris\r\nBo;Rome\r\n");
+    PreviewInFieldEditor(orders);
+    ASSERT_EQ(wizard.Shown, QStringList{orders});
+
+    // The print dialog has the file already, read with the settings chosen in the wizard.
+    QStringList words;
+    EXPECT_EQ(PrintedFile(Scratch.File("a.pdf"), words), orders);
+    EXPECT_EQ(words, (QStringList{"Ada", "Bo"}));
+    EXPECT_EQ(wizard.Shown.size(), 1) << "the file went through the wizard a second time";
+
+    // A later print, and the field editor again: the same file, still no wizard.
+    words.clear();
+    EXPECT_EQ(PrintedFile(Scratch.File("b.pdf"), words), orders);
+    EXPECT_EQ(words, (QStringList{"Ada", "Bo"}));
+    PreviewInFieldEditor(orders);
+    EXPECT_EQ(OpenDialogsStartedOn.last(), orders) << "the open dialog starts on the choice";
+    EXPECT_EQ(wizard.Shown.size(), 1);
+
+    // Another file is a new choice: through the wizard once, then offered by the print dialog.
+    const QString returns = Data("returns.txt", "Name;Town\r\nCy;Oslo\r\n");
+    PreviewInFieldEditor(returns);
+    EXPECT_EQ(wizard.Shown, (QStringList{orders, returns}));
+    words.clear();
+    EXPECT_EQ(PrintedFile(Scratch.File("c.pdf"), words), returns);
+    EXPECT_EQ(words, QStringList{"Cy"});
+    EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
 }
 } // namespace
