@@ -176,10 +176,11 @@ void TFMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Maximising or activating the window brings it to the front; the palette belongs above it
     // in every state, or it would vanish behind the window while "Control Settings" stays
-    // checked.
+    // checked. (Losing the activation to a dialog must leave the dialog on top.)
     const QEvent::Type type = event->type();
-    if ((type == QEvent::WindowStateChange || type == QEvent::ActivationChange) && m_palette &&
-        !m_closing && m_palette->isVisible() && !isMinimized())
+    const bool toFront =
+        type == QEvent::WindowStateChange || (type == QEvent::ActivationChange && isActiveWindow());
+    if (toFront && m_palette && !m_closing && m_palette->isVisible() && !isMinimized())
         m_palette->raise();
 }
 

@@ -366,6 +366,8 @@ TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
 
 #include "app/FControlSettings.h"
 
+#include <QDialog>
+
 namespace {
 // Counts how often a window is brought to the front of the stacking order.
 class TRaiseCounter : public QObject {
@@ -398,9 +400,14 @@ TEST_F(MainWindow, ThePaletteStaysAboveTheWindowInEveryState) {
         emit view->aboutToShow();
         EXPECT_TRUE(settings->isChecked()) << "the menu says what the screen shows";
     }
-    // Activating the window (a click on it) brings it to the front as well.
+    // Activating the window (a click on it) brings it to the front as well; a dialog that takes
+    // the activation stays above the palette.
+    QDialog dialog(w.get());
+    dialog.show();
     counter.Raised = 0;
-    QApplication::setActiveWindow(&palette);
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(counter.Raised, 0) << "the palette went over the dialog";
+    dialog.hide();
     QApplication::setActiveWindow(w.get());
     EXPECT_GE(counter.Raised, 1);
 
