@@ -42,8 +42,9 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent) {
     description->setWordWrap(true);
     texts->addSpacing(6);
     AddLabel(texts, "lQtVersion", QStringLiteral("Qt %1").arg(QLatin1String(qVersion())));
-    QLabel* home = AddLabel(texts, "lHome", QStringLiteral(VT_HOME_PAGE));
-    home->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const QString home = QStringLiteral(VT_HOME_PAGE);
+    if (!home.isEmpty())
+        AddLabel(texts, "lHome", home)->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon);

@@ -6,7 +6,7 @@
 QString ProgramVersion();
 
 // The about box: the program's icon and name, its version, what it does, the Qt it runs on
-// and where the project lives. Modal; the main window centres it on itself.
+// and, once the project has one, its web address. Modal; the main window centres it on itself.
 class TFAbout : public QDialog {
     Q_OBJECT
 public:

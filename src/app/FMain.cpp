@@ -172,6 +172,18 @@ void TFMain::resizeEvent(QResizeEvent* event) {
         m_palette->DockPalette();
 }
 
+void TFMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Maximising or activating the window brings it to the front; the palette belongs above it
+    // in every state, or it would vanish behind the window while "Control Settings" stays
+    // checked. (Losing the activation to a dialog must leave the dialog on top.)
+    const QEvent::Type type = event->type();
+    const bool toFront =
+        type == QEvent::WindowStateChange || (type == QEvent::ActivationChange && isActiveWindow());
+    if (toFront && m_palette && !m_closing && m_palette->isVisible() && !isMinimized())
+        m_palette->raise();
+}
+
 void TFMain::BuildMenus() {
     const TMainActions& a = m_actions;
     QMenuBar* bar = menuBar();
@@ -303,8 +315,8 @@ void TFMain::BuildTools() {
 }
 
 void TFMain::BuildStatusBar() {
-    m_statusPosition = StatusPanel("pPosition", 110, QStringLiteral("X:0    Y:0"), this);
-    m_statusSize = StatusPanel("pSize", 110, QStringLiteral("W:0   H:0"), this);
+    m_statusPosition = StatusPanel("pPosition", 110, QString(), this);
+    m_statusSize = StatusPanel("pSize", 110, QString(), this);
     m_statusState = StatusPanel("pState", 50, QStringLiteral("Ready"), this);
     statusBar()->addWidget(m_statusPosition);
     statusBar()->addWidget(m_statusSize);
@@ -312,4 +324,5 @@ void TFMain::BuildStatusBar() {
     m_statusState->setMinimumWidth(50);
     m_statusState->setMaximumWidth(QWIDGETSIZE_MAX);
     statusBar()->addWidget(m_statusState, 1);
+    ShowPosition(); // the texts shown while nothing is selected
 }

@@ -134,6 +134,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -153,6 +154,8 @@ private:
     bool LabelPressed(QMouseEvent* event);
     void AdoptControls();
     void SwitchUnit(bool metric);
+    // After a run moved the counters: shows and keeps their new values.
+    void KeepSteppedCounters();
     void ToggleGrids();
     // Runs a document operation; a failure is shown in the general error display and leaves
     // the document as it was.

@@ -33,6 +33,10 @@ constexpr int kArrowStep = 2;
 const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
                                     "Edit Shape", "Edit Graphic"};
 
+// The position and size panels while nothing is selected (and at start).
+const QString kNoPosition = QStringLiteral("X:0    Y:0");
+const QString kNoSize = QStringLiteral("W:0   H:0");
+
 QString FontText(const QFont& font) {
     return font.family() + QStringLiteral(" [") + QString::number(font.pointSize()) +
            QStringLiteral("pt]");
@@ -119,8 +123,8 @@ void TFMain::RefreshSelectionUI() {
 void TFMain::ShowPosition() {
     const TLabelControl* s = Label().Selection();
     if (!s) {
-        m_statusPosition->setText(QStringLiteral("X:0   Y:0"));
-        m_statusSize->setText(QStringLiteral("W:0   H:0"));
+        m_statusPosition->setText(kNoPosition);
+        m_statusSize->setText(kNoSize);
         return;
     }
     double unitX = ScreenPixelsPerInchX(), unitY = ScreenPixelsPerInchY();
@@ -287,6 +291,15 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
                 event->ignore();
                 return true;
             }
+    }
+    if (watched == m_eText && event->type() == QEvent::KeyPress && Label().Selection() &&
+        TCanvasLabel::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
+        // Typing goes into the box, but a move or a resize belongs to the selected control:
+        // the label takes the key as if it had the focus, and the box keeps the focus.
+        QCoreApplication::sendEvent(&Label(), event);
+        m_editMerge = -1;
+        m_editKey = nullptr;
+        return true;
     }
     if (watched != &Label())
         return QMainWindow::eventFilter(watched, event);

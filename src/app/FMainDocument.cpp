@@ -2,11 +2,13 @@
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/LabelSetup.h"
+#include "app/RunCounters.h"
 #include "app/UiServices.h"
 #include "document/CanvasLabel.h"
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
+#include "merge/FieldEvaluation.h"
 #include "platform/Errors.h"
 #include "print/dialogs/FPrintDlg.h"
 #include "print/dialogs/FPrintProgress.h"
@@ -16,6 +18,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QUndoStack>
+
+#include <vector>
 
 namespace {
 const QString kLabelFilter = QStringLiteral("Label Files (*.lbl)");
@@ -235,14 +239,30 @@ void TFMain::SetupLabel() {
 
 void TFMain::PrintLabels() {
     CommitStep();
-    if (!m_printDlg->RunPrintDialog(Label().Controls(), m_documentFileName, m_printProgress))
-        return;
-    // Counters stepped with every printed label: the label now holds their next values.
-    if (HasSequences(Label().Controls())) {
-        SetModified(true);
-        RecordStep();
-        Label().update();
-    }
+    const std::vector<int32_t> before = CounterValues(Label().Controls());
+    m_printDlg->RunPrintDialog(Label().Controls(), m_documentFileName, m_printProgress);
+    // The print dialog and the progress window took the activation with them; the window's
+    // own keys (Ctrl+S above all) work only once it has it back.
+    activateWindow();
+    // A run steps the counters with every label it draws, also a run cancelled or failed
+    // midway: numbers that may have reached the paper are never handed out again.
+    if (CounterValues(Label().Controls()) != before)
+        KeepSteppedCounters();
+}
+
+void TFMain::KeepSteppedCounters() {
+    // The controls that show counters draw them as they now stand.
+    m_quiet = true;
+    for (const auto& c : Label().Controls())
+        if (c->Advanced() && HoldsSequence(c->Fields))
+            c->Changed(true);
+    m_quiet = false;
+    // Undo must not take a printed counter back, so the history starts again here; the label
+    // stays changed until it is saved (no state in the history is the saved one).
+    ResetHistory();
+    m_history->resetClean();
+    SetModified(true);
+    RefreshSelectionUI();
 }
 
 bool TFMain::ChoosePrinter(QWidget* parent) {

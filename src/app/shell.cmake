@@ -2,7 +2,8 @@
 # icons and cursors (vt_shell), and the rules that install the program with its desktop files.
 include(GNUInstallDirs)
 
-set(VT_HOME_PAGE "https://vellumtrace.example.org" CACHE STRING "The project's home, shown in the about box")
+# The project has no web address yet: the about box shows one only when it is given here.
+set(VT_WEB_ADDRESS "" CACHE STRING "The project's web address shown in the about box (none when empty)")
 set(VT_SHELL_DATA ${CMAKE_CURRENT_SOURCE_DIR}/data)
 set(VT_SHELL_RESOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 
@@ -20,7 +21,7 @@ vt_add_library(vt_shell
 set_target_properties(vt_shell PROPERTIES AUTORCC ON)
 target_compile_definitions(vt_shell PRIVATE
   VT_VERSION="${PROJECT_VERSION}"
-  VT_HOME_PAGE="${VT_HOME_PAGE}"
+  VT_HOME_PAGE="${VT_WEB_ADDRESS}"
   VT_INSTALLED_DATA_DIR="${CMAKE_INSTALL_FULL_DATADIR}/vellumtrace")
 target_link_libraries(vt_app PUBLIC vt_shell)
 

@@ -470,6 +470,8 @@ void TCanvasLabel::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    if (!MovesOrResizes(*event))
+        return; // plain arrows do nothing
     if (mods & Qt::ShiftModifier) {
         if (dy)
             c.SetBoxHeight(c.Height() + dy);
@@ -481,6 +483,13 @@ void TCanvasLabel::keyPressEvent(QKeyEvent* event) {
         else
             c.SetLeft(c.Left() + dx);
     }
+}
+
+bool TCanvasLabel::MovesOrResizes(const QKeyEvent& event) {
+    const int key = event.key();
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    return arrow && (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
 }
 
 bool TCanvasLabel::focusNextPrevChild(bool) {

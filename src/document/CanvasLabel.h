@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
 class QPainter;
 
 // One label on screen at true size: owns the controls placed on it, paints them, and lets the
@@ -66,6 +67,9 @@ public:
     void RepaintControl(TLabelControl* c);
     void FitControls();
     std::unique_ptr<TLabelControl> CloneControl() const;
+
+    // The keys that move (Ctrl with an arrow) or resize (Shift with an arrow) the selection.
+    static bool MovesOrResizes(const QKeyEvent& event);
 
     // The off-screen copy of the whole label, as last painted.
     const QImage& BackBuffer() const { return m_backBuffer; }

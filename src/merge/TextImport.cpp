@@ -1,7 +1,22 @@
 #include "merge/TextImport.h"
 
+#include <QFileInfo>
+
 namespace {
 TTextImportDialog* g_dialog = nullptr;
+
+QString& Choice() {
+    static QString chosen;
+    return chosen;
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo x(a), y(b);
+    const QString cx = x.canonicalFilePath(), cy = y.canonicalFilePath();
+    return !cx.isEmpty() && !cy.isEmpty() ? cx == cy : x.absoluteFilePath() == y.absoluteFilePath();
+}
 
 // Stands in when no window is registered: the settings are prepared, nothing is confirmed.
 class TNoImportDialog : public TTextImportDialog {
@@ -44,6 +59,32 @@ bool ExecuteImportDialog(const QString& fileName) {
     TNoImportDialog none;
     TTextImportDialog& dialog = g_dialog ? *g_dialog : none;
     return ExecuteImportDialog(fileName, TextImportSettings(), PreviewLines(), dialog);
+}
+
+const QString& ChosenDataFile() {
+    return Choice();
+}
+
+bool ChooseDataFile(const QString& fileName) {
+    if (SameFile(fileName, Choice()))
+        return true;
+    // The dialog edits the settings even when cancelled; while another file is the choice they
+    // are that file's and must stay so.
+    const TTextImportSettings settings = TextImportSettings();
+    const QStringList preview = PreviewLines();
+    if (ExecuteImportDialog(fileName)) {
+        Choice() = fileName;
+        return true;
+    }
+    if (!Choice().isEmpty()) {
+        TextImportSettings() = settings;
+        PreviewLines() = preview;
+    }
+    return false;
+}
+
+void ForgetDataFile() {
+    Choice().clear();
 }
 
 void OpenDataFile(const QString& fileName) {

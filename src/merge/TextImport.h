@@ -31,6 +31,17 @@ TImportRecord ParseLine(QStringView line);
 // read (so a bad file is reported) and the result is false, as if cancelled.
 bool ExecuteImportDialog(const QString& fileName);
 
+// The data file chosen for merging in this session, empty until the user chose one: the field
+// editor's preview and the print dialog share it, and the import settings are its settings.
+const QString& ChosenDataFile();
+// The user picked fileName (in the field editor or the print dialog). The file already chosen
+// keeps its settings and asks nothing; another file goes through ExecuteImportDialog and is the
+// choice from its Ok on, while its Cancel leaves the choice and its settings as they were.
+// True when fileName is the choice now. Throws TUserError as ExecuteImportDialog does.
+bool ChooseDataFile(const QString& fileName);
+// Forgets the choice (tests, and a session that starts again).
+void ForgetDataFile();
+
 void OpenDataFile(const QString& fileName);
 void ReadNextRecord();
 bool AtEndOfData();

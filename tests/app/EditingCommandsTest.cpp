@@ -220,6 +220,37 @@ TEST_F(EditingCommands, ClipboardKeysInTheTextBoxReachTheWindowsCommands) {
     EXPECT_EQ(L().Controls().size(), 2u) << "Ctrl+V pasted a copy";
 }
 
+TEST_F(EditingCommands, AfterAClickCtrlArrowsMoveShiftArrowsResizeAndTypingEdits) {
+    auto* barcode = Add<TBarcodeLabel>({120, 20});
+    auto* text = Add<TTextLabel>({20, 20});
+    text->SetText(QStringLiteral("Box"));
+    QLineEdit* eText = W->findChild<QLineEdit*>("eText");
+    for (TLabelControl* c :
+         {static_cast<TLabelControl*>(text), static_cast<TLabelControl*>(barcode)}) {
+        c->SetAutoSizing(false);
+        L().SelectNone();
+        const QPoint inside(c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
+        QTest::mouseClick(&L(), Qt::LeftButton, {}, inside);
+        QApplication::processEvents();
+        ASSERT_EQ(L().Selection(), c);
+        ASSERT_EQ(QApplication::focusWidget(), eText) << "typing goes into the control's text";
+        const TRect box = c->Box();
+        // The keys go where the user's keys go: to the focused widget.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
+        EXPECT_EQ(c->Left(), box.Left + 1) << c->Kind();
+        EXPECT_EQ(c->Top(), box.Top + 1) << c->Kind();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
+        EXPECT_EQ(c->Width(), box.Width() - 1) << c->Kind();
+        EXPECT_EQ(c->Height(), box.Height() + 1) << c->Kind();
+        EXPECT_EQ(QApplication::focusWidget(), eText);
+        const QString before = c->Text();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        EXPECT_EQ(c->Text(), before + QStringLiteral("7")) << c->Kind();
+    }
+}
+
 TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
     auto* barcode = Add<TBarcodeLabel>();
     QFont big(QStringLiteral("Liberation Serif"), 20);

@@ -222,6 +222,10 @@ TEST_F(MainWindow, BandsToolsAndStatusBar) {
     EXPECT_EQ(Status(*w, "pSize"), QStringLiteral("W:0   H:0"));
     EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Ready"));
     EXPECT_EQ(w->findChild<QLabel*>("pPosition")->width(), 110);
+    // Showing the window refreshes the panels for no selection: the same texts.
+    w->show();
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0    Y:0"));
+    EXPECT_EQ(Status(*w, "pSize"), QStringLiteral("W:0   H:0"));
 }
 
 TEST_F(MainWindow, StatusFollowsTheSelection) {
@@ -243,7 +247,8 @@ TEST_F(MainWindow, StatusFollowsTheSelection) {
     EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:1.30  Y:0.65"));
     w->Label().SelectNone();
     EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Ready"));
-    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0   Y:0"));
+    EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0    Y:0"));
+    EXPECT_EQ(Status(*w, "pSize"), QStringLiteral("W:0   H:0"));
     EXPECT_EQ(w->findChild<QLabel*>("pFont")->text(), QStringLiteral("Arial [8pt]"));
     EXPECT_TRUE(eText->text().isEmpty());
     EXPECT_FALSE(eText->isEnabled());
@@ -356,5 +361,68 @@ TEST(PrinterSetup, ChoosesThePdfPrinterAndItsPaper) {
     EXPECT_EQ(TPrinters::Current().Facts().PhysicalWidth, 5100);
     EXPECT_EQ(TPrinters::Pdf().PaperSize(), QPageSize::A4) << "its own paper stays";
     TPrinters::Current().SetPaper({});
+}
+} // namespace
+
+#include "app/FControlSettings.h"
+
+#include <QDialog>
+
+namespace {
+// Counts how often a window is brought to the front of the stacking order.
+class TRaiseCounter : public QObject {
+public:
+    int Raised = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        Raised += event->type() == QEvent::ZOrderChange;
+        return false;
+    }
+};
+
+TEST_F(MainWindow, ThePaletteStaysAboveTheWindowInEveryState) {
+    auto w = Window();
+    w->show();
+    TFControlSettings& palette = w->Palette();
+    ASSERT_TRUE(palette.isVisible());
+    EXPECT_EQ(palette.parentWidget(), w.get()) << "a tool window of the main window";
+    QMenu* view = w->findChild<QMenu*>("mnView");
+    QAction* settings = w->Action("acControlSettings");
+    TRaiseCounter counter;
+    palette.installEventFilter(&counter);
+    for (const Qt::WindowState state :
+         {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowFullScreen, Qt::WindowNoState}) {
+        counter.Raised = 0;
+        w->setWindowState(state);
+        EXPECT_GE(counter.Raised, 1) << "the palette was left behind the window, state " << state;
+        EXPECT_TRUE(palette.isVisible());
+        emit view->aboutToShow();
+        EXPECT_TRUE(settings->isChecked()) << "the menu says what the screen shows";
+    }
+    // Activating the window (a click on it) brings it to the front as well; a dialog that takes
+    // the activation stays above the palette.
+    QDialog dialog(w.get());
+    dialog.show();
+    counter.Raised = 0;
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(counter.Raised, 0) << "the palette went over the dialog";
+    dialog.hide();
+    QApplication::setActiveWindow(w.get());
+    EXPECT_GE(counter.Raised, 1);
+
+    // Maximised, one click on the command hides the palette and the next shows it.
+    w->setWindowState(Qt::WindowMaximized);
+    settings->trigger();
+    EXPECT_FALSE(palette.isVisible());
+    EXPECT_FALSE(settings->isChecked());
+    counter.Raised = 0;
+    w->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(palette.isVisible()) << "a hidden palette stays hidden";
+    w->setWindowState(Qt::WindowMaximized);
+    settings->trigger();
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_TRUE(settings->isChecked());
+    w->setWindowState(Qt::WindowNoState);
 }
 } // namespace

@@ -145,3 +145,49 @@ TEST(ProcessWideImport, PreviewThenPrintRunThroughTheSharedInstances) {
     TextImportSettings() = TTextImportSettings();
     PreviewLines().clear();
 }
+
+// The session's data file: one choice with its settings, until the user picks another.
+TEST(ProcessWideImport, TheChosenFileKeepsItsSettingsUntilAnotherIsPicked) {
+    TScratchFolder scratch;
+    const QString orders = WriteBytes(scratch.File("orders.csv"), "a;b\r\n1;2\r\n");
+    const QString other = WriteBytes(scratch.File("other.txt"), "x\ty\r\n");
+    TextImportSettings() = TTextImportSettings();
+    ForgetDataFile();
+    TStandInDialog ok(true);
+    ok.UserQuote = QStringLiteral("'");
+    SetTextImportDialog(&ok);
+    ASSERT_TRUE(ChooseDataFile(orders));
+    EXPECT_EQ(ChosenDataFile(), orders);
+    EXPECT_EQ(ok.Calls, 1);
+    // The same file, also by another spelling of its path: no second wizard, settings kept.
+    TextImportSettings().Separator = QStringLiteral(";");
+    EXPECT_TRUE(ChooseDataFile(scratch.File("./orders.csv")));
+    EXPECT_EQ(ok.Calls, 1);
+    EXPECT_EQ(TextImportSettings().Separator, QStringLiteral(";"));
+    EXPECT_EQ(TextImportSettings().QuoteChar, QStringLiteral("'"));
+
+    // Another file whose wizard is cancelled: the choice and its settings stay as they were,
+    // although the wizard changed them.
+    TStandInDialog cancel(false);
+    cancel.UserQuote = QStringLiteral("`");
+    SetTextImportDialog(&cancel);
+    EXPECT_FALSE(ChooseDataFile(other));
+    EXPECT_EQ(cancel.Calls, 1);
+    EXPECT_EQ(ChosenDataFile(), orders);
+    EXPECT_EQ(TextImportSettings().ImportFormat, TImportFormat::CommaDelimited);
+    EXPECT_EQ(TextImportSettings().QuoteChar, QStringLiteral("'"));
+    EXPECT_EQ(PreviewLines(), (QStringList{"a;b", "1;2"}));
+    // Confirmed, it is the new choice.
+    SetTextImportDialog(&ok);
+    EXPECT_TRUE(ChooseDataFile(other));
+    EXPECT_EQ(ChosenDataFile(), other);
+    EXPECT_EQ(TextImportSettings().ImportFormat, TImportFormat::TabDelimited);
+    // A file that cannot be read changes nothing.
+    EXPECT_THROW(ChooseDataFile(scratch.File("gone.csv")), TUserError);
+    EXPECT_EQ(ChosenDataFile(), other);
+
+    SetTextImportDialog(nullptr);
+    ForgetDataFile();
+    TextImportSettings() = TTextImportSettings();
+    PreviewLines().clear();
+}

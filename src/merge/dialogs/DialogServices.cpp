@@ -38,6 +38,8 @@ QString AskOpenFileName(QWidget* parent, const TOpenFileRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.DefaultExtension);
+    if (!request.InitialName.isEmpty())
+        dialog.selectFile(request.InitialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -14,6 +14,7 @@ struct TOpenFileRequest {
     QString Title;
     QString Filter;           // Qt's form: "Text Files (*.txt *.csv)"
     QString DefaultExtension; // without the dot
+    QString InitialName;      // the file the dialog starts on; none when empty
 };
 
 struct TMergeDialogServices {

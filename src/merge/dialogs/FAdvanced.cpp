@@ -344,12 +344,12 @@ void TFAdvanced::PreviewBtnClick() {
     }
     const QString file = MergeDialogServices().OpenFileName(
         this, {Latin(MergeDialogText::SelectImportFile), Latin(MergeDialogText::ImportFileFilter),
-               Latin(MergeDialogText::ImportFileExtension)});
+               Latin(MergeDialogText::ImportFileExtension), ChosenDataFile()});
     if (file.isEmpty())
         return;
     TImportRecord record;
     try {
-        if (!ExecuteImportDialog(file))
+        if (!ChooseDataFile(file))
             return;
         OpenDataFile(file);
         record = ImportRecord();

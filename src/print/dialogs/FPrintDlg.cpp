@@ -243,6 +243,9 @@ void TFPrintDlg::Prepare(const TCanvasLabel::TControlList& controls) {
     m_lCopies->setVisible(advanced);
     m_eCopies->setVisible(advanced);
     if (imported) {
+        // The data file chosen in this session (also in the field editor) with its settings.
+        if (!ChosenDataFile().isEmpty())
+            m_eFile->setText(ChosenDataFile());
         m_rbAllRange->setChecked(true);
         setFixedHeight(HeightWithData);
     } else {
@@ -296,11 +299,11 @@ void TFPrintDlg::SetSkipCount(int32_t n) {
 void TFPrintDlg::BrowseBtnClick() {
     const QString file = PrintDialogServices().OpenFileName(
         this, {Text(PrintDialogText::OpenTitle), Text(PrintDialogText::OpenFilter),
-               Text(PrintDialogText::OpenExtension)});
+               Text(PrintDialogText::OpenExtension), m_eFile->text()});
     if (file.isEmpty())
         return;
     try {
-        if (ExecuteImportDialog(file))
+        if (ChooseDataFile(file))
             m_eFile->setText(file);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
@@ -314,7 +317,7 @@ void TFPrintDlg::eFileExit() {
     if (QFileInfo(file).isFile()) {
         bool accepted = false;
         try {
-            accepted = ExecuteImportDialog(file);
+            accepted = ChooseDataFile(file);
         } catch (const TUserError& e) {
             // A file that cannot be read is no better than a cancelled import.
             PrintDialogServices().Error(this, e.Message());

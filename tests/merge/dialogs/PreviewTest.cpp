@@ -43,6 +43,7 @@ protected:
         dialog.hide();
         dialog.EndEditing();
         SetTextImportDialog(nullptr);
+        ForgetDataFile();
         TextImportSettings() = TTextImportSettings();
     }
     void Begin() {

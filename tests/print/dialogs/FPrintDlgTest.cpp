@@ -31,7 +31,10 @@ protected:
         SetTextImportDialog(&import);
         data = WriteFile(scratch.File("data.csv"), "Name\r\nAda\r\n");
     }
-    void TearDown() override { SetTextImportDialog(nullptr); }
+    void TearDown() override {
+        SetTextImportDialog(nullptr);
+        ForgetDataFile();
+    }
 
     // Prepares the dialog for a label of kind and shows it.
     void Open(TLabelKind kind) {
@@ -234,11 +237,21 @@ TEST_F(FPrintDlgTest, LeavingTheFileFieldRunsTheImportWizard) {
     Edit("ePages")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(import.Files, QStringList{data});
     EXPECT_EQ(file->text(), data);
+    EXPECT_EQ(ChosenDataFile(), data);
 
+    // The file already chosen keeps its settings: leaving the field again asks nothing.
     import.Answer = false;
     file->setFocus(Qt::MouseFocusReason);
     Edit("ePages")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(import.Files.size(), 1);
+    EXPECT_EQ(file->text(), data);
+
+    const QString other = WriteFile(scratch.File("other.csv"), "Name\r\nBo\r\n");
+    file->setFocus(Qt::MouseFocusReason);
+    file->setText(other);
+    Edit("ePages")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(file->text(), "") << "a cancelled import empties the field";
+    EXPECT_EQ(ChosenDataFile(), data) << "and keeps the choice";
 
     const QString gone = scratch.File("gone.csv");
     file->setFocus(Qt::MouseFocusReason);
