@@ -33,8 +33,10 @@ constexpr int kArrowStep = 2;
 const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
                                     "Edit Shape", "Edit Graphic"};
 
-// The position and size panels while nothing is selected (and at start).
-const QString kNoPosition = QStringLiteral("X:0    Y:0");
+// The position and size panels as the window opens, and once a selection has gone: the first
+// position text has one blank more, and stays until something is selected.
+const QString kFirstPosition = QStringLiteral("X:0    Y:0");
+const QString kNoPosition = QStringLiteral("X:0   Y:0");
 const QString kNoSize = QStringLiteral("W:0   H:0");
 
 QString FontText(const QFont& font) {
@@ -123,7 +125,9 @@ void TFMain::RefreshSelectionUI() {
 void TFMain::ShowPosition() {
     const TLabelControl* s = Label().Selection();
     if (!s) {
-        m_statusPosition->setText(kNoPosition);
+        const QString shown = m_statusPosition->text();
+        m_statusPosition->setText(shown.isEmpty() || shown == kFirstPosition ? kFirstPosition
+                                                                             : kNoPosition);
         m_statusSize->setText(kNoSize);
         return;
     }
