@@ -1,3 +1,4 @@
+#include "CounterRuns.h"
 #include "PdfProbe.h"
 #include "ProgramRun.h"
 #include "TestSupport.h"
@@ -338,22 +339,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// The words printed from a sequence that starts with "N", in printing order.
-QStringList Numbers(const QString& pdf) {
-    QStringList numbers;
-    for (const TPdfWord& w : PdfWords(pdf))
-        if (w.Text.startsWith('N'))
-            numbers << w.Text.mid(1);
-    return numbers;
-}
-
-QStringList Range(int first, int last) {
-    QStringList numbers;
-    for (int i = first; i <= last; ++i)
-        numbers << QString::number(i);
-    return numbers;
-}
-
 // A plain description of twelve labels to a page: one text control "N" followed by a counter
 // from 1, and a second text control holding text.
 QByteArray PlainCounterLabel(const QByteArray& text) {
@@ -386,15 +371,7 @@ protected:
         sheet.ForcedCount = true;
         TCanvasLabel label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-        auto text = std::make_unique<TTextLabel>(&label);
-        auto prefix = std::make_unique<TTextField>();
-        prefix->LiteralText = "N";
-        auto counter = std::make_unique<TSequenceField>();
-        counter->CurrentValue = counter->MinValue = 1;
-        text->Fields.push_back(std::move(prefix));
-        text->Fields.push_back(std::move(counter));
-        text->SetAdvanced(true);
-        label.AddControl(std::move(text));
+        label.AddControl(CounterText(label));
         for (const auto& c : label.Controls())
             c->SetLoading(false);
         const QString path = scratch.File("counter.lbl");
@@ -412,11 +389,11 @@ TEST_F(CountersRunTest, SecondRunContinuesWhereTheFirstStopped) {
     TRun r = Print(label, "first.pdf");
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString(); // no progress line off a terminal
-    EXPECT_EQ(Numbers(Out("first.pdf")), Range(1, 12));
+    EXPECT_EQ(PrintedNumbers(Out("first.pdf")), NumberRange(1, 12));
     EXPECT_TRUE(FileBytes(label).startsWith("Vellumtrace")); // still an archive
     r = Print(label, "second.pdf");
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(Numbers(Out("second.pdf")), Range(13, 24));
+    EXPECT_EQ(PrintedNumbers(Out("second.pdf")), NumberRange(13, 24));
 }
 
 TEST_F(CountersRunTest, FailedOrTestRunsLeaveTheFileAsItWas) {
@@ -433,7 +410,7 @@ TEST_F(CountersRunTest, FailedOrTestRunsLeaveTheFileAsItWas) {
     for (int run = 0; run < 2; ++run) {
         r = Print(label, "test.pdf", {"--no-save"});
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-        EXPECT_EQ(Numbers(Out("test.pdf")), Range(1, 12));
+        EXPECT_EQ(PrintedNumbers(Out("test.pdf")), NumberRange(1, 12));
         EXPECT_EQ(FileBytes(label), before);
     }
 }
@@ -457,7 +434,7 @@ TEST_F(CountersRunTest, PlainDescriptionIsWrittenBackPlainInItsEncoding) {
         WriteBytes(label, row.bytes);
         TRun r = Print(label, "plain.pdf");
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-        EXPECT_EQ(Numbers(Out("plain.pdf")), Range(1, 12));
+        EXPECT_EQ(PrintedNumbers(Out("plain.pdf")), NumberRange(1, 12));
         const QByteArray after = FileBytes(label);
         EXPECT_TRUE(after.startsWith(row.bytes.left(9))); // "[FORMAT]" or the mark before it
         EXPECT_TRUE(after.contains(row.text));
@@ -465,7 +442,7 @@ TEST_F(CountersRunTest, PlainDescriptionIsWrittenBackPlainInItsEncoding) {
         EXPECT_TRUE(after.contains("IMG_NAME=logo.bmp\r\n")); // the picture stays beside it
         r = Print(label, "plain.pdf");
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-        EXPECT_EQ(Numbers(Out("plain.pdf")), Range(13, 24));
+        EXPECT_EQ(PrintedNumbers(Out("plain.pdf")), NumberRange(13, 24));
         EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString(); // the picture was found
     }
 }

@@ -56,17 +56,10 @@ const char* const kPpd = R"PPD(*PPD-Adobe: "4.3"
 
 // A run in the C locale on the private print server.
 TRun Print(const QStringList& args, const QString& workDir, const QString& server) {
-    QProcess p;
     QProcessEnvironment env = ProgramEnvironment(workDir, server);
     env.remove("PAPERSIZE");
     env.insert("LC_ALL", "C");
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(VT_PROGRAM, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    return RunProgram(args, workDir, env);
 }
 
 class PaperQueueTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 // The paper chosen for a label in unattended runs, as another program starts them.
+#include "CounterRuns.h"
 #include "PdfProbe.h"
 #include "ProgramRun.h"
 #include "TestSupport.h"
@@ -22,7 +23,6 @@ namespace {
 // The program under the C locale with no paper set for the system, unless papersize is given
 // (the PAPERSIZE of libpaper).
 TRun PaperRun(const QStringList& args, const QString& workDir, const QString& papersize = {}) {
-    QProcess p;
     QProcessEnvironment env = ProgramEnvironment(workDir);
     for (const char* name : {"LANG", "LANGUAGE", "PAPERSIZE"})
         env.remove(name);
@@ -30,13 +30,7 @@ TRun PaperRun(const QStringList& args, const QString& workDir, const QString& pa
     env.insert("PAPERCONF", workDir + "/no-papersize-here");
     if (!papersize.isEmpty())
         env.insert("PAPERSIZE", papersize);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(VT_PROGRAM, args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    return RunProgram(args, workDir, env);
 }
 
 // What the first page of a printed PDF holds: its size in points and the labels on it.
@@ -84,15 +78,7 @@ protected:
             EXPECT_TRUE(ParsePaper(paper, sheet.Paper));
         TCanvasLabel label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-        auto text = std::make_unique<TTextLabel>(&label);
-        auto prefix = std::make_unique<TTextField>();
-        prefix->LiteralText = "N";
-        auto counter = std::make_unique<TSequenceField>();
-        counter->CurrentValue = counter->MinValue = 1;
-        text->Fields.push_back(std::move(prefix));
-        text->Fields.push_back(std::move(counter));
-        text->SetAdvanced(true);
-        label.AddControl(std::move(text));
+        label.AddControl(CounterText(label));
         for (const auto& c : label.Controls())
             c->SetLoading(false);
         const QString path = scratch.File(name);

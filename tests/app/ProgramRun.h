@@ -24,15 +24,21 @@ inline QProcessEnvironment ProgramEnvironment(const QString& workDir,
     return env;
 }
 
-// Runs the program in workDir with ProgramEnvironment.
-inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
-                        const QString& cupsServer = QString()) {
+// Runs the program in workDir with the environment env.
+inline TRun RunProgram(const QStringList& args, const QString& workDir,
+                       const QProcessEnvironment& env) {
     QProcess p;
-    p.setProcessEnvironment(ProgramEnvironment(workDir, cupsServer));
+    p.setProcessEnvironment(env);
     p.setWorkingDirectory(workDir);
     p.start(VT_PROGRAM, args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+// Runs the program in workDir with ProgramEnvironment.
+inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
+                        const QString& cupsServer = QString()) {
+    return RunProgram(args, workDir, ProgramEnvironment(workDir, cupsServer));
 }

@@ -1,3 +1,4 @@
+#include "CounterRuns.h"
 #include "PdfProbe.h"
 #include "PrivateCups.h"
 #include "ProgramRun.h"
@@ -41,22 +42,6 @@ const QByteArray kCounterLabel =
     "[CNT_1]\r\nTYPE=TEXT\r\nTOP=0.1\r\nLEFT=0.1\r\nAUTOSIZE=1\r\nFONT_NAME=Liberation Sans\r\n"
     "FONT_SIZE=10\r\nADVANCED=1\r\nADV_COUNT=2\r\nADVTYPE_1=TEXT\r\nADVTXT_1=N\r\n"
     "ADVTYPE_2=SEQUENCE\r\nADVCUR_2=1\r\nADVMIN_2=1\r\n";
-
-// The counter values printed into a PDF, in printing order.
-QStringList PrintedNumbers(const QString& pdf) {
-    QStringList numbers;
-    for (const TPdfWord& w : PdfWords(pdf))
-        if (w.Text.startsWith('N'))
-            numbers << w.Text.mid(1);
-    return numbers;
-}
-
-QStringList Numbers(int first, int last) {
-    QStringList numbers;
-    for (int i = first; i <= last; ++i)
-        numbers << QString::number(i);
-    return numbers;
-}
 
 // A small file system of its own at folder for the life of the object (tmpfs); Why() says
 // why not when it could not be mounted.
@@ -272,7 +257,7 @@ TEST_F(RunOutcomeTest, FullDiskWhereTheLabelLivesPrintsNothing) {
     ASSERT_TRUE(QFile::remove(folder + "/filler"));
     r = Print(label, {"-o", Out("out.pdf")});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(PrintedNumbers(Out("out.pdf")), Numbers(1, 12));
+    EXPECT_EQ(PrintedNumbers(Out("out.pdf")), NumberRange(1, 12));
     EXPECT_TRUE(FileBytes(label).contains("ADVCUR_2=13\r\n"));
 }
 
@@ -376,5 +361,5 @@ TEST_F(QueueRunTest, RefusedJobKeepsTheSavedCountersAndNamesTheSkippedNumbers) {
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out,
               QString("vellumtrace: printed 12 labels on 1 pages into %1\n").arg(Out("out.pdf")));
-    EXPECT_EQ(PrintedNumbers(Out("out.pdf")), Numbers(13, 24));
+    EXPECT_EQ(PrintedNumbers(Out("out.pdf")), NumberRange(13, 24));
 }
