@@ -18,3 +18,9 @@ bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
     ChooseImportFormat(settings, settings.ImportFormat, previewLines);
     return dialog.Execute(fileName, settings, previewLines);
 }
+
+bool ReviewImportDialog(const QString& fileName, TTextImportSettings& settings,
+                        QStringList& previewLines, TTextImportDialog& dialog) {
+    previewLines = ReadPreviewLines(fileName);
+    return dialog.Execute(fileName, settings, previewLines);
+}

@@ -29,3 +29,7 @@ QStringList ReadPreviewLines(const QString& fileName, int maxLines = MaxPreviewL
 // changes and the dialog is not shown.
 bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
                          QStringList& previewLines, TTextImportDialog& dialog);
+// Shows the dialog again for the file already chosen, starting from the settings it has instead
+// of the ones its extension suggests, so that the user adjusts them rather than starts over.
+bool ReviewImportDialog(const QString& fileName, TTextImportSettings& settings,
+                        QStringList& previewLines, TTextImportDialog& dialog);

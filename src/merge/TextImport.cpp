@@ -65,14 +65,24 @@ const QString& ChosenDataFile() {
     return Choice();
 }
 
-bool ChooseDataFile(const QString& fileName) {
-    if (SameFile(fileName, Choice()))
+bool ChooseDataFile(const QString& fileName, TSameDataFile same) {
+    const bool chosen = SameFile(fileName, Choice());
+    if (chosen && same == TSameDataFile::Keep)
         return true;
-    // The dialog edits the settings even when cancelled; while another file is the choice they
-    // are that file's and must stay so.
+    // The dialog edits the settings even when cancelled; while a file is the choice they are
+    // that file's and must stay so.
     const TTextImportSettings settings = TextImportSettings();
     const QStringList preview = PreviewLines();
-    if (ExecuteImportDialog(fileName)) {
+    bool confirmed = false;
+    if (chosen) {
+        DataFileReader().CloseDataFile();
+        TNoImportDialog none;
+        confirmed = ReviewImportDialog(fileName, TextImportSettings(), PreviewLines(),
+                                       g_dialog ? *g_dialog : none);
+    } else {
+        confirmed = ExecuteImportDialog(fileName);
+    }
+    if (confirmed) {
         Choice() = fileName;
         return true;
     }
@@ -80,7 +90,7 @@ bool ChooseDataFile(const QString& fileName) {
         TextImportSettings() = settings;
         PreviewLines() = preview;
     }
-    return false;
+    return chosen; // a cancelled review leaves the file chosen as it was
 }
 
 void ForgetDataFile() {

@@ -166,6 +166,27 @@ TEST(ProcessWideImport, TheChosenFileKeepsItsSettingsUntilAnotherIsPicked) {
     EXPECT_EQ(TextImportSettings().Separator, QStringLiteral(";"));
     EXPECT_EQ(TextImportSettings().QuoteChar, QStringLiteral("'"));
 
+    // Reviewed (picked again in the print dialog): the wizard starts from the kept settings,
+    // not from the extension's; its Cancel keeps them and the choice, its Ok takes its changes.
+    TStandInDialog review(false);
+    review.UserQuote = QStringLiteral("`");
+    SetTextImportDialog(&review);
+    EXPECT_TRUE(ChooseDataFile(orders, TSameDataFile::Review));
+    EXPECT_EQ(review.Calls, 1);
+    EXPECT_EQ(review.ShownSeparator, QStringLiteral(";"));
+    EXPECT_EQ(review.ShownLines, (QStringList{"a;b", "1;2"}));
+    EXPECT_EQ(TextImportSettings().QuoteChar, QStringLiteral("'"));
+    EXPECT_EQ(TextImportSettings().Separator, QStringLiteral(";"));
+    TStandInDialog reviewOk(true);
+    reviewOk.UserQuote = QStringLiteral("|");
+    SetTextImportDialog(&reviewOk);
+    EXPECT_TRUE(ChooseDataFile(orders, TSameDataFile::Review));
+    EXPECT_EQ(TextImportSettings().QuoteChar, QStringLiteral("|"));
+    EXPECT_EQ(TextImportSettings().Separator, QStringLiteral(";"));
+    EXPECT_EQ(ChosenDataFile(), orders);
+    TextImportSettings().QuoteChar = QStringLiteral("'");
+    SetTextImportDialog(&ok);
+
     // Another file whose wizard is cancelled: the choice and its settings stay as they were,
     // although the wizard changed them.
     TStandInDialog cancel(false);

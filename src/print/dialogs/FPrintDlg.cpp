@@ -303,7 +303,8 @@ void TFPrintDlg::BrowseBtnClick() {
     if (file.isEmpty())
         return;
     try {
-        if (ChooseDataFile(file))
+        // Picking a file here is asking for its import settings, even for the file in use.
+        if (ChooseDataFile(file, TSameDataFile::Review))
             m_eFile->setText(file);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());

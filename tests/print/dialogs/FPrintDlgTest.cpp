@@ -279,6 +279,10 @@ TEST_F(FPrintDlgTest, BrowseRunsTheWizardOnTheChosenFile) {
     import.Answer = true;
     QTest::mouseClick(W<QPushButton>("BrowseBtn"), Qt::LeftButton);
     EXPECT_EQ(Edit("eFile")->text(), data);
+    // Browsing to the file in use asks for its settings again, so a wrong choice can be mended.
+    QTest::mouseClick(W<QPushButton>("BrowseBtn"), Qt::LeftButton);
+    EXPECT_EQ(import.Files, (QStringList{data, data, data}));
+    EXPECT_EQ(Edit("eFile")->text(), data);
 }
 
 TEST_F(FPrintDlgTest, PrinterSetupRewritesTheSheetLines) {
