@@ -57,6 +57,8 @@ public:
     void SetModified(bool modified);
     const QFont& DefaultFont() const { return m_defaultFont; }
     const TMainPreferences& Preferences() const { return m_preferences; }
+    // The store the window reads and writes its preferences and the sheet defaults in.
+    TPreferenceStore& PreferenceStore() const { return *m_store; }
 
     // Document operations.
     bool QuerySave();
