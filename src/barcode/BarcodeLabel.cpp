@@ -176,7 +176,7 @@ void TBarcodeLabel::SetInterpret(bool b) {
     Changed(true);
 }
 
-void TBarcodeLabel::SetBarcodeType(uint8_t t) {
+void TBarcodeLabel::SetBarcodeType(TBarcodeType t) {
     SaveOldBounds();
     m_barcodeType = t;
     Changed(true);

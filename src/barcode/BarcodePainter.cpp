@@ -104,8 +104,9 @@ QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
     return font;
 }
 
-void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
-                 const QString& data, bool interpret, int rotation, bool transparent) {
+void DrawBarcode(QPainter& painter, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                 int32_t cross, const QString& data, bool interpret, int rotation,
+                 bool transparent) {
     if (!IsLinearBarcodeType(type))
         return;
     const TSymbolGeometry g = SymbolGeometry(type, x, y, m, cross, data, interpret, rotation);
@@ -123,8 +124,8 @@ void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, i
     painter.restore();
 }
 
-void DrawInterpretation(QPainter& painter, int type, int32_t m, int rotation, const QString& data,
-                        int32_t x, int32_t y, int32_t w, int32_t h) {
+void DrawInterpretation(QPainter& painter, TBarcodeType type, int32_t m, int rotation,
+                        const QString& data, int32_t x, int32_t y, int32_t w, int32_t h) {
     const std::vector<TInterpretationPiece> pieces = InterpretationPieces(type, data);
     if (pieces.empty())
         return;

@@ -177,7 +177,7 @@ private:
     void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box,
                       const QRect& labelRect) {
         const auto& bc = static_cast<const TBarcodeLabel&>(c);
-        const int type = bc.BarcodeType();
+        const TBarcodeType type = bc.BarcodeType();
         if (IsMatrixBarcodeType(type)) {
             CheckMatrix(bc, text, box);
             return;
@@ -276,7 +276,7 @@ private:
             Report(c, clauses.join(QStringLiteral("; ")));
     }
 
-    void CheckReading(const TLabelControl& c, int type, const QString& data, int32_t m) {
+    void CheckReading(const TLabelControl& c, TBarcodeType type, const QString& data, int32_t m) {
         const QString key =
             QString::number(type) + QLatin1Char('/') + QString::number(m) + QLatin1Char('/') + data;
         auto known = m_readings.constFind(key);

@@ -66,7 +66,7 @@ QFont PrinterFont(const QFont& font, const TPrintScale& s) {
     return f;
 }
 
-int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resolution) {
+int32_t PrintModuleWidth(double mils, bool autoScale, TBarcodeType type, int32_t resolution) {
     if (autoScale)
         return RoundHalfEven(resolution / 1000.0 * (type == btPostnet ? 22 : 10));
     return RoundHalfEven(mils * resolution / 1000.0);
@@ -75,7 +75,7 @@ int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resoluti
 TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const TPrintBox& box,
                              const TPrintScale& s, const QPaintDevice* device) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
-    const int type = bc.BarcodeType();
+    const TBarcodeType type = bc.BarcodeType();
     TMatrixPlacement at;
     at.encoding = EncodeMatrix(type, text, bc.MatrixOptions());
     if (!at.encoding.Valid())
@@ -115,7 +115,7 @@ void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& tex
 void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
                          const TPrintBox& box, const TPrintScale& s) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
-    const int type = bc.BarcodeType();
+    const TBarcodeType type = bc.BarcodeType();
     if (IsMatrixBarcodeType(type)) {
         PrintMatrixControl(p, bc, text, box, s);
         return;
