@@ -2,6 +2,7 @@
 
 #include "barcode/Interpretation.h"
 #include "barcode/PrnBarcode.h"
+#include "platform/Units.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -30,7 +31,7 @@ constexpr int StepsPerPixel = 8;
 
 QFont SizedFont(const QString& family, int steps, int weight, int dpi) {
     QFont font(family);
-    font.setPointSizeF(double(steps) / StepsPerPixel * 72.0 / dpi);
+    font.setPointSizeF(double(steps) / StepsPerPixel * PointsPerInch / dpi);
     font.setWeight(QFont::Weight(weight));
     return font;
 }

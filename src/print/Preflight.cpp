@@ -6,6 +6,7 @@
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 #include "print/BarcodeChecks.h"
 #include "print/PreflightTexts.h"
 
@@ -170,7 +171,7 @@ private:
 
     QString Length(int32_t pixels, bool vertical) const {
         const double inches = double(pixels) / (vertical ? m_scale.PrinterY : m_scale.PrinterX);
-        return m_metric ? QStringLiteral("%1 cm").arg(inches * 2.54, 0, 'f', 2)
+        return m_metric ? QStringLiteral("%1 cm").arg(inches * CentimetresPerInch, 0, 'f', 2)
                         : QStringLiteral("%1 in").arg(inches, 0, 'f', 2);
     }
 
