@@ -86,7 +86,7 @@ public:
     // The type chosen in the barcode type list (for new barcodes).
     TBarcodeType CurrentBarcodeType() const;
 
-    int32_t AttachPosition() const { return m_docking.AttachPosition; }
+    TAttachPosition AttachPosition() const { return m_docking.AttachPosition; }
     const TPaletteDocking& Docking() const { return m_docking; }
     bool AutoExpand() const { return m_autoExpand; }
     void SetAutoExpand(bool on);
