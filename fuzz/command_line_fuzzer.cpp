@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         params << QString::fromUtf8(p);
     const TCommandLineOptions o = ParseCommandLine(params);
     FuzzCheck(o.Count >= 1 && o.Copies >= 1 && o.Skip >= 0, "a count out of range");
-    FuzzCheck(o.Range == QLatin1String("ALL") || o.Range == QLatin1String("PAGES") ||
-                  o.Range == QLatin1String("LABELS"),
+    FuzzCheck(o.Range == TPrintRange::All || o.Range == TPrintRange::Pages ||
+                  o.Range == TPrintRange::Labels,
               "an unknown range");
     FuzzCheck(o.DataFile.isEmpty() || o.MissingDataFile.isEmpty(),
               "a data file both found and missing");

@@ -23,7 +23,7 @@ void BuildSequence(benchmark::State& state) {
 BENCHMARK(BuildSequence);
 
 // Normalise, measure and draw one symbol into a reused image, m = 2, with or without the line.
-void DrawSymbol(benchmark::State& state, int type, const QString& input) {
+void DrawSymbol(benchmark::State& state, TBarcodeType type, const QString& input) {
     const bool interpret = state.range(0) != 0;
     const int32_t m = 2;
     const int32_t cross = 100;

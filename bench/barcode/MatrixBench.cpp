@@ -12,7 +12,7 @@
 
 namespace {
 
-void EncodeAndDraw(benchmark::State& state, int type, const QString& base) {
+void EncodeAndDraw(benchmark::State& state, TBarcodeType type, const QString& base) {
     QImage image(1200, 1200, QImage::Format_RGB32);
     QPainter painter(&image);
     const QFont font(QStringLiteral("Courier New"));

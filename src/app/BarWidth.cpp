@@ -3,6 +3,7 @@
 #include "app/PaletteTexts.h"
 #include "platform/Numbers.h"
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 
 #include <algorithm>
 
@@ -25,11 +26,11 @@ QString TBarWidthRule::Display(double mils) const {
 }
 
 int32_t TBarWidthRule::DefaultDots() const {
-    return RoundHalfEven(m_resolution / 1000.0 * DefaultMils);
+    return RoundHalfEven(m_resolution / MilsPerInch * DefaultMils);
 }
 
 double TBarWidthRule::DotsToMils(int32_t dots) const {
-    return double(dots) / m_resolution * 1000.0;
+    return double(dots) / m_resolution * MilsPerInch;
 }
 
 QString TBarWidthRule::Step(const QString& fieldText, int direction) const {
@@ -37,7 +38,7 @@ QString TBarWidthRule::Step(const QString& fieldText, int direction) const {
     if (!TryParseDecimal(fieldText, v))
         return Display(DotsToMils(DefaultDots()));
     // In 64 bits and clamped, so that an absurd entry cannot overflow the step.
-    int64_t d = RoundHalfEven64(v * (m_resolution / 1000.0) / m_factor);
+    int64_t d = RoundHalfEven64(v * (m_resolution / MilsPerInch) / m_factor);
     d = direction > 0 ? d + 1 : d - 1;
     d = std::clamp<int64_t>(d, MinDots, MaxDots);
     return Display(DotsToMils(int32_t(d)));

@@ -70,12 +70,7 @@ void ReportRunError(const QString& message) {
 
 TPrintSettings RunSettings(const TCommandLineOptions& o) {
     TPrintSettings s;
-    if (o.Range == "ALL")
-        s.Range = TPrintRange::All;
-    else if (o.Range == "LABELS")
-        s.Range = TPrintRange::Labels;
-    else
-        s.Range = TPrintRange::Pages;
+    s.Range = o.Range;
     s.PageCount = s.LabelCount = o.Count;
     s.Duplicates = o.Copies;
     s.DataFile = o.DataFile;
@@ -123,9 +118,9 @@ bool IsTemplate(const QString& path) {
 int32_t KnownPageTotal(const TCommandLineOptions& o, const TSheetSettings& sheet) {
     if (!o.DataFile.isEmpty() || o.Count < 1)
         return 0;
-    if (o.Range == "PAGES")
+    if (o.Range == TPrintRange::Pages)
         return o.Count;
-    if (o.Range != "LABELS")
+    if (o.Range != TPrintRange::Labels)
         return 0;
     const int64_t perSheet = int64_t(std::max(1, sheet.Rows)) * std::max(1, sheet.Columns);
     // The skipped positions only take room on the first page.

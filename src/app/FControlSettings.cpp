@@ -150,7 +150,7 @@ void TFControlSettings::FillBarcodePage(TLabelControl* c) {
     m_cbSymbolSize->setCurrentIndex(at < 0 ? 0 : at);
 }
 
-void TFControlSettings::ShowMatrixOptions(uint8_t type) {
+void TFControlSettings::ShowMatrixOptions(TBarcodeType type) {
     const bool ecc = UsesQrEcc(type);
     const std::vector<int> sizes = MatrixSizeChoices(type);
     m_cbQrEcc->setVisible(ecc);
@@ -215,7 +215,7 @@ void TFControlSettings::ImageSizeDisplay() {
     m_eScaleW->setText(texts.ScaleWidth);
 }
 
-uint8_t TFControlSettings::CurrentBarcodeType() const {
+TBarcodeType TFControlSettings::CurrentBarcodeType() const {
     return IndexToBarcodeType(m_cbBarcodeType->currentIndex());
 }
 
@@ -229,7 +229,7 @@ void TFControlSettings::BarcodeTypeChosen(int index) {
     auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
     if (m_filling || !barcode || index < 0)
         return;
-    const uint8_t type = IndexToBarcodeType(index);
+    const TBarcodeType type = IndexToBarcodeType(index);
     if (type == barcode->BarcodeType())
         return;
     barcode->SetBarcodeType(type);

@@ -2,6 +2,7 @@
 
 #include "app/ImageScale.h"
 #include "app/PaletteDocking.h"
+#include "barcode/BarcodeTypes.h"
 
 #include <QColor>
 #include <QWidget>
@@ -83,9 +84,9 @@ public:
     void ApplyImageScale(TScaleField left);
 
     // The type chosen in the barcode type list (for new barcodes).
-    uint8_t CurrentBarcodeType() const;
+    TBarcodeType CurrentBarcodeType() const;
 
-    int32_t AttachPosition() const { return m_docking.AttachPosition; }
+    TAttachPosition AttachPosition() const { return m_docking.AttachPosition; }
     const TPaletteDocking& Docking() const { return m_docking; }
     bool AutoExpand() const { return m_autoExpand; }
     void SetAutoExpand(bool on);
@@ -142,7 +143,7 @@ private:
     void QrEccChosen(int index);
     void SymbolSizeChosen(int index);
     // Shows the 2D options that apply to the type, the size list filled for it.
-    void ShowMatrixOptions(uint8_t type);
+    void ShowMatrixOptions(TBarcodeType type);
     void WidthModeClicked();
     void StepBarWidth(int direction);
     void ShapeButtonClicked(int format);
@@ -194,7 +195,8 @@ private:
     QLabel* m_lScale = nullptr;
     QComboBox* m_cbQrEcc = nullptr;
     QComboBox* m_cbSymbolSize = nullptr;
-    uint8_t m_sizeListType = 0xFF; // the type whose sizes cbSymbolSize lists
+    // the type whose sizes cbSymbolSize lists; at first a code of no type, which lists none
+    TBarcodeType m_sizeListType = TBarcodeType(0xFF);
     // Shape page.
     QButtonGroup* m_shapeButtons = nullptr;
     QComboBox* m_cbPenSize = nullptr;

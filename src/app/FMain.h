@@ -3,6 +3,7 @@
 #include "app/FileAssociate.h"
 #include "app/MainActions.h"
 #include "app/MainPreferences.h"
+#include "barcode/BarcodeTypes.h"
 #include "platform/Preferences.h"
 #include "print/CommandLine.h"
 
@@ -57,6 +58,8 @@ public:
     void SetModified(bool modified);
     const QFont& DefaultFont() const { return m_defaultFont; }
     const TMainPreferences& Preferences() const { return m_preferences; }
+    // The store the window reads and writes its preferences and the sheet defaults in.
+    TPreferenceStore& PreferenceStore() const { return *m_store; }
 
     // Document operations.
     bool QuerySave();
@@ -118,7 +121,7 @@ public:
     TFControlSettings& Palette() const { return *m_palette; }
 
     // The barcode type a new barcode takes (the palette's current entry); Code 128 without one.
-    std::function<uint8_t()> NewBarcodeType;
+    std::function<TBarcodeType()> NewBarcodeType;
 
 signals:
     // The window has been shown for the first time (the splash may close now).

@@ -10,6 +10,7 @@
 #include "document/Sheet.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,8 +134,8 @@ void TFMain::ShowPosition() {
     }
     double unitX = ScreenPixelsPerInchX(), unitY = ScreenPixelsPerInchY();
     if (Label().MetricGrid) {
-        unitX = int(unitX / 2.54);
-        unitY = int(unitY / 2.54);
+        unitX = int(unitX / CentimetresPerInch);
+        unitY = int(unitY / CentimetresPerInch);
     }
     const auto n = [](double v) { return QString::number(v, 'f', 2); };
     m_statusPosition->setText(QStringLiteral("X:") + n(s->Left() / unitX) + QStringLiteral("  Y:") +

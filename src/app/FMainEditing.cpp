@@ -175,7 +175,7 @@ std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
     switch (kind) {
     case ckBarcode: {
         auto c = std::make_unique<TBarcodeLabel>(owner);
-        c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : 0);
+        c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : btCode128);
         // a 2D symbol's data is seldom meant to be read by eye
         if (IsMatrixBarcodeType(c->BarcodeType()))
             c->SetInterpret(false);

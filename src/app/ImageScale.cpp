@@ -3,14 +3,14 @@
 #include "app/PaletteTexts.h"
 #include "platform/Numbers.h"
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 
 namespace {
 constexpr double kMaxPercent = 10000.0;
-constexpr double kCentimetresPerInch = 2.54;
 
 QString Length(int32_t pixels, int32_t ppi, bool metric) {
     const double inches = ppi > 0 ? double(pixels) / ppi : 0.0;
-    const double value = metric ? inches * kCentimetresPerInch : inches;
+    const double value = metric ? inches * CentimetresPerInch : inches;
     return FormatNumber(NumberFormat::MediumLength, value) +
            QLatin1String(metric ? PaletteText::Centimetres : PaletteText::Inches);
 }

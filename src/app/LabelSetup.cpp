@@ -5,12 +5,16 @@
 #include "app/UiServices.h"
 #include "document/Sheet.h"
 #include "document/widgets/FLabelSettings.h"
+#include "files/SheetDefaults.h"
 #include "platform/Printer.h"
 
 bool RunLabelSettings(TFMain& window) {
     TFLabelSettings dialog(
         SheetSettings(), PrinterPage(), [] { return SheetPageFacts(); }, &window);
     dialog.SetPrinterSetup([&window, &dialog] { return window.ChoosePrinter(&dialog); });
+    dialog.SetDefaultsSaver([&window](const TSheetSettings& sheet) {
+        SaveSheetDefaults(window.PreferenceStore(), sheet);
+    });
     window.CentreDialog(dialog);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -20,37 +20,37 @@ QPoint TPaletteDocking::Drag(const QRect& mainWindow, QPoint proposed, QSize pal
     if (Near(x, m.Right)) {
         left = m.Right;
         if (Near(y, m.Top))
-            top = m.Top, AttachPosition = 10;
+            top = m.Top, AttachPosition = apRightTop;
         else if (Near(y + h, m.Bottom))
-            top = m.Bottom - h, AttachPosition = 12;
+            top = m.Bottom - h, AttachPosition = apRightBottom;
         else
-            AttachPosition = 11;
+            AttachPosition = apRightAtOffset;
     } else if (Near(x + w, m.Left)) {
         left = m.Left - w;
         if (Near(y, m.Top))
-            top = m.Top, AttachPosition = 7;
+            top = m.Top, AttachPosition = apLeftTop;
         else if (Near(y + h, m.Bottom))
-            top = m.Bottom - h, AttachPosition = 9;
+            top = m.Bottom - h, AttachPosition = apLeftBottom;
         else
-            AttachPosition = 8;
+            AttachPosition = apLeftAtOffset;
     } else if (Near(y + h, m.Top)) {
         top = m.Top - h;
         if (Near(x, m.Left))
-            left = m.Left, AttachPosition = 1;
+            left = m.Left, AttachPosition = apAboveLeft;
         else if (Near(x + w, m.Right))
-            left = m.Right - w, AttachPosition = 3;
+            left = m.Right - w, AttachPosition = apAboveRight;
         else
-            AttachPosition = 2;
+            AttachPosition = apAboveAtOffset;
     } else if (Near(y, m.Bottom)) {
         top = m.Bottom;
         if (Near(x, m.Left))
-            left = m.Left, AttachPosition = 4;
+            left = m.Left, AttachPosition = apBelowLeft;
         else if (Near(x + w, m.Right))
-            left = m.Right - w, AttachPosition = 6;
+            left = m.Right - w, AttachPosition = apBelowRight;
         else
-            AttachPosition = 5;
+            AttachPosition = apBelowAtOffset;
     } else {
-        AttachPosition = Floating;
+        AttachPosition = apFloating;
     }
     DockOffsetX = left - m.Left;
     DockOffsetY = top - m.Top;
@@ -61,29 +61,29 @@ std::optional<QPoint> TPaletteDocking::Dock(const QRect& mainWindow, int32_t w, 
     const TEdges m(mainWindow);
     const int32_t alongTop = std::min(m.Left + DockOffsetX, m.Right);
     switch (AttachPosition) {
-    case 1:
+    case apAboveLeft:
         return QPoint(m.Left, m.Top - e);
-    case 2:
+    case apAboveAtOffset:
         return QPoint(alongTop, m.Top - e);
-    case 3:
+    case apAboveRight:
         return QPoint(m.Right - w, m.Top - e);
-    case 4:
+    case apBelowLeft:
         return QPoint(m.Left, m.Bottom);
-    case 5:
+    case apBelowAtOffset:
         return QPoint(alongTop, m.Bottom);
-    case 6:
+    case apBelowRight:
         return QPoint(m.Right - w, m.Bottom);
-    case 7:
+    case apLeftTop:
         return QPoint(m.Left - w, m.Top);
-    case 8:
+    case apLeftAtOffset:
         return QPoint(m.Left - w, m.Top + DockOffsetY);
-    case 9:
+    case apLeftBottom:
         return QPoint(m.Left - w, m.Bottom - e);
-    case 10:
+    case apRightTop:
         return QPoint(m.Right, m.Top);
-    case 11:
+    case apRightAtOffset:
         return QPoint(m.Right, m.Top + DockOffsetY);
-    case 12:
+    case apRightBottom:
         return QPoint(m.Right, m.Bottom - e);
     default:
         return std::nullopt;

@@ -7,20 +7,38 @@
 #include <cstdint>
 #include <optional>
 
+// Where the palette docks against the main window: floating; above the window (left-aligned, at
+// the recorded offset, right-aligned); below it likewise; left of it (top-aligned, at the offset,
+// bottom-aligned); right of it likewise. The preferences store the number.
+enum TAttachPosition : int32_t {
+    apFloating = 0,
+    apAboveLeft = 1,
+    apAboveAtOffset = 2,
+    apAboveRight = 3,
+    apBelowLeft = 4,
+    apBelowAtOffset = 5,
+    apBelowRight = 6,
+    apLeftTop = 7,
+    apLeftAtOffset = 8,
+    apLeftBottom = 9,
+    apRightTop = 10,
+    apRightAtOffset = 11,
+    apRightBottom = 12,
+};
+
+// Whether a stored number is an attach position.
+inline bool IsAttachPosition(int32_t n) {
+    return n >= apFloating && n <= apRightBottom;
+}
+
 // Where the palette sits against the main window, and the magnetic snapping that chooses it
 // while the user drags the palette. Rectangles are window rectangles in screen coordinates.
-//
-// Attach positions: 0 floating; 1 to 3 above the window (left-aligned, at the recorded offset,
-// right-aligned); 4 to 6 below it likewise; 7 to 9 left of it (top-aligned, at the offset,
-// bottom-aligned); 10 to 12 right of it likewise.
 class TPaletteDocking {
 public:
     static constexpr int32_t SnapDistance = 20;
-    static constexpr int32_t Floating = 0;
-    static constexpr int32_t DefaultPosition = 10;
-    static constexpr int32_t LastPosition = 12;
+    static constexpr TAttachPosition DefaultPosition = apRightTop;
 
-    int32_t AttachPosition = Floating;
+    TAttachPosition AttachPosition = apFloating;
     // Palette left and top minus the main window's, recorded at the last drag.
     int32_t DockOffsetX = 0;
     int32_t DockOffsetY = 0;

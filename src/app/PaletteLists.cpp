@@ -30,14 +30,14 @@ void PaintEntry(QPainter& p, const QRect& rect, TPaletteList list, int index,
 }
 } // namespace
 
-uint8_t IndexToBarcodeType(int index) {
+TBarcodeType IndexToBarcodeType(int index) {
     const auto& order = BarcodeListOrder();
     if (index < 0 || index >= int(order.size()))
         return order[0];
     return order[index];
 }
 
-int BarcodeTypeToIndex(int type) {
+int BarcodeTypeToIndex(TBarcodeType type) {
     const auto& order = BarcodeListOrder();
     for (int i = 0; i < int(order.size()); ++i)
         if (order[i] == type)

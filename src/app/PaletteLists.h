@@ -1,5 +1,7 @@
 #pragma once
 
+#include "barcode/BarcodeTypes.h"
+
 #include <QColor>
 #include <QComboBox>
 #include <QStringList>
@@ -13,8 +15,8 @@ class QRect;
 
 // The barcode type list: position i shows type IndexToBarcodeType(i). A position outside the
 // list gives the first entry's type, and a code that is no type gives position 0.
-uint8_t IndexToBarcodeType(int index);
-int BarcodeTypeToIndex(int type);
+TBarcodeType IndexToBarcodeType(int index);
+int BarcodeTypeToIndex(TBarcodeType type);
 QStringList BarcodeTypeListTexts();
 
 // The two owner-drawn lists of the Shape page.

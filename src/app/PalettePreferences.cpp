@@ -11,10 +11,9 @@ const QString kAttachPosition = QStringLiteral("CS_ATTO");
 TPalettePreferences TPalettePreferences::Read(const TPreferenceStore& store) {
     const auto autoExpand = store.ReadBool(kAutoExpand);
     const auto position = store.ReadInteger(kAttachPosition);
-    if (!autoExpand || !position || *position < TPaletteDocking::Floating ||
-        *position > TPaletteDocking::LastPosition)
+    if (!autoExpand || !position || !IsAttachPosition(*position))
         return {};
-    return {*autoExpand, *position};
+    return {*autoExpand, TAttachPosition(*position)};
 }
 
 void TPalettePreferences::Write(TPreferenceStore& store) const {

@@ -10,7 +10,7 @@ class TPreferenceStore;
 // docks against the main window (TPaletteDocking's attach positions).
 struct TPalettePreferences {
     bool AutoExpand = false;
-    int32_t AttachPosition = TPaletteDocking::DefaultPosition;
+    TAttachPosition AttachPosition = TPaletteDocking::DefaultPosition;
 
     // If either value cannot be read, or the position is not one of 0..12, both are the
     // defaults.

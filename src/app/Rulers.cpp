@@ -1,6 +1,7 @@
 #include "app/Rulers.h"
 
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -23,7 +24,7 @@ bool MultipleOf(int64_t p, int64_t step) {
 
 TMark MarkAt(int64_t p, bool metric, int32_t d) {
     if (metric) {
-        const int64_t c = RoundHalfEven(d / 2.54);
+        const int64_t c = RoundHalfEven(d / CentimetresPerInch);
         if (MultipleOf(p, c))
             return {1, p / c};
         if (MultipleOf(p, c / 2))

@@ -8,6 +8,7 @@
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <QPainter>
 
@@ -45,7 +46,7 @@ double TBarcodeLabel::ModuleMils() const {
 
 double TBarcodeLabel::Scale() const {
     const int32_t ppi = IsVertical(Rotation()) ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
-    return ModuleMils() * ppi / 1000.0;
+    return ModuleMils() * ppi / MilsPerInch;
 }
 
 void TBarcodeLabel::Draw() {
@@ -128,7 +129,7 @@ void TBarcodeLabel::DrawMatrix() {
     int32_t m =
         m_autoScale
             ? FittingModule(matrix, Width(), Height(), band, rotation)
-            : std::max(1, RoundHalfEven(m_narrowBarWidth * ScreenPixelsPerInchX() / 1000.0));
+            : std::max(1, RoundHalfEven(m_narrowBarWidth * ScreenPixelsPerInchX() / MilsPerInch));
     // no larger than an image may be
     const int32_t maxSide = MaxImageSide(ScreenPixelsPerInchX());
     const int32_t modules = std::max(matrix.ModulesAcross(), matrix.ModulesDown());
@@ -176,7 +177,7 @@ void TBarcodeLabel::SetInterpret(bool b) {
     Changed(true);
 }
 
-void TBarcodeLabel::SetBarcodeType(uint8_t t) {
+void TBarcodeLabel::SetBarcodeType(TBarcodeType t) {
     SaveOldBounds();
     m_barcodeType = t;
     Changed(true);

@@ -27,13 +27,13 @@ public:
     // barcode control.
     void CopyKindProperties(const TLabelControl& source) override;
 
-    uint8_t BarcodeType() const { return m_barcodeType; }
+    TBarcodeType BarcodeType() const { return m_barcodeType; }
     bool AutoScale() const { return m_autoScale; }
     bool Interpret() const { return m_interpret; }
     double NarrowBarWidth() const { return m_narrowBarWidth; }
 
     void SetInterpret(bool b);
-    void SetBarcodeType(uint8_t t);
+    void SetBarcodeType(TBarcodeType t);
     void SetAutoScale(bool b);
     void SetNarrowBarWidth(double mils);
 
@@ -67,7 +67,7 @@ private:
     TMatrixOptions m_matrixOptions;
     QString m_matrixRefusal;
     int32_t m_matrixModule = 0;
-    uint8_t m_barcodeType = btCode128;
+    TBarcodeType m_barcodeType = btCode128;
     bool m_autoScale = true;
     bool m_interpret = true;
     double m_narrowBarWidth = 10.0;

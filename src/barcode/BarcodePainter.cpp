@@ -2,6 +2,7 @@
 
 #include "barcode/Interpretation.h"
 #include "barcode/PrnBarcode.h"
+#include "platform/Units.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -30,7 +31,7 @@ constexpr int StepsPerPixel = 8;
 
 QFont SizedFont(const QString& family, int steps, int weight, int dpi) {
     QFont font(family);
-    font.setPointSizeF(double(steps) / StepsPerPixel * 72.0 / dpi);
+    font.setPointSizeF(double(steps) / StepsPerPixel * PointsPerInch / dpi);
     font.setWeight(QFont::Weight(weight));
     return font;
 }
@@ -104,8 +105,9 @@ QFont InterpretationFont(const QString& family, int32_t cellHeight, int weight,
     return font;
 }
 
-void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
-                 const QString& data, bool interpret, int rotation, bool transparent) {
+void DrawBarcode(QPainter& painter, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                 int32_t cross, const QString& data, bool interpret, int rotation,
+                 bool transparent) {
     if (!IsLinearBarcodeType(type))
         return;
     const TSymbolGeometry g = SymbolGeometry(type, x, y, m, cross, data, interpret, rotation);
@@ -123,8 +125,8 @@ void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, i
     painter.restore();
 }
 
-void DrawInterpretation(QPainter& painter, int type, int32_t m, int rotation, const QString& data,
-                        int32_t x, int32_t y, int32_t w, int32_t h) {
+void DrawInterpretation(QPainter& painter, TBarcodeType type, int32_t m, int rotation,
+                        const QString& data, int32_t x, int32_t y, int32_t w, int32_t h) {
     const std::vector<TInterpretationPiece> pieces = InterpretationPieces(type, data);
     if (pieces.empty())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/BarCanvas.h"
+#include "barcode/BarcodeTypes.h"
 
 #include <QFont>
 #include <QRect>
@@ -35,12 +36,13 @@ private:
 // text band, and the interpretation line when interpret is set. m is the module width in device
 // pixels, cross the bar length plus the text band. The text takes the face of the painter's
 // current font. The painter's state is restored afterwards.
-void DrawBarcode(QPainter& painter, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
-                 const QString& data, bool interpret, int rotation, bool transparent);
+void DrawBarcode(QPainter& painter, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                 int32_t cross, const QString& data, bool interpret, int rotation,
+                 bool transparent);
 
 // The interpretation line of a symbol whose box is (x, y, w, h) in device pixels.
-void DrawInterpretation(QPainter& painter, int type, int32_t m, int rotation, const QString& data,
-                        int32_t x, int32_t y, int32_t w, int32_t h);
+void DrawInterpretation(QPainter& painter, TBarcodeType type, int32_t m, int rotation,
+                        const QString& data, int32_t x, int32_t y, int32_t w, int32_t h);
 
 // A font of the given face and weight whose line height on the device is cellHeight pixels (the
 // largest pixel size that does not exceed it when no size meets it exactly).

@@ -309,7 +309,7 @@ static_assert(ListPositionsDistinct(), "every palette position holds one type");
 
 } // namespace
 
-const TBarcodeTypeInfo* BarcodeTypeInfo(int type) {
+const TBarcodeTypeInfo* BarcodeTypeInfo(TBarcodeType type) {
     return IsBarcodeType(type) ? &Types[type] : nullptr;
 }
 
@@ -317,7 +317,7 @@ const std::array<TBarcodeType, BarcodeTypeCount>& BarcodeListOrder() {
     return PaletteOrder;
 }
 
-QString BarcodeListText(int type) {
+QString BarcodeListText(TBarcodeType type) {
     const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
     return info ? QString::fromLatin1(info->listText) : QString();
 }

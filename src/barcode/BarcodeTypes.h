@@ -9,7 +9,8 @@
 
 // The barcode types: eighteen linear ones, then the two-dimensional ones that libzint encodes
 // (Matrix2D.h). The code is what label files store (BCTYPE); the palette lists the types in an
-// order of its own (ListPosition).
+// order of its own (ListPosition). A label file may name a code above 22, which the byte-wide
+// enum keeps as it is, so every routine taking a type copes with one.
 enum TBarcodeType : uint8_t {
     btCode128 = 0,
     btCode39 = 1,
@@ -39,17 +40,18 @@ enum TBarcodeType : uint8_t {
 inline constexpr int LinearBarcodeTypeCount = 18;
 inline constexpr int BarcodeTypeCount = 23;
 
+// Whether a number is the code of a barcode type.
 inline bool IsBarcodeType(int type) {
     return type >= 0 && type < BarcodeTypeCount;
 }
 
 // The types drawn from bar patterns by our own encoders (codes 0..17).
-inline bool IsLinearBarcodeType(int type) {
-    return type >= 0 && type < LinearBarcodeTypeCount;
+inline bool IsLinearBarcodeType(TBarcodeType type) {
+    return type < LinearBarcodeTypeCount;
 }
 
 // The two-dimensional types (codes 18..22), drawn from a module matrix.
-inline bool IsMatrixBarcodeType(int type) {
+inline bool IsMatrixBarcodeType(TBarcodeType type) {
     return type >= LinearBarcodeTypeCount && type < BarcodeTypeCount;
 }
 
@@ -82,9 +84,9 @@ struct TBarcodeTypeInfo {
 };
 
 // The row of a type code 0..22; nullptr for any other code.
-const TBarcodeTypeInfo* BarcodeTypeInfo(int type);
+const TBarcodeTypeInfo* BarcodeTypeInfo(TBarcodeType type);
 
 // The palette's list: entry i is the type shown at position i.
 const std::array<TBarcodeType, BarcodeTypeCount>& BarcodeListOrder();
 // The palette text of a type ("Code 128", ...); empty for codes above 22.
-QString BarcodeListText(int type);
+QString BarcodeListText(TBarcodeType type);

@@ -121,19 +121,19 @@ constexpr std::array<TPieceBuilder, BarcodeTypeCount> Builders = {
     NoText,          // btAztec
 };
 
-bool IsContainerCode(int type) {
+bool IsContainerCode(TBarcodeType type) {
     return type == btSsc14 || type == btSsc14Itf || type == btSscc18;
 }
 
 } // namespace
 
-TPieces InterpretationPieces(int type, const QString& data) {
+TPieces InterpretationPieces(TBarcodeType type, const QString& data) {
     if (!IsBarcodeType(type) || data.isEmpty())
         return {};
     return Builders[type](data);
 }
 
-TInterpretationFont InterpretationFontFor(int type, int32_t m) {
+TInterpretationFont InterpretationFontFor(TBarcodeType type, int32_t m) {
     if (IsContainerCode(type))
         return {11 * m < 13 ? 13 : 11 * m, 800};
     return {12 * m <= 12 ? 14 : 12 * m, 400};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcode/BarcodeTypes.h"
 #include <QPoint>
 #include <QString>
 
@@ -29,14 +30,14 @@ struct TInterpretationPiece {
 
 // The pieces of text a type shows for its normalised data; none for POSTNET, empty data or
 // codes above 17.
-std::vector<TInterpretationPiece> InterpretationPieces(int type, const QString& data);
+std::vector<TInterpretationPiece> InterpretationPieces(TBarcodeType type, const QString& data);
 
 // The text's font for a module width m: a cell height (the full line height) and a weight.
 struct TInterpretationFont {
     int32_t cellHeight;
     int weight;
 };
-TInterpretationFont InterpretationFontFor(int type, int32_t m);
+TInterpretationFont InterpretationFontFor(TBarcodeType type, int32_t m);
 
 // A point in the rotation-0 frame of a box: a along the symbol from its leading end, c across
 // from its top edge.

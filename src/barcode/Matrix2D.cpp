@@ -66,7 +66,7 @@ constexpr TCheckedAi CheckedAis[] = {
     {"414", 13}, {"415", 13}, {"416", 13}, {"417", 13}, {"8017", 18}, {"8018", 18},
 };
 
-const TMatrixSymbology* Symbology(int type) {
+const TMatrixSymbology* Symbology(TBarcodeType type) {
     return IsMatrixBarcodeType(type) ? &Symbologies[type - LinearBarcodeTypeCount] : nullptr;
 }
 
@@ -132,7 +132,7 @@ TZintSymbol Run(const TMatrixSymbology& s, const QByteArray& bytes, const TMatri
 }
 
 // libzint's size option for a minimum size, and the size option a symbol has.
-int SizeOption(int type, const TMatrixOptions& o) {
+int SizeOption(TBarcodeType type, const TMatrixOptions& o) {
     if (type == btQrCode)
         return o.qrVersion >= 1 && o.qrVersion <= QrVersionCount ? o.qrVersion : 0;
     if (type == btDataMatrix || type == btGs1DataMatrix) {
@@ -143,7 +143,7 @@ int SizeOption(int type, const TMatrixOptions& o) {
     return 0;
 }
 
-int SymbolSizeOption(int type, const zint_symbol& z) {
+int SymbolSizeOption(TBarcodeType type, const zint_symbol& z) {
     if (type == btQrCode)
         return (z.width - 17) / 4;
     const auto* it = std::find(std::begin(DataMatrixSides), std::end(DataMatrixSides), z.width);
@@ -159,7 +159,8 @@ TMatrixEncoding Refused(TMatrixRefusal refusal, const QString& reason) {
 
 } // namespace
 
-TMatrixEncoding EncodeMatrix(int type, const QString& data, const TMatrixOptions& options) {
+TMatrixEncoding EncodeMatrix(TBarcodeType type, const QString& data,
+                             const TMatrixOptions& options) {
     const TMatrixSymbology* s = Symbology(type);
     if (!s)
         return Refused(
@@ -215,7 +216,7 @@ TMatrixEncoding EncodeMatrix(int type, const QString& data, const TMatrixOptions
     return e;
 }
 
-QString MatrixInterpretationText(int type, const QString& data) {
+QString MatrixInterpretationText(TBarcodeType type, const QString& data) {
     QString text = data;
     for (QChar& c : text)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
@@ -227,11 +228,11 @@ QString MatrixInterpretationText(int type, const QString& data) {
     return text;
 }
 
-bool UsesQrEcc(int type) {
+bool UsesQrEcc(TBarcodeType type) {
     return type == btQrCode;
 }
 
-std::vector<int> MatrixSizeChoices(int type) {
+std::vector<int> MatrixSizeChoices(TBarcodeType type) {
     std::vector<int> sizes;
     if (type == btQrCode)
         for (int v = 1; v <= QrVersionCount; ++v)
@@ -241,7 +242,7 @@ std::vector<int> MatrixSizeChoices(int type) {
     return sizes;
 }
 
-QString MatrixSizeText(int type, int size) {
+QString MatrixSizeText(TBarcodeType type, int size) {
     if (type == btQrCode) {
         const int side = 17 + 4 * size;
         return QStringLiteral("Version %1 (%2 x %2)").arg(size).arg(side);

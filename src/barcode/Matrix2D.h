@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcode/BarcodeTypes.h"
 #include <QString>
 
 #include <cstdint>
@@ -59,16 +60,16 @@ inline constexpr const char* Invalid = "Cannot encode: %1";
 // Encodes data (UTF-8 text; for GS1 DataMatrix application identifiers in brackets,
 // "[01]09501101530003[17]250101") as a symbol of a two-dimensional type. Text beyond ASCII goes
 // out in UTF-8 under ECI 26, so that decoders read it back unchanged.
-TMatrixEncoding EncodeMatrix(int type, const QString& data, const TMatrixOptions& options);
+TMatrixEncoding EncodeMatrix(TBarcodeType type, const QString& data, const TMatrixOptions& options);
 
 // The interpretation line of a two-dimensional symbol: its data on one line, GS1 identifiers in
 // parentheses as printed under GS1 symbols, control characters as spaces.
-QString MatrixInterpretationText(int type, const QString& data);
+QString MatrixInterpretationText(TBarcodeType type, const QString& data);
 
 // Which options a type uses.
-bool UsesQrEcc(int type);
+bool UsesQrEcc(TBarcodeType type);
 // The minimum sizes a type offers, smallest first (QR versions or Data Matrix sides); none when
 // the type has no size option.
-std::vector<int> MatrixSizeChoices(int type);
+std::vector<int> MatrixSizeChoices(TBarcodeType type);
 // The palette text of a size: "Version 3 (29 x 29)", "24 x 24".
-QString MatrixSizeText(int type, int size);
+QString MatrixSizeText(TBarcodeType type, int size);

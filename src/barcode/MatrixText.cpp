@@ -13,7 +13,7 @@ QString TMatrixText::WidestWord() const {
     return {};
 }
 
-TMatrixText LayoutMatrixText(int type, const QString& data, const QFont& font,
+TMatrixText LayoutMatrixText(TBarcodeType type, const QString& data, const QFont& font,
                              const QPaintDevice* device, int32_t width, bool interpret) {
     TMatrixText out;
     out.room = std::max<int32_t>(0, width);

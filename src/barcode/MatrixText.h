@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcode/BarcodeTypes.h"
 #include <QFont>
 #include <QList>
 #include <QStringList>
@@ -28,5 +29,5 @@ struct TMatrixText {
 // The text of the symbol's data in font (device nullptr: the screen's metrics) broken between
 // words into lines no wider than width where the words allow; no line when interpret is off
 // or the text is empty.
-TMatrixText LayoutMatrixText(int type, const QString& data, const QFont& font,
+TMatrixText LayoutMatrixText(TBarcodeType type, const QString& data, const QFont& font,
                              const QPaintDevice* device, int32_t width, bool interpret);

@@ -29,7 +29,7 @@ bool Keeps(TKeptCharacters kept, QChar c) {
 }
 
 // The row of a linear type; the two-dimensional types have no bars to count or draw here.
-const TBarcodeTypeInfo* LinearInfo(int type) {
+const TBarcodeTypeInfo* LinearInfo(TBarcodeType type) {
     return IsLinearBarcodeType(type) ? BarcodeTypeInfo(type) : nullptr;
 }
 
@@ -52,7 +52,7 @@ QString Normalized(const TBarcodeTypeInfo& info, const QString& text, QString* d
 }
 } // namespace
 
-QString NormalizeBarcodeData(int type, const QString& text) {
+QString NormalizeBarcodeData(TBarcodeType type, const QString& text) {
     const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
     if (!info)
         return text;
@@ -62,7 +62,7 @@ QString NormalizeBarcodeData(int type, const QString& text) {
     return out;
 }
 
-QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& report) {
+QString NormalizeBarcodeData(TBarcodeType type, const QString& text, TNormalizeReport& report) {
     report = {};
     const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
     if (!info) {
@@ -77,7 +77,7 @@ QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& re
     return report.Kept;
 }
 
-int32_t SymbolExtent(int type, const QString& data, int32_t m) {
+int32_t SymbolExtent(TBarcodeType type, const QString& data, int32_t m) {
     const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info)
         return 0;
@@ -104,14 +104,14 @@ QString LeftPad(const QString& text, int n) {
     return QString(n - text.size(), QLatin1Char('0')) + text;
 }
 
-int32_t TextBandDepth(int type, int32_t m, bool interpret) {
+int32_t TextBandDepth(TBarcodeType type, int32_t m, bool interpret) {
     const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info || !interpret)
         return 0;
     return info->bandModules * m;
 }
 
-TSymbolGeometry SymbolGeometry(int type, int32_t x, int32_t y, int32_t m, int32_t cross,
+TSymbolGeometry SymbolGeometry(TBarcodeType type, int32_t x, int32_t y, int32_t m, int32_t cross,
                                const QString& data, bool interpret, int rotation) {
     TSymbolGeometry g;
     const int32_t extent = SymbolExtent(type, data, m);
@@ -139,7 +139,7 @@ TSymbolGeometry SymbolGeometry(int type, int32_t x, int32_t y, int32_t m, int32_
     return g;
 }
 
-void EncodeBarcode(TBarCanvas& canvas, int type, int32_t x, int32_t y, int rotation,
+void EncodeBarcode(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int rotation,
                    const QString& data, int32_t m, int32_t barLength) {
     const TBarcodeTypeInfo* info = LinearInfo(type);
     if (!info || data.isEmpty())
@@ -147,8 +147,8 @@ void EncodeBarcode(TBarCanvas& canvas, int type, int32_t x, int32_t y, int rotat
     info->encode(canvas, x, y, rotation, data, m, barLength);
 }
 
-void DrawBarcodeBars(TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
-                     const QString& data, bool interpret, int rotation) {
+void DrawBarcodeBars(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                     int32_t cross, const QString& data, bool interpret, int rotation) {
     const TSymbolGeometry g = SymbolGeometry(type, x, y, m, cross, data, interpret, rotation);
     EncodeBarcode(canvas, type, g.barX, g.barY, rotation, data, m, g.barLength);
 }

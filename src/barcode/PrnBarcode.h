@@ -17,7 +17,7 @@ inline constexpr int32_t QuietZoneModules = 10;
 // The data as the encoders expect it: characters the type cannot carry are dropped (lower-case
 // letters become capitals for Code 39 first) and the rest is cut to the type's maximum length.
 // The two-dimensional types and unknown codes return the text unchanged.
-QString NormalizeBarcodeData(int type, const QString& text);
+QString NormalizeBarcodeData(TBarcodeType type, const QString& text);
 
 // What normalisation left out of a text, for those who check data before it is printed.
 struct TNormalizeReport {
@@ -26,11 +26,11 @@ struct TNormalizeReport {
     qsizetype Cut = 0; // characters cut from the end at the type's maximum length
 };
 // The same result as above, with the report of what was dropped and cut.
-QString NormalizeBarcodeData(int type, const QString& text, TNormalizeReport& report);
+QString NormalizeBarcodeData(TBarcodeType type, const QString& text, TNormalizeReport& report);
 
 // Length of the symbol along its running axis in device pixels, quiet zones included: 20 m for
 // empty data, 0 for codes above 17 (the two-dimensional types have their own geometry).
-int32_t SymbolExtent(int type, const QString& data, int32_t m);
+int32_t SymbolExtent(TBarcodeType type, const QString& data, int32_t m);
 
 // The weighted mod-10 check digit of UPC, EAN and the shipping container codes: weights 3, 1,
 // 3, ... from the rightmost digit.
@@ -40,7 +40,7 @@ QChar Mod10CheckDigit(const QString& digits);
 QString LeftPad(const QString& text, int n);
 
 // Depth of the interpretation band in device pixels (0 when the line is off or for POSTNET).
-int32_t TextBandDepth(int type, int32_t m, bool interpret);
+int32_t TextBandDepth(TBarcodeType type, int32_t m, bool interpret);
 
 // Where a symbol drawn at (x, y) lies and where its bars start.
 struct TSymbolGeometry {
@@ -50,13 +50,13 @@ struct TSymbolGeometry {
     int32_t barLength = 0; // cross size less the text band
 };
 
-TSymbolGeometry SymbolGeometry(int type, int32_t x, int32_t y, int32_t m, int32_t cross,
+TSymbolGeometry SymbolGeometry(TBarcodeType type, int32_t x, int32_t y, int32_t m, int32_t cross,
                                const QString& data, bool interpret, int rotation);
 
 // Runs the type's encoder from (x, y); nothing for codes above 17 or empty data.
-void EncodeBarcode(TBarCanvas& canvas, int type, int32_t x, int32_t y, int rotation,
+void EncodeBarcode(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int rotation,
                    const QString& data, int32_t m, int32_t barLength);
 
 // The bars of a whole symbol, as DrawBarcode places them (no background, no text).
-void DrawBarcodeBars(TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m, int32_t cross,
-                     const QString& data, bool interpret, int rotation);
+void DrawBarcodeBars(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                     int32_t cross, const QString& data, bool interpret, int rotation);

@@ -30,7 +30,7 @@ constexpr TFixedLength FixedLengths[] = {
     {btSscc18, 17, Mod10CheckDigit, "17 or 18"},
 };
 
-const TFixedLength* FixedLength(int type) {
+const TFixedLength* FixedLength(TBarcodeType type) {
     for (const TFixedLength& row : FixedLengths)
         if (row.type == type)
             return &row;
@@ -58,7 +58,7 @@ TLengthReport FixedReport(const TFixedLength& row, const QString& kept) {
 }
 } // namespace
 
-TLengthReport SymbolLengthReport(int type, const QString& kept) {
+TLengthReport SymbolLengthReport(TBarcodeType type, const QString& kept) {
     TLengthReport r;
     if (kept.isEmpty())
         return r;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "barcode/BarcodeTypes.h"
 #include <QString>
 
 #include <cstdint>
@@ -19,4 +20,4 @@ struct TLengthReport {
 
 // kept is the data after normalisation has dropped what the type cannot carry, before the cut
 // to the maximum length (TNormalizeReport::Kept). Empty data reports nothing.
-TLengthReport SymbolLengthReport(int type, const QString& kept);
+TLengthReport SymbolLengthReport(TBarcodeType type, const QString& kept);

@@ -1,6 +1,7 @@
 #include "document/LabelGeometry.h"
 
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 
 namespace {
 bool In(int32_t x, int32_t y, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
@@ -44,5 +45,5 @@ std::vector<int32_t> GridLinePositions(double step, int32_t extent) {
 }
 
 double GridStep(int32_t pixelsPerInch, bool metric) {
-    return metric ? pixelsPerInch / 2.54 / 2.0 : pixelsPerInch / 4.0;
+    return metric ? pixelsPerInch / CentimetresPerInch / 2.0 : pixelsPerInch / 4.0;
 }

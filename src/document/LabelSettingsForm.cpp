@@ -2,12 +2,12 @@
 
 #include "document/SheetLimits.h"
 #include "platform/Numbers.h"
+#include "platform/Units.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr double kCmPerInch = 2.54;
 constexpr double kResetInches = 0.25;
 constexpr double kResetCm = 1.0;
 
@@ -139,7 +139,7 @@ void TLabelSettingsForm::SwitchUnit(bool centimeters) {
     if (centimeters != Centimeters) {
         for (QString& text : Lengths) {
             const double v = ParseDecimal(text);
-            text = Length(centimeters ? v * kCmPerInch : v / kCmPerInch);
+            text = Length(centimeters ? v * CentimetresPerInch : v / CentimetresPerInch);
         }
     }
     Centimeters = centimeters;
@@ -167,7 +167,7 @@ void TLabelSettingsForm::ApplyEnabling() {
 }
 
 QString TLabelSettingsForm::PageText(const char* caption, double inches, bool paper) const {
-    const double v = Centimeters ? inches * kCmPerInch : inches;
+    const double v = Centimeters ? inches * CentimetresPerInch : inches;
     const char* pattern = paper ? (Centimeters ? NumberFormat::PaperCm : NumberFormat::PaperInches)
                                 : NumberFormat::PageMargin;
     return QString::fromLatin1(caption) + FormatNumber(pattern, v) +

@@ -3,13 +3,12 @@
 #include "document/SheetLimits.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
-constexpr double kCmPerInch = 2.54;
-
 struct BorderStyleEntry {
     const char* name;
     Qt::PenStyle pen;
@@ -35,7 +34,7 @@ TPrinterPage& PrinterPage() {
 }
 
 double SheetLengthInInches(double length, bool metric) {
-    return metric ? length / kCmPerInch : length;
+    return metric ? length / CentimetresPerInch : length;
 }
 
 int32_t SheetLengthToPixels(double length, bool metric, int32_t resolution) {
@@ -154,7 +153,7 @@ namespace {
 void ScaleLengths(TSheetSettings& s, bool toMetric) {
     for (double* v : {&s.LabelHeight, &s.LabelWidth, &s.TopMargin, &s.LeftMargin, &s.RightMargin,
                       &s.BottomMargin, &s.GapHeight, &s.GapWidth})
-        *v = toMetric ? *v * kCmPerInch : *v / kCmPerInch;
+        *v = toMetric ? *v * CentimetresPerInch : *v / CentimetresPerInch;
 }
 } // namespace
 

@@ -1,10 +1,10 @@
 #include "document/SheetLimits.h"
 
+#include "platform/Units.h"
+
 #include <cmath>
 
 namespace {
-constexpr double kCmPerInch = 2.54;
-
 QString Inches(double v) {
     return QString::number(v, 'g', 6);
 }
@@ -20,7 +20,7 @@ double SheetLimits::MinLength(bool metric) {
 }
 
 double SheetLimits::MaxLength(bool metric) {
-    return metric ? MaxInches * kCmPerInch : MaxInches;
+    return metric ? MaxInches * CentimetresPerInch : MaxInches;
 }
 
 QString SheetLimitProblem(const TSheetSettings& s) {

@@ -44,7 +44,7 @@ void WriteBarcode(TSectionWriter& keys, const TLabelControl& control, QStringLis
 
 void ReadBarcode(const TSectionReader& keys, TLabelControl& control, TPictureSource&) {
     auto& c = static_cast<TBarcodeLabel&>(control);
-    c.SetBarcodeType(keys.Byte("BCTYPE", 0));
+    c.SetBarcodeType(TBarcodeType(keys.Byte("BCTYPE", 0)));
     c.SetNarrowBarWidth(keys.Real("NBW", 10.0));
     c.SetInterpret(keys.Bool("INTERPRET", true));
     c.SetAutoScale(keys.Bool("AUTOSCALE", true));

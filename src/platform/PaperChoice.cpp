@@ -1,5 +1,7 @@
 #include "platform/PaperChoice.h"
 
+#include "platform/Units.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
@@ -37,11 +39,11 @@ QSizeF ExactInches(QPageSize::PageSizeId id) {
     const QSizeF size = QPageSize::definitionSize(id);
     switch (QPageSize::definitionUnits(id)) {
     case QPageSize::Millimeter:
-        return size / 25.4;
+        return size / MillimetresPerInch;
     case QPageSize::Inch:
         return size;
     case QPageSize::Point:
-        return size / 72.0;
+        return size / PointsPerInch;
     default:
         return QPageSize::size(id, QPageSize::Inch);
     }
@@ -141,7 +143,10 @@ bool ParsePaper(const QString& text, TPaperChoice& paper, QString* reason) {
                                    "in, mm, cm, pt).")
                         .arg(text));
     const QString unit = m.captured(3).toLower();
-    const double perInch = unit == "mm" ? 25.4 : unit == "cm" ? 2.54 : unit == "pt" ? 72.0 : 1.0;
+    const double perInch = unit == "mm"   ? MillimetresPerInch
+                           : unit == "cm" ? CentimetresPerInch
+                           : unit == "pt" ? PointsPerInch
+                                          : 1.0;
     const auto inches = [&](int n) { return m.captured(n).replace(',', '.').toDouble() / perInch; };
     const double w = inches(1), h = inches(2);
     const auto within = [](double v) { return v >= MinPaperInches && v <= MaxPaperInches; };

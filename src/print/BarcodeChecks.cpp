@@ -8,7 +8,7 @@
 namespace {
 constexpr qsizetype QuotedLength = 60;
 
-QString TypeName(int type) {
+QString TypeName(TBarcodeType type) {
     return BarcodeListText(type);
 }
 
@@ -36,7 +36,7 @@ QString Quoted(const QString& text) {
     return out;
 }
 
-QStringList BarcodeDataProblems(int type, const QString& text) {
+QStringList BarcodeDataProblems(TBarcodeType type, const QString& text) {
     QStringList problems;
     TNormalizeReport report;
     const QString data = NormalizeBarcodeData(type, text, report);

@@ -56,16 +56,16 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
             o.MissingDataFile = data.isEmpty() ? QStringLiteral("-i") : data;
     }
     if (!o.DataFile.isEmpty())
-        o.Range = QStringLiteral("ALL");
+        o.Range = TPrintRange::All;
 
     if (const int32_t r = FindSwitch(params, "-r"); r > 0) {
         const QString a = Param(params, r + 1).toUpper();
         if (a == "ALL") {
-            o.Range = QStringLiteral("ALL");
+            o.Range = TPrintRange::All;
         } else {
             const QString b = Param(params, r + 2).toUpper();
             if (b == "PAGES" || b == "LABELS") {
-                o.Range = b;
+                o.Range = b == "PAGES" ? TPrintRange::Pages : TPrintRange::Labels;
                 o.Count = std::max(1, RoundedNumber(Param(params, r + 1)));
             }
         }

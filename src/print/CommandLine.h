@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/PrintRange.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,7 @@
 struct TCommandLineOptions {
     QString StartFile;
     QString DataFile;
-    QString Range = QStringLiteral("PAGES"); // "ALL", "PAGES" or "LABELS"
+    TPrintRange Range = TPrintRange::Pages; // -r: "ALL", "PAGES" or "LABELS"
     int32_t Count = 1;
     int32_t Copies = 1;
     int32_t Skip = 0;

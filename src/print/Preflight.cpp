@@ -6,6 +6,7 @@
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 #include "print/BarcodeChecks.h"
 #include "print/PreflightTexts.h"
 
@@ -170,14 +171,14 @@ private:
 
     QString Length(int32_t pixels, bool vertical) const {
         const double inches = double(pixels) / (vertical ? m_scale.PrinterY : m_scale.PrinterX);
-        return m_metric ? QStringLiteral("%1 cm").arg(inches * 2.54, 0, 'f', 2)
+        return m_metric ? QStringLiteral("%1 cm").arg(inches * CentimetresPerInch, 0, 'f', 2)
                         : QStringLiteral("%1 in").arg(inches, 0, 'f', 2);
     }
 
     void CheckBarcode(const TLabelControl& c, const QString& text, const TPrintBox& box,
                       const QRect& labelRect) {
         const auto& bc = static_cast<const TBarcodeLabel&>(c);
-        const int type = bc.BarcodeType();
+        const TBarcodeType type = bc.BarcodeType();
         if (IsMatrixBarcodeType(type)) {
             CheckMatrix(bc, text, box);
             return;
@@ -276,7 +277,7 @@ private:
             Report(c, clauses.join(QStringLiteral("; ")));
     }
 
-    void CheckReading(const TLabelControl& c, int type, const QString& data, int32_t m) {
+    void CheckReading(const TLabelControl& c, TBarcodeType type, const QString& data, int32_t m) {
         const QString key =
             QString::number(type) + QLatin1Char('/') + QString::number(m) + QLatin1Char('/') + data;
         auto known = m_readings.constFind(key);

@@ -10,6 +10,7 @@
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
+#include "platform/Units.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -66,16 +67,16 @@ QFont PrinterFont(const QFont& font, const TPrintScale& s) {
     return f;
 }
 
-int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resolution) {
+int32_t PrintModuleWidth(double mils, bool autoScale, TBarcodeType type, int32_t resolution) {
     if (autoScale)
-        return RoundHalfEven(resolution / 1000.0 * (type == btPostnet ? 22 : 10));
-    return RoundHalfEven(mils * resolution / 1000.0);
+        return RoundHalfEven(resolution / MilsPerInch * (type == btPostnet ? 22 : 10));
+    return RoundHalfEven(mils * resolution / MilsPerInch);
 }
 
 TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const TPrintBox& box,
                              const TPrintScale& s, const QPaintDevice* device) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
-    const int type = bc.BarcodeType();
+    const TBarcodeType type = bc.BarcodeType();
     TMatrixPlacement at;
     at.encoding = EncodeMatrix(type, text, bc.MatrixOptions());
     if (!at.encoding.Valid())
@@ -92,7 +93,8 @@ TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const 
         bc.AutoScale()
             ? FittingModule(matrix, box.w, box.h, band, rotation)
             : std::max(1, RoundHalfEven(bc.NarrowBarWidth() *
-                                        (IsVertical(rotation) ? s.PrinterY : s.PrinterX) / 1000.0));
+                                        (IsVertical(rotation) ? s.PrinterY : s.PrinterX) /
+                                        MilsPerInch));
     const TMatrixGeometry size = MatrixGeometry(matrix, 0, 0, m, band, rotation, textWidth);
     const QPoint corner = Aligned(bc, box, size.box.width(), size.box.height());
     at.geometry = MatrixGeometry(matrix, corner.x(), corner.y(), m, band, rotation, textWidth);
@@ -115,7 +117,7 @@ void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& tex
 void PrintBarcodeControl(QPainter& p, const TLabelControl& c, const QString& text,
                          const TPrintBox& box, const TPrintScale& s) {
     const auto& bc = static_cast<const TBarcodeLabel&>(c);
-    const int type = bc.BarcodeType();
+    const TBarcodeType type = bc.BarcodeType();
     if (IsMatrixBarcodeType(type)) {
         PrintMatrixControl(p, bc, text, box, s);
         return;

@@ -44,7 +44,7 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box
 // Where a barcode control's symbol lands in its box: what PrintBarcodeControl draws for the
 // normalised data.
 struct TBarcodePlacement {
-    int type = 0;
+    TBarcodeType type = btCode128;
     QString data;
     int32_t m = 1; // module width in printer pixels
     int32_t x = 0; // the symbol's corner
@@ -82,4 +82,4 @@ int MemoAlignment(const TLabelControl& c);
 // The control's font for the page: its screen pixel height scaled to the printer.
 QFont PrinterFont(const QFont& font, const TPrintScale& s);
 // Module width in printer pixels for a barcode control.
-int32_t PrintModuleWidth(double mils, bool autoScale, int type, int32_t resolution);
+int32_t PrintModuleWidth(double mils, bool autoScale, TBarcodeType type, int32_t resolution);

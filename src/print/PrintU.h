@@ -4,6 +4,7 @@
 #include "merge/ImportRecord.h"
 #include "platform/Printer.h"
 #include "print/PrintControls.h"
+#include "print/PrintRange.h"
 
 #include <QRect>
 #include <QString>
@@ -12,8 +13,6 @@
 #include <functional>
 
 class QPainter;
-
-enum class TPrintRange : uint8_t { All = 0, Pages = 1, Labels = 2 };
 
 // What a print run is asked to do; the print dialog and the command line fill it.
 struct TPrintSettings {

@@ -1,14 +1,13 @@
 #include "print/SheetFit.h"
 
 #include "platform/Numbers.h"
+#include "platform/Units.h"
 
 #include <QPageSize>
 #include <QSize>
 #include <QSizeF>
 
 namespace {
-constexpr double kCmPerInch = 2.54;
-
 // "4 columns", "1 row".
 QString Counted(int32_t n, const char* one, const char* many) {
     return QString::number(n) + QChar(' ') + QString::fromLatin1(n == 1 ? one : many);
@@ -23,7 +22,7 @@ QString OnlyFit(int32_t n) {
 
 double Length(int32_t pixels, int32_t resolution, bool metric) {
     const double inches = resolution > 0 ? double(pixels) / resolution : 0.0;
-    return metric ? inches * kCmPerInch : inches;
+    return metric ? inches * CentimetresPerInch : inches;
 }
 } // namespace
 

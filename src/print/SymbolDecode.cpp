@@ -31,7 +31,7 @@ private:
     QImage& m_image;
 };
 
-F FormatOf(int type) {
+F FormatOf(TBarcodeType type) {
     switch (type) {
     case btCode128:
     case btEan128:
@@ -61,8 +61,8 @@ F FormatOf(int type) {
     }
 }
 
-void EngineBars(TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m, int32_t barLength,
-                const QString& data) {
+void EngineBars(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int32_t m,
+                int32_t barLength, const QString& data) {
     DrawBarcodeBars(canvas, type, x, y, m, barLength, data, false, 0);
 }
 
@@ -73,19 +73,19 @@ constexpr int32_t BearerModules = 3;
 constexpr int32_t ReadMargin = 1;
 constexpr qsizetype MinItfDigits = 6;
 
-int32_t BarLengthFor(int type, int32_t m) {
+int32_t BarLengthFor(TBarcodeType type, int32_t m) {
     return type == btSsc14Itf ? ReadBarLength + 2 * BearerModules * m : ReadBarLength;
 }
 } // namespace
 
-bool CanReadBack(int type, const QString& data) {
+bool CanReadBack(TBarcodeType type, const QString& data) {
     if (FormatOf(type) == F::None || data.isEmpty())
         return false;
     // The decoder takes an Interleaved 2 of 5 symbol of fewer digits for a misread.
     return type != btInterleaved2of5 || ExpectedReading(type, data).size() >= MinItfDigits;
 }
 
-QString ExpectedReading(int type, const QString& data) {
+QString ExpectedReading(TBarcodeType type, const QString& data) {
     switch (type) {
     case btCode39Mod43:
         return data + Code39CheckCharacter(data, 43);
@@ -113,7 +113,8 @@ QString ExpectedReading(int type, const QString& data) {
     }
 }
 
-TReading ReadBackSymbol(int type, const QString& data, int32_t m, const TBarsDrawer& draw) {
+TReading ReadBackSymbol(TBarcodeType type, const QString& data, int32_t m,
+                        const TBarsDrawer& draw) {
     TReading reading;
     const F format = FormatOf(type);
     if (format == F::None || data.isEmpty() || m < 1)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/BarCanvas.h"
+#include "barcode/BarcodeTypes.h"
 
 #include <QString>
 
@@ -12,16 +13,16 @@
 
 // Draws a symbol's bars from (x, y), rotation 0, bars barLength long: by default the engine's
 // own drawing of the type. Tests hand in a faulty one to see the reading catch it.
-using TBarsDrawer = std::function<void(TBarCanvas& canvas, int type, int32_t x, int32_t y,
+using TBarsDrawer = std::function<void(TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y,
                                        int32_t m, int32_t barLength, const QString& data)>;
 
 // Whether the decoder reads this symbol: it does not read POSTNET or the add-ons on their own,
 // nor Interleaved 2 of 5 of fewer than six digits.
-bool CanReadBack(int type, const QString& data);
+bool CanReadBack(TBarcodeType type, const QString& data);
 
 // What the decoder reports for normalised data: the characters the symbol carries, with the
 // padding and the check characters that it prints.
-QString ExpectedReading(int type, const QString& data);
+QString ExpectedReading(TBarcodeType type, const QString& data);
 
 struct TReading {
     bool Read = false; // something was read
@@ -29,4 +30,5 @@ struct TReading {
 };
 
 // Draws the symbol at m pixels per module and reads it. Empty data reads nothing.
-TReading ReadBackSymbol(int type, const QString& data, int32_t m, const TBarsDrawer& draw = {});
+TReading ReadBackSymbol(TBarcodeType type, const QString& data, int32_t m,
+                        const TBarsDrawer& draw = {});

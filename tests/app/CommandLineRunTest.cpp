@@ -478,7 +478,7 @@ TEST(ConsoleProgressTest, LineAndKnownTotals) {
     TCommandLineOptions o;
     o.Count = 3;
     EXPECT_EQ(KnownPageTotal(o, sheet), 3); // 3 pages
-    o.Range = "LABELS";
+    o.Range = TPrintRange::Labels;
     o.Count = 10;
     EXPECT_EQ(KnownPageTotal(o, sheet), 1);
     o.Count = 11;
@@ -487,9 +487,9 @@ TEST(ConsoleProgressTest, LineAndKnownTotals) {
     EXPECT_EQ(KnownPageTotal(o, sheet), 2);
     o.Skip = 10; // the first page stays empty
     EXPECT_EQ(KnownPageTotal(o, sheet), 3);
-    o.Range = "ALL";
+    o.Range = TPrintRange::All;
     EXPECT_EQ(KnownPageTotal(o, sheet), 0);
-    o.Range = "LABELS";
+    o.Range = TPrintRange::Labels;
     o.DataFile = "data.csv"; // the data may end first
     EXPECT_EQ(KnownPageTotal(o, sheet), 0);
 }

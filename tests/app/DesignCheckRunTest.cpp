@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-
 class DesignCheckRunTest : public ::testing::Test {
 protected:
     // One-inch labels, half an inch high, forty to a page.
@@ -27,7 +26,7 @@ protected:
         sheet.ForcedCount = true;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
     }
-    TBarcodeLabel* Add(uint8_t type, const QString& text, int left, int top, int w, int h,
+    TBarcodeLabel* Add(TBarcodeType type, const QString& text, int left, int top, int w, int h,
                        bool autoSize) {
         auto c = std::make_unique<TBarcodeLabel>(&label);
         TBarcodeLabel* raw = c.get();

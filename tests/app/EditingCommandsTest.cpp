@@ -80,7 +80,7 @@ TEST_F(EditingCommands, RightPressWithAToolCreatesNothingButReturnsToSelect) {
 }
 
 TEST_F(EditingCommands, EachToolMakesItsKindWithItsDefaults) {
-    W->NewBarcodeType = [] { return uint8_t(btEan13); };
+    W->NewBarcodeType = [] { return btEan13; };
     Place("acAddBarcode", QPoint(5, 5));
     Place("acAddMemo", QPoint(60, 5));
     Place("acAddShape", QPoint(5, 60));

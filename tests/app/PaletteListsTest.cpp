@@ -14,7 +14,7 @@ namespace {
 struct TListRow {
     int Position;
     const char* Text;
-    int Type;
+    int Type; // the code label files store
 };
 const TListRow kBarcodeList[] = {
     {0, "Code 128", 0},
@@ -49,13 +49,13 @@ TEST(BarcodeTypeList, OrderAndMappingBothWays) {
     for (const TListRow& row : kBarcodeList) {
         EXPECT_EQ(texts[row.Position], QLatin1String(row.Text));
         EXPECT_EQ(IndexToBarcodeType(row.Position), row.Type) << row.Text;
-        EXPECT_EQ(BarcodeTypeToIndex(row.Type), row.Position) << row.Text;
+        EXPECT_EQ(BarcodeTypeToIndex(TBarcodeType(row.Type)), row.Position) << row.Text;
     }
 }
 
 TEST(BarcodeTypeList, UnknownCodesAndPositionsFallBackToTheFirstEntry) {
-    for (int type : {23, 200, 255, -1})
-        EXPECT_EQ(BarcodeTypeToIndex(type), 0) << type;
+    for (int code : {23, 200, 255})
+        EXPECT_EQ(BarcodeTypeToIndex(TBarcodeType(code)), 0) << code;
     for (int index : {-1, 23, 99})
         EXPECT_EQ(IndexToBarcodeType(index), 0) << index;
 }

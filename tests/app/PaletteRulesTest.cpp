@@ -206,8 +206,8 @@ TEST(PaletteDocking, DockPlacesEachPositionAgainstTheWindow) {
         {100, -120}, {150, -120}, {337, -120}, {100, 400}, {150, 400}, {337, 400},
         {-63, 100},  {-63, 130},  {-63, 180},  {500, 100}, {500, 130}, {500, 180},
     };
-    for (int position = 0; position <= 12; ++position) {
-        docking.AttachPosition = position;
+    for (int position = apFloating; position <= apRightBottom; ++position) {
+        docking.AttachPosition = TAttachPosition(position);
         const auto at = docking.Dock(kMain, w, e);
         if (position == 0) {
             EXPECT_FALSE(at.has_value());
@@ -220,10 +220,10 @@ TEST(PaletteDocking, DockPlacesEachPositionAgainstTheWindow) {
 
 TEST(PaletteDocking, OffsetAlongTheTopNeverPassesTheRightEdge) {
     TPaletteDocking docking;
-    docking.AttachPosition = 2;
+    docking.AttachPosition = apAboveAtOffset;
     docking.DockOffsetX = 1000;
     EXPECT_EQ(docking.Dock(kMain, 163, 220)->x(), 500);
-    docking.AttachPosition = 5;
+    docking.AttachPosition = apBelowAtOffset;
     EXPECT_EQ(docking.Dock(kMain, 163, 220)->x(), 500);
 }
 
@@ -255,7 +255,7 @@ TEST(PalettePreferences, RoundTripAndFallbacks) {
         const TPalettePreferences missing = TPalettePreferences::Read(store);
         EXPECT_FALSE(missing.AutoExpand);
         EXPECT_EQ(missing.AttachPosition, 10);
-        TPalettePreferences{true, 3}.Write(store);
+        TPalettePreferences{true, apAboveRight}.Write(store);
     }
     {
         TPreferenceStore store(file);

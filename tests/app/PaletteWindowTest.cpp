@@ -18,7 +18,7 @@ protected:
         MainWindow->show();
         ParkCursor();
     }
-    void StorePreferences(bool autoExpand, int position) {
+    void StorePreferences(bool autoExpand, TAttachPosition position) {
         TPalettePreferences{autoExpand, position}.Write(*store);
     }
     TPaletteCaption& Caption() { return *Palette().Caption(); }
@@ -71,7 +71,7 @@ TEST_F(PaletteWindow, DocksAtPositionTenAndFollowsTheWindow) {
 }
 
 TEST_F(PaletteWindow, DraggingTheCaptionSnapsToTheWindowsEdges) {
-    StorePreferences(false, 0);
+    StorePreferences(false, apFloating);
     Palette().move(800, 600);
     ASSERT_EQ(Palette().AttachPosition(), 0);
 
@@ -108,7 +108,7 @@ TEST_F(PaletteWindow, NoDockingWhileTheWindowIsNotInItsNormalState) {
 }
 
 TEST_F(PaletteWindow, AutoExpandShowsOnlyTheCaptionUntilTheMouseEnters) {
-    StorePreferences(true, 10);
+    StorePreferences(true, apRightTop);
     ASSERT_TRUE(Palette().AutoExpand());
     EXPECT_FALSE(Palette().Expanded());
     EXPECT_TRUE(Client()->isHidden());
@@ -126,7 +126,7 @@ TEST_F(PaletteWindow, AutoExpandShowsOnlyTheCaptionUntilTheMouseEnters) {
 }
 
 TEST_F(PaletteWindow, RolledUpAboveTheWindowKeepsRoomForTheWholePalette) {
-    StorePreferences(true, 1);
+    StorePreferences(true, apAboveLeft);
     EXPECT_EQ(Palette().pos(), M().topLeft() - QPoint(0, Palette().ExpandedHeight()));
 }
 
@@ -151,7 +151,7 @@ TEST_F(PaletteWindow, PinTogglesAutoExpandAndIsKept) {
 }
 
 TEST_F(PaletteWindow, TurningAutoExpandOffUnrolls) {
-    StorePreferences(true, 10);
+    StorePreferences(true, apRightTop);
     ASSERT_FALSE(Palette().Expanded());
     Palette().SetAutoExpand(false);
     EXPECT_TRUE(Palette().Expanded());

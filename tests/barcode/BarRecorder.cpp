@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-QImage RenderSymbol(int type, const QString& data, int32_t m, int rotation, bool interpret,
+QImage RenderSymbol(TBarcodeType type, const QString& data, int32_t m, int rotation, bool interpret,
                     int32_t cross, int32_t margin) {
     const int32_t extent = SymbolExtent(type, data, m);
     const bool vertical = IsVertical(rotation);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/BarCanvas.h"
+#include "barcode/BarcodeTypes.h"
 
 #include <QImage>
 #include <QRect>
@@ -55,5 +56,5 @@ inline std::string Widths(const std::string& modules) {
 
 // Draws a whole symbol, m pixels per module, into a white 8-bit grey image with a margin, the
 // painter's font set to the control's default face.
-QImage RenderSymbol(int type, const QString& data, int32_t m, int rotation, bool interpret,
+QImage RenderSymbol(TBarcodeType type, const QString& data, int32_t m, int rotation, bool interpret,
                     int32_t cross, int32_t margin);

@@ -19,7 +19,7 @@ protected:
         label.SetLabelSize(400, 300); // area (2, 2, 398, 298)
     }
 
-    TBarcodeLabel* Add(const QString& text, uint8_t type) {
+    TBarcodeLabel* Add(const QString& text, TBarcodeType type) {
         auto c = std::make_unique<TBarcodeLabel>(&label);
         TBarcodeLabel* raw = c.get();
         raw->SetBarcodeType(type);

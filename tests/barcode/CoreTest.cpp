@@ -49,19 +49,22 @@ TEST(BarcodeTypes, PaletteListsEveryTypeOnceWithItsText) {
     EXPECT_EQ(BarcodeListOrder()[4], btUpcA);
     EXPECT_EQ(BarcodeListOrder()[11], btInterleaved2of5);
     // the two-dimensional types follow the eighteen in code and list order
-    for (int type = btQrCode; type <= btAztec; ++type) {
+    for (int code = btQrCode; code <= btAztec; ++code) {
+        const auto type = TBarcodeType(code);
         EXPECT_EQ(BarcodeListOrder()[type], type);
         EXPECT_TRUE(IsMatrixBarcodeType(type));
         EXPECT_FALSE(IsLinearBarcodeType(type));
     }
-    for (int type = 0; type < BarcodeTypeCount; ++type)
-        EXPECT_EQ(BarcodeTypeInfo(type)->encode != nullptr, IsLinearBarcodeType(type)) << type;
-    EXPECT_EQ(BarcodeTypeInfo(23), nullptr);
-    EXPECT_TRUE(BarcodeListText(23).isEmpty());
+    for (int code = 0; code < BarcodeTypeCount; ++code) {
+        const auto type = TBarcodeType(code);
+        EXPECT_EQ(BarcodeTypeInfo(type)->encode != nullptr, IsLinearBarcodeType(type)) << code;
+    }
+    EXPECT_EQ(BarcodeTypeInfo(TBarcodeType(23)), nullptr);
+    EXPECT_TRUE(BarcodeListText(TBarcodeType(23)).isEmpty());
 }
 
 struct TNormalizeRow {
-    int type;
+    TBarcodeType type;
     QString input;
     QString expected;
     const char* source;
@@ -85,14 +88,14 @@ TEST(NormalizeBarcodeData, KeepsWhatTheSymbologyCarries) {
         {btSsc14Itf, "12345678901234", "1234567890123", "SSC-14 ITF keeps 13"},
         {btSscc18, "123456789012345678", "12345678901234567", "SSCC-18 keeps 17"},
         {btInterleaved2of5, "1 2 3 4 5 6 7 8 9 0 1 2 3", "1234567890123", "no limit"},
-        {20, "any text", "any text", "codes above 17 are left alone"},
+        {btGs1DataMatrix, "any text", "any text", "codes above 17 are left alone"},
     };
     for (const TNormalizeRow& row : rows)
         EXPECT_EQ(NormalizeBarcodeData(row.type, row.input), row.expected) << row.source;
 }
 
 struct TExtentRow {
-    int type;
+    TBarcodeType type;
     const char* data;
     int32_t m;
     int32_t expected;
@@ -124,8 +127,8 @@ TEST(SymbolExtent, ModulesTimesWidthWithQuietZones) {
         {btCode128, "", 3, 60, "empty data: the two quiet zones"},
         {btPostnet, "", 1, 20, "empty data: the two quiet zones"},
         {btQrCode, "123", 1, 0, "two-dimensional: no linear extent"},
-        {23, "123", 1, 0, "not a symbology"},
-        {255, "", 1, 0, "not a symbology, no quiet zones either"},
+        {TBarcodeType(23), "123", 1, 0, "not a symbology"},
+        {TBarcodeType(255), "", 1, 0, "not a symbology, no quiet zones either"},
     };
     for (const TExtentRow& row : rows)
         EXPECT_EQ(SymbolExtent(row.type, QString::fromLatin1(row.data), row.m), row.expected)
@@ -150,7 +153,7 @@ TEST(LeftPad, ZerosInFrontOnlyWhenShort) {
 // Where the first bar lands and how long bars are, for a band below (Code 128), above (SSCC-18)
 // and the short band of UPC A, in every rotation. Worked examples of the geometry rules.
 struct TGeometryRow {
-    int type;
+    TBarcodeType type;
     int rotation;
     bool interpret;
     int32_t barDx; // first bar's corner relative to the box
@@ -211,7 +214,7 @@ TEST(DrawBarcodeBars, Code128TurnedQuarterStartsPastBandAndQuietZone) {
 TEST(DrawBarcodeBars, NothingForEmptyDataOrUnknownType) {
     TBarRecorder bars;
     DrawBarcodeBars(bars, btCode128, 0, 0, 1, 60, "", true, 0);
-    DrawBarcodeBars(bars, 18, 0, 0, 1, 60, "123", true, 0);
+    DrawBarcodeBars(bars, btQrCode, 0, 0, 1, 60, "123", true, 0);
     EXPECT_TRUE(bars.Bars().empty());
 }
 

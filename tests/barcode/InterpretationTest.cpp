@@ -17,7 +17,7 @@ using A = TPieceAlong;
 using C = TPieceAcross;
 
 struct TTextRow {
-    int type;
+    TBarcodeType type;
     const char* data;
     std::vector<TInterpretationPiece> expected;
     const char* source;

@@ -44,7 +44,7 @@ class DecodeMatrix
 
 // zxing-cpp 1.4's Data Matrix detector misses symbols of a few modules at one pixel per
 // module; such an image is read enlarged, every pixel made 3 x 3, so its pixels stay as drawn.
-QImage AsRead(const QImage& image, int type, int m) {
+QImage AsRead(const QImage& image, TBarcodeType type, int m) {
     const bool small = type == btDataMatrix || type == btGs1DataMatrix || type == btAztec;
     return small && m == 1 && !image.isNull() ? image.scaled(image.size() * 3) : image;
 }
@@ -86,7 +86,7 @@ TEST(DecodeMatrix, Gs1DataMatrixReadsBackAsGs1) {
 TEST(DecodeMatrix, Utf8InEveryTypeThatTakesText) {
     const QString text = QString::fromUtf8("\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD \xCE\xA9 "
                                            "\xE6\xBC\xA2\xE5\xAD\x97 \xF0\x9F\x93\xA6");
-    for (int type : {btQrCode, btDataMatrix, btPdf417, btAztec})
+    for (TBarcodeType type : {btQrCode, btDataMatrix, btPdf417, btAztec})
         EXPECT_EQ(DecodedText(RenderMatrix(type, text, {}, 2, 0, false), type), text.toStdString())
             << BarcodeTypeInfo(type)->name;
 }

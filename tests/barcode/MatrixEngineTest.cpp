@@ -34,7 +34,7 @@ std::string Column(const TModuleMatrix& mx, int32_t c, int32_t from, int32_t cou
     return s;
 }
 
-TMatrixEncoding Encode(int type, const char* utf8, const TMatrixOptions& o = {}) {
+TMatrixEncoding Encode(TBarcodeType type, const char* utf8, const TMatrixOptions& o = {}) {
     return EncodeMatrix(type, QString::fromUtf8(utf8), o);
 }
 
@@ -68,7 +68,7 @@ TEST(MatrixStructure, QrCodeFinderTimingAndDarkModule) {
 // ISO/IEC 16022, 5.2: the solid L of the left column and bottom row, the alternating top row
 // and right column.
 TEST(MatrixStructure, DataMatrixFinderAndClockTrack) {
-    for (int type : {btDataMatrix, btGs1DataMatrix}) {
+    for (TBarcodeType type : {btDataMatrix, btGs1DataMatrix}) {
         const TMatrixEncoding e = type == btDataMatrix
                                       ? Encode(type, "123456")
                                       : Encode(type, "[01]09501101530003[17]250101[10]AB12");
@@ -175,7 +175,7 @@ TEST(MatrixText, InterpretationLine) {
 }
 
 struct TRefusalRow {
-    int type;
+    TBarcodeType type;
     QString data;
     TMatrixRefusal refusal;
     QString reason; // exact, or the start of it when partial
@@ -230,7 +230,8 @@ TEST(MatrixRobustness, RandomDataOfAnyLength) {
     const auto pick = [&](int n) { return int(random() % uint32_t(n)); };
     const int lengths[] = {0, 1, 2, 3, 7, 16, 50, 100, 300, 1000, 2000, 3500, 8000, 9000};
     int symbols = 0, refusals = 0;
-    for (int type = btQrCode; type <= btAztec; ++type) {
+    for (int code = btQrCode; code <= btAztec; ++code) {
+        const auto type = TBarcodeType(code);
         for (int round = 0; round < 60; ++round) {
             const int length = round < int(std::size(lengths)) ? lengths[round] : pick(2500);
             QString data;
@@ -278,7 +279,7 @@ protected:
         SetScreenResolution(96, 96);
         label.SetLabelSize(600, 400);
     }
-    TBarcodeLabel* Add(const QString& text, uint8_t type, int w = 100, int h = 100) {
+    TBarcodeLabel* Add(const QString& text, TBarcodeType type, int w = 100, int h = 100) {
         auto c = std::make_unique<TBarcodeLabel>(&label);
         TBarcodeLabel* raw = c.get();
         raw->SetBarcodeType(type);

@@ -20,8 +20,8 @@ QFont TextFont() {
 }
 } // namespace
 
-QImage RenderMatrix(int type, const QString& data, const TMatrixOptions& options, int32_t m,
-                    int rotation, bool interpret, int32_t margin) {
+QImage RenderMatrix(TBarcodeType type, const QString& data, const TMatrixOptions& options,
+                    int32_t m, int rotation, bool interpret, int32_t margin) {
     const TMatrixEncoding e = EncodeMatrix(type, data, options);
     if (!e.Valid())
         return {};
@@ -40,7 +40,7 @@ QImage RenderMatrix(int type, const QString& data, const TMatrixOptions& options
     return image;
 }
 
-ZXing::BarcodeFormat MatrixFormat(int type) {
+ZXing::BarcodeFormat MatrixFormat(TBarcodeType type) {
     switch (type) {
     case btQrCode:
         return ZXing::BarcodeFormat::QRCode;
@@ -63,7 +63,7 @@ ZXing::Result ReadMatrix(const QImage& image, ZXing::BarcodeFormat format) {
     return ZXing::ReadBarcode(view, hints);
 }
 
-std::string DecodedText(const QImage& image, int type) {
+std::string DecodedText(const QImage& image, TBarcodeType type) {
     if (image.isNull())
         return "<not encoded>";
     const ZXing::Result r = ReadMatrix(image, MatrixFormat(type));

@@ -14,17 +14,17 @@
 
 // The symbol m pixels per module, with its interpretation line in the control's default face
 // when interpret is set, on white with a margin around it.
-QImage RenderMatrix(int type, const QString& data, const TMatrixOptions& options, int32_t m,
-                    int rotation, bool interpret, int32_t margin = 12);
+QImage RenderMatrix(TBarcodeType type, const QString& data, const TMatrixOptions& options,
+                    int32_t m, int rotation, bool interpret, int32_t margin = 12);
 
 // zxing-cpp's format for a two-dimensional type.
-ZXing::BarcodeFormat MatrixFormat(int type);
+ZXing::BarcodeFormat MatrixFormat(TBarcodeType type);
 
 // The first symbol of the format zxing-cpp finds in a grey image.
 ZXing::Result ReadMatrix(const QImage& image, ZXing::BarcodeFormat format);
 
 // The text found, or "<no symbol>".
-std::string DecodedText(const QImage& image, int type);
+std::string DecodedText(const QImage& image, TBarcodeType type);
 
 // Bracketed GS1 data as a decoder returns it: identifiers and values run together, a group
 // separator after each value of varying length that is not the last.

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::vector<QRect> RecordBars(int type, const QString& data, int32_t m) {
+std::vector<QRect> RecordBars(TBarcodeType type, const QString& data, int32_t m) {
     TBarRecorder bars;
     DrawBarcodeBars(bars, type, 0, 0, m, 40, data, false, 0);
     return bars.Bars();
@@ -33,14 +33,14 @@ TEST(NormalizeReport, NamesDroppedCharactersOnceAndTheCut) {
     EXPECT_EQ(NormalizeBarcodeData(btCode128, QString::fromUtf8("Caf\xC3\xA9"), r), QString("Caf"));
     EXPECT_EQ(r.Dropped, QString::fromUtf8("\xC3\xA9"));
     // The report never changes the result.
-    for (int type = 0; type < BarcodeTypeCount; ++type)
-        EXPECT_EQ(NormalizeBarcodeData(type, "Ab 12-x;9", r),
-                  NormalizeBarcodeData(type, "Ab 12-x;9"));
+    for (int code = 0; code < BarcodeTypeCount; ++code)
+        EXPECT_EQ(NormalizeBarcodeData(TBarcodeType(code), "Ab 12-x;9", r),
+                  NormalizeBarcodeData(TBarcodeType(code), "Ab 12-x;9"));
 }
 
 TEST(SymbolLengthReport, FixedLengthsPadCutAndCheck) {
     struct Row {
-        int type;
+        TBarcodeType type;
         const char* kept;
         bool fits;
         int padded, cut;
@@ -81,9 +81,9 @@ TEST(SymbolLengthReport, FixedLengthsPadCutAndCheck) {
 // Where the report says the symbol pads, the engine draws the same bars for the data with the
 // zeros written out; where it says it cuts, the same bars as without the cut characters.
 TEST(SymbolLengthReport, AgreesWithTheBarsTheEngineDraws) {
-    const int types[] = {btUpcA,      btEan13, btEan8,     btUpcE,   btUpcAddOn2,
-                         btUpcAddOn5, btSsc14, btSsc14Itf, btSscc18, btInterleaved2of5};
-    for (const int type : types) {
+    const TBarcodeType types[] = {btUpcA,      btEan13, btEan8,     btUpcE,   btUpcAddOn2,
+                                  btUpcAddOn5, btSsc14, btSsc14Itf, btSscc18, btInterleaved2of5};
+    for (const TBarcodeType type : types) {
         for (const QString kept : {QString("7"), QString("123"), QString("98765432109876543210")}) {
             const TLengthReport r = SymbolLengthReport(type, kept);
             QString same = QString(r.Padded, QChar('0')) + kept;

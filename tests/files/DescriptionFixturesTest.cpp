@@ -266,7 +266,7 @@ TEST_F(DescriptionFixtures, ArchiveWithForeignNamesHandsPicturesOutInTurn) {
 TEST_F(DescriptionFixtures, WrittenDescriptionMatchesTheGoldenFile) {
     TCanvasLabel::TControlList controls;
     auto& barcode = Add<TBarcodeLabel>(controls);
-    barcode.SetBarcodeType(3);
+    barcode.SetBarcodeType(btUpcA);
     barcode.SetNarrowBarWidth(12.5);
     barcode.SetBox(TRect::FromBox(12, 24, 192, 72), true);
     barcode.SetText("01234567890");

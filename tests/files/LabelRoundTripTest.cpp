@@ -112,7 +112,7 @@ const TKindRow kKindRows[] = {
     {"barcode",
      [](TCanvasLabel::TControlList& list, TScratchFolder&) {
          auto& c = Add<TBarcodeLabel>(list);
-         c.SetBarcodeType(8);
+         c.SetBarcodeType(btEan128);
          c.SetNarrowBarWidth(13.5);
          c.SetInterpret(false);
          c.SetAutoScale(false);

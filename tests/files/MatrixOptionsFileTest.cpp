@@ -8,7 +8,7 @@ namespace {
 
 class MatrixOptionsFile : public TLabelFileTest {
 protected:
-    TBarcodeLabel& AddBarcode(TCanvasLabel::TControlList& list, uint8_t type) {
+    TBarcodeLabel& AddBarcode(TCanvasLabel::TControlList& list, TBarcodeType type) {
         auto& c = Add<TBarcodeLabel>(list);
         c.SetBarcodeType(type);
         c.SetText(QStringLiteral("HELLO 2D"));
@@ -46,7 +46,7 @@ TEST_F(MatrixOptionsFile, EveryOptionRoundTrips) {
             EXPECT_EQ(read.QrVersion(), version);
             EXPECT_FALSE(read.Interpret());
         }
-    for (uint8_t type : {btDataMatrix, btGs1DataMatrix})
+    for (TBarcodeType type : {btDataMatrix, btGs1DataMatrix})
         for (int side : {0, 10, 24, 52, 144}) {
             TCanvasLabel::TControlList saved;
             AddBarcode(saved, type).SetDataMatrixSize(uint8_t(side));
@@ -54,7 +54,7 @@ TEST_F(MatrixOptionsFile, EveryOptionRoundTrips) {
             EXPECT_EQ(read.BarcodeType(), type);
             EXPECT_EQ(read.DataMatrixSize(), side);
         }
-    for (uint8_t type : {btPdf417, btAztec}) {
+    for (TBarcodeType type : {btPdf417, btAztec}) {
         TCanvasLabel::TControlList saved;
         AddBarcode(saved, type).SetRotation(3);
         const TBarcodeLabel& read = Read(RoundTrip(saved));
@@ -65,7 +65,7 @@ TEST_F(MatrixOptionsFile, EveryOptionRoundTrips) {
 
 TEST_F(MatrixOptionsFile, KeysOnlyWhereTheTypeUsesThem) {
     const struct {
-        uint8_t type;
+        TBarcodeType type;
         QStringList present;
         QStringList absent;
     } rows[] = {

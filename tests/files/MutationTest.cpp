@@ -18,7 +18,7 @@ protected:
     QByteArray FullLabel() {
         TCanvasLabel::TControlList controls;
         auto& barcode = Add<TBarcodeLabel>(controls);
-        barcode.SetBarcodeType(6);
+        barcode.SetBarcodeType(btEan13);
         barcode.SetText("590123412345");
         auto& text = Add<TTextLabel>(controls);
         text.SetRotation(1);

@@ -33,7 +33,7 @@ protected:
 TEST_F(CommandLineTest, Defaults) {
     const TCommandLineOptions o = Parse({});
     EXPECT_EQ(o, TCommandLineOptions());
-    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.Range, TPrintRange::Pages);
     EXPECT_EQ(o.Count, 1);
     EXPECT_EQ(o.Copies, 1);
     EXPECT_EQ(o.Skip, 0);
@@ -44,20 +44,20 @@ TEST_F(CommandLineTest, UnattendedPrintsOnePageByDefault) {
     const TCommandLineOptions o = Parse({"LABEL", "-p"});
     EXPECT_EQ(o.StartFile, label);
     EXPECT_TRUE(o.Unattended);
-    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.Range, TPrintRange::Pages);
     EXPECT_EQ(o.Count, 1);
 }
 
 TEST_F(CommandLineTest, DataFileMakesTheRangeAll) {
     const TCommandLineOptions o = Parse({"LABEL", "-p", "-i", "DATA"});
     EXPECT_EQ(o.DataFile, data);
-    EXPECT_EQ(o.Range, QString("ALL"));
+    EXPECT_EQ(o.Range, TPrintRange::All);
 }
 
 TEST_F(CommandLineTest, MissingFilesAreNotTakenButRemembered) {
     TCommandLineOptions o = Parse({"LABEL", "-p", "-i", "nothere.csv"});
     EXPECT_TRUE(o.DataFile.isEmpty());
-    EXPECT_EQ(o.Range, QString("PAGES"));
+    EXPECT_EQ(o.Range, TPrintRange::Pages);
     EXPECT_EQ(o.MissingDataFile, QString("nothere.csv"));
     o = Parse({"nolabel.lbl", "-p"});
     EXPECT_TRUE(o.StartFile.isEmpty());
@@ -67,25 +67,25 @@ TEST_F(CommandLineTest, MissingFilesAreNotTakenButRemembered) {
 TEST_F(CommandLineTest, Ranges) {
     struct Row {
         QStringList args;
-        const char* range;
+        TPrintRange range;
         int count;
     } rows[] = {
-        {{"LABEL", "-r", "3", "PAGES"}, "PAGES", 3},
-        {{"LABEL", "-r", "25", "labels"}, "LABELS", 25},
-        {{"LABEL", "-r", "all"}, "ALL", 1},
-        {{"LABEL", "-r", "2.5", "PAGES"}, "PAGES", 2}, // halves to even
-        {{"LABEL", "-r", "3.5", "PAGES"}, "PAGES", 4},
-        {{"LABEL", "-r", "0", "PAGES"}, "PAGES", 1},
-        {{"LABEL", "-r", "x", "LABELS"}, "LABELS", 1},
-        {{"LABEL", "-r", "PAGES", "3"}, "PAGES", 1}, // the word first is not recognised
-        {{"LABEL", "-r", "7"}, "PAGES", 1},
-        {{"LABEL", "-r"}, "PAGES", 1},
-        {{"LABEL", "-i", "DATA", "-r", "4", "PAGES"}, "PAGES", 4},
-        {{"LABEL", "-i", "DATA", "-r", "bogus"}, "ALL", 1},
+        {{"LABEL", "-r", "3", "PAGES"}, TPrintRange::Pages, 3},
+        {{"LABEL", "-r", "25", "labels"}, TPrintRange::Labels, 25},
+        {{"LABEL", "-r", "all"}, TPrintRange::All, 1},
+        {{"LABEL", "-r", "2.5", "PAGES"}, TPrintRange::Pages, 2}, // halves to even
+        {{"LABEL", "-r", "3.5", "PAGES"}, TPrintRange::Pages, 4},
+        {{"LABEL", "-r", "0", "PAGES"}, TPrintRange::Pages, 1},
+        {{"LABEL", "-r", "x", "LABELS"}, TPrintRange::Labels, 1},
+        {{"LABEL", "-r", "PAGES", "3"}, TPrintRange::Pages, 1}, // the word first is not recognised
+        {{"LABEL", "-r", "7"}, TPrintRange::Pages, 1},
+        {{"LABEL", "-r"}, TPrintRange::Pages, 1},
+        {{"LABEL", "-i", "DATA", "-r", "4", "PAGES"}, TPrintRange::Pages, 4},
+        {{"LABEL", "-i", "DATA", "-r", "bogus"}, TPrintRange::All, 1},
     };
     for (const Row& r : rows) {
         const TCommandLineOptions o = Parse(r.args);
-        EXPECT_EQ(o.Range, QString(r.range)) << r.args.join(' ').toStdString();
+        EXPECT_EQ(o.Range, r.range) << r.args.join(' ').toStdString();
         EXPECT_EQ(o.Count, r.count) << r.args.join(' ').toStdString();
     }
 }
@@ -138,7 +138,7 @@ TEST_F(CommandLineTest, NoSaveKeepsTheOtherSwitches) {
     EXPECT_TRUE(o.NoSave);
     EXPECT_TRUE(o.Unattended);
     EXPECT_EQ(o.StartFile, label);
-    EXPECT_EQ(o.Range, QString("LABELS"));
+    EXPECT_EQ(o.Range, TPrintRange::Labels);
     EXPECT_EQ(o.Count, 2);
     EXPECT_TRUE(Parse({"LABEL", "--NO-SAVE", "-p"}).NoSave);
     EXPECT_FALSE(Parse({"LABEL", "-p", "--no-saves"}).NoSave);

@@ -32,9 +32,9 @@ TEST_F(LayoutTest, LabelRectangleFromOriginsMinusOffsets) {
 }
 
 TEST_F(LayoutTest, ModuleWidthsAtPrinterResolution) {
-    EXPECT_EQ(PrintModuleWidth(10, true, 0, 600), 6);    // Code 128, auto scale
-    EXPECT_EQ(PrintModuleWidth(10, true, 9, 600), 13);   // POSTNET: round(13.2)
-    EXPECT_EQ(PrintModuleWidth(7.5, false, 0, 600), 4);  // round(4.5) to even
-    EXPECT_EQ(PrintModuleWidth(12.5, false, 0, 600), 8); // round(7.5) to even
-    EXPECT_EQ(PrintModuleWidth(10, true, 0, 300), 3);
+    EXPECT_EQ(PrintModuleWidth(10, true, btCode128, 600), 6);    // Code 128, auto scale
+    EXPECT_EQ(PrintModuleWidth(10, true, btPostnet, 600), 13);   // POSTNET: round(13.2)
+    EXPECT_EQ(PrintModuleWidth(7.5, false, btCode128, 600), 4);  // round(4.5) to even
+    EXPECT_EQ(PrintModuleWidth(12.5, false, btCode128, 600), 8); // round(7.5) to even
+    EXPECT_EQ(PrintModuleWidth(10, true, btCode128, 300), 3);
 }

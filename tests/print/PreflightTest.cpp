@@ -87,10 +87,10 @@ protected:
         raw->SetLoading(false);
         return raw;
     }
-    TBarcodeLabel* Barcode(int type, int left, int top, int width, int height, int field,
+    TBarcodeLabel* Barcode(TBarcodeType type, int left, int top, int width, int height, int field,
                            bool autoSize = true) {
         auto* b = Place<TBarcodeLabel>(left, top, width, height, field, autoSize);
-        b->SetBarcodeType(uint8_t(type));
+        b->SetBarcodeType(type);
         b->SetInterpret(false);
         return b;
     }
@@ -286,7 +286,7 @@ TEST_F(PreflightTest, ReadingBackCatchesAWrongPatternOnlyItCanSee) {
     EXPECT_TRUE(Check(s).empty()); // the engine's own drawing reads back
 
     TPreflightOptions faulty;
-    faulty.Drawer = [](TBarCanvas& canvas, int type, int32_t x, int32_t y, int32_t m,
+    faulty.Drawer = [](TBarCanvas& canvas, TBarcodeType type, int32_t x, int32_t y, int32_t m,
                        int32_t barLength, const QString& data) {
         // the second data character: past the quiet zone, the start and the first character
         TWrongPattern wrong(canvas, x + (10 + 22) * m, x + (10 + 33) * m, m);
@@ -311,7 +311,8 @@ TEST_F(PreflightTest, ReadingBackCatchesAWrongPatternOnlyItCanSee) {
 TEST(SymbolReadBack, EveryReadableTypeReadsAsExpected) {
     const char* samples[] = {"ABC-123", "12345", "400638133393", "0", "9876543210123"};
     int readable = 0;
-    for (int type = 0; type < BarcodeTypeCount; ++type) {
+    for (int code = 0; code < BarcodeTypeCount; ++code) {
+        const auto type = TBarcodeType(code);
         if (!CanReadBack(type, QStringLiteral("123456")))
             continue;
         ++readable;

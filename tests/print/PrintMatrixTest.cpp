@@ -40,11 +40,11 @@ protected:
         out = scratch.File("matrix.pdf");
     }
     void TearDown() override { SheetSettings() = saved; }
-    TBarcodeLabel* Place(uint8_t type, const QString& text, int left, int top, int size,
+    TBarcodeLabel* Place(TBarcodeType type, const QString& text, int left, int top, int size,
                          int rotation, bool interpret) {
         return PlaceBox(type, text, left, top, size, size, rotation, interpret);
     }
-    TBarcodeLabel* PlaceBox(uint8_t type, const QString& text, int left, int top, int width,
+    TBarcodeLabel* PlaceBox(TBarcodeType type, const QString& text, int left, int top, int width,
                             int height, int rotation, bool interpret) {
         auto c = std::make_unique<TBarcodeLabel>(&label);
         c->SetBarcodeType(type);
@@ -72,7 +72,7 @@ protected:
 
 TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
     struct TCase {
-        uint8_t type;
+        TBarcodeType type;
         const char* data;
         const char* expected;
     };

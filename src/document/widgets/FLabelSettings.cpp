@@ -3,10 +3,8 @@
 #include "document/widgets/BorderList.h"
 #include "document/widgets/LabelSettingsTexts.h"
 #include "document/widgets/SheetEdit.h"
-#include "files/SheetDefaults.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
-#include "platform/Preferences.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -426,6 +424,10 @@ void TFLabelSettings::cbBorderStyleChange(int index) {
     ShowFields();
 }
 
+void TFLabelSettings::SetDefaultsSaver(TDefaultsSaver save) {
+    m_saveDefaults = std::move(save);
+}
+
 void TFLabelSettings::PrintSetupBtnClick() {
     if (!m_printerSetup || !m_printerSetup())
         return;
@@ -444,10 +446,9 @@ void TFLabelSettings::OkBtnClick() {
         return;
     PullTexts();
     m_form.Apply();
-    if (m_form.SaveAsDefault) {
+    if (m_form.SaveAsDefault && m_saveDefaults) {
         try {
-            TPreferenceStore store;
-            SaveSheetDefaults(store, m_sheet);
+            m_saveDefaults(m_sheet);
         } catch (const TUserError& e) {
             // The settings are in use already; only keeping them as defaults failed.
             ShowMessage(e.Message());

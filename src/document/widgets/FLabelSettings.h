@@ -18,8 +18,8 @@ class TSheetEdit;
 // The sheet set-up dialog ("Custom Label Settings"). A thin window over TLabelSettingsForm,
 // which holds the field texts and every rule: the widgets hand their texts to the form before
 // each rule runs and show the form's fields after it. Each showing starts again from the sheet
-// settings; OK stores into them (and into the stored defaults when asked), Cancel changes
-// nothing. Callers run exec() and, when it returns Accepted, resize the label.
+// settings; OK stores into them (and hands them to the defaults saver when asked), Cancel
+// changes nothing. Callers run exec() and, when it returns Accepted, resize the label.
 class TFLabelSettings : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +32,12 @@ public:
     // until one is set.
     using TPrinterSetup = std::function<bool()>;
     void SetPrinterSetup(TPrinterSetup run);
+
+    // Keeps the sheet settings as the stored defaults; throws TUserError when they cannot be
+    // written, which the dialog shows without undoing OK. The caller owns the store, so
+    // "Save Label Settings as Default" does nothing until one is set.
+    using TDefaultsSaver = std::function<void(const TSheetSettings&)>;
+    void SetDefaultsSaver(TDefaultsSaver save);
 
     // Fills every field from the sheet settings and shows the first page; every showing of the
     // dialog does this.
@@ -69,6 +75,7 @@ private:
     TSheetSettings& m_sheet;
     TLabelSettingsForm m_form;
     TPrinterSetup m_printerSetup;
+    TDefaultsSaver m_saveDefaults;
     bool m_updating = false;  // set while the widgets are being filled from the form
     bool m_corrected = false; // a minimum-size message replaced a value
 

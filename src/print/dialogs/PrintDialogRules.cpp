@@ -19,15 +19,11 @@ int32_t CountValue(const QString& text) {
 
 TPrintChoices ChoicesFromOptions(const TCommandLineOptions& o) {
     TPrintChoices c;
-    if (o.Range == "ALL") {
-        c.Range = TPrintRange::All;
-    } else if (o.Range == "LABELS") {
-        c.Range = TPrintRange::Labels;
+    c.Range = o.Range;
+    if (o.Range == TPrintRange::Labels)
         c.LabelCount = QString::number(o.Count);
-    } else {
-        c.Range = TPrintRange::Pages;
+    else if (o.Range == TPrintRange::Pages)
         c.PageCount = QString::number(o.Count);
-    }
     c.Copies = QString::number(o.Copies);
     c.DataFile = o.DataFile;
     c.SkipCount = o.Skip;

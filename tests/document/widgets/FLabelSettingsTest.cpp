@@ -1,9 +1,8 @@
 #include "document/widgets/FLabelSettings.h"
 #include "TestSupport.h"
 #include "document/widgets/LabelSettingsTexts.h"
-#include "files/SheetDefaults.h"
+#include "platform/Errors.h"
 #include "platform/Messages.h"
-#include "platform/Preferences.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +12,12 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 // Letter paper at 600 dots per inch with a quarter inch unprintable at the top and bottom and
@@ -387,16 +386,13 @@ TEST_F(FLabelSettingsTest, CancelChangesNothing) {
     EXPECT_TRUE(sheet == before);
 }
 
-TEST_F(FLabelSettingsTest, SaveAsDefaultWritesTheStoredDefaults) {
-    TScratchFolder scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.File("config"));
+TEST_F(FLabelSettingsTest, SaveAsDefaultHandsTheSettingsToTheCaller) {
+    std::vector<TSheetSettings> saved;
+    dialog->SetDefaultsSaver([&](const TSheetSettings& s) { saved.push_back(s); });
 
     Type("Edit4", "2.625");
     Click("OkBtn");
-    TSheetSettings stored;
-    stored.LabelWidth = 7;
-    LoadSheetDefaults(TPreferenceStore(), stored);
-    EXPECT_TRUE(stored == TSheetSettings{}) << "nothing stored without the check";
+    EXPECT_TRUE(saved.empty()) << "nothing saved without the check";
 
     dialog->show();
     Type("Edit3", "1.5");
@@ -404,11 +400,22 @@ TEST_F(FLabelSettingsTest, SaveAsDefaultWritesTheStoredDefaults) {
     Click("cbSaveDefault");
     Click("OkBtn");
     ASSERT_DOUBLE_EQ(sheet.LabelHeight, 1.5);
-    LoadSheetDefaults(TPreferenceStore(), stored);
-    EXPECT_TRUE(stored == sheet);
-    EXPECT_DOUBLE_EQ(stored.LabelWidth, 2.625);
-    EXPECT_EQ(stored.BorderStyle, 4);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0] == sheet);
+    EXPECT_DOUBLE_EQ(saved[0].LabelWidth, 2.625);
+    EXPECT_EQ(saved[0].BorderStyle, 4);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FLabelSettingsTest, DefaultsThatCannotBeSavedAreReportedAndOkStillApplies) {
+    dialog->SetDefaultsSaver(
+        [](const TSheetSettings&) { throw TUserError(QStringLiteral("The store is read-only.")); });
+    Type("Edit3", "1.5");
+    Click("cbSaveDefault");
+    Click("OkBtn");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(sheet.LabelHeight, 1.5);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("The store is read-only.")});
 }
 
 TEST_F(FLabelSettingsTest, PrintSetupRecalculatesAfterConfirmation) {

@@ -46,7 +46,7 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     AddTextControl(label, TLabelKind::Imported);
     TCommandLineOptions options;
     options.DataFile = WriteData(12);
-    options.Range = "ALL";
+    options.Range = TPrintRange::All;
     TFPrintDlg dialog(options);
     TFPrintProgress progress;
     dialog.SetSkipCount(3);

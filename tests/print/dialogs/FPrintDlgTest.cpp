@@ -300,7 +300,7 @@ TEST_F(FPrintDlgTest, PrinterSetupRewritesTheSheetLines) {
 
 TEST_F(FPrintDlgTest, CommandLineOptionsAreTheFirstValues) {
     TCommandLineOptions o;
-    o.Range = "LABELS";
+    o.Range = TPrintRange::Labels;
     o.Count = 25;
     o.Copies = 3;
     o.Skip = 4;
@@ -314,7 +314,7 @@ TEST_F(FPrintDlgTest, CommandLineOptionsAreTheFirstValues) {
     EXPECT_EQ(fresh.SkipCount(), 4);
     EXPECT_EQ(FindIn<QLabel>(&fresh, "LSkipLbl")->text(), "Skip 4 Labels");
 
-    o.Range = "PAGES";
+    o.Range = TPrintRange::Pages;
     o.Count = 7;
     TFPrintDlg pages(o);
     EXPECT_TRUE(FindIn<QRadioButton>(&pages, "rbPageRange")->isChecked());

@@ -142,7 +142,7 @@ TEST_F(PrintPreviewTest, WindowPagesThroughAndZooms) {
 TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     AddTextControl(label, TLabelKind::Counter);
     TCommandLineOptions options;
-    options.Range = "PAGES";
+    options.Range = TPrintRange::Pages;
     options.Count = 3;
     TFPrintDlg dialog(options);
     dialog.Prepare(label.Controls());
