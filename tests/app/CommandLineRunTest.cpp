@@ -328,11 +328,6 @@ TEST_F(CommandLineRunTest, GiantDataLinesPrintInBoundedTimeAndMemory) {
 }
 
 namespace {
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

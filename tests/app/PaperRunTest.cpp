@@ -55,11 +55,6 @@ TPage FirstPage(const QString& pdf) {
     return page;
 }
 
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 constexpr const char* kLetterSize = "612 x 792";
 constexpr const char* kA4Size = "595 x 842";
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -41,4 +42,10 @@ inline TRun RunProgram(const QStringList& args, const QString& workDir,
 inline TRun Vellumtrace(const QStringList& args, const QString& workDir,
                         const QString& cupsServer = QString()) {
     return RunProgram(args, workDir, ProgramEnvironment(workDir, cupsServer));
+}
+
+// A file's bytes, or none when it cannot be read (a run that should have left no file).
+inline QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

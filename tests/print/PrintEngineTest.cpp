@@ -463,6 +463,14 @@ private:
     std::function<void()> m_change;
 };
 
+// A data file's worth of records, REC0001 to REC0100.
+QStringList HundredRecords() {
+    QStringList records;
+    for (int i = 1; i <= 100; ++i)
+        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    return records;
+}
+
 void Overwrite(const QString& path, const QByteArray& bytes) {
     QFile f(path); // truncated and written in place: the same file, other contents
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -472,9 +480,7 @@ void Overwrite(const QString& path, const QByteArray& bytes) {
 
 TEST_F(PrintEngineTest, DataFileChangedInPlaceDuringTheRunPrintsNothing) {
     AddText(true);
-    QStringList records;
-    for (int i = 1; i <= 100; ++i)
-        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    const QStringList records = HundredRecords();
     TPrintSettings s;
     s.DataFile = WriteData(records);
     const QByteArray other = "Field\r\nNEW1\r\nNEW2\r\n";
@@ -501,9 +507,7 @@ TEST_F(PrintEngineTest, DataFileChangedInPlaceDuringTheRunPrintsNothing) {
 
 TEST_F(PrintEngineTest, DataFileReplacedByRenameDuringTheRunPrintsTheOpenedOne) {
     AddText(true);
-    QStringList records;
-    for (int i = 1; i <= 100; ++i)
-        records << QString("REC%1").arg(i, 4, 10, QChar('0'));
+    const QStringList records = HundredRecords();
     TPrintSettings s;
     s.DataFile = WriteData(records);
     TChangeDataAfter progress(3, [&] {
