@@ -10,16 +10,16 @@ void AddBenchControls(TCanvasLabel& label, int count) {
         std::unique_ptr<TLabelControl> c;
         switch (i % 4) {
         case 0:
-            c = std::make_unique<TTextLabel>(&label);
+            c = std::make_unique<TTextLabel>();
             break;
         case 1:
-            c = std::make_unique<TMemoLabel>(&label);
+            c = std::make_unique<TMemoLabel>();
             break;
         case 2:
-            c = std::make_unique<TBarcodeLabel>(&label);
+            c = std::make_unique<TBarcodeLabel>();
             break;
         default:
-            c = std::make_unique<TShapeLabel>(&label);
+            c = std::make_unique<TShapeLabel>();
             break;
         }
         c->SetText(QStringLiteral("Item %1").arg(i));

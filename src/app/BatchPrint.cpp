@@ -156,7 +156,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
         run.Template = true;
         ReadTemplate(o.StartFile, SheetSettings());
     } else {
-        TLabelDocument doc = ReadLabelDocument(o.StartFile);
+        TLabelContents doc = ReadLabelDocument(o.StartFile);
         SheetSettings() = doc.Sheet;
         run.ShowGrid = doc.ShowGrid;
         label.SetLabelSize(LabelPixelWidth(doc.Sheet), LabelPixelHeight(doc.Sheet));

@@ -171,10 +171,9 @@ void TFMain::ChooseTool(const char* action) {
 }
 
 std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
-    TCanvasLabel* owner = &Label();
     switch (kind) {
     case ckBarcode: {
-        auto c = std::make_unique<TBarcodeLabel>(owner);
+        auto c = std::make_unique<TBarcodeLabel>();
         c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : btCode128);
         // a 2D symbol's data is seldom meant to be read by eye
         if (IsMatrixBarcodeType(c->BarcodeType()))
@@ -184,21 +183,21 @@ std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
         return c;
     }
     case ckText: {
-        auto c = std::make_unique<TTextLabel>(owner);
+        auto c = std::make_unique<TTextLabel>();
         c->SetFont(m_defaultFont);
         c->SetText(QStringLiteral("New Text"));
         return c;
     }
     case ckMemo: {
-        auto c = std::make_unique<TMemoLabel>(owner);
+        auto c = std::make_unique<TMemoLabel>();
         c->SetText(QStringLiteral("Formatted Text"));
         c->SetFont(m_defaultFont);
         return c;
     }
     case ckShape:
-        return std::make_unique<TShapeLabel>(owner);
+        return std::make_unique<TShapeLabel>();
     case ckGraphic: {
-        auto c = std::make_unique<TGraphicLabel>(owner);
+        auto c = std::make_unique<TGraphicLabel>();
         // A small placeholder picture until the user imports one; it is the control's own
         // private file like any imported picture.
         QImage picture(16, 16, QImage::Format_RGB32);

@@ -119,7 +119,7 @@ void TFMain::CommitStep() {
 }
 
 void TFMain::RestoreState(const QByteArray& state) {
-    TLabelDocument document;
+    TLabelContents document;
     try {
         document = m_snapshots->Restore(state);
     } catch (const TUserError& e) {

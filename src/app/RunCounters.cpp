@@ -5,8 +5,7 @@
 #include <QStringList>
 
 namespace {
-template <typename Visit>
-void ForEachCounter(const TCanvasLabel::TControlList& controls, Visit visit) {
+template <typename Visit> void ForEachCounter(const TControlList& controls, Visit visit) {
     for (const auto& c : controls) {
         if (!c->Advanced())
             continue;
@@ -21,14 +20,13 @@ QString Shown(const TSequenceField& counter, int32_t value) {
 }
 } // namespace
 
-std::vector<int32_t> CounterValues(const TCanvasLabel::TControlList& controls) {
+std::vector<int32_t> CounterValues(const TControlList& controls) {
     std::vector<int32_t> values;
     ForEachCounter(controls, [&](const TSequenceField& c) { values.push_back(c.CurrentValue); });
     return values;
 }
 
-QString TakenNumbers(const TCanvasLabel::TControlList& controls,
-                     const std::vector<int32_t>& before) {
+QString TakenNumbers(const TControlList& controls, const std::vector<int32_t>& before) {
     QStringList taken;
     size_t i = 0;
     ForEachCounter(controls, [&](const TSequenceField& c) {

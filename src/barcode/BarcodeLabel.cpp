@@ -28,7 +28,7 @@ QImage WhiteImage(int32_t width, int32_t height) {
 
 } // namespace
 
-TBarcodeLabel::TBarcodeLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+TBarcodeLabel::TBarcodeLabel() {
     SetKind(ckBarcode);
     m_moduleImage = WhiteImage(1, 1);
     MutableImage() = WhiteImage(1, 1);
@@ -156,8 +156,8 @@ void TBarcodeLabel::SetAttach(uint8_t a) {
         Owner()->update();
 }
 
-std::unique_ptr<TLabelControl> TBarcodeLabel::CreateSameKind(TCanvasLabel* owner) const {
-    return std::make_unique<TBarcodeLabel>(owner);
+std::unique_ptr<TLabelControl> TBarcodeLabel::CreateSameKind() const {
+    return std::make_unique<TBarcodeLabel>();
 }
 
 void TBarcodeLabel::CopyKindProperties(const TLabelControl& source) {

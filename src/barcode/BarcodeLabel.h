@@ -17,12 +17,12 @@
 // shows a hatched box with the reason (MatrixRefusal).
 class TBarcodeLabel : public TLabelControl {
 public:
-    explicit TBarcodeLabel(TCanvasLabel* owner);
+    TBarcodeLabel();
     ~TBarcodeLabel() override;
 
     void Draw() override;
     void SetAttach(uint8_t a) override;
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+    std::unique_ptr<TLabelControl> CreateSameKind() const override;
     // Copies type, interpretation line, module width, auto-scale and the 2D options from another
     // barcode control.
     void CopyKindProperties(const TLabelControl& source) override;

@@ -209,7 +209,7 @@ std::unique_ptr<TLabelControl> TCanvasLabel::CloneControl() const {
     if (!m_selection)
         return nullptr;
     const TLabelControl& src = *m_selection;
-    std::unique_ptr<TLabelControl> copy = src.CreateSameKind(const_cast<TCanvasLabel*>(this));
+    std::unique_ptr<TLabelControl> copy = src.CreateSameKind();
     if (!copy)
         return nullptr;
     copy->SetLoading(true);

@@ -19,8 +19,6 @@ class QPainter;
 class TCanvasLabel : public QWidget {
     Q_OBJECT
 public:
-    using TControlList = std::vector<std::unique_ptr<TLabelControl>>;
-
     explicit TCanvasLabel(QWidget* parent = nullptr);
     ~TCanvasLabel() override;
 

@@ -98,7 +98,7 @@ bool ImportPicture(TGraphicLabel& control, const QString& path) {
     return true;
 }
 
-TGraphicLabel::TGraphicLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+TGraphicLabel::TGraphicLabel() {
     SetKind(ckGraphic);
     SetMinSize(10, 10);
     SetBox(TRect::FromBox(0, 0, 25, 25), true);
@@ -112,8 +112,8 @@ TGraphicLabel::~TGraphicLabel() {
         QFile::remove(m_imageFile);
 }
 
-std::unique_ptr<TLabelControl> TGraphicLabel::CreateSameKind(TCanvasLabel* owner) const {
-    return std::make_unique<TGraphicLabel>(owner);
+std::unique_ptr<TLabelControl> TGraphicLabel::CreateSameKind() const {
+    return std::make_unique<TGraphicLabel>();
 }
 
 void TGraphicLabel::CopyKindProperties(const TLabelControl& source) {

@@ -7,10 +7,10 @@
 // goes.
 class TGraphicLabel : public TLabelControl {
 public:
-    explicit TGraphicLabel(TCanvasLabel* owner);
+    TGraphicLabel();
     ~TGraphicLabel() override;
     void Draw() override;
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+    std::unique_ptr<TLabelControl> CreateSameKind() const override;
     void CopyKindProperties(const TLabelControl& source) override;
 
     const QImage& Picture() const { return m_picture; }

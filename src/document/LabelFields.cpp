@@ -3,7 +3,7 @@
 #include "merge/FieldEvaluation.h"
 
 namespace {
-std::vector<TControlFields> Entries(const TCanvasLabel::TControlList& controls) {
+std::vector<TControlFields> Entries(const TControlList& controls) {
     std::vector<TControlFields> entries;
     entries.reserve(controls.size());
     for (const auto& c : controls)
@@ -12,19 +12,19 @@ std::vector<TControlFields> Entries(const TCanvasLabel::TControlList& controls) 
 }
 } // namespace
 
-bool UsesImportedFields(const TCanvasLabel::TControlList& controls) {
+bool UsesImportedFields(const TControlList& controls) {
     return UsesImportedFields(std::span<const TControlFields>(Entries(controls)));
 }
 
-bool HasAdvancedFields(const TCanvasLabel::TControlList& controls) {
+bool HasAdvancedFields(const TControlList& controls) {
     return HasAdvancedFields(std::span<const TControlFields>(Entries(controls)));
 }
 
-bool HasSequences(const TCanvasLabel::TControlList& controls) {
+bool HasSequences(const TControlList& controls) {
     return HasSequences(std::span<const TControlFields>(Entries(controls)));
 }
 
-void ResetSequences(const TCanvasLabel::TControlList& controls) {
+void ResetSequences(const TControlList& controls) {
     ResetSequences(std::span<const TControlFields>(Entries(controls)));
 }
 

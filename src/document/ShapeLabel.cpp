@@ -82,7 +82,7 @@ void DrawShape(QPainter& p, const TShapeStyle& s, int32_t W, int32_t H) {
     p.restore();
 }
 
-TShapeLabel::TShapeLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+TShapeLabel::TShapeLabel() {
     SetKind(ckShape);
     SetMinSize(10, 10);
     SetBox(TRect::FromBox(0, 0, 25, 25), true);
@@ -91,8 +91,8 @@ TShapeLabel::TShapeLabel(TCanvasLabel* owner) : TLabelControl(owner) {
     SetAlignFields(haCenter, vaCenter);
 }
 
-std::unique_ptr<TLabelControl> TShapeLabel::CreateSameKind(TCanvasLabel* owner) const {
-    return std::make_unique<TShapeLabel>(owner);
+std::unique_ptr<TLabelControl> TShapeLabel::CreateSameKind() const {
+    return std::make_unique<TShapeLabel>();
 }
 
 void TShapeLabel::CopyKindProperties(const TLabelControl& source) {

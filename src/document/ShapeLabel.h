@@ -30,9 +30,9 @@ Qt::BrushStyle ToQtBrushStyle(uint8_t style);
 // A rectangle, ellipse, triangle, rounded rectangle or line with an outline and a fill.
 class TShapeLabel : public TLabelControl {
 public:
-    explicit TShapeLabel(TCanvasLabel* owner);
+    TShapeLabel();
     void Draw() override;
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+    std::unique_ptr<TLabelControl> CreateSameKind() const override;
     void CopyKindProperties(const TLabelControl& source) override;
 
     uint8_t ShapeFormat() const { return m_shapeFormat; }

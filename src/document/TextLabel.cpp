@@ -18,7 +18,7 @@ QSize BoundedImageSize(const QSize& size) {
 }
 } // namespace
 
-TTextLabel::TTextLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+TTextLabel::TTextLabel() {
     SetKind(ckText);
     SetMinSize(25, 14);
     SetBox(TRect::FromBox(0, 0, 20, 20), true);
@@ -26,8 +26,8 @@ TTextLabel::TTextLabel(TCanvasLabel* owner) : TLabelControl(owner) {
     SetTransparentField(true);
 }
 
-std::unique_ptr<TLabelControl> TTextLabel::CreateSameKind(TCanvasLabel* owner) const {
-    return std::make_unique<TTextLabel>(owner);
+std::unique_ptr<TLabelControl> TTextLabel::CreateSameKind() const {
+    return std::make_unique<TTextLabel>();
 }
 
 void TTextLabel::Draw() {
@@ -59,7 +59,7 @@ void TTextLabel::Draw() {
     TLabelControl::Draw();
 }
 
-TMemoLabel::TMemoLabel(TCanvasLabel* owner) : TLabelControl(owner) {
+TMemoLabel::TMemoLabel() {
     SetKind(ckMemo);
     SetMinSize(25, 14);
     SetBox(TRect::FromBox(0, 0, 75, 30), true);
@@ -67,8 +67,8 @@ TMemoLabel::TMemoLabel(TCanvasLabel* owner) : TLabelControl(owner) {
     SetTransparentField(true);
 }
 
-std::unique_ptr<TLabelControl> TMemoLabel::CreateSameKind(TCanvasLabel* owner) const {
-    return std::make_unique<TMemoLabel>(owner);
+std::unique_ptr<TLabelControl> TMemoLabel::CreateSameKind() const {
+    return std::make_unique<TMemoLabel>();
 }
 
 void TMemoLabel::SetHAlign(uint8_t h) {

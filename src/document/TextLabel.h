@@ -5,17 +5,17 @@
 // One line of text in any of the four rotations.
 class TTextLabel : public TLabelControl {
 public:
-    explicit TTextLabel(TCanvasLabel* owner);
+    TTextLabel();
     void Draw() override;
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+    std::unique_ptr<TLabelControl> CreateSameKind() const override;
 };
 
 // Formatted text: several lines, word-wrapped into the box's width and aligned.
 class TMemoLabel : public TLabelControl {
 public:
-    explicit TMemoLabel(TCanvasLabel* owner);
+    TMemoLabel();
     void Draw() override;
     void SetHAlign(uint8_t h) override;
     void SetVAlign(uint8_t v) override;
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override;
+    std::unique_ptr<TLabelControl> CreateSameKind() const override;
 };

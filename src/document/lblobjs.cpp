@@ -6,10 +6,9 @@
 
 #include <algorithm>
 
-TLabelControl::TLabelControl(TCanvasLabel* owner) : m_owner(nullptr), m_font(DefaultControlFont()) {
-    // The owner is only recorded when the control is added to the label; until then the box is
-    // not confined, which lets loaders set any geometry first.
-    (void)owner;
+// The owner is only recorded when the control is added to a label; until then the box is not
+// confined, which lets loaders set any geometry first.
+TLabelControl::TLabelControl() : m_owner(nullptr), m_font(DefaultControlFont()) {
     m_oldBounds = Box();
 }
 
@@ -19,7 +18,7 @@ void TLabelControl::Draw() {
     m_dirty = false;
 }
 
-std::unique_ptr<TLabelControl> TLabelControl::CreateSameKind(TCanvasLabel*) const {
+std::unique_ptr<TLabelControl> TLabelControl::CreateSameKind() const {
     return nullptr;
 }
 

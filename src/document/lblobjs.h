@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TCanvasLabel;
 
@@ -66,7 +67,7 @@ class TLabelControl {
 public:
     using TEvent = std::function<void(TLabelControl*)>;
 
-    explicit TLabelControl(TCanvasLabel* owner);
+    TLabelControl();
     virtual ~TLabelControl();
     TLabelControl(const TLabelControl&) = delete;
     TLabelControl& operator=(const TLabelControl&) = delete;
@@ -81,7 +82,7 @@ public:
 
     // Cloning: a new, empty control of the same kind (none for the base kind), and the copy of
     // the properties only this kind has. The label's CloneControl copies the common ones.
-    virtual std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const;
+    virtual std::unique_ptr<TLabelControl> CreateSameKind() const;
     virtual void CopyKindProperties(const TLabelControl& source);
 
     // Box and limits.
@@ -216,3 +217,6 @@ private:
     TRect m_oldBounds;
     TRect m_boundsArea;
 };
+
+// The controls of a label in stacking order, bottom first.
+using TControlList = std::vector<std::unique_ptr<TLabelControl>>;

@@ -15,7 +15,7 @@
 
 namespace {
 template <class T> std::unique_ptr<TLabelControl> Create() {
-    return std::make_unique<T>(nullptr);
+    return std::make_unique<T>();
 }
 
 // A stored number within [low, high], or the fallback for anything else.

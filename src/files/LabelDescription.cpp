@@ -40,11 +40,11 @@ QStringList ImageNames(const TIniFile& ini) {
 
 } // namespace
 
-TLabelDocument BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
+TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
                                   const QString& path) {
     if (!ini.SectionExists(kFormat))
         throw TUserError(QString::fromLatin1(FileText::NoFormatSection).arg(path));
-    TLabelDocument doc;
+    TLabelContents doc;
     doc.ShowGrid = ReadSheetSection(ini, doc.Sheet, TSheetKeys::Description);
     CheckSheetLimits(doc.Sheet, path);
     doc.Sheet.Paper = ReadPaperKeys(ini, path);
@@ -67,7 +67,7 @@ private:
     QString m_path;
 };
 
-TLabelDocument ReadArchive(const QString& path) {
+TLabelContents ReadArchive(const QString& path) {
     QStringList extracted, names;
     if (!ReadLabelArchive(path, extracted, &names))
         throw TUserError(QString::fromLatin1(FileText::UnknownArchive).arg(path));
@@ -89,8 +89,8 @@ TLabelDocument ReadArchive(const QString& path) {
 }
 } // namespace
 
-TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid,
-                       const TCanvasLabel::TControlList& controls, QStringList& files) {
+TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid, const TControlList& controls,
+                       QStringList& files) {
     TIniFile ini;
     WriteSheetSection(ini, sheet, TSheetKeys::Description, showGrid);
     int32_t count = 0;
@@ -107,7 +107,7 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid,
 }
 
 void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool showGrid,
-                        const TCanvasLabel::TControlList& controls) {
+                        const TControlList& controls) {
     QStringList files{QString()}; // the description comes first
     const TIniFile ini = DescribeLabel(sheet, showGrid, controls, files);
 
@@ -121,7 +121,7 @@ void WriteLabelDocument(const QString& path, const TSheetSettings& sheet, bool s
     WriteLabelArchive(path, files);
 }
 
-TLabelDocument ReadLabelDocument(const QString& path) {
+TLabelContents ReadLabelDocument(const QString& path) {
     QFile file(path);
     OpenForReading(file);
     const QByteArray head = file.read(qsizetype(sizeof Archive::Magic) - 1);
@@ -145,7 +145,7 @@ void WriteLabelDescription(const QString& path, const TCanvasLabel& label) {
 }
 
 void ReadLabelDescription(const QString& path, TCanvasLabel& label, TSheetSettings& sheet) {
-    TLabelDocument doc = ReadLabelDocument(path);
+    TLabelContents doc = ReadLabelDocument(path);
     sheet = doc.Sheet;
     label.ShowGrid = doc.ShowGrid;
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));

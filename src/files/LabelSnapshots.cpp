@@ -36,7 +36,7 @@ TLabelSnapshots::TLabelSnapshots()
     : m_pictures(QDir(TempFolder()).filePath(QStringLiteral("undoXXXXXX"))) {}
 
 QByteArray TLabelSnapshots::Take(const TSheetSettings& sheet, bool showGrid,
-                                 const TCanvasLabel::TControlList& controls) {
+                                 const TControlList& controls) {
     QStringList files;
     const TIniFile ini = DescribeLabel(sheet, showGrid, controls, files);
     // A private picture file is never changed once made (a new picture gets a new file), so
@@ -49,7 +49,7 @@ QByteArray TLabelSnapshots::Take(const TSheetSettings& sheet, bool showGrid,
     return ini.ToBytes();
 }
 
-TLabelDocument TLabelSnapshots::Restore(const QByteArray& state) const {
+TLabelContents TLabelSnapshots::Restore(const QByteArray& state) const {
     const TIniFile ini = TIniFile::FromBytes(state);
     TKeptPictures pictures(m_pictures.path());
     return BuildLabelDocument(ini, pictures, QStringLiteral("the label's history"));

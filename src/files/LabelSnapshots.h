@@ -15,10 +15,9 @@ public:
     TLabelSnapshots(const TLabelSnapshots&) = delete;
     TLabelSnapshots& operator=(const TLabelSnapshots&) = delete;
 
-    QByteArray Take(const TSheetSettings& sheet, bool showGrid,
-                    const TCanvasLabel::TControlList& controls);
+    QByteArray Take(const TSheetSettings& sheet, bool showGrid, const TControlList& controls);
     // New objects built from a state; the pictures are fresh private copies. Throws TUserError.
-    TLabelDocument Restore(const QByteArray& state) const;
+    TLabelContents Restore(const QByteArray& state) const;
     // Forgets the pictures no longer needed (when the history is cleared).
     void Clear();
 

@@ -44,7 +44,7 @@ TLabelFileForm ReadLabelFileForm(const QString& path) {
 }
 
 void WriteLabelBack(const QString& path, const TLabelFileForm& form, const TSheetSettings& sheet,
-                    bool showGrid, const TCanvasLabel::TControlList& controls) {
+                    bool showGrid, const TControlList& controls) {
     if (form.Archive) {
         WriteLabelDocument(path, sheet, showGrid, controls);
         return;

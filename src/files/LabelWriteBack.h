@@ -21,4 +21,4 @@ TLabelFileForm ReadLabelFileForm(const QString& path);
 // Writes the label to path in form. The previous file is replaced only once the new one is
 // complete. Throws TUserError.
 void WriteLabelBack(const QString& path, const TLabelFileForm& form, const TSheetSettings& sheet,
-                    bool showGrid, const TCanvasLabel::TControlList& controls);
+                    bool showGrid, const TControlList& controls);

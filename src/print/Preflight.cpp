@@ -76,7 +76,7 @@ QString ControlName(const TLabelControl& c, const TImportRecord* header,
 
 class TLabelChecker {
 public:
-    TLabelChecker(const TCanvasLabel::TControlList& controls, const TProblemSink& sink,
+    TLabelChecker(const TControlList& controls, const TProblemSink& sink,
                   const TPreflightOptions& options)
         : m_controls(controls), m_sink(sink), m_options(options) {
         for (const auto& c : controls) {
@@ -316,7 +316,7 @@ private:
                                Length(std::max(0, room.height()), true)));
     }
 
-    const TCanvasLabel::TControlList& m_controls;
+    const TControlList& m_controls;
     const TProblemSink& m_sink;
     const TPreflightOptions& m_options;
     TPrintScale m_scale;
@@ -338,7 +338,7 @@ private:
 // started.
 class TFieldsKept {
 public:
-    explicit TFieldsKept(const TCanvasLabel::TControlList& controls) : m_controls(controls) {
+    explicit TFieldsKept(const TControlList& controls) : m_controls(controls) {
         for (const auto& c : controls)
             m_kept.push_back(CloneFields(c->Fields));
     }
@@ -350,15 +350,14 @@ public:
     TFieldsKept& operator=(const TFieldsKept&) = delete;
 
 private:
-    const TCanvasLabel::TControlList& m_controls;
+    const TControlList& m_controls;
     std::vector<TFieldList> m_kept;
 };
 } // namespace
 
-TPreflightResult CheckLabels(const TCanvasLabel::TControlList& controls,
-                             const TPrintSettings& settings, const TPrinter& printer,
-                             const TProblemSink& sink, TPrintProgress* progress,
-                             const TPreflightOptions& options) {
+TPreflightResult CheckLabels(const TControlList& controls, const TPrintSettings& settings,
+                             const TPrinter& printer, const TProblemSink& sink,
+                             TPrintProgress* progress, const TPreflightOptions& options) {
     const TFieldsKept kept(controls);
     TLabelChecker checker(controls, sink, options);
     const TPrintResult run = WalkLabels(

@@ -102,8 +102,8 @@ TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const 
     return box;
 }
 
-void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
-                   int32_t row, const TImportRecord* record) {
+void PrintOneLabel(QPainter& canvas, const TControlList& controls, int32_t column, int32_t row,
+                   const TImportRecord* record) {
     const QRect labelRect = LabelRect(column, row);
     PrintLabelBorder(canvas, labelRect);
     const TPrintScale s = CurrentPrintScale();
@@ -160,7 +160,7 @@ struct TDelivery {
     TBeforeDelivery Before;
 };
 
-TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult RunLabels(const TControlList& controls, const TPrintSettings& settings,
                        const TPrinter& printer, const QString& title, const TOpenTarget& open,
                        const TDoLabel& doLabel, TPrintProgress* progress,
                        const TDelivery& delivery = {}) {
@@ -271,7 +271,7 @@ TPrintResult RunLabels(const TCanvasLabel::TControlList& controls, const TPrintS
     return result;
 }
 
-TDoLabel DrawOn(const TCanvasLabel::TControlList& controls) {
+TDoLabel DrawOn(const TControlList& controls) {
     return [&controls](TPageTarget* job, const TLabelPlace& place) {
         PrintOneLabel(job->Painter(), controls, place.Column, place.Row, place.Record);
     };
@@ -289,7 +289,7 @@ TPrintResult GuardedRun(const std::function<TPrintResult()>& run) {
 }
 } // namespace
 
-TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult PrintLabels(const TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
                          const QString& documentFileName, TPrintProgress* progress,
                          const TBeforeDelivery& beforeDelivery) {
@@ -315,7 +315,7 @@ TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrin
     return result;
 }
 
-TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult PaintLabels(const TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, TPageTarget& target, TPrintProgress* progress) {
     const TOpenTarget open = [&]() -> TPageTarget* { return &target; };
     return GuardedRun([&] {
@@ -324,7 +324,7 @@ TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrin
     });
 }
 
-TPrintResult WalkLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult WalkLabels(const TControlList& controls, const TPrintSettings& settings,
                         const TPrinter& printer, const TLabelVisit& visit,
                         TPrintProgress* progress) {
     const TOpenTarget none = []() -> TPageTarget* { return nullptr; };

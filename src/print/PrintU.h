@@ -73,14 +73,14 @@ bool& LastDuplicate();
 // delivered, or memory running out; a cancelled run is discarded. Texts are drawn cut to
 // MaxDrawnTextLength characters, however long the data's fields. beforeDelivery, when given, runs
 // between rendering and delivery.
-TPrintResult PrintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult PrintLabels(const TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, const QString& outputPdf,
                          const QString& documentFileName, TPrintProgress* progress,
                          const TBeforeDelivery& beforeDelivery = {});
 
 // The same run drawn onto target instead of a job (nothing is written or queued); the same
 // checks and errors apart from the job's. Counters advance as in a real run.
-TPrintResult PaintLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult PaintLabels(const TControlList& controls, const TPrintSettings& settings,
                          const TPrinter& printer, TPageTarget& target, TPrintProgress* progress);
 
 // Where a label of a run stands and what it merges.
@@ -100,7 +100,7 @@ using TLabelVisit = std::function<void(const TLabelPlace&)>;
 // would print, in the same order, with the same records, while LastDuplicate() tells whether
 // the label is the last copy of its record. Nothing is drawn or queued; the same checks and
 // errors as PrintLabels apart from the job's. Counters are reset at the start, as in a run.
-TPrintResult WalkLabels(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+TPrintResult WalkLabels(const TControlList& controls, const TPrintSettings& settings,
                         const TPrinter& printer, const TLabelVisit& visit,
                         TPrintProgress* progress);
 
@@ -113,8 +113,8 @@ QRect LabelRect(int32_t column, int32_t row);
 // a control without auto size is confined to its box within the label.
 TPrintScale CurrentPrintScale();
 TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const TPrintScale& s);
-void PrintOneLabel(QPainter& canvas, const TCanvasLabel::TControlList& controls, int32_t column,
-                   int32_t row, const TImportRecord* record);
+void PrintOneLabel(QPainter& canvas, const TControlList& controls, int32_t column, int32_t row,
+                   const TImportRecord* record);
 void PrintLabelBorder(QPainter& canvas, const QRect& rect);
 
 // Messages of refused runs.

@@ -14,7 +14,7 @@
 
 // A text control of label that prints "N" followed by a counter starting at 1.
 inline std::unique_ptr<TTextLabel> CounterText(TCanvasLabel& label) {
-    auto text = std::make_unique<TTextLabel>(&label);
+    auto text = std::make_unique<TTextLabel>();
     auto prefix = std::make_unique<TTextField>();
     prefix->LiteralText = "N";
     auto counter = std::make_unique<TSequenceField>();

@@ -28,7 +28,7 @@ protected:
     }
     TBarcodeLabel* Add(TBarcodeType type, const QString& text, int left, int top, int w, int h,
                        bool autoSize) {
-        auto c = std::make_unique<TBarcodeLabel>(&label);
+        auto c = std::make_unique<TBarcodeLabel>();
         TBarcodeLabel* raw = c.get();
         raw->SetBarcodeType(type);
         raw->SetAutoSizing(autoSize);

@@ -19,7 +19,7 @@ const QString kQuestion = QStringLiteral("Confirm: Do you wish to save changes t
 class DocumentLifecycle : public ::testing::Test, public TMainWindowFixture {
 protected:
     TTextLabel* AddText(TFMain& w, const QString& text) {
-        auto c = std::make_unique<TTextLabel>(&w.Label());
+        auto c = std::make_unique<TTextLabel>();
         c->SetText(text);
         TTextLabel* raw = c.get();
         w.Label().AddControl(std::move(c));

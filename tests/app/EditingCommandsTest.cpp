@@ -36,7 +36,7 @@ protected:
         QTest::mouseRelease(&L(), button, {}, at);
     }
     template <typename T> T* Add(QPoint at = {10, 10}) {
-        auto c = std::make_unique<T>(&L());
+        auto c = std::make_unique<T>();
         T* raw = c.get();
         c->SetLeft(at.x());
         c->SetTop(at.y());
@@ -314,9 +314,9 @@ TEST_F(EditingCommands, ContextMenuWithAttachHidden) {
 
 TEST(CommandStates, TableBySelection) {
     TCanvasLabel label;
-    TShapeLabel shape(&label);
-    TGraphicLabel image(&label);
-    TTextLabel text(&label);
+    TShapeLabel shape;
+    TGraphicLabel image;
+    TTextLabel text;
     const TCommandStates none = CommandStatesFor(nullptr, false);
     EXPECT_FALSE(none.Stacking);
     EXPECT_TRUE(none.SelectFont);

@@ -25,7 +25,7 @@ namespace {
 class MainWindow : public ::testing::Test, public TMainWindowFixture {
 protected:
     TTextLabel* AddText(TFMain& w, const QString& text, int left = 10, int top = 10) {
-        auto c = std::make_unique<TTextLabel>(&w.Label());
+        auto c = std::make_unique<TTextLabel>();
         c->SetText(text);
         c->SetLeft(left);
         c->SetTop(top);

@@ -79,7 +79,7 @@ protected:
     }
 
     template <typename T> T* Add(int left, int top, int width, int height) {
-        auto control = std::make_unique<T>(&label);
+        auto control = std::make_unique<T>();
         control->SetBox(TRect::FromBox(left, top, width, height), true);
         T* raw = control.get();
         label.AddControl(std::move(control));

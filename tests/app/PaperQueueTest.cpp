@@ -85,7 +85,7 @@ protected:
         EXPECT_TRUE(ParsePaper(paper, sheet.Paper));
         TCanvasLabel label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-        auto text = std::make_unique<TTextLabel>(&label);
+        auto text = std::make_unique<TTextLabel>();
         text->SetText("Tray");
         label.AddControl(std::move(text));
         for (const auto& c : label.Controls())

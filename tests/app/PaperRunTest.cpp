@@ -103,7 +103,7 @@ TEST_F(PaperRunTest, LetterLabelPrintsOnLetterWhateverTheLocale) {
     // The same across the page: 3 columns and 8 rows on 11 × 8.5 in.
     QFile file(SheetLabel("across.lbl", "Letter"));
     ASSERT_TRUE(file.exists());
-    TLabelDocument doc = ReadLabelDocument(file.fileName());
+    TLabelContents doc = ReadLabelDocument(file.fileName());
     doc.Sheet.Paper.Landscape = true;
     WriteLabelDocument(file.fileName(), doc.Sheet, doc.ShowGrid, doc.Controls);
     ASSERT_EQ(Print(file.fileName(), "across.pdf").Exit, 0);

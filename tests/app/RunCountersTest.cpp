@@ -9,7 +9,7 @@ namespace {
 // A text control holding one counter.
 TSequenceField* AddCounter(TCanvasLabel& label, int32_t value, int32_t min, int32_t max,
                            int32_t size) {
-    auto text = std::make_unique<TTextLabel>(&label);
+    auto text = std::make_unique<TTextLabel>();
     auto counter = std::make_unique<TSequenceField>();
     counter->CurrentValue = value;
     counter->MinValue = min;

@@ -28,7 +28,7 @@ protected:
     // Steps are recorded once the event that made the change is done.
     void Settle() { QCoreApplication::processEvents(); }
     TTextLabel* AddText(const QString& text, QPoint at = {10, 10}) {
-        auto c = std::make_unique<TTextLabel>(&L());
+        auto c = std::make_unique<TTextLabel>();
         c->SetText(text);
         c->SetLeft(at.x());
         c->SetTop(at.y());
@@ -47,7 +47,7 @@ protected:
         L().grab(); // sizes that depend on drawing are settled as on screen
         const QString path = Scratch.File(name);
         WriteLabelDescription(path, L(), SheetSettings());
-        const TLabelDocument doc = ReadLabelDocument(path);
+        const TLabelContents doc = ReadLabelDocument(path);
         QStringList files;
         return DescribeLabel(doc.Sheet, doc.ShowGrid, doc.Controls, files).ToBytes();
     }
@@ -120,7 +120,7 @@ TEST_F(Undo, AMouseDragIsOneStep) {
 }
 
 TEST_F(Undo, ADeletedPictureComesBack) {
-    auto image = std::make_unique<TGraphicLabel>(&L());
+    auto image = std::make_unique<TGraphicLabel>();
     TGraphicLabel* raw = image.get();
     L().AddControl(std::move(image));
     raw->SetLoading(false);

@@ -41,7 +41,7 @@ protected:
     TCanvasLabel& L() { return W->Label(); }
     // A control showing "N" and a counter that starts at first.
     template <typename T> T* AddCounter(int first, QPoint at = {10, 10}) {
-        auto c = std::make_unique<T>(&L());
+        auto c = std::make_unique<T>();
         c->SetBox(TRect::FromBox(at.x(), at.y(), 150, 40), true);
         c->Fields.push_back(std::make_unique<TTextField>("N"));
         auto counter = std::make_unique<TSequenceField>();
@@ -201,7 +201,7 @@ protected:
         MergeDialogServices().Message = [](QWidget*, const QString&) {};
         MergeDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
         // A label merging field 1 of each record.
-        auto c = std::make_unique<TTextLabel>(&L());
+        auto c = std::make_unique<TTextLabel>();
         c->SetBox(TRect::FromBox(10, 10, 150, 40), true);
         auto field = std::make_unique<TImportedField>();
         field->FieldNumber = 1;

@@ -20,7 +20,7 @@ protected:
     }
 
     TBarcodeLabel* Add(const QString& text, TBarcodeType type) {
-        auto c = std::make_unique<TBarcodeLabel>(&label);
+        auto c = std::make_unique<TBarcodeLabel>();
         TBarcodeLabel* raw = c.get();
         raw->SetBarcodeType(type);
         raw->SetText(text);
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(BarcodeLabel, CreationDefaults) {
-    TBarcodeLabel c(nullptr);
+    TBarcodeLabel c;
     EXPECT_EQ(c.Kind(), ckBarcode);
     EXPECT_EQ(c.BarcodeType(), btCode128);
     EXPECT_TRUE(c.AutoScale());
@@ -48,7 +48,7 @@ TEST_F(BarcodeLabel, CreationDefaults) {
 
 TEST_F(BarcodeLabel, ScaleFollowsTheModuleWidth) {
     // worked examples at 96 pixels per inch: 0.96 pixels per module, 2.112 for POSTNET
-    TBarcodeLabel c(nullptr);
+    TBarcodeLabel c;
     EXPECT_DOUBLE_EQ(c.Scale(), 0.96);
     c.SetBarcodeType(btPostnet);
     EXPECT_DOUBLE_EQ(c.ModuleMils(), 22.0);

@@ -280,7 +280,7 @@ protected:
         label.SetLabelSize(600, 400);
     }
     TBarcodeLabel* Add(const QString& text, TBarcodeType type, int w = 100, int h = 100) {
-        auto c = std::make_unique<TBarcodeLabel>(&label);
+        auto c = std::make_unique<TBarcodeLabel>();
         TBarcodeLabel* raw = c.get();
         raw->SetBarcodeType(type);
         raw->SetInterpret(false);
@@ -433,7 +433,7 @@ TEST_F(MatrixControl, CloningCopiesTheOptions) {
     c->SetQrEcc(qrEccH);
     c->SetQrVersion(5);
     c->SetDataMatrixSize(32);
-    TBarcodeLabel copy(nullptr);
+    TBarcodeLabel copy;
     copy.CopyKindProperties(*c);
     EXPECT_EQ(copy.MatrixOptions(), c->MatrixOptions());
     EXPECT_EQ(copy.BarcodeType(), btQrCode);

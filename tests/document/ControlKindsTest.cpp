@@ -49,24 +49,24 @@ protected:
 };
 
 TEST_F(ControlKindsTest, CreationDefaults) {
-    TTextLabel text(&label);
+    TTextLabel text;
     EXPECT_EQ(text.Kind(), ckText);
     EXPECT_EQ(text.MinWidth(), 25);
     EXPECT_EQ(text.MinHeight(), 14);
     EXPECT_TRUE(text.AutoSize());
     EXPECT_TRUE(text.Transparent());
-    TMemoLabel memo(&label);
+    TMemoLabel memo;
     EXPECT_EQ(memo.Kind(), ckMemo);
     EXPECT_EQ(memo.Box(), TRect::FromBox(0, 0, 75, 30));
     EXPECT_FALSE(memo.AutoSize());
-    TShapeLabel shape(&label);
+    TShapeLabel shape;
     EXPECT_EQ(shape.Kind(), ckShape);
     EXPECT_EQ(shape.Box(), TRect::FromBox(0, 0, 25, 25));
     EXPECT_EQ(shape.HAlign(), haCenter);
     EXPECT_EQ(shape.VAlign(), vaCenter);
     EXPECT_EQ(shape.BrushColor(), clWhite);
     EXPECT_EQ(shape.PenWidth(), 1);
-    TGraphicLabel graphic(&label);
+    TGraphicLabel graphic;
     EXPECT_EQ(graphic.Kind(), ckGraphic);
     EXPECT_FALSE(graphic.Transparent());
     EXPECT_TRUE(graphic.KeepAspect());
@@ -74,7 +74,7 @@ TEST_F(ControlKindsTest, CreationDefaults) {
 }
 
 TEST_F(ControlKindsTest, TextSizeFollowsTheFontAndRotation) {
-    auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+    auto* t = Add(label, std::make_unique<TTextLabel>());
     t->SetFont(TestFont());
     t->SetText("Hello");
     t->Draw();
@@ -93,7 +93,7 @@ TEST_F(ControlKindsTest, TextSizeFollowsTheFontAndRotation) {
 }
 
 TEST_F(ControlKindsTest, EmptyTextIsHeldAtTheMinimumWidth) {
-    auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+    auto* t = Add(label, std::make_unique<TTextLabel>());
     t->SetFont(TestFont());
     t->SetText("");
     t->Draw();
@@ -103,7 +103,7 @@ TEST_F(ControlKindsTest, EmptyTextIsHeldAtTheMinimumWidth) {
 
 TEST_F(ControlKindsTest, RotatedTextLiesInsideItsImage) {
     for (uint8_t r = 0; r < 4; ++r) {
-        auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+        auto* t = Add(label, std::make_unique<TTextLabel>());
         t->SetFont(TestFont());
         t->SetText("IIIIIIII");
         t->SetRotation(r);
@@ -119,7 +119,7 @@ TEST_F(ControlKindsTest, RotatedTextLiesInsideItsImage) {
 
 TEST_F(ControlKindsTest, WhiteTextOnATransparentControlStaysVisible) {
     label.ShowGrid = false;
-    auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+    auto* t = Add(label, std::make_unique<TTextLabel>());
     t->SetFont(TestFont());
     t->SetText("WWWW");
     t->SetFontColor(clWhite);
@@ -134,7 +134,7 @@ TEST_F(ControlKindsTest, WhiteTextOnATransparentControlStaysVisible) {
 }
 
 TEST_F(ControlKindsTest, FormattedTextWrapsIntoTheBoxWidth) {
-    auto* m = Add(label, std::make_unique<TMemoLabel>(&label));
+    auto* m = Add(label, std::make_unique<TMemoLabel>());
     m->SetFont(TestFont());
     m->SetBoxWidth(120);
     m->SetText("one two three four five six seven eight");
@@ -160,7 +160,7 @@ TEST_F(ControlKindsTest, FormattedTextWrapsIntoTheBoxWidth) {
 TEST_F(ControlKindsTest, GiantTextsDrawIntoBoundedImages) {
     const int32_t longest = MaxImageSide(ScreenPixelsPerInchX());
     ASSERT_EQ(longest, 9600);
-    auto* t = Add(label, std::make_unique<TTextLabel>(&label));
+    auto* t = Add(label, std::make_unique<TTextLabel>());
     t->SetFont(TestFont());
     t->SetText(QString(3 * MaxDrawnTextLength, 'W'));
     t->Draw();
@@ -176,7 +176,7 @@ TEST_F(ControlKindsTest, GiantTextsDrawIntoBoundedImages) {
     t->Draw();
     EXPECT_EQ(t->Image().size(), QSize(fm.height(), longest));
 
-    auto* m = Add(label, std::make_unique<TMemoLabel>(&label));
+    auto* m = Add(label, std::make_unique<TMemoLabel>());
     m->SetFont(TestFont());
     m->SetBoxWidth(120);
     m->SetText(QString(3 * MaxDrawnTextLength, 'x')); // one word that cannot wrap
@@ -192,7 +192,7 @@ TEST_F(ControlKindsTest, GiantTextsDrawIntoBoundedImages) {
 }
 
 TEST_F(ControlKindsTest, FormattedTextAlignmentMarksItDirty) {
-    auto* m = Add(label, std::make_unique<TMemoLabel>(&label));
+    auto* m = Add(label, std::make_unique<TMemoLabel>());
     m->Draw();
     ASSERT_FALSE(m->Dirty());
     label.SelectAt(390, 290); // painting through the label would clear Dirty again
@@ -205,7 +205,7 @@ TEST_F(ControlKindsTest, FormattedTextAlignmentMarksItDirty) {
 }
 
 TEST_F(ControlKindsTest, ShapeInsetsForPenWidths) {
-    auto* s = Add(label, std::make_unique<TShapeLabel>(&label));
+    auto* s = Add(label, std::make_unique<TShapeLabel>());
     s->SetBox(TRect::FromBox(10, 10, 40, 30), false);
     s->SetBrushColor(0x00FF00); // green in 0x00BBGGRR
     s->SetPenWidth(1);
@@ -237,7 +237,7 @@ TEST_F(ControlKindsTest, ShapeBackgroundAndTransparency) {
     EXPECT_FALSE(ShapeIsOpaque(sfRectangle, bsClear));
     EXPECT_FALSE(ShapeIsOpaque(sfEllipse, bsSolid));
 
-    auto* s = Add(label, std::make_unique<TShapeLabel>(&label));
+    auto* s = Add(label, std::make_unique<TShapeLabel>());
     s->SetTransparency(false);
     s->SetShapeFormat(sfEllipse);
     s->Draw();
@@ -247,7 +247,7 @@ TEST_F(ControlKindsTest, ShapeBackgroundAndTransparency) {
 }
 
 TEST_F(ControlKindsTest, ShapesAndLinesLandWhereTheAlignmentSays) {
-    auto* s = Add(label, std::make_unique<TShapeLabel>(&label));
+    auto* s = Add(label, std::make_unique<TShapeLabel>());
     s->SetBox(TRect::FromBox(10, 10, 40, 30), false);
     s->SetShapeFormat(sfHorizontalLine);
     s->SetVAlign(vaTop);
@@ -274,7 +274,7 @@ TEST_F(ControlKindsTest, ShapesAndLinesLandWhereTheAlignmentSays) {
 }
 
 TEST_F(ControlKindsTest, HatchFillsLeaveGaps) {
-    auto* s = Add(label, std::make_unique<TShapeLabel>(&label));
+    auto* s = Add(label, std::make_unique<TShapeLabel>());
     s->SetBox(TRect::FromBox(10, 10, 40, 40), false);
     s->SetBrushColor(0x0000FF); // red
     s->SetBrushStyle(bsHorizontal);
@@ -296,7 +296,7 @@ TEST_F(ControlKindsTest, PictureFitsTheBoxWithOrWithoutAspect) {
     pic.fill(Qt::red);
     const QString bmp = scratch.File("BMPpicture.bmp");
     ASSERT_TRUE(pic.save(bmp, "BMP"));
-    auto* g = Add(label, std::make_unique<TGraphicLabel>(&label));
+    auto* g = Add(label, std::make_unique<TGraphicLabel>());
     g->SetBox(TRect::FromBox(10, 10, 100, 100), false);
     ASSERT_TRUE(LoadImageByName(*g, bmp));
     g->Draw();
@@ -317,7 +317,7 @@ TEST_F(ControlKindsTest, PictureTypeByNameOrExtension) {
     ASSERT_TRUE(pic.save(privateJpeg, "JPG"));
     const QString userJpeg = scratch.File("abc.jpg");
     ASSERT_TRUE(pic.save(userJpeg, "JPG"));
-    TGraphicLabel g(&label);
+    TGraphicLabel g;
     EXPECT_TRUE(LoadImageByName(g, privateJpeg));
     EXPECT_EQ(g.Picture().size(), QSize(20, 10));
     EXPECT_FALSE(LoadImageByName(g, userJpeg)); // "ABC": not a picture name, silently
@@ -329,7 +329,7 @@ TEST_F(ControlKindsTest, PictureTypeByNameOrExtension) {
 
 TEST_F(ControlKindsTest, PictureErrorsAreReportedAndKeepThePicture) {
     TMessageCapture capture;
-    TGraphicLabel g(&label);
+    TGraphicLabel g;
     QImage pic(30, 30, QImage::Format_RGB888);
     pic.fill(Qt::green);
     g.SetPicture(pic);
@@ -361,7 +361,7 @@ TEST_F(ControlKindsTest, ImportedPicturesLiveInPrivateFiles) {
     ASSERT_TRUE(pic.save(user, "JPG"));
     QString first, cloneFile;
     {
-        auto* g = Add(label, std::make_unique<TGraphicLabel>(&label));
+        auto* g = Add(label, std::make_unique<TGraphicLabel>());
         ASSERT_TRUE(ImportPicture(*g, user));
         first = g->ImageFile();
         EXPECT_TRUE(QFileInfo(first).fileName().startsWith("jpe"));
@@ -388,7 +388,7 @@ TEST_F(ControlKindsTest, ImportedPicturesLiveInPrivateFiles) {
 }
 
 TEST_F(ControlKindsTest, CloneCopiesShapeProperties) {
-    auto* s = Add(label, std::make_unique<TShapeLabel>(&label));
+    auto* s = Add(label, std::make_unique<TShapeLabel>());
     s->SetShapeFormat(sfRoundRect);
     s->SetPenWidth(3);
     s->SetPenColor(0x0000FF);

@@ -9,7 +9,7 @@ protected:
 };
 
 TEST_F(ControlTest, BaseDefaults) {
-    TLabelControl c(&label);
+    TLabelControl c;
     EXPECT_EQ(c.Kind(), ckBase);
     EXPECT_EQ(c.Width(), 20);
     EXPECT_EQ(c.Height(), 20);
@@ -22,7 +22,7 @@ TEST_F(ControlTest, BaseDefaults) {
     EXPECT_TRUE(c.Dirty());
     EXPECT_TRUE(c.Loading());
     EXPECT_EQ(c.Owner(), nullptr);
-    EXPECT_EQ(c.CreateSameKind(&label), nullptr); // the base kind is never cloned
+    EXPECT_EQ(c.CreateSameKind(), nullptr); // the base kind is never cloned
 }
 
 TEST_F(ControlTest, SizesBelowTheMinimumTakeTheMinimum) {
@@ -56,7 +56,7 @@ TEST_F(ControlTest, ControlTallerThanTheAreaEndsAboveIt) {
 }
 
 TEST_F(ControlTest, UnownedControlsAreNotClampedOnTheFarSide) {
-    TBlockControl c(&label);
+    TBlockControl c;
     c.SetBox(TRect::FromBox(500, 400, 60, 30), true);
     EXPECT_EQ(c.Left(), 500);
     EXPECT_EQ(c.Top(), 400);

@@ -94,7 +94,7 @@ TEST_F(JpegLimits, AHeaderClaimingMoreThanTheFileCanHoldIsRefusedWithTheUsualMes
 
     QStringList messages;
     const auto previous = SetMessageHandler([&](const QString& m) { messages << m; });
-    TGraphicLabel control(nullptr);
+    TGraphicLabel control;
     const QString path = Write(Claiming(real, 3000, 3000));
     EXPECT_FALSE(LoadImageByName(control, path));
     SetMessageHandler(previous);
@@ -140,7 +140,7 @@ TEST(BmpLimits, AHeaderClaimingAHugePictureIsRefusedWithTheUsualMessage) {
 
     QStringList messages;
     const auto previous = SetMessageHandler([&](const QString& m) { messages << m; });
-    TGraphicLabel control(nullptr);
+    TGraphicLabel control;
     EXPECT_FALSE(LoadImageByName(control, path));
     SetMessageHandler(previous);
     EXPECT_EQ(messages, QStringList{QString("Unable to load bitmap file\n\r") + path});

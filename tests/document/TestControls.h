@@ -8,10 +8,7 @@
 // A control kind for tests: renders a solid block of its colour the size of its box.
 class TBlockControl : public TLabelControl {
 public:
-    explicit TBlockControl(TCanvasLabel* owner, QColor colour = Qt::blue)
-        : TLabelControl(owner), Colour(colour) {
-        SetAutoSizeField(false);
-    }
+    explicit TBlockControl(QColor colour = Qt::blue) : Colour(colour) { SetAutoSizeField(false); }
     void Draw() override {
         ++DrawCount;
         QImage& img = MutableImage();
@@ -19,8 +16,8 @@ public:
         img.fill(Colour);
         TLabelControl::Draw();
     }
-    std::unique_ptr<TLabelControl> CreateSameKind(TCanvasLabel* owner) const override {
-        return std::make_unique<TBlockControl>(owner);
+    std::unique_ptr<TLabelControl> CreateSameKind() const override {
+        return std::make_unique<TBlockControl>();
     }
     void CopyKindProperties(const TLabelControl& source) override {
         Colour = static_cast<const TBlockControl&>(source).Colour;
@@ -32,7 +29,7 @@ public:
 // A label of the given size holding block controls at the given boxes (bottom first).
 inline TBlockControl* AddBlock(TCanvasLabel& label, int left, int top, int width, int height,
                                QColor colour = Qt::blue) {
-    auto c = std::make_unique<TBlockControl>(&label, colour);
+    auto c = std::make_unique<TBlockControl>(colour);
     c->SetBox(TRect::FromBox(left, top, width, height), true);
     TBlockControl* raw = c.get();
     label.AddControl(std::move(c));

@@ -23,7 +23,7 @@ class DescriptionFixtures : public TLabelFileTest {};
 
 TEST_F(DescriptionFixtures, OlderPlainDescriptionWithBarePictureName) {
     const QString path = TestDataPath("files/plain-label/label.lbl");
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
 
     TSheetSettings sheet;
     sheet.LabelHeight = 1.5; // written with a decimal comma
@@ -86,7 +86,7 @@ TEST_F(DescriptionFixtures, MissingKeysTakeTheirDefaults) {
                                       "[CNT_3]\nTYPE=MEMO\n"
                                       "[CNT_4]\nTYPE=SHAPE\n"
                                       "[CNT_5]\nTYPE=GRAPHIC\n")));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     TSheetSettings keyDefaults;
     keyDefaults.TopMargin = 0;
     keyDefaults.LeftMargin = 0;
@@ -145,7 +145,7 @@ TEST_F(DescriptionFixtures, ElementDefaultsAndUnknownKinds) {
                                       "ADVTYPE_7=date\n"
                                       "ADVTYPE_8=FIELD\nADVNUM_8=x\nADVCHAR_8=300\nADVLPAD_8=-1\n"
                                       "ADVTYPE_10=TEXT\nADVTXT_10=beyond the count\n")));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     const TLabelControl& c = *doc.Controls.front();
     EXPECT_TRUE(c.Advanced()); // any whole number but 0
     EXPECT_EQ(FieldSignatures(c.Fields),
@@ -164,7 +164,7 @@ TEST_F(DescriptionFixtures, OddValuesReadSafely) {
                                       "[CNT_3]\nTYPE=SHAPE\nSHAPEFORMAT=256\nBRUSH_STYLE=-4\n"
                                       "[CNT_4]\nTYPE=BARCODE\nBCTYPE=1000\nNBW=\n"
                                       "[cnt_4]\nTYPE=SHAPE\n")));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     ASSERT_EQ(doc.Controls.size(), 5u);
     // Far beyond any label: held at twice the largest label, 19200 pixels.
     EXPECT_EQ(doc.Controls[4]->Box(), TRect::FromBox(0, 19200, 19200, 10));
@@ -192,7 +192,7 @@ TEST_F(DescriptionFixtures, ControlSectionsAreNumberedPlainly) {
                                       "[CNT_1]\nTYPE=TEXT\nTEXT=repeated\n"
                                       "[CNT_3]\nTYPE=TEXT\nTEXT=three\n"
                                       "[CNT_5]\nTYPE=TEXT\nTEXT=five\n")));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     QStringList texts;
     for (const auto& c : doc.Controls)
         texts << c->Text();
@@ -217,7 +217,7 @@ TEST_F(DescriptionFixtures, HandBuiltArchiveMatchesPicturesByName) {
                     .Add("bmpSPARE.TMP", ReadBytes(bmpFile))
                     .WriteTo(path));
     {
-        const TLabelDocument doc = ReadLabelDocument(path);
+        const TLabelContents doc = ReadLabelDocument(path);
         EXPECT_EQ(doc.Sheet.LabelWidth, 4.0);
         ASSERT_EQ(doc.Controls.size(), 4u);
         EXPECT_EQ(As<TGraphicLabel>(doc.Controls[0]).Picture().size(), QSize(8, 2));
@@ -241,7 +241,7 @@ TEST_F(DescriptionFixtures, PictureLeftOutAtSavingTakesNoOtherPicture) {
                                               "[CNT_2]\nTYPE=GRAPHIC\nIMG_NAME=bmpA1.TMP\n"))
                     .Add("bmpA1.TMP", ReadBytes(bmpFile))
                     .WriteTo(path));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     EXPECT_TRUE(As<TGraphicLabel>(doc.Controls[0]).ImageFile().isEmpty());
     EXPECT_EQ(As<TGraphicLabel>(doc.Controls[1]).Picture(), TestPicture(5, 5));
 }
@@ -258,13 +258,13 @@ TEST_F(DescriptionFixtures, ArchiveWithForeignNamesHandsPicturesOutInTurn) {
                     .Add("bmp-one", ReadBytes(bmpFile))
                     .Add("bmp-two", ReadBytes(Scratch.File("b.bmp")))
                     .WriteTo(path));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     EXPECT_EQ(As<TGraphicLabel>(doc.Controls[0]).Picture(), TestPicture(3, 3));
     EXPECT_EQ(As<TGraphicLabel>(doc.Controls[1]).Picture(), TestPicture(7, 1));
 }
 
 TEST_F(DescriptionFixtures, WrittenDescriptionMatchesTheGoldenFile) {
-    TCanvasLabel::TControlList controls;
+    TControlList controls;
     auto& barcode = Add<TBarcodeLabel>(controls);
     barcode.SetBarcodeType(btUpcA);
     barcode.SetNarrowBarWidth(12.5);

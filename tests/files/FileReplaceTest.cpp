@@ -33,7 +33,7 @@ void SaveArchive(const QString& path, const QByteArray& text) {
     TSheetSettings sheet;
     TCanvasLabel label;
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-    auto control = std::make_unique<TTextLabel>(&label);
+    auto control = std::make_unique<TTextLabel>();
     control->SetText(QString::fromLatin1(text));
     label.AddControl(std::move(control));
     for (const auto& c : label.Controls())

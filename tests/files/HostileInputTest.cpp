@@ -35,10 +35,10 @@ protected:
         TLabelFileTest::SetUp();
         Label.SetLabelSize(300, 150);
         Label.ShowGrid = false;
-        auto text = std::make_unique<TTextLabel>(&Label);
+        auto text = std::make_unique<TTextLabel>();
         text->SetText("keep me");
         Label.AddControl(std::move(text));
-        auto graphic = std::make_unique<TGraphicLabel>(&Label);
+        auto graphic = std::make_unique<TGraphicLabel>();
         const QString bmp = Scratch.File("mine.bmp");
         ASSERT_TRUE(TestPicture().save(bmp, "BMP"));
         ASSERT_TRUE(ImportPicture(*graphic, bmp));
@@ -195,7 +195,7 @@ TEST_F(HostileInput, AbsurdCountsAndSizesStayBounded) {
                                       "ADVTYPE_2147483647=TEXT\nADVTXT_2147483647=last\n"
                                       "[CNT_2147483647]\nTYPE=SHAPE\nPEN_WIDTH=-5\n")));
     const auto start = std::chrono::steady_clock::now();
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     ASSERT_EQ(doc.Controls.size(), 3u);
     const QString memo = doc.Controls[0]->Text();
@@ -240,7 +240,7 @@ TEST_F(HostileInput, PictureThatDoesNotDecodeIsKeptButNotShown) {
                     .Add("bmpA.TMP", "BM not really a bitmap")
                     .Add("jpgB.TMP", QByteArray("\xFF\xD8\xFF\xE0 truncated jpeg", 20))
                     .WriteTo(path));
-    const TLabelDocument doc = ReadLabelDocument(path);
+    const TLabelContents doc = ReadLabelDocument(path);
     ASSERT_EQ(doc.Controls.size(), 2u);
     const auto& bmp = As<TGraphicLabel>(doc.Controls[0]);
     const auto& jpg = As<TGraphicLabel>(doc.Controls[1]);

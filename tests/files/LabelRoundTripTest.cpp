@@ -103,14 +103,14 @@ void ExpectSameControl(const TLabelControl& a, const TLabelControl& b) {
 
 struct TKindRow {
     const char* Name;
-    std::function<void(TCanvasLabel::TControlList&, TScratchFolder&)> Build;
+    std::function<void(TControlList&, TScratchFolder&)> Build;
 };
 
 // One row per kind, every stored property away from its default; advanced rows for the three
 // kinds that can have advanced fields.
 const TKindRow kKindRows[] = {
     {"barcode",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TBarcodeLabel>(list);
          c.SetBarcodeType(btEan128);
          c.SetNarrowBarWidth(13.5);
@@ -121,21 +121,21 @@ const TKindRow kKindRows[] = {
          c.SetText("(01)12345");
      }},
     {"text",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TTextLabel>(list);
          SetCommon(c, TRect::FromBox(5, 7, 90, 33), 3, haCenter, vaCenter,
                    Font("Times New Roman", 14, false, true), 0x0000FF, 238, true, false);
          c.SetText(" lead and trail \\ ");
      }},
     {"memo",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TMemoLabel>(list);
          SetCommon(c, TRect::FromBox(11, 13, 150, 90), 0, haCenter, vaCenter,
                    Font("Courier New", 9, false, false, true), 0xFFFFFF, 2, false, false);
          c.SetText("line one\r\n  indented\tline\r\n\r\nlast \\ line ");
      }},
     {"shape",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TShapeLabel>(list);
          c.SetShapeFormat(sfRoundRect);
          c.SetPenWidth(4);
@@ -146,7 +146,7 @@ const TKindRow kKindRows[] = {
                    0x010203, 0, true, false);
      }},
     {"graphic",
-     [](TCanvasLabel::TControlList& list, TScratchFolder& scratch) {
+     [](TControlList& list, TScratchFolder& scratch) {
          auto& c = Add<TGraphicLabel>(list);
          const QString bmp = scratch.File("picture.bmp");
          ASSERT_TRUE(TestPicture().save(bmp, "BMP"));
@@ -156,26 +156,26 @@ const TKindRow kKindRows[] = {
                    false, true);
      }},
     {"advanced text",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TTextLabel>(list);
          c.Fields = EveryElementKind();
          c.SetAdvanced(true);
          c.SetText("literal kept aside");
      }},
     {"advanced memo",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TMemoLabel>(list);
          c.Fields = EveryElementKind();
          c.SetAdvanced(true);
      }},
     {"advanced barcode",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TBarcodeLabel>(list);
          c.Fields = EveryElementKind();
          c.SetAdvanced(true);
      }},
     {"elements kept while not advanced",
-     [](TCanvasLabel::TControlList& list, TScratchFolder&) {
+     [](TControlList& list, TScratchFolder&) {
          auto& c = Add<TTextLabel>(list);
          c.Fields = EveryElementKind();
          c.SetText("plain");
@@ -188,19 +188,19 @@ class LabelRoundTrip : public TLabelFileTest {};
 TEST_F(LabelRoundTrip, EveryKindWithEveryStoredProperty) {
     for (const TKindRow& row : kKindRows) {
         SCOPED_TRACE(row.Name);
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         row.Build(saved, Scratch);
-        const TLabelDocument read = RoundTrip(saved);
+        const TLabelContents read = RoundTrip(saved);
         ASSERT_EQ(read.Controls.size(), 1u);
         ExpectSameControl(*saved.front(), *read.Controls.front());
     }
 }
 
 TEST_F(LabelRoundTrip, AllKindsTogetherKeepTheirStackingOrder) {
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     for (const TKindRow& row : kKindRows)
         row.Build(saved, Scratch);
-    const TLabelDocument read = RoundTrip(saved);
+    const TLabelContents read = RoundTrip(saved);
     ASSERT_EQ(read.Controls.size(), saved.size());
     for (size_t i = 0; i < saved.size(); ++i) {
         SCOPED_TRACE(kKindRows[i].Name);
@@ -227,7 +227,7 @@ TEST_F(LabelRoundTrip, SheetAndGridFlag) {
     sheet.BorderShape = 1;
     sheet.BorderPct = 12.5;
     for (const bool grid : {false, true}) {
-        const TLabelDocument read = RoundTrip({}, sheet, grid);
+        const TLabelContents read = RoundTrip({}, sheet, grid);
         TSheetSettings expected = sheet;
         expected.GapWidth = 0.333333333333333; // 15 significant digits
         EXPECT_EQ(read.Sheet, expected);
@@ -249,7 +249,7 @@ TEST_F(LabelRoundTrip, RotatedBoxesAreStoredAsIfUnrotated) {
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Rotation);
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         auto& shape = Add<TShapeLabel>(saved);
         shape.SetRotation(row.Rotation);
         shape.SetBox(TRect::FromBox(10, 12, 20, 60), true);
@@ -258,7 +258,7 @@ TEST_F(LabelRoundTrip, RotatedBoxesAreStoredAsIfUnrotated) {
         EXPECT_EQ(ini.ReadString("CNT_1", "HEIGHT", ""), row.Height);
         EXPECT_EQ(ini.ReadString("CNT_1", "TOP", ""), "0.125");
         EXPECT_EQ(ini.ReadString("CNT_1", "LEFT", ""), "0.104166666666667");
-        const TLabelDocument read = RoundTrip(saved);
+        const TLabelContents read = RoundTrip(saved);
         EXPECT_EQ(read.Controls.front()->Box(), TRect::FromBox(10, 12, 20, 60));
         EXPECT_EQ(read.Controls.front()->Rotation(), row.Rotation);
     }
@@ -284,7 +284,7 @@ TEST_F(LabelRoundTrip, FormattedTextLines) {
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Text);
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         Add<TMemoLabel>(saved).SetText(row.Text);
         const TIniFile ini = SavedDescription(saved);
         EXPECT_EQ(ini.ReadInteger("CNT_1", "MEMO_LINES", -1), row.Lines.size());
@@ -306,7 +306,7 @@ TEST_F(LabelRoundTrip, EscapedTexts) {
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Text);
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         Add<TTextLabel>(saved).SetText(row.Text);
         EXPECT_EQ(SavedDescription(saved).ReadString("CNT_1", "TEXT", "-"), row.Stored);
         EXPECT_EQ(RoundTrip(saved).Controls.front()->Text(), row.Text);
@@ -314,7 +314,7 @@ TEST_F(LabelRoundTrip, EscapedTexts) {
 }
 
 TEST_F(LabelRoundTrip, AdvancedElementKeysAndTheEmptyTextElement) {
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     auto& c = Add<TTextLabel>(saved);
     c.Fields = EveryElementKind();
     c.Fields.insert(c.Fields.begin(), std::make_unique<TTextField>(QString()));
@@ -333,7 +333,7 @@ TEST_F(LabelRoundTrip, AdvancedElementKeysAndTheEmptyTextElement) {
     EXPECT_EQ(ini.ReadInteger("CNT_1", "ADV_COUNT", 0), 6);
 
     // The empty text element comes back as one space, and contributes it.
-    const TLabelDocument read = RoundTrip(saved);
+    const TLabelContents read = RoundTrip(saved);
     const TLabelControl& back = *read.Controls.front();
     ASSERT_EQ(back.Fields.size(), 6u);
     EXPECT_EQ(ElementSignature(*back.Fields[0]), "TEXT:[ ]");
@@ -342,7 +342,7 @@ TEST_F(LabelRoundTrip, AdvancedElementKeysAndTheEmptyTextElement) {
 }
 
 TEST_F(LabelRoundTrip, AttachIsWrittenButNotRead) {
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     auto& c = Add<TShapeLabel>(saved);
     c.SetAttach(atBottom);
     EXPECT_EQ(SavedDescription(saved).ReadInteger("CNT_1", "ALIGN", -1), atBottom);
@@ -352,7 +352,7 @@ TEST_F(LabelRoundTrip, AttachIsWrittenButNotRead) {
 TEST_F(LabelRoundTrip, TextOutsideWindows1252Survives) {
     const QString wide =
         QString::fromUtf8("\xCE\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xE2\x82\xAC \xF0\x9F\x93\xA6");
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     Add<TTextLabel>(saved).SetText(wide);
     auto& memo = Add<TMemoLabel>(saved);
     memo.SetText(wide + "\r\n" + wide);
@@ -362,13 +362,13 @@ TEST_F(LabelRoundTrip, TextOutsideWindows1252Survives) {
     const QString path = Scratch.File("wide.lbl");
     WriteLabelDocument(path, TSheetSettings{}, true, saved);
     EXPECT_TRUE(DescriptionBytes(path).startsWith(kUtf8Bom));
-    const TLabelDocument read = ReadLabelDocument(path);
+    const TLabelContents read = ReadLabelDocument(path);
     EXPECT_EQ(read.Controls[0]->Text(), wide);
     EXPECT_EQ(read.Controls[1]->Text(), wide + "\r\n" + wide);
     EXPECT_EQ(read.Controls[1]->Font().family(), font.family());
 
     // A label whose texts all fit stays in Windows-1252.
-    TCanvasLabel::TControlList plain;
+    TControlList plain;
     Add<TTextLabel>(plain).SetText(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC"));
     WriteLabelDocument(path, TSheetSettings{}, true, plain);
     const QByteArray bytes = DescriptionBytes(path);
@@ -385,7 +385,7 @@ TEST_F(LabelRoundTrip, PicturesTravelInsideTheArchive) {
     ASSERT_TRUE(TestPicture(9, 9).save(jpeg, "JPG"));
     const QString path = Scratch.File("pictures.lbl");
     {
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         for (const QString& file : {bmp, jpg, jpeg})
             ASSERT_TRUE(ImportPicture(Add<TGraphicLabel>(saved), file));
         WriteLabelDocument(path, TSheetSettings{}, true, saved);
@@ -401,7 +401,7 @@ TEST_F(LabelRoundTrip, PicturesTravelInsideTheArchive) {
     for (const QString& p : extracted)
         QFile::remove(p);
 
-    const TLabelDocument read = ReadLabelDocument(path);
+    const TLabelContents read = ReadLabelDocument(path);
     ASSERT_EQ(read.Controls.size(), 3u);
     const auto& g1 = As<TGraphicLabel>(read.Controls[0]);
     const auto& g2 = As<TGraphicLabel>(read.Controls[1]);
@@ -423,10 +423,10 @@ TEST_F(LabelRoundTrip, PicturesTravelInsideTheArchive) {
 TEST_F(LabelRoundTrip, AnImageControlWithoutPictureTakesNoOtherControlsPicture) {
     const QString bmp = Scratch.File("logo.bmp");
     ASSERT_TRUE(TestPicture().save(bmp, "BMP"));
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     Add<TGraphicLabel>(saved); // never given a picture
     ASSERT_TRUE(ImportPicture(Add<TGraphicLabel>(saved), bmp));
-    const TLabelDocument read = RoundTrip(saved);
+    const TLabelContents read = RoundTrip(saved);
     ASSERT_EQ(read.Controls.size(), 2u);
     EXPECT_TRUE(As<TGraphicLabel>(read.Controls[0]).ImageFile().isEmpty());
     EXPECT_EQ(As<TGraphicLabel>(read.Controls[1]).Picture(), TestPicture());
@@ -436,10 +436,10 @@ TEST_F(LabelRoundTrip, NothingIsLeftInTheTemporaryFolder) {
     const QString bmp = Scratch.File("logo.bmp");
     ASSERT_TRUE(TestPicture().save(bmp, "BMP"));
     {
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         ASSERT_TRUE(ImportPicture(Add<TGraphicLabel>(saved), bmp));
         Add<TTextLabel>(saved).SetText("x");
-        const TLabelDocument read = RoundTrip(saved);
+        const TLabelContents read = RoundTrip(saved);
         EXPECT_EQ(TempFolderEntries().size(), 2u); // the two controls' private pictures
     }
     EXPECT_EQ(TempFolderEntries(), QStringList());
@@ -449,7 +449,7 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
     TSheetSettings sheet;
     sheet.LabelWidth = 2.5;
     sheet.LabelHeight = 1.25;
-    TCanvasLabel::TControlList saved;
+    TControlList saved;
     Add<TTextLabel>(saved).SetText("one");
     Add<TShapeLabel>(saved);
     const QString path = Scratch.File("open.lbl");
@@ -484,13 +484,13 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
 }
 
 TEST_F(LabelRoundTrip, FailedSaveKeepsThePreviousLabel) {
-    TCanvasLabel::TControlList first;
+    TControlList first;
     Add<TTextLabel>(first).SetText("first version");
     const QString path = Scratch.File("keep.lbl");
     WriteLabelDocument(path, TSheetSettings{}, true, first);
     const QByteArray before = ReadBytes(path);
 
-    TCanvasLabel::TControlList second;
+    TControlList second;
     Add<TMemoLabel>(second).SetText(QString(4000, 'x'));
     {
         const TFileSizeLimit diskFull(before.size() + 100);

@@ -32,8 +32,8 @@ protected:
     }
 
     // Saves the controls as a label and reads it back.
-    TLabelDocument RoundTrip(const TCanvasLabel::TControlList& controls,
-                             const TSheetSettings& sheet = {}, bool showGrid = true) {
+    TLabelContents RoundTrip(const TControlList& controls, const TSheetSettings& sheet = {},
+                             bool showGrid = true) {
         const QString path = Scratch.File("roundtrip.lbl");
         WriteLabelDocument(path, sheet, showGrid, controls);
         return ReadLabelDocument(path);
@@ -52,7 +52,7 @@ protected:
     static TIniFile Description(const QString& labelPath) {
         return TIniFile::FromBytes(DescriptionBytes(labelPath));
     }
-    TIniFile SavedDescription(const TCanvasLabel::TControlList& controls) {
+    TIniFile SavedDescription(const TControlList& controls) {
         const QString path = Scratch.File("saved.lbl");
         WriteLabelDocument(path, TSheetSettings{}, true, controls);
         return Description(path);
@@ -66,8 +66,8 @@ private:
     QLocale m_locale;
 };
 
-template <class T> T& Add(TCanvasLabel::TControlList& list) {
-    list.push_back(std::make_unique<T>(nullptr));
+template <class T> T& Add(TControlList& list) {
+    list.push_back(std::make_unique<T>());
     list.back()->SetLoading(false);
     return static_cast<T&>(*list.back());
 }

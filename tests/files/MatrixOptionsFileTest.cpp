@@ -8,17 +8,17 @@ namespace {
 
 class MatrixOptionsFile : public TLabelFileTest {
 protected:
-    TBarcodeLabel& AddBarcode(TCanvasLabel::TControlList& list, TBarcodeType type) {
+    TBarcodeLabel& AddBarcode(TControlList& list, TBarcodeType type) {
         auto& c = Add<TBarcodeLabel>(list);
         c.SetBarcodeType(type);
         c.SetText(QStringLiteral("HELLO 2D"));
         return c;
     }
-    const TBarcodeLabel& Read(const TLabelDocument& doc) {
+    const TBarcodeLabel& Read(const TLabelContents& doc) {
         return dynamic_cast<const TBarcodeLabel&>(*doc.Controls.front());
     }
     // A plain description (the form older labels have) with one barcode section.
-    TLabelDocument ReadPlain(const QString& barcodeKeys) {
+    TLabelContents ReadPlain(const QString& barcodeKeys) {
         const QString path = Scratch.File("plain.lbl");
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -35,7 +35,7 @@ protected:
 TEST_F(MatrixOptionsFile, EveryOptionRoundTrips) {
     for (uint8_t ecc = qrEccL; ecc <= qrEccH; ++ecc)
         for (uint8_t version : {0, 1, 17, 40}) {
-            TCanvasLabel::TControlList saved;
+            TControlList saved;
             TBarcodeLabel& c = AddBarcode(saved, btQrCode);
             c.SetQrEcc(ecc);
             c.SetQrVersion(version);
@@ -48,14 +48,14 @@ TEST_F(MatrixOptionsFile, EveryOptionRoundTrips) {
         }
     for (TBarcodeType type : {btDataMatrix, btGs1DataMatrix})
         for (int side : {0, 10, 24, 52, 144}) {
-            TCanvasLabel::TControlList saved;
+            TControlList saved;
             AddBarcode(saved, type).SetDataMatrixSize(uint8_t(side));
             const TBarcodeLabel& read = Read(RoundTrip(saved));
             EXPECT_EQ(read.BarcodeType(), type);
             EXPECT_EQ(read.DataMatrixSize(), side);
         }
     for (TBarcodeType type : {btPdf417, btAztec}) {
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         AddBarcode(saved, type).SetRotation(3);
         const TBarcodeLabel& read = Read(RoundTrip(saved));
         EXPECT_EQ(read.BarcodeType(), type);
@@ -78,7 +78,7 @@ TEST_F(MatrixOptionsFile, KeysOnlyWhereTheTypeUsesThem) {
         {btAztec, {}, {"QRECC", "QRVERSION", "DMSIZE"}},
     };
     for (const auto& row : rows) {
-        TCanvasLabel::TControlList saved;
+        TControlList saved;
         AddBarcode(saved, row.type);
         const TIniFile ini = SavedDescription(saved);
         EXPECT_EQ(ini.ReadInteger("CNT_1", "BCTYPE", -1), row.type);

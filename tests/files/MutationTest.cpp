@@ -16,7 +16,7 @@ class Mutation : public TLabelFileTest {
 protected:
     // A label with every kind of control, advanced fields and two pictures, as saved bytes.
     QByteArray FullLabel() {
-        TCanvasLabel::TControlList controls;
+        TControlList controls;
         auto& barcode = Add<TBarcodeLabel>(controls);
         barcode.SetBarcodeType(btEan13);
         barcode.SetText("590123412345");
@@ -48,7 +48,7 @@ protected:
         const QString path = Scratch.File("mutant.lbl");
         ASSERT_TRUE(WriteBytes(path, bytes));
         try {
-            const TLabelDocument doc = ReadLabelDocument(path);
+            const TLabelContents doc = ReadLabelDocument(path);
             for (const auto& c : doc.Controls) {
                 (void)c->GetText();
                 (void)c->GetDisplayText();

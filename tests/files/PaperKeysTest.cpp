@@ -28,7 +28,7 @@ TEST_F(PaperKeysTest, ChosenPaperAndOrientationTravelWithTheLabel) {
     sheet.Metric = true; // the paper is in inches whatever the sheet's unit
     sheet.Paper = Paper("a4");
     sheet.Paper.Landscape = true;
-    TLabelDocument doc = RoundTrip({}, sheet);
+    TLabelContents doc = RoundTrip({}, sheet);
     EXPECT_EQ(doc.Sheet.Paper, sheet.Paper);
     EXPECT_EQ(doc.Sheet, sheet);
     const TIniFile ini = Description(Scratch.File("roundtrip.lbl"));
@@ -48,12 +48,12 @@ TEST_F(PaperKeysTest, LabelsWithoutAChoiceHaveNoKeysAndOlderFilesReadAsBefore) {
     const TIniFile ini = SavedDescription({});
     for (const char* key : {"PAPERNAME", "PAPERWIDTH", "PAPERHEIGHT", "ORIENTATION"})
         EXPECT_FALSE(ini.ValueExists("FORMAT", key)) << key;
-    const TLabelDocument old = ReadLabelDocument(PlainLabel({}));
+    const TLabelContents old = ReadLabelDocument(PlainLabel({}));
     EXPECT_FALSE(old.Sheet.Paper.IsSet());
     EXPECT_EQ(old.Sheet.Columns, 3);
 
     // A paper this program has no name for is known by its size.
-    const TLabelDocument other = ReadLabelDocument(
+    const TLabelContents other = ReadLabelDocument(
         PlainLabel("PAPERNAME=Roll\\s4\r\nPAPERWIDTH=4\r\nPAPERHEIGHT=6\r\nORIENTATION=0\r\n"));
     EXPECT_EQ(other.Sheet.Paper, Paper("4x6in"));
 }
@@ -73,7 +73,7 @@ TEST_F(PaperKeysTest, PaperBeyondBoundsIsRefused) {
 TEST_F(PaperKeysTest, WritingBackKeepsThePaper) {
     // Counters written back after a run keep the label's paper, archive or plain.
     const QString path = PlainLabel("PAPERNAME=Letter\r\nPAPERWIDTH=8.5\r\nPAPERHEIGHT=11\r\n");
-    TLabelDocument doc = ReadLabelDocument(path);
+    TLabelContents doc = ReadLabelDocument(path);
     ASSERT_EQ(doc.Sheet.Paper.Name, "Letter");
     WriteLabelBack(path, ReadLabelFileForm(path), doc.Sheet, doc.ShowGrid, doc.Controls);
     EXPECT_EQ(ReadLabelDocument(path).Sheet.Paper, Paper("Letter"));

@@ -73,7 +73,7 @@ protected:
     // Boxes are fixed unless auto is set (an auto-sized control takes the size of its contents).
     template <class T>
     T* Place(int left, int top, int width, int height, int field, bool autoSize = false) {
-        auto c = std::make_unique<T>(&label);
+        auto c = std::make_unique<T>();
         c->SetAutoSizing(autoSize);
         c->SetBox(TRect::FromBox(left, top, width, height), false);
         if (field > 0) {

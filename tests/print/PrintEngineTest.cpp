@@ -64,7 +64,7 @@ protected:
     }
     // A text control showing "L" + a counter from 1 (or the record's field 1 when merging).
     TTextLabel* AddText(bool fromRecord) {
-        auto c = std::make_unique<TTextLabel>(&label);
+        auto c = std::make_unique<TTextLabel>();
         c->SetBox(TRect::FromBox(10, 10, 100, 30), true);
         if (fromRecord) {
             c->Fields.push_back(std::make_unique<TImportedField>());

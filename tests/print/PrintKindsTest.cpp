@@ -48,7 +48,7 @@ protected:
     }
     void TearDown() override { SheetSettings() = saved; }
     template <class T> T* Place(int left, int top, int width, int height) {
-        auto c = std::make_unique<T>(&label);
+        auto c = std::make_unique<T>();
         c->SetBox(TRect::FromBox(left, top, width, height), false);
         T* raw = c.get();
         label.AddControl(std::move(c));

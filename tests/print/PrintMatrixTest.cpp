@@ -46,7 +46,7 @@ protected:
     }
     TBarcodeLabel* PlaceBox(TBarcodeType type, const QString& text, int left, int top, int width,
                             int height, int rotation, bool interpret) {
-        auto c = std::make_unique<TBarcodeLabel>(&label);
+        auto c = std::make_unique<TBarcodeLabel>();
         c->SetBarcodeType(type);
         c->SetAutoSizing(false);
         c->SetRotation(uint8_t(rotation)); // turning swaps the box's sides

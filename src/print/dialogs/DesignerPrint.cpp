@@ -17,7 +17,7 @@ QString ProposedPdfPath(const QString& documentFileName) {
     return label.dir().filePath(label.completeBaseName() + QStringLiteral(".pdf"));
 }
 
-bool PrintFromDesigner(const TCanvasLabel::TControlList& controls, const TPrintSettings& settings,
+bool PrintFromDesigner(const TControlList& controls, const TPrintSettings& settings,
                        const QString& documentFileName, TPrintProgress* progress, QWidget* parent) {
     TPrintDialogServices& services = PrintDialogServices();
     try {

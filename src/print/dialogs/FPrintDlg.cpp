@@ -231,7 +231,7 @@ void TFPrintDlg::FormCreate(const TCommandLineOptions& options) {
     m_lSkipLbl->setText(SkipCountText(m_skipCount));
 }
 
-void TFPrintDlg::Prepare(const TCanvasLabel::TControlList& controls) {
+void TFPrintDlg::Prepare(const TControlList& controls) {
     m_controls = &controls;
     RefreshPrinterPage();
     WriteSheetLines();
@@ -256,14 +256,14 @@ void TFPrintDlg::Prepare(const TCanvasLabel::TControlList& controls) {
     m_paintBox1->update();
 }
 
-bool TFPrintDlg::Execute(const TCanvasLabel::TControlList& controls) {
+bool TFPrintDlg::Execute(const TControlList& controls) {
     Prepare(controls);
     CentreOver(this, parentWidget());
     return exec() == QDialog::Accepted;
 }
 
-bool TFPrintDlg::RunPrintDialog(const TCanvasLabel::TControlList& controls,
-                                const QString& documentFileName, TPrintProgress* progress) {
+bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& documentFileName,
+                                TPrintProgress* progress) {
     if (!Execute(controls))
         return false;
     return PrintFromDesigner(controls, Settings(), documentFileName, progress, parentWidget());
@@ -359,7 +359,7 @@ void TFPrintDlg::OkayBtnClick() {
 void TFPrintDlg::PreviewBtnClick() {
     if (!m_controls || !CheckRun())
         return;
-    const TCanvasLabel::TControlList& controls = *m_controls;
+    const TControlList& controls = *m_controls;
     const TPrintSettings settings = Settings();
     const TPrinterFacts facts = TPrinters::Current().Facts();
     PrintDialogServices().Preview(this, [this, &controls, settings, facts](QPrinter& printer) {

@@ -28,13 +28,13 @@ public:
     // The Print command: shows the dialog for the label modally and, on "&Print", prints it
     // with progress (see PrintFromDesigner). True when a run finished, so the label's counters
     // may have advanced and the label wants saving.
-    bool RunPrintDialog(const TCanvasLabel::TControlList& controls, const QString& documentFileName,
+    bool RunPrintDialog(const TControlList& controls, const QString& documentFileName,
                         TPrintProgress* progress);
 
     // The parts of RunPrintDialog: Prepare fills the dialog for the label without showing it
     // (tests show it themselves); Execute prepares and runs it, true on "&Print".
-    void Prepare(const TCanvasLabel::TControlList& controls);
-    bool Execute(const TCanvasLabel::TControlList& controls);
+    void Prepare(const TControlList& controls);
+    bool Execute(const TControlList& controls);
 
     // What the fields hold now, and the run they ask for.
     TPrintChoices Choices() const;
@@ -79,7 +79,7 @@ private:
 
     int32_t m_skipCount = 0;
     // The label being printed, from Prepare on.
-    const TCanvasLabel::TControlList* m_controls = nullptr;
+    const TControlList* m_controls = nullptr;
 
     QWidget* m_pImport = nullptr;
     QLineEdit* m_eFile = nullptr;

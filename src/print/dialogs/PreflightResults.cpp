@@ -52,9 +52,8 @@ private:
 };
 } // namespace
 
-TPreflightReport RunPreflight(const TCanvasLabel::TControlList& controls,
-                              const TPrintSettings& settings, const TPrinter& printer,
-                              QWidget* parent) {
+TPreflightReport RunPreflight(const TControlList& controls, const TPrintSettings& settings,
+                              const TPrinter& printer, QWidget* parent) {
     TPreflightReport report;
     TCheckProgress progress(parent);
     report.Result = CheckLabels(

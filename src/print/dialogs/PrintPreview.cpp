@@ -38,7 +38,7 @@ private:
 // by the preview are the copies'.
 class TFieldsKeeper {
 public:
-    explicit TFieldsKeeper(const TCanvasLabel::TControlList& controls) : m_controls(controls) {
+    explicit TFieldsKeeper(const TControlList& controls) : m_controls(controls) {
         for (const auto& c : controls) {
             m_saved.push_back(std::move(c->Fields));
             c->Fields = CloneFields(m_saved.back());
@@ -52,7 +52,7 @@ public:
     TFieldsKeeper& operator=(const TFieldsKeeper&) = delete;
 
 private:
-    const TCanvasLabel::TControlList& m_controls;
+    const TControlList& m_controls;
     std::vector<TFieldList> m_saved;
 };
 
@@ -79,7 +79,7 @@ void ConfigurePreviewPrinter(QPrinter& printer, const TPrinterFacts& facts) {
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
-TPrintResult PaintPreview(QPrinter& printer, const TCanvasLabel::TControlList& controls,
+TPrintResult PaintPreview(QPrinter& printer, const TControlList& controls,
                           const TPrintSettings& settings, const TPrinterFacts& facts) {
     ConfigurePreviewPrinter(printer, facts);
     const TFieldsKeeper keeper(controls);

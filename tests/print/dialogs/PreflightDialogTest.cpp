@@ -30,7 +30,7 @@ protected:
         UsePdfPrinter(QPageSize::Letter);
         ForceSheet(5, 2);
         // An EAN 13 from field 1 of the record.
-        auto c = std::make_unique<TBarcodeLabel>(&label);
+        auto c = std::make_unique<TBarcodeLabel>();
         c->SetBarcodeType(btEan13);
         c->SetBox(TRect::FromBox(10, 10, 150, 40), true);
         c->Fields.push_back(std::make_unique<TImportedField>());
@@ -93,7 +93,7 @@ TEST_F(PreflightDialogTest, CheckShowsTheProblemsAndGoesBackOrPrints) {
 TEST_F(PreflightDialogTest, AProblemOfEveryLabelIsListedPastAFullList) {
     // Without data the EAN 13 has nothing to encode on any label: more problems than the list
     // keeps. A Code 128 too wide for its label is a problem of the design, listed all the same.
-    auto wide = std::make_unique<TBarcodeLabel>(&label);
+    auto wide = std::make_unique<TBarcodeLabel>();
     wide->SetBarcodeType(btCode128);
     wide->SetText("VT-1000-WIDE-PAST-THE-LABEL");
     wide->SetAutoSizing(true);

@@ -85,7 +85,7 @@ enum class TLabelKind { Plain, Counter, Imported };
 
 // A text control showing plain text, "N" + a counter from 1, or field 1 of the record.
 inline void AddTextControl(TCanvasLabel& label, TLabelKind kind, const QString& text = "Plain") {
-    auto c = std::make_unique<TTextLabel>(&label);
+    auto c = std::make_unique<TTextLabel>();
     c->SetBox(TRect::FromBox(10, 10, 150, 30), true);
     if (kind == TLabelKind::Plain) {
         c->SetText(text);
