@@ -1,8 +1,9 @@
 // The design area's hot paths: sizing the label from the sheet and painting a ruler.
 #include "app/DesignArea.h"
 #include "app/Rulers.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
 #include <QApplication>
@@ -12,7 +13,8 @@
 
 namespace {
 void ApplyLabelSize(benchmark::State& state) {
-    TDesignArea area;
+    TLabelDocument document;
+    TDesignArea area(document);
     area.resize(800, 600);
     TSheetSettings sheet;
     bool wide = false;

@@ -5,8 +5,9 @@
 
 #include "app/FMain.h"
 #include "app/UiServices.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 
@@ -42,11 +43,12 @@ struct TEditor {
         SheetSettings().LabelWidth = 8;
         SheetSettings().LabelHeight = 10;
         window->ApplyLabelSize();
-        AddBenchControls(window->Label(), 200);
+        AddBenchControls(window->Document(), 200);
         window->Label().grab();
         QCoreApplication::processEvents();
     }
     TCanvasLabel& Label() { return window->Label(); }
+    TLabelDocument& Document() { return window->Document(); }
 };
 
 TEditor& Editor() {
@@ -65,7 +67,7 @@ void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
 
 void DragMove(benchmark::State& state) {
     TCanvasLabel& label = Editor().Label();
-    TLabelControl& c = *label.Controls()[100];
+    TLabelControl& c = *label.Document().Controls()[100];
     const QPoint grab(c.Left() + 3, c.Top() + 3);
     QTest::mousePress(&label, Qt::LeftButton, {}, grab);
     std::vector<double> ms;
@@ -90,10 +92,10 @@ BENCHMARK(DragMove)->Unit(benchmark::kMillisecond);
 
 void TextBoxKeystroke(benchmark::State& state) {
     TEditor& e = Editor();
-    e.Label().SelectNone();
-    e.Label().SelectNext(); // a control with a text box
+    e.Document().SelectNone();
+    e.Document().SelectNext(); // a control with a text box
     while (!e.window->findChild<QLineEdit*>("eText")->isEnabled())
-        e.Label().SelectNext();
+        e.Document().SelectNext();
     QLineEdit* eText = e.window->findChild<QLineEdit*>("eText");
     for (auto _ : state) {
         QTest::keyClick(eText, Qt::Key_A);
@@ -109,7 +111,7 @@ BENCHMARK(TextBoxKeystroke)->Unit(benchmark::kMillisecond);
 
 void RecordStep(benchmark::State& state) {
     TEditor& e = Editor();
-    TLabelControl& c = *e.Label().Controls()[50];
+    TLabelControl& c = *e.Document().Controls()[50];
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -122,7 +124,7 @@ BENCHMARK(RecordStep)->Unit(benchmark::kMillisecond);
 
 void UndoRedo(benchmark::State& state) {
     TEditor& e = Editor();
-    e.Label().Controls()[60]->SetLeft(33);
+    e.Document().Controls()[60]->SetLeft(33);
     e.window->CommitStep();
     QAction* undo = e.window->Action("acUndo");
     QAction* redo = e.window->Action("acRedo");

@@ -2,7 +2,7 @@
 // a large label. Usage: make_big_label OUT.lbl [COUNT]
 #include "TestLabel.h"
 
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "platform/Screen.h"
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     TSheetSettings sheet;
     sheet.LabelWidth = 8;
     sheet.LabelHeight = 10;
-    TCanvasLabel label;
+    TLabelDocument label;
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
     AddBenchControls(label, count);
     WriteLabelDescription(QString::fromLocal8Bit(argv[1]), label, sheet);

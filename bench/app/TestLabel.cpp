@@ -1,11 +1,11 @@
 #include "TestLabel.h"
 
 #include "barcode/BarcodeLabel.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
 
-void AddBenchControls(TCanvasLabel& label, int count) {
+void AddBenchControls(TLabelDocument& label, int count) {
     for (int i = 0; i < count; ++i) {
         std::unique_ptr<TLabelControl> c;
         switch (i % 4) {

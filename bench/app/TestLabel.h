@@ -1,7 +1,7 @@
 #pragma once
 
-class TCanvasLabel;
+class TLabelDocument;
 
 // Fills the label with count controls: texts, formatted texts, barcodes and shapes in turn, on
 // a grid eight wide.
-void AddBenchControls(TCanvasLabel& label, int count);
+void AddBenchControls(TLabelDocument& label, int count);

@@ -1,7 +1,7 @@
 #include "app/BatchCheck.h"
 
 #include "app/BatchPrint.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
 #include "print/Preflight.h"
@@ -16,7 +16,7 @@ void PrintLine(const QString& line) {
 
 int RunCheck(const TCommandLineOptions& o) {
     try {
-        TCanvasLabel label;
+        TLabelDocument label;
         LoadRunLabel(o, label);
         // The label file is never saved here, so the counters stepped by the check stay in
         // memory; the next print run starts where the file says.

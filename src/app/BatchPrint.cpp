@@ -136,7 +136,7 @@ QString ProgressLine(int32_t page, int32_t total) {
                      : QStringLiteral("page %1").arg(page);
 }
 
-TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
+TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
     if (!o.MissingStartFile.isEmpty())
         throw TUserError(
             QStringLiteral("The label file %1 does not exist.").arg(o.MissingStartFile));
@@ -180,7 +180,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TCanvasLabel& label) {
 
 int RunUnattended(const TCommandLineOptions& o) {
     try {
-        TCanvasLabel label;
+        TLabelDocument label;
         const TRunLabel run = LoadRunLabel(o, label);
         const TPrinter& printer = TPrinters::Current();
         QString output = o.OutputPdf;

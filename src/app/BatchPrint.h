@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class TCanvasLabel;
+class TLabelDocument;
 struct TCommandLineOptions;
 struct TPrintSettings;
 struct TSheetSettings;
@@ -17,7 +17,7 @@ struct TRunLabel {
 };
 // Checks the options' files, selects the printer, reads the label into label and the sheet into
 // the current settings. Throws TUserError with the reason.
-TRunLabel LoadRunLabel(const TCommandLineOptions& options, TCanvasLabel& label);
+TRunLabel LoadRunLabel(const TCommandLineOptions& options, TLabelDocument& label);
 // The print settings the options ask for.
 TPrintSettings RunSettings(const TCommandLineOptions& options);
 // "vellumtrace: message" on stderr.

@@ -1,8 +1,8 @@
 #include "app/DesignArea.h"
 
 #include "app/Rulers.h"
-#include "document/CanvasLabel.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
 #include <QEvent>
@@ -61,7 +61,7 @@ void TRulerBox::paintEvent(QPaintEvent*) {
                           ScreenPixelsPerInchY(), style);
 }
 
-TDesignArea::TDesignArea(QWidget* parent) : QWidget(parent) {
+TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pDesignArea"));
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("pDesign"));
@@ -71,7 +71,7 @@ TDesignArea::TDesignArea(QWidget* parent) : QWidget(parent) {
     m_panel->setPalette(dark);
     m_panel->installEventFilter(this);
 
-    m_label = new TCanvasLabel(m_panel);
+    m_label = new TCanvasLabel(document, m_panel);
     m_label->setObjectName(QStringLiteral("Label"));
     m_label->move(0, 0);
 
@@ -117,9 +117,9 @@ TDesignArea::TDesignArea(QWidget* parent) : QWidget(parent) {
 void TDesignArea::ApplyLabelSize(const TSheetSettings& sheet) {
     // Height first, then width, each followed by the scroll ranges, so every intermediate size
     // has valid ranges.
-    m_label->SetLabelSize(m_label->width(), LabelPixelHeight(sheet));
+    m_label->Document().SetLabelSize(m_label->width(), LabelPixelHeight(sheet));
     UpdateScrollRanges();
-    m_label->SetLabelSize(LabelPixelWidth(sheet), m_label->height());
+    m_label->Document().SetLabelSize(LabelPixelWidth(sheet), m_label->height());
     UpdateScrollRanges();
 }
 

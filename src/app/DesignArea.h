@@ -7,6 +7,7 @@
 class QScrollBar;
 class QToolButton;
 class TCanvasLabel;
+class TLabelDocument;
 struct TSheetSettings;
 
 // A ruler strip: paints the horizontal or vertical ruler for the label's current offset.
@@ -30,7 +31,8 @@ private:
 class TDesignArea : public QWidget {
     Q_OBJECT
 public:
-    explicit TDesignArea(QWidget* parent = nullptr);
+    // Shows document, which outlives the area.
+    explicit TDesignArea(TLabelDocument& document, QWidget* parent = nullptr);
 
     TCanvasLabel& Label() const { return *m_label; }
     QWidget& Panel() const { return *m_panel; }

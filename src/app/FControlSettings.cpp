@@ -7,10 +7,10 @@
 #include "app/PaletteTexts.h"
 #include "app/UpDownButton.h"
 #include "barcode/BarcodeLabel.h"
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
 #include <QAbstractButton>
@@ -73,7 +73,7 @@ bool TFControlSettings::Alive(const TLabelControl* c) const {
         return false;
     if (!m_host.Label)
         return true;
-    const auto& controls = m_host.Label->Controls();
+    const auto& controls = m_host.Label->Document().Controls();
     return std::any_of(controls.begin(), controls.end(),
                        [c](const auto& owned) { return owned.get() == c; });
 }

@@ -3,8 +3,9 @@
 #include "app/DesignArea.h"
 #include "app/FControlSettings.h"
 #include "app/LabelSetup.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "files/LabelSnapshots.h"
 #include "merge/TextImport.h"
@@ -65,17 +66,17 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     setAcceptDrops(true);
 
     m_defaultFont = QFont(QStringLiteral("Arial"), 8);
-    m_design = new TDesignArea(this);
+    m_document = new TLabelDocument(this);
+    m_design = new TDesignArea(*m_document, this);
     setCentralWidget(m_design);
-    TCanvasLabel& label = Label();
-    label.installEventFilter(this);
-    label.OnSelect = [this](TLabelControl*) { RefreshSelectionUI(); };
-    label.OnEdited = [this] {
+    Label().installEventFilter(this);
+    connect(m_document, &TLabelDocument::SelectionChanged, this, [this] { RefreshSelectionUI(); });
+    connect(m_document, &TLabelDocument::Edited, this, [this] {
         if (m_quiet)
             return;
         SetModified(true);
         RecordStep(m_editMerge, m_editKey);
-    };
+    });
 
     BuildMenus();
     BuildBands();
@@ -116,8 +117,7 @@ TFMain::~TFMain() {
         m_history->disconnect();
     SetTextImportDialog(nullptr);
     m_palette.reset();
-    Label().OnSelect = nullptr;
-    Label().OnEdited = nullptr;
+    m_document->disconnect(this);
 }
 
 TCanvasLabel& TFMain::Label() const {

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class TCanvasLabel;
+class TLabelDocument;
 class TDesignArea;
 class QMouseEvent;
 class QUndoStack;
@@ -47,6 +48,8 @@ public:
                     const TShellEnvironment* shell = nullptr, QWidget* parent = nullptr);
     ~TFMain() override;
 
+    // The label being designed, and the design surface showing it.
+    TLabelDocument& Document() const { return *m_document; }
     TCanvasLabel& Label() const;
     TDesignArea& DesignArea() const { return *m_design; }
     QAction* Action(const char* name) const { return m_actions[name]; }
@@ -170,6 +173,7 @@ private:
     std::unique_ptr<TPreferenceStore> m_store;
     TMainPreferences m_preferences;
     TMainActions m_actions;
+    TLabelDocument* m_document = nullptr;
     TDesignArea* m_design = nullptr;
     QLineEdit* m_eText = nullptr;
     QLabel* m_pFont = nullptr;

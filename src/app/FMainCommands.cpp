@@ -5,9 +5,10 @@
 #include "app/FMain.h"
 #include "app/HelpPage.h"
 #include "app/UiServices.h"
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
@@ -77,17 +78,17 @@ void TFMain::ConnectCommands() {
         Label().update();
     });
     connect(a["acAutoZ"], &QAction::triggered, this,
-            [this](bool checked) { Label().AutoBringToFront = checked; });
+            [this](bool checked) { Document().AutoBringToFront = checked; });
     connect(a["acUnitInches"], &QAction::triggered, this, [this] { SwitchUnit(false); });
     connect(a["acUnitMetric"], &QAction::triggered, this, [this] { SwitchUnit(true); });
 
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_updating || !Label().Selection())
+        if (m_updating || !Document().Selection())
             return;
         // What is typed for one control is one step.
         m_editMerge = kTypingStep;
-        m_editKey = Label().Selection();
-        Label().Selection()->SetText(text);
+        m_editKey = Document().Selection();
+        Document().Selection()->SetText(text);
         m_editMerge = -1;
         m_editKey = nullptr;
     });
@@ -97,11 +98,11 @@ void TFMain::ConnectCommands() {
 
 void TFMain::RefreshSelectionUI() {
     if (m_palette)
-        m_palette->FollowSelection(Label().Selection());
+        m_palette->FollowSelection(Document().Selection());
     m_updating = true;
     UpdateCommandStates();
     m_pFont->setText(FontText(m_defaultFont));
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     if (s) {
         const int kind = s->Kind();
         m_statusState->setText(kind < 5 ? QLatin1String(kStateByKind[kind]) : QString());
@@ -124,7 +125,7 @@ void TFMain::RefreshSelectionUI() {
 }
 
 void TFMain::ShowPosition() {
-    const TLabelControl* s = Label().Selection();
+    const TLabelControl* s = Document().Selection();
     if (!s) {
         const QString shown = m_statusPosition->text();
         m_statusPosition->setText(shown.isEmpty() || shown == kFirstPosition ? kFirstPosition
@@ -153,8 +154,7 @@ void TFMain::ApplyLabelSize() {
 }
 
 void TFMain::ToggleGrids() {
-    Label().ShowGrid = m_actions["acShowGrids"]->isChecked();
-    Label().update();
+    Document().SetShowGrid(m_actions["acShowGrids"]->isChecked());
 }
 
 void TFMain::SwitchUnit(bool metric) {
@@ -162,7 +162,7 @@ void TFMain::SwitchUnit(bool metric) {
     Label().MetricGrid = metric;
     Label().update();
     m_design->RepaintRulers();
-    if (Label().Selection())
+    if (Document().Selection())
         ShowPosition();
     RefreshSelectionUI();
     TSheetSettings& sheet = SheetSettings();
@@ -185,11 +185,10 @@ void TFMain::ReadPreferences() {
     m_actions[p.MetricRuler ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
     m_actions["acAutoZ"]->setChecked(p.AutoZ);
     m_actions["acShowBorder"]->setChecked(p.ShowBorders);
-    TCanvasLabel& label = Label();
-    label.AutoBringToFront = p.AutoZ;
-    label.ShowGrid = p.ShowGrids;
-    label.ShowBorders = p.ShowBorders;
-    label.MetricGrid = p.MetricRuler;
+    Document().AutoBringToFront = p.AutoZ;
+    Document().SetShowGrid(p.ShowGrids);
+    Label().ShowBorders = p.ShowBorders;
+    Label().MetricGrid = p.MetricRuler;
     RefreshRecentMenu();
 }
 
@@ -297,8 +296,8 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (watched == m_eText && event->type() == QEvent::KeyPress && Label().Selection() &&
-        TCanvasLabel::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
+    if (watched == m_eText && event->type() == QEvent::KeyPress && Document().Selection() &&
+        TCanvasController::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
         // Typing goes into the box, but a move or a resize belongs to the selected control:
         // the label takes the key as if it had the focus, and the box keeps the focus.
         QCoreApplication::sendEvent(&Label(), event);
@@ -326,7 +325,7 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
         const bool arrow =
             key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
         m_editMerge = arrow ? kArrowStep : -1;
-        m_editKey = arrow ? Label().Selection() : nullptr;
+        m_editKey = arrow ? Document().Selection() : nullptr;
         break;
     }
     case QEvent::KeyRelease:

@@ -4,9 +4,10 @@
 #include "app/LabelSetup.h"
 #include "app/RunCounters.h"
 #include "app/UiServices.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "merge/FieldEvaluation.h"
 #include "platform/Errors.h"
@@ -54,7 +55,7 @@ bool TFMain::QuerySave() {
     // A save that failed keeps the label: the caller must not replace or close it.
     // A counter steps when it prints and its value lives in the label file, so a label holding
     // one is saved whenever it is put away.
-    if (HasSequences(Label().Controls())) {
+    if (HasSequences(Document().Controls())) {
         if (!m_documentFileName.isEmpty())
             return SaveLabel();
         const TAnswer answer = ask();
@@ -77,7 +78,7 @@ void TFMain::NewLabel() {
     LoadSheetDefaults(*m_store, SheetSettings());
     m_documentFileName.clear();
     m_templateFileName.clear();
-    Label().ClearControls();
+    Document().ClearControls();
     m_quiet = false;
     ApplyLabelSize();
     m_design->RepaintRulers();
@@ -102,7 +103,7 @@ void TFMain::OpenLabelFile(const QString& path) {
     // The reader builds the new label aside and swaps it in only when the whole file was read:
     // a damaged file leaves the label, its sheet, the file names and the changed flag as they
     // were.
-    TCanvasLabel& label = Label();
+    TLabelDocument& label = Document();
     const bool replacing = !label.Controls().empty();
     m_quiet = true;
     const bool read = Guarded([&] { ReadLabelDescription(path, label, SheetSettings()); });
@@ -115,12 +116,11 @@ void TFMain::OpenLabelFile(const QString& path) {
         SetModified(false);
     }
     m_design->PlaceLabelAtOrigin();
-    m_actions["acShowGrids"]->setChecked(label.ShowGrid);
+    m_actions["acShowGrids"]->setChecked(label.ShowGrid());
     ApplyLabelSize();
     AdoptControls();
     m_design->RepaintRulers();
     label.SelectNone();
-    label.update();
     ResetHistory();
     m_documentFileName = QFileInfo(path).absoluteFilePath();
     RememberRecent(path);
@@ -128,7 +128,7 @@ void TFMain::OpenLabelFile(const QString& path) {
 }
 
 void TFMain::AdoptControls() {
-    for (const auto& c : Label().Controls())
+    for (const auto& c : Document().Controls())
         c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
 }
 
@@ -183,7 +183,7 @@ bool TFMain::WriteLabel(const QString& path) {
         TBusyCursor busy;
         // The writer replaces an existing file only once the new one is complete, so a failed
         // save never costs the label saved before.
-        written = Guarded([&] { WriteLabelDescription(path, Label(), SheetSettings()); });
+        written = Guarded([&] { WriteLabelDescription(path, Document(), SheetSettings()); });
     }
     m_statusState->setText(QStringLiteral("Ready"));
     if (written) {
@@ -231,7 +231,7 @@ void TFMain::SetupLabel() {
         return;
     ApplyLabelSize();
     m_design->RepaintRulers();
-    Label().FitControls();
+    Document().FitControls();
     Label().update();
     SetModified(true);
     RecordStep();
@@ -239,21 +239,21 @@ void TFMain::SetupLabel() {
 
 void TFMain::PrintLabels() {
     CommitStep();
-    const std::vector<int32_t> before = CounterValues(Label().Controls());
-    m_printDlg->RunPrintDialog(Label().Controls(), m_documentFileName, m_printProgress);
+    const std::vector<int32_t> before = CounterValues(Document().Controls());
+    m_printDlg->RunPrintDialog(Document().Controls(), m_documentFileName, m_printProgress);
     // The print dialog and the progress window took the activation with them; the window's
     // own keys (Ctrl+S above all) work only once it has it back.
     activateWindow();
     // A run steps the counters with every label it draws, also a run cancelled or failed
     // midway: numbers that may have reached the paper are never handed out again.
-    if (CounterValues(Label().Controls()) != before)
+    if (CounterValues(Document().Controls()) != before)
         KeepSteppedCounters();
 }
 
 void TFMain::KeepSteppedCounters() {
     // The controls that show counters draw them as they now stand.
     m_quiet = true;
-    for (const auto& c : Label().Controls())
+    for (const auto& c : Document().Controls())
         if (c->Advanced() && HoldsSequence(c->Fields))
             c->Changed(true);
     m_quiet = false;

@@ -7,10 +7,11 @@
 #include "app/FMemoDlg.h"
 #include "app/UiServices.h"
 #include "barcode/BarcodeLabel.h"
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "platform/Errors.h"
 #include "platform/TempFiles.h"
@@ -69,62 +70,62 @@ void TFMain::ConnectEditing() {
 
     for (const auto& [name, code] : kHAlign)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Label().Selection())
+            if (TLabelControl* s = Document().Selection())
                 s->SetHAlign(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kVAlign)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Label().Selection())
+            if (TLabelControl* s = Document().Selection())
                 s->SetVAlign(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kAttach)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Label().Selection())
+            if (TLabelControl* s = Document().Selection())
                 s->SetAttach(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kRotation)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Label().Selection())
+            if (TLabelControl* s = Document().Selection())
                 s->SetRotation(code);
             ReflectProperties();
             emit RotationChanged();
         });
     connect(a["acAutoSize"], &QAction::triggered, this, [this] {
-        if (TLabelControl* s = Label().Selection())
+        if (TLabelControl* s = Document().Selection())
             s->SetAutoSizing(!s->AutoSize());
         ReflectProperties();
         UpdateCommandStates();
     });
     connect(a["acTransparent"], &QAction::triggered, this, [this] {
-        if (TLabelControl* s = Label().Selection())
+        if (TLabelControl* s = Document().Selection())
             s->SetTransparency(!s->Transparent());
         ReflectProperties();
     });
     connect(a["acBringToFront"], &QAction::triggered, this, [this] {
-        Label().BringToFront();
+        Document().BringToFront();
         ReflectProperties();
     });
     connect(a["acSendToBack"], &QAction::triggered, this, [this] {
-        Label().SendToBack();
+        Document().SendToBack();
         ReflectProperties();
     });
-    connect(a["acRotateFocus"], &QAction::triggered, this, [this] { Label().SelectNext(); });
+    connect(a["acRotateFocus"], &QAction::triggered, this, [this] { Document().SelectNext(); });
     connect(a["acCopy"], &QAction::triggered, this, &TFMain::CopySelection);
     connect(a["acPaste"], &QAction::triggered, this, &TFMain::PasteControl);
     connect(a["acCut"], &QAction::triggered, this, [this] {
         CopySelection();
-        if (Label().Selection())
-            Label().DeleteSelected();
+        if (Document().Selection())
+            Document().DeleteSelected();
     });
     connect(a["acEditText"], &QAction::triggered, this, &TFMain::EditText);
     connect(a["acEditFields"], &QAction::triggered, this, &TFMain::EditFields);
     connect(a["acSelectFont"], &QAction::triggered, this, &TFMain::SelectFont);
     connect(a["acImportImage"], &QAction::triggered, this, &TFMain::ImportImage);
     connect(a["acMaintainAspect"], &QAction::triggered, this, [this](bool checked) {
-        if (auto* image = dynamic_cast<TGraphicLabel*>(Label().Selection()))
+        if (auto* image = dynamic_cast<TGraphicLabel*>(Document().Selection()))
             image->SetKeepAspect(checked);
     });
 
@@ -154,18 +155,18 @@ void TFMain::ConnectEditing() {
 }
 
 void TFMain::ChooseTool(const char* action) {
-    TCanvasLabel& label = Label();
+    TLabelDocument& label = Document();
     QApplication::restoreOverrideCursor();
     const TToolSpec* tool = action ? ToolFor(QLatin1String(action)) : nullptr;
     if (!tool) {
         m_actions["acSelectTool"]->setChecked(true);
-        label.Ready = true;
+        Label().Controller().Ready = true;
         m_statusState->setText(QStringLiteral("Ready"));
         return;
     }
     m_actions[tool->Action]->setChecked(true);
     label.SelectNone();
-    label.Ready = false;
+    Label().Controller().Ready = false;
     m_statusState->setText(QLatin1String(tool->State));
     QApplication::setOverrideCursor(AddToolCursor(tool->Cursor));
 }
@@ -235,7 +236,7 @@ bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
             c->SetTop(y);
             c->SetLeft(x);
             c->SetAdvanced(false);
-            Label().AddControl(std::move(c));
+            Document().AddControl(std::move(c));
             created->SetLoading(false);
             created->Changed();
             if (m_eText->isEnabled()) {
@@ -253,7 +254,7 @@ bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
 }
 
 void TFMain::EditSelected() {
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     if (!s)
         return;
     if (s->Kind() == ckGraphic)
@@ -270,8 +271,8 @@ void TFMain::EditSelected() {
 }
 
 void TFMain::UpdateCommandStates() {
-    const TLabelControl* s = Label().Selection();
-    const TCommandStates st = CommandStatesFor(s, !Label().Controls().empty());
+    const TLabelControl* s = Document().Selection();
+    const TCommandStates st = CommandStatesFor(s, !Document().Controls().empty());
     const TMainActions& a = m_actions;
     a["acBringToFront"]->setEnabled(st.Stacking);
     a["acSendToBack"]->setEnabled(st.Stacking);
@@ -304,7 +305,7 @@ void TFMain::UpdateCommandStates() {
 }
 
 void TFMain::ReflectProperties() {
-    const TLabelControl* s = Label().Selection();
+    const TLabelControl* s = Document().Selection();
     if (!s)
         return;
     const TMainActions& a = m_actions;
@@ -324,10 +325,10 @@ void TFMain::ReflectProperties() {
 void TFMain::CopySelection() {
     if (m_eText->hasFocus() && m_eText->hasSelectedText())
         QApplication::clipboard()->setText(m_eText->selectedText().left(kClipboardTextLimit));
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     if (!s)
         return;
-    m_clipboardControl = Label().CloneControl();
+    m_clipboardControl = Document().CloneControl();
     if (const auto* barcode = dynamic_cast<const TBarcodeLabel*>(s))
         if (!barcode->ModuleImage().isNull())
             QApplication::clipboard()->setImage(barcode->ModuleImage());
@@ -348,7 +349,7 @@ void TFMain::PasteControl() {
     // Five pixels inside the visible corner of the label.
     c->SetTop(-Label().y() + 5);
     c->SetLeft(-Label().x() + 5);
-    Label().AddControl(std::move(c));
+    Document().AddControl(std::move(c));
     pasted->SetLoading(false);
     pasted->Changed();
     // The next paste inserts a further copy.
@@ -356,7 +357,7 @@ void TFMain::PasteControl() {
 }
 
 void TFMain::EditText() {
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     if (!s)
         return;
     TFMemoDlg dialog(this);
@@ -375,7 +376,7 @@ void TFMain::EditText() {
 }
 
 void TFMain::EditFields() {
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     if (!s || s->Kind() == ckShape || s->Kind() == ckGraphic)
         return;
     const QString text = s->GetText();
@@ -387,7 +388,7 @@ void TFMain::EditFields() {
 }
 
 void TFMain::SelectFont() {
-    TLabelControl* s = Label().Selection();
+    TLabelControl* s = Document().Selection();
     const std::optional<QFont> chosen = UiServices().Font(this, s ? s->Font() : m_defaultFont);
     if (!chosen)
         return;
@@ -408,7 +409,7 @@ void TFMain::SelectFont() {
 }
 
 void TFMain::ImportImage() {
-    auto* image = dynamic_cast<TGraphicLabel*>(Label().Selection());
+    auto* image = dynamic_cast<TGraphicLabel*>(Document().Selection());
     if (!image)
         return;
     const QString path = UiServices().FileName(this, {QLatin1String(PictureText::ImportTitle),
@@ -426,7 +427,7 @@ void TFMain::ImportImage() {
 
 bool TFMain::LabelPressed(QMouseEvent* event) {
     SetModified(true);
-    if (Label().Ready)
+    if (Label().Controller().Ready)
         return false;
     const QPoint at = event->position().toPoint();
     return PlaceNewControl(event->button(), at.x(), at.y());

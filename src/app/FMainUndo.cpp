@@ -3,8 +3,9 @@
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/UiServices.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
 #include "files/LabelSnapshots.h"
 #include "platform/Errors.h"
 
@@ -79,7 +80,7 @@ void TFMain::ResetHistory() {
 
 QByteArray TFMain::TakeState() const {
     try {
-        return m_snapshots->Take(SheetSettings(), Label().ShowGrid, Label().Controls());
+        return m_snapshots->Take(SheetSettings(), Document().ShowGrid(), Document().Controls());
     } catch (const TUserError&) {
         return {};
     }
@@ -128,9 +129,9 @@ void TFMain::RestoreState(const QByteArray& state) {
     }
     m_restoring = true;
     m_quiet = true;
-    TCanvasLabel& label = Label();
+    TLabelDocument& label = Document();
     SheetSettings() = document.Sheet;
-    label.ShowGrid = document.ShowGrid;
+    label.SetShowGrid(document.ShowGrid);
     m_actions["acShowGrids"]->setChecked(document.ShowGrid);
     label.SetLabelSize(LabelPixelWidth(document.Sheet), LabelPixelHeight(document.Sheet));
     label.ReplaceControls(std::move(document.Controls));
@@ -141,7 +142,6 @@ void TFMain::RestoreState(const QByteArray& state) {
     AdoptControls();
     m_design->RepaintRulers();
     label.SelectNone();
-    label.update();
     m_state = state;
     m_restoring = false;
     RefreshSelectionUI();

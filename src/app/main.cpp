@@ -4,7 +4,7 @@
 #include "app/FMain.h"
 #include "app/Resources.h"
 #include "app/Splash.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "platform/Errors.h"

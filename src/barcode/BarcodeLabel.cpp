@@ -3,8 +3,8 @@
 #include "barcode/BarcodePainter.h"
 #include "barcode/MatrixPainter.h"
 #include "barcode/PrnBarcode.h"
-#include "document/CanvasLabel.h"
 #include "document/Fonts.h"
+#include "document/LabelDocument.h"
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
@@ -153,7 +153,7 @@ void TBarcodeLabel::SetAttach(uint8_t a) {
     SetBox(OldBounds(), true);
     TLabelControl::SetAttach(a);
     if (Owner())
-        Owner()->update();
+        Owner()->RepaintAll();
 }
 
 std::unique_ptr<TLabelControl> TBarcodeLabel::CreateSameKind() const {

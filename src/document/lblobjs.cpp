@@ -1,7 +1,7 @@
 #include "document/lblobjs.h"
 
-#include "document/CanvasLabel.h"
 #include "document/Fonts.h"
+#include "document/LabelDocument.h"
 #include "merge/FieldEvaluation.h"
 
 #include <algorithm>
@@ -153,7 +153,7 @@ void TLabelControl::SetRotation(uint8_t r) {
     m_rotation = r;
     Changed(true);
     if (m_owner)
-        m_owner->update();
+        m_owner->RepaintAll();
 }
 
 void TLabelControl::SetAttach(uint8_t a) {

@@ -14,7 +14,12 @@
 #include <memory>
 #include <vector>
 
-class TCanvasLabel;
+class TLabelDocument;
+
+// A control's name within its document: given when the control joins the document, kept by
+// undo and redo, and given afresh in stacking order when a file is read, so reading the same
+// file twice gives the same names. 0 until the control joins a document.
+using TControlId = uint64_t;
 
 // The kinds of control, as stored in label files.
 enum TControlKind : uint8_t {
@@ -152,8 +157,10 @@ public:
     const QImage& Image() const { return m_image; }
     QRgb TransparentColor() const { return m_transparentColor; }
 
-    TCanvasLabel* Owner() const { return m_owner; }
-    void SetOwner(TCanvasLabel* owner) { m_owner = owner; }
+    TLabelDocument* Owner() const { return m_owner; }
+    void SetOwner(TLabelDocument* owner) { m_owner = owner; }
+    TControlId Id() const { return m_id; }
+    void SetId(TControlId id) { m_id = id; }
 
     TEvent OnChange;
     TEvent OnPlaced;
@@ -189,7 +196,8 @@ private:
     void ClampWidth(int32_t w);
     void EndSetter();
 
-    TCanvasLabel* m_owner = nullptr;
+    TLabelDocument* m_owner = nullptr;
+    TControlId m_id = 0;
     uint8_t m_vAlign = vaTop;
     uint8_t m_hAlign = haLeft;
     uint8_t m_attach = atNone;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/SheetLimits.h"
 #include "files/ArchiveU.h"
@@ -51,11 +51,11 @@ TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
                                   const QString& path);
 
 // The editor's Save: writes label and sheet to path.
-void WriteLabelDescription(const QString& path, const TCanvasLabel& label,
+void WriteLabelDescription(const QString& path, const TLabelDocument& label,
                            const TSheetSettings& sheet);
-void WriteLabelDescription(const QString& path, const TCanvasLabel& label); // process-wide sheet
+void WriteLabelDescription(const QString& path, const TLabelDocument& label); // process-wide sheet
 
 // The editor's Open: reads path and only then replaces sheet, the label's grid flag, size and
 // controls. On failure (TUserError) label and sheet are exactly as they were.
-void ReadLabelDescription(const QString& path, TCanvasLabel& label, TSheetSettings& sheet);
-void ReadLabelDescription(const QString& path, TCanvasLabel& label); // process-wide sheet
+void ReadLabelDescription(const QString& path, TLabelDocument& label, TSheetSettings& sheet);
+void ReadLabelDescription(const QString& path, TLabelDocument& label); // process-wide sheet

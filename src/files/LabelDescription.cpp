@@ -135,25 +135,25 @@ TLabelContents ReadLabelDocument(const QString& path) {
     return BuildLabelDocument(ini, pictures, path);
 }
 
-void WriteLabelDescription(const QString& path, const TCanvasLabel& label,
+void WriteLabelDescription(const QString& path, const TLabelDocument& label,
                            const TSheetSettings& sheet) {
-    WriteLabelDocument(path, sheet, label.ShowGrid, label.Controls());
+    WriteLabelDocument(path, sheet, label.ShowGrid(), label.Controls());
 }
 
-void WriteLabelDescription(const QString& path, const TCanvasLabel& label) {
+void WriteLabelDescription(const QString& path, const TLabelDocument& label) {
     WriteLabelDescription(path, label, SheetSettings());
 }
 
-void ReadLabelDescription(const QString& path, TCanvasLabel& label, TSheetSettings& sheet) {
+void ReadLabelDescription(const QString& path, TLabelDocument& label, TSheetSettings& sheet) {
     TLabelContents doc = ReadLabelDocument(path);
     sheet = doc.Sheet;
-    label.ShowGrid = doc.ShowGrid;
+    label.SetShowGrid(doc.ShowGrid);
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
-    label.ReplaceControls(std::move(doc.Controls));
+    label.LoadControls(std::move(doc.Controls));
     for (const auto& c : label.Controls())
         c->SetLoading(false);
 }
 
-void ReadLabelDescription(const QString& path, TCanvasLabel& label) {
+void ReadLabelDescription(const QString& path, TLabelDocument& label) {
     ReadLabelDescription(path, label, SheetSettings());
 }

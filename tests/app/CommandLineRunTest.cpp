@@ -3,7 +3,7 @@
 #include "ProgramRun.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
@@ -364,7 +364,7 @@ protected:
         sheet.Rows = 4;
         sheet.Columns = 3;
         sheet.ForcedCount = true;
-        TCanvasLabel label;
+        TLabelDocument label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
         label.AddControl(CounterText(label));
         for (const auto& c : label.Controls())

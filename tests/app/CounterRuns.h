@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PdfProbe.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
 
@@ -13,7 +13,7 @@
 // numbers a run printed can be read back from its PDF in printing order.
 
 // A text control of label that prints "N" followed by a counter starting at 1.
-inline std::unique_ptr<TTextLabel> CounterText(TCanvasLabel& label) {
+inline std::unique_ptr<TTextLabel> CounterText(TLabelDocument& label) {
     auto text = std::make_unique<TTextLabel>();
     auto prefix = std::make_unique<TTextField>();
     prefix->LiteralText = "N";

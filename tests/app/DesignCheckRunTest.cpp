@@ -6,7 +6,7 @@
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodeTypes.h"
 #include "barcode/PrnBarcode.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "platform/Screen.h"
@@ -47,7 +47,7 @@ protected:
 
     TScratchFolder scratch;
     TSheetSettings sheet;
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(DesignCheckRunTest, ATooWideBarcodeIsListedOnceForTheWholeRun) {

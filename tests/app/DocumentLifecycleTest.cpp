@@ -1,6 +1,6 @@
 #include "MainWindowSupport.h"
 
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
@@ -22,7 +22,7 @@ protected:
         auto c = std::make_unique<TTextLabel>();
         c->SetText(text);
         TTextLabel* raw = c.get();
-        w.Label().AddControl(std::move(c));
+        w.Document().AddControl(std::move(c));
         raw->SetLoading(false);
         return raw;
     }
@@ -36,7 +36,7 @@ protected:
         auto w = Window();
         AddText(*w, text);
         const QString path = Scratch.File(name);
-        WriteLabelDescription(path, w->Label(), SheetSettings());
+        WriteLabelDescription(path, w->Document(), SheetSettings());
         return path;
     }
 };
@@ -122,7 +122,7 @@ TEST_F(DocumentLifecycle, FailedSaveKeepsTheLabelAndTheWindow) {
     EXPECT_EQ(Errors.size(), 1);
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->Modified());
-    EXPECT_EQ(w->Label().Controls().size(), 1u);
+    EXPECT_EQ(w->Document().Controls().size(), 1u);
 }
 
 TEST_F(DocumentLifecycle, CancelKeepsTheWindowOpen) {
@@ -132,7 +132,7 @@ TEST_F(DocumentLifecycle, CancelKeepsTheWindowOpen) {
     Answers = {TAnswer::Cancel};
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->Label().Controls().size(), 1u);
+    EXPECT_EQ(w->Document().Controls().size(), 1u);
     Answers = {TAnswer::No};
     EXPECT_TRUE(w->close());
 }
@@ -144,10 +144,10 @@ TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
     Answers = {TAnswer::Cancel};
     w->Action("acNewLabel")->trigger();
     EXPECT_EQ(Questions.size(), 1);
-    EXPECT_EQ(w->Label().Controls().size(), 1u) << "Cancel keeps the label";
+    EXPECT_EQ(w->Document().Controls().size(), 1u) << "Cancel keeps the label";
     Answers = {TAnswer::No};
     w->Action("acNewLabel")->trigger();
-    EXPECT_TRUE(w->Label().Controls().empty());
+    EXPECT_TRUE(w->Document().Controls().empty());
     EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, 2.0) << "the stored defaults come back";
     EXPECT_FALSE(w->Modified());
     EXPECT_TRUE(w->DocumentFileName().isEmpty());
@@ -174,11 +174,11 @@ TEST_F(DocumentLifecycle, SaveNewOpenRoundTrip) {
     FileNames = {path};
     w->Action("acOpenLabel")->trigger();
     EXPECT_EQ(FileDialogs.last(), QStringLiteral(" Load Label"));
-    ASSERT_EQ(w->Label().Controls().size(), 1u);
-    EXPECT_EQ(w->Label().Controls()[0]->Text(), QStringLiteral("Round trip"));
+    ASSERT_EQ(w->Document().Controls().size(), 1u);
+    EXPECT_EQ(w->Document().Controls()[0]->Text(), QStringLiteral("Round trip"));
     EXPECT_EQ(w->Label().width(), 288);
     EXPECT_EQ(w->Label().height(), 192);
-    EXPECT_EQ(w->Label().Selection(), nullptr);
+    EXPECT_EQ(w->Document().Selection(), nullptr);
     EXPECT_FALSE(w->Modified());
     EXPECT_EQ(w->DocumentFileName(), path);
 }
@@ -201,7 +201,7 @@ TEST_F(DocumentLifecycle, DamagedFileLeavesEverythingAsItWas) {
     EXPECT_FALSE(Errors[0].isEmpty());
     EXPECT_EQ(w->DocumentFileName(), good);
     EXPECT_TRUE(w->Modified());
-    EXPECT_EQ(w->Label().Controls().size(), 2u);
+    EXPECT_EQ(w->Document().Controls().size(), 2u);
     EXPECT_TRUE(SheetSettings() == before);
     // A missing file is ignored without a message.
     w->OpenLabelFile(Scratch.File("missing.lbl"));
@@ -222,8 +222,8 @@ TEST_F(DocumentLifecycle, ModifiedFollowsEveryChange) {
     w->SetModified(false);
 
     // Selecting without a press is no change (with one control nothing is restacked).
-    w->Label().SelectNone();
-    w->Label().SelectNext();
+    w->Document().SelectNone();
+    w->Document().SelectNext();
     EXPECT_FALSE(w->Modified());
 
     // Keyboard moves and resizes.
@@ -235,8 +235,8 @@ TEST_F(DocumentLifecycle, ModifiedFollowsEveryChange) {
     w->SetModified(false);
 
     // Typing into the text box.
-    w->Label().SelectNone();
-    w->Label().SelectNext();
+    w->Document().SelectNone();
+    w->Document().SelectNext();
     w->SetModified(false);
     QTest::keyClicks(w->findChild<QLineEdit*>("eText"), QStringLiteral("yz"));
     EXPECT_EQ(c->Text(), QStringLiteral("xyz"));
@@ -245,7 +245,7 @@ TEST_F(DocumentLifecycle, ModifiedFollowsEveryChange) {
 
     // Deleting.
     QTest::keyClick(&w->Label(), Qt::Key_Delete);
-    EXPECT_TRUE(w->Label().Controls().empty());
+    EXPECT_TRUE(w->Document().Controls().empty());
     EXPECT_TRUE(w->Modified());
     w->SetModified(false);
 

@@ -4,10 +4,11 @@
 #include "app/FMemoDlg.h"
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodeTypes.h"
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@ protected:
         QApplication::setActiveWindow(W.get());
     }
     TCanvasLabel& L() { return W->Label(); }
+    TLabelDocument& D() { return W->Document(); }
     // Chooses a tool and presses on the label with a button.
     void Place(const char* tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         W->Action(tool)->trigger();
@@ -40,7 +42,7 @@ protected:
         T* raw = c.get();
         c->SetLeft(at.x());
         c->SetTop(at.y());
-        L().AddControl(std::move(c));
+        D().AddControl(std::move(c));
         raw->SetLoading(false);
         return raw;
     }
@@ -53,17 +55,17 @@ protected:
 TEST_F(EditingCommands, ToolsPlaceOneControlAndReturnToSelect) {
     W->Action("acAddText")->trigger();
     EXPECT_EQ(State(), QStringLiteral("Add Text"));
-    EXPECT_FALSE(L().Ready);
+    EXPECT_FALSE(L().Controller().Ready);
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     QTest::mousePress(&L(), Qt::LeftButton, {}, QPoint(30, 20));
-    ASSERT_EQ(L().Controls().size(), 1u);
-    const TLabelControl& c = *L().Controls()[0];
+    ASSERT_EQ(D().Controls().size(), 1u);
+    const TLabelControl& c = *D().Controls()[0];
     EXPECT_EQ(c.Kind(), ckText);
     EXPECT_EQ(c.Text(), QStringLiteral("New Text"));
     EXPECT_EQ(QPoint(c.Left(), c.Top()), QPoint(30, 20));
-    EXPECT_EQ(L().Selection(), &c);
+    EXPECT_EQ(D().Selection(), &c);
     EXPECT_TRUE(W->Action("acSelectTool")->isChecked());
-    EXPECT_TRUE(L().Ready);
+    EXPECT_TRUE(L().Controller().Ready);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QLineEdit* eText = W->findChild<QLineEdit*>("eText");
     EXPECT_EQ(eText->selectedText(), QStringLiteral("New Text")) << "typing replaces it";
@@ -72,9 +74,9 @@ TEST_F(EditingCommands, ToolsPlaceOneControlAndReturnToSelect) {
 
 TEST_F(EditingCommands, RightPressWithAToolCreatesNothingButReturnsToSelect) {
     Place("acAddText", QPoint(30, 20), Qt::RightButton);
-    EXPECT_TRUE(L().Controls().empty());
+    EXPECT_TRUE(D().Controls().empty());
     EXPECT_TRUE(W->Action("acSelectTool")->isChecked());
-    EXPECT_TRUE(L().Ready);
+    EXPECT_TRUE(L().Controller().Ready);
     EXPECT_TRUE(W->Modified());
     EXPECT_EQ(State(), QStringLiteral("Ready"));
 }
@@ -86,14 +88,14 @@ TEST_F(EditingCommands, EachToolMakesItsKindWithItsDefaults) {
     Place("acAddShape", QPoint(5, 60));
     FileNames = {QString()}; // the image tool asks for a picture at once; cancelled
     Place("acAddImage", QPoint(100, 60));
-    ASSERT_EQ(L().Controls().size(), 4u);
-    auto* barcode = dynamic_cast<TBarcodeLabel*>(L().Controls()[0].get());
+    ASSERT_EQ(D().Controls().size(), 4u);
+    auto* barcode = dynamic_cast<TBarcodeLabel*>(D().Controls()[0].get());
     ASSERT_NE(barcode, nullptr);
     EXPECT_EQ(barcode->BarcodeType(), btEan13);
     EXPECT_EQ(barcode->Text(), QStringLiteral("123"));
-    EXPECT_EQ(L().Controls()[1]->Text(), QStringLiteral("Formatted Text"));
-    EXPECT_EQ(L().Controls()[2]->Kind(), ckShape);
-    auto* image = dynamic_cast<TGraphicLabel*>(L().Controls()[3].get());
+    EXPECT_EQ(D().Controls()[1]->Text(), QStringLiteral("Formatted Text"));
+    EXPECT_EQ(D().Controls()[2]->Kind(), ckShape);
+    auto* image = dynamic_cast<TGraphicLabel*>(D().Controls()[3].get());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->Picture().size(), QSize(16, 16));
     EXPECT_TRUE(QFile::exists(image->ImageFile())) << "a private picture file";
@@ -129,7 +131,7 @@ TEST_F(EditingCommands, CommandStatesFollowTheSelection) {
     EXPECT_FALSE(Enabled("acEditFields"));
     EXPECT_FALSE(W->findChild<QLineEdit*>("eText")->isEnabled());
     EXPECT_FALSE(Enabled("acTransparent"));
-    L().SelectNone();
+    D().SelectNone();
     EXPECT_TRUE(Enabled("acSelectFont"));
     EXPECT_FALSE(Enabled("acBringToFront"));
     EXPECT_TRUE(Enabled("acRotateFocus"));
@@ -154,7 +156,7 @@ TEST_F(EditingCommands, PropertyCommandsChangeTheControlAndItsMarks) {
     W->Action("acAlignVB")->trigger();
     EXPECT_EQ(text->VAlign(), vaBottom);
     // Nothing selected: the commands do nothing.
-    L().SelectNone();
+    D().SelectNone();
     W->Action("acRotateNone")->trigger();
     EXPECT_EQ(text->Rotation(), 1);
 }
@@ -166,9 +168,9 @@ TEST_F(EditingCommands, TwoPastesAfterOneCopyGiveTwoIndependentCopies) {
     ASSERT_NE(W->ClipboardControl(), nullptr);
     W->Action("acPaste")->trigger();
     W->Action("acPaste")->trigger();
-    ASSERT_EQ(L().Controls().size(), 3u);
-    TLabelControl* first = L().Controls()[1].get();
-    TLabelControl* second = L().Controls()[2].get();
+    ASSERT_EQ(D().Controls().size(), 3u);
+    TLabelControl* first = D().Controls()[1].get();
+    TLabelControl* second = D().Controls()[2].get();
     EXPECT_NE(first, second);
     for (TLabelControl* c : {first, second}) {
         EXPECT_EQ(c->Text(), QStringLiteral("Copy me"));
@@ -177,7 +179,7 @@ TEST_F(EditingCommands, TwoPastesAfterOneCopyGiveTwoIndependentCopies) {
     first->SetText(QStringLiteral("changed"));
     EXPECT_EQ(second->Text(), QStringLiteral("Copy me"));
     W->Action("acCut")->trigger();
-    EXPECT_EQ(L().Controls().size(), 2u);
+    EXPECT_EQ(D().Controls().size(), 2u);
     EXPECT_EQ(W->ClipboardControl()->Text(), QStringLiteral("Copy me"));
 }
 
@@ -190,8 +192,8 @@ TEST_F(EditingCommands, CopyingABarcodePutsItsPictureOnTheClipboard) {
     W->Action("acCopy")->trigger();
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
     W->Action("acPaste")->trigger();
-    ASSERT_EQ(L().Controls().size(), 2u);
-    EXPECT_EQ(L().Controls()[1]->Kind(), ckBarcode);
+    ASSERT_EQ(D().Controls().size(), 2u);
+    EXPECT_EQ(D().Controls()[1]->Kind(), ckBarcode);
 }
 
 TEST_F(EditingCommands, TextBoxClipboard) {
@@ -204,7 +206,7 @@ TEST_F(EditingCommands, TextBoxClipboard) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Hello"));
     eText->setSelection(6, 5);
     W->Action("acPaste")->trigger();
-    EXPECT_EQ(L().Selection()->Text(), QStringLiteral("Hello Hello"));
+    EXPECT_EQ(D().Selection()->Text(), QStringLiteral("Hello Hello"));
 }
 
 TEST_F(EditingCommands, ClipboardKeysInTheTextBoxReachTheWindowsCommands) {
@@ -217,7 +219,7 @@ TEST_F(EditingCommands, ClipboardKeysInTheTextBoxReachTheWindowsCommands) {
     ASSERT_NE(W->ClipboardControl(), nullptr) << "Ctrl+C copied the control";
     QApplication::clipboard()->clear();
     QTest::keyClick(eText, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(L().Controls().size(), 2u) << "Ctrl+V pasted a copy";
+    EXPECT_EQ(D().Controls().size(), 2u) << "Ctrl+V pasted a copy";
 }
 
 TEST_F(EditingCommands, AfterAClickCtrlArrowsMoveShiftArrowsResizeAndTypingEdits) {
@@ -228,11 +230,11 @@ TEST_F(EditingCommands, AfterAClickCtrlArrowsMoveShiftArrowsResizeAndTypingEdits
     for (TLabelControl* c :
          {static_cast<TLabelControl*>(text), static_cast<TLabelControl*>(barcode)}) {
         c->SetAutoSizing(false);
-        L().SelectNone();
+        D().SelectNone();
         const QPoint inside(c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
         QTest::mouseClick(&L(), Qt::LeftButton, {}, inside);
         QApplication::processEvents();
-        ASSERT_EQ(L().Selection(), c);
+        ASSERT_EQ(D().Selection(), c);
         ASSERT_EQ(QApplication::focusWidget(), eText) << "typing goes into the control's text";
         const TRect box = c->Box();
         // The keys go where the user's keys go: to the focused widget.
@@ -262,12 +264,12 @@ TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
     EXPECT_FALSE(barcode->Font().bold());
     EXPECT_EQ(barcode->FontColor(), clBlack);
     // Without a selection the font is for the next text controls.
-    L().SelectNone();
+    D().SelectNone();
     W->Action("acSelectFont")->trigger();
     EXPECT_EQ(W->DefaultFont().pointSize(), 20);
     EXPECT_EQ(W->findChild<QLabel*>("pFont")->text(), QStringLiteral("Liberation Serif [20pt]"));
     Place("acAddText", QPoint(80, 30));
-    EXPECT_EQ(L().Selection()->Font().pointSize(), 20);
+    EXPECT_EQ(D().Selection()->Font().pointSize(), 20);
 }
 
 TEST_F(EditingCommands, EditTextKeepsLineBreaksForFormattedText) {
@@ -313,7 +315,7 @@ TEST_F(EditingCommands, ContextMenuWithAttachHidden) {
 }
 
 TEST(CommandStates, TableBySelection) {
-    TCanvasLabel label;
+    TLabelDocument label;
     TShapeLabel shape;
     TGraphicLabel image;
     TTextLabel text;
@@ -360,9 +362,9 @@ TEST_F(EditingCommands, PaletteFollowsTheWindowAndItsChangesMarkTheLabel) {
     types->setCurrentIndex(BarcodeTypeToIndex(btEan13));
     EXPECT_EQ(first->BarcodeType(), btEan13);
     EXPECT_TRUE(W->Modified()) << "a palette change is a change to the label";
-    L().SelectNone();
+    D().SelectNone();
     Place("acAddBarcode", QPoint(100, 50));
-    auto* added = dynamic_cast<TBarcodeLabel*>(L().Selection());
+    auto* added = dynamic_cast<TBarcodeLabel*>(D().Selection());
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->BarcodeType(), btEan13);
 }

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "app/FMain.h"
 #include "app/UiServices.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 

@@ -1,7 +1,7 @@
 #include "MainWindowSupport.h"
 
 #include "app/DesignArea.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
@@ -30,7 +30,7 @@ protected:
         c->SetLeft(left);
         c->SetTop(top);
         TTextLabel* raw = c.get();
-        w.Label().AddControl(std::move(c));
+        w.Document().AddControl(std::move(c));
         raw->SetLoading(false);
         return raw;
     }
@@ -63,8 +63,8 @@ TEST_F(MainWindow, FirstStartOnEmptyPreferences) {
     EXPECT_TRUE(w->Action("acAutoZ")->isChecked());
     EXPECT_FALSE(w->Action("acShowBorder")->isChecked());
     EXPECT_TRUE(w->Action("acUnitInches")->isChecked());
-    EXPECT_TRUE(w->Label().ShowGrid);
-    EXPECT_TRUE(w->Label().AutoBringToFront);
+    EXPECT_TRUE(w->Document().ShowGrid());
+    EXPECT_TRUE(w->Document().AutoBringToFront);
     EXPECT_FALSE(w->Label().ShowBorders);
     EXPECT_FALSE(w->Label().MetricGrid);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Vellumtrace v2.1[*]"));
@@ -126,7 +126,7 @@ TEST_F(MainWindow, PreferencesWrittenAtCloseAndReadAgain) {
     EXPECT_FALSE(w->Action("acAutoZ")->isChecked());
     EXPECT_TRUE(w->Action("acUnitMetric")->isChecked());
     EXPECT_TRUE(w->Label().MetricGrid);
-    EXPECT_FALSE(w->Label().ShowGrid);
+    EXPECT_FALSE(w->Document().ShowGrid());
 }
 
 TEST_F(MainWindow, ClosingWhileMaximisedStoresTheDefaultGeometry) {
@@ -245,7 +245,7 @@ TEST_F(MainWindow, StatusFollowsTheSelection) {
     Answers = {TAnswer::No};
     w->Action("acUnitMetric")->trigger();
     EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:1.30  Y:0.65"));
-    w->Label().SelectNone();
+    w->Document().SelectNone();
     EXPECT_EQ(Status(*w, "pState"), QStringLiteral("Ready"));
     // Once something was selected, no selection reads with three blanks like the size.
     EXPECT_EQ(Status(*w, "pPosition"), QStringLiteral("X:0   Y:0"));
@@ -317,7 +317,7 @@ TEST_F(MainWindow, DropOpensTheFirstLabelAmongTheFiles) {
     auto source = Window();
     AddText(*source, QStringLiteral("Dropped"));
     const QString label = Scratch.File("third.lbl");
-    WriteLabelDescription(label, source->Label(), SheetSettings());
+    WriteLabelDescription(label, source->Document(), SheetSettings());
     const QString text = Scratch.File("notes.txt"), missing = Scratch.File("gone.lbl");
     QFile(text).open(QIODevice::WriteOnly);
 
@@ -326,8 +326,8 @@ TEST_F(MainWindow, DropOpensTheFirstLabelAmongTheFiles) {
         *w, {QUrl::fromLocalFile(missing), QUrl::fromLocalFile(text), QUrl::fromLocalFile(label)});
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
     EXPECT_EQ(w->DocumentFileName(), label);
-    ASSERT_EQ(w->Label().Controls().size(), 1u);
-    EXPECT_EQ(w->Label().Controls()[0]->Text(), QStringLiteral("Dropped"));
+    ASSERT_EQ(w->Document().Controls().size(), 1u);
+    EXPECT_EQ(w->Document().Controls()[0]->Text(), QStringLiteral("Dropped"));
     EXPECT_TRUE(Questions.isEmpty()) << "a drop does not ask";
 
     // Only a text file: nothing happens.

@@ -202,7 +202,7 @@ TEST_F(PaletteBarcodePage, StepsFollowThePrinterResolution) {
 }
 
 TEST_F(PaletteBarcodePage, MetricShowsMillimetres) {
-    label.MetricGrid = true;
+    view.MetricGrid = true;
     Select(barcode);
     EXPECT_EQ(Width()->text(), "0.254");
     EXPECT_EQ(Find<QLabel>("LScale")->text(), "mm");
@@ -375,7 +375,7 @@ TEST_F(PaletteImagePage, ShowsSizeAndScale) {
     EXPECT_EQ(Find<QLabel>("LImageWidth")->text(), "1.042 inches");
     EXPECT_FALSE(Find<QCheckBox>("cbMaintainAspect")->isChecked());
     EXPECT_FALSE(MaintainAspect.isChecked()) << "the action agrees with the image";
-    label.MetricGrid = true;
+    view.MetricGrid = true;
     Palette().ImageSizeDisplay();
     EXPECT_EQ(Find<QLabel>("LImageHeight")->text(), "1.323 cm");
 }

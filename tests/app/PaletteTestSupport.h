@@ -3,11 +3,11 @@
 #include "TestSupport.h"
 #include "app/FControlSettings.h"
 #include "barcode/BarcodeLabel.h"
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 
@@ -40,7 +40,7 @@ protected:
     TPaletteHost Host() {
         TPaletteHost host;
         host.MainWindow = MainWindow;
-        host.Label = &label;
+        host.Label = &view;
         host.Printer = &printer;
         host.BringToFront = &BringToFront;
         host.SendToBack = &SendToBack;
@@ -108,7 +108,8 @@ protected:
     TScratchFolder scratch;
     std::unique_ptr<TPreferenceStore> store =
         std::make_unique<TPreferenceStore>(scratch.File("prefs.ini"));
-    TCanvasLabel label;
+    TCanvasLabel view;
+    TLabelDocument& label = view.Document();
     TPrinterPage printer; // 600 dots per inch
     // A window to dock against, when a test makes one; it outlives the palette it parents.
     std::unique_ptr<QWidget> ownedMainWindow;

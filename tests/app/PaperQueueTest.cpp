@@ -3,7 +3,7 @@
 #include "PrivateCups.h"
 #include "ProgramRun.h"
 #include "TestSupport.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
@@ -83,7 +83,7 @@ protected:
     QString Label(const char* name, const char* paper) {
         TSheetSettings sheet;
         EXPECT_TRUE(ParsePaper(paper, sheet.Paper));
-        TCanvasLabel label;
+        TLabelDocument label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
         auto text = std::make_unique<TTextLabel>();
         text->SetText("Tray");

@@ -4,7 +4,7 @@
 #include "ProgramRun.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
@@ -71,7 +71,7 @@ protected:
         sheet.GapWidth = 0.125;
         if (paper)
             EXPECT_TRUE(ParsePaper(paper, sheet.Paper));
-        TCanvasLabel label;
+        TLabelDocument label;
         label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
         label.AddControl(CounterText(label));
         for (const auto& c : label.Controls())
@@ -196,7 +196,7 @@ TEST_F(PaperRunTest, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     options.StartFile = SheetLabel("legal.lbl", "Legal");
     options.Unattended = true;
     TPrinters::SetCurrent(std::make_unique<TLetterOnlyPrinter>());
-    TCanvasLabel label;
+    TLabelDocument label;
     testing::internal::CaptureStderr();
     LoadRunLabel(options, label);
     const QString warning = QString::fromStdString(testing::internal::GetCapturedStderr());

@@ -1,5 +1,5 @@
 #include "app/RunCounters.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
 
@@ -7,7 +7,7 @@
 
 namespace {
 // A text control holding one counter.
-TSequenceField* AddCounter(TCanvasLabel& label, int32_t value, int32_t min, int32_t max,
+TSequenceField* AddCounter(TLabelDocument& label, int32_t value, int32_t min, int32_t max,
                            int32_t size) {
     auto text = std::make_unique<TTextLabel>();
     auto counter = std::make_unique<TSequenceField>();
@@ -24,7 +24,7 @@ TSequenceField* AddCounter(TCanvasLabel& label, int32_t value, int32_t min, int3
 } // namespace
 
 TEST(RunCountersTest, NumbersTakenByARunAsTheyWouldPrint) {
-    TCanvasLabel label;
+    TLabelDocument label;
     TSequenceField* plain = AddCounter(label, 7, 1, 999999999, 0);
     TSequenceField* padded = AddCounter(label, 98, 1, 99, 3); // 98, 99, 1, ..., 10
     AddCounter(label, 5, 1, 999999999, 0);                    // not stepped by the run

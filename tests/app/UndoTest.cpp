@@ -1,9 +1,10 @@
 #include "MainWindowSupport.h"
 
-#include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "files/IniFile.h"
 
@@ -25,6 +26,7 @@ protected:
         Settle();
     }
     TCanvasLabel& L() { return W->Label(); }
+    TLabelDocument& D() { return W->Document(); }
     // Steps are recorded once the event that made the change is done.
     void Settle() { QCoreApplication::processEvents(); }
     TTextLabel* AddText(const QString& text, QPoint at = {10, 10}) {
@@ -33,7 +35,7 @@ protected:
         c->SetLeft(at.x());
         c->SetTop(at.y());
         TTextLabel* raw = c.get();
-        L().AddControl(std::move(c));
+        D().AddControl(std::move(c));
         raw->SetLoading(false);
         Settle();
         return raw;
@@ -41,12 +43,12 @@ protected:
     void UndoStep() { W->Action("acUndo")->trigger(); }
     void RedoStep() { W->Action("acRedo")->trigger(); }
     int Steps() { return W->History().count(); }
-    QString TextAt(size_t i) { return L().Controls().at(i)->Text(); }
+    QString TextAt(size_t i) { return D().Controls().at(i)->Text(); }
     // The label's description as a saved file holds it.
     QByteArray Saved(const QString& name) {
         L().grab(); // sizes that depend on drawing are settled as on screen
         const QString path = Scratch.File(name);
-        WriteLabelDescription(path, L(), SheetSettings());
+        WriteLabelDescription(path, L().Document(), SheetSettings());
         const TLabelContents doc = ReadLabelDocument(path);
         QStringList files;
         return DescribeLabel(doc.Sheet, doc.ShowGrid, doc.Controls, files).ToBytes();
@@ -61,10 +63,10 @@ TEST_F(Undo, AddingAControlIsOneStepBackAndForth) {
     EXPECT_EQ(Steps(), 1);
     EXPECT_TRUE(W->Action("acUndo")->isEnabled());
     UndoStep();
-    EXPECT_TRUE(L().Controls().empty());
+    EXPECT_TRUE(D().Controls().empty());
     EXPECT_FALSE(W->Modified()) << "back at the state of the new label";
     RedoStep();
-    ASSERT_EQ(L().Controls().size(), 1u);
+    ASSERT_EQ(D().Controls().size(), 1u);
     EXPECT_EQ(TextAt(0), QStringLiteral("one"));
     EXPECT_TRUE(W->Modified());
 }
@@ -95,7 +97,7 @@ TEST_F(Undo, ArrowKeyMovesOfOneControlAreOneStep) {
     EXPECT_EQ(c->Left(), 25);
     EXPECT_EQ(Steps(), before + 1);
     UndoStep();
-    EXPECT_EQ(L().Controls()[0]->Left(), 20);
+    EXPECT_EQ(D().Controls()[0]->Left(), 20);
 }
 
 TEST_F(Undo, AMouseDragIsOneStep) {
@@ -112,17 +114,17 @@ TEST_F(Undo, AMouseDragIsOneStep) {
     }
     QTest::mouseRelease(&L(), Qt::LeftButton, {}, grab + QPoint(28, 1));
     Settle();
-    const int moved = L().Controls()[0]->Left();
+    const int moved = D().Controls()[0]->Left();
     ASSERT_NE(moved, 20);
     EXPECT_EQ(Steps(), before + 1);
     UndoStep();
-    EXPECT_EQ(L().Controls()[0]->Left(), 20);
+    EXPECT_EQ(D().Controls()[0]->Left(), 20);
 }
 
 TEST_F(Undo, ADeletedPictureComesBack) {
     auto image = std::make_unique<TGraphicLabel>();
     TGraphicLabel* raw = image.get();
-    L().AddControl(std::move(image));
+    D().AddControl(std::move(image));
     raw->SetLoading(false);
     const QString bmp = Scratch.File("red.bmp");
     QImage red(8, 6, QImage::Format_RGB32);
@@ -132,12 +134,12 @@ TEST_F(Undo, ADeletedPictureComesBack) {
     W->ImportImage();
     Settle();
     ASSERT_EQ(raw->Picture().size(), QSize(8, 6));
-    L().DeleteSelected();
+    D().DeleteSelected();
     Settle();
-    EXPECT_TRUE(L().Controls().empty());
+    EXPECT_TRUE(D().Controls().empty());
     UndoStep();
-    ASSERT_EQ(L().Controls().size(), 1u);
-    auto* back = dynamic_cast<TGraphicLabel*>(L().Controls()[0].get());
+    ASSERT_EQ(D().Controls().size(), 1u);
+    auto* back = dynamic_cast<TGraphicLabel*>(D().Controls()[0].get());
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->Picture().size(), QSize(8, 6));
     EXPECT_EQ(back->Picture().pixel(2, 2), qRgb(255, 0, 0));
@@ -168,7 +170,7 @@ TEST_F(Undo, UndoingBackToTheSavedStateClearsModifiedAndMatchesTheFile) {
     ASSERT_TRUE(W->SaveLabelAs());
     const QByteArray saved = Saved("a.lbl");
     AddText(QStringLiteral("later"), {60, 40});
-    L().Controls()[0]->SetText(QStringLiteral("changed"));
+    D().Controls()[0]->SetText(QStringLiteral("changed"));
     Settle();
     EXPECT_TRUE(W->Modified());
     UndoStep();

@@ -3,8 +3,9 @@
 #include "PdfProbe.h"
 
 #include "barcode/BarcodeLabel.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "merge/AdvancedField.h"
 #include "merge/TextImport.h"
@@ -39,6 +40,7 @@ protected:
     void TearDown() override { PrintDialogServices() = m_services; }
 
     TCanvasLabel& L() { return W->Label(); }
+    TLabelDocument& D() { return W->Document(); }
     // A control showing "N" and a counter that starts at first.
     template <typename T> T* AddCounter(int first, QPoint at = {10, 10}) {
         auto c = std::make_unique<T>();
@@ -50,13 +52,13 @@ protected:
         c->Fields.push_back(std::move(counter));
         c->SetAdvanced(true);
         T* raw = c.get();
-        L().AddControl(std::move(c));
+        D().AddControl(std::move(c));
         raw->SetLoading(false);
         return raw;
     }
     // The counter of the control at index (controls may be rebuilt, so looked up each time).
     int Counter(size_t index = 0) {
-        return static_cast<const TSequenceField&>(*L().Controls().at(index)->Fields.at(1))
+        return static_cast<const TSequenceField&>(*D().Controls().at(index)->Fields.at(1))
             .CurrentValue;
     }
     // File → Print, then "&Print" in the dialog (after look has seen it): into the named PDF.
@@ -94,7 +96,7 @@ protected:
     }
     // The counter stored in a label file.
     int SavedCounter(const QString& path) {
-        TCanvasLabel label;
+        TLabelDocument label;
         TSheetSettings sheet;
         ReadLabelDescription(path, label, sheet);
         return static_cast<const TSequenceField&>(*label.Controls().at(0)->Fields.at(1))
@@ -136,12 +138,12 @@ TEST_F(WindowPrint, TheSurfaceShowsTheCountersAsTheRunLeftThem) {
     const QImage shown = L().grab().toImage();
     EXPECT_NE(shown, before) << "the controls still show their first values";
     // What the controls look like drawn afresh with the counters as they now stand.
-    for (const auto& c : L().Controls())
+    for (const auto& c : D().Controls())
         c->Changed(true);
     EXPECT_EQ(shown, L().grab().toImage());
     // The text box shows the selected control's new text too.
-    EXPECT_EQ(W->findChild<QLineEdit*>("eText")->text(), L().Selection()->GetText());
-    EXPECT_EQ(L().Selection()->GetText(), QString("N%1").arg(Counter()));
+    EXPECT_EQ(W->findChild<QLineEdit*>("eText")->text(), D().Selection()->GetText());
+    EXPECT_EQ(D().Selection()->GetText(), QString("N%1").arg(Counter()));
 }
 
 TEST_F(WindowPrint, ASecondPrintContinuesWhereTheFirstEnded) {
@@ -160,13 +162,13 @@ TEST_F(WindowPrint, ASecondPrintContinuesWhereTheFirstEnded) {
 TEST_F(WindowPrint, UndoNeverTakesPrintedCountersBack) {
     AddCounter<TTextLabel>(1);
     // An edit before the run, so that there is history to step back through.
-    L().Controls()[0]->SetLeft(30);
+    D().Controls()[0]->SetLeft(30);
     W->CommitStep();
     Print(Scratch.File("first.pdf"));
     const int after = Counter();
     ASSERT_GT(after, 1);
     W->Action("acUndo")->trigger();
-    ASSERT_EQ(L().Controls().size(), 1u);
+    ASSERT_EQ(D().Controls().size(), 1u);
     EXPECT_EQ(Counter(), after) << "the next run would print the same serials again";
     EXPECT_TRUE(W->Modified()) << "the stepped counters are still unsaved";
     Print(Scratch.File("second.pdf"));
@@ -208,7 +210,7 @@ protected:
         c->Fields.push_back(std::move(field));
         c->SetAdvanced(true);
         TTextLabel* raw = c.get();
-        L().AddControl(std::move(c));
+        D().AddControl(std::move(c));
         raw->SetLoading(false);
     }
     void TearDown() override {

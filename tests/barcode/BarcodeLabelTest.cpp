@@ -3,7 +3,7 @@
 
 #include "barcode/BarcodeLabel.h"
 #include "barcode/PrnBarcode.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/TextRendering.h"
 #include "platform/Screen.h"
 
@@ -30,7 +30,7 @@ protected:
         return raw;
     }
 
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(BarcodeLabel, CreationDefaults) {

@@ -8,8 +8,8 @@
 #include "barcode/BarcodeTypes.h"
 #include "barcode/MatrixGeometry.h"
 #include "barcode/MatrixPainter.h"
-#include "document/CanvasLabel.h"
 #include "document/Fonts.h"
+#include "document/LabelDocument.h"
 #include "platform/Screen.h"
 
 #include <gtest/gtest.h>
@@ -292,7 +292,7 @@ protected:
         raw->Draw();
         return raw;
     }
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(MatrixControl, AutoSizeTakesTheLargestModuleThatFits) {

@@ -23,7 +23,7 @@ void GiveFields(TLabelControl& c) {
 class AdvancedTextTest : public ::testing::Test {
 protected:
     void SetUp() override { label.SetLabelSize(300, 150); }
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(AdvancedTextTest, TextsOfAnAdvancedControl) {

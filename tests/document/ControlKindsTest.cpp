@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "document/CanvasLabel.h"
 #include "document/Fonts.h"
 #include "document/GraphicLabel.h"
+#include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
 #include "document/TextRendering.h"
@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <class T> T* Add(TCanvasLabel& label, std::unique_ptr<T> c) {
+template <class T> T* Add(TLabelDocument& label, std::unique_ptr<T> c) {
     T* raw = c.get();
     label.AddControl(std::move(c));
     raw->SetLoading(false);
@@ -44,7 +44,7 @@ QFont TestFont() {
 class ControlKindsTest : public ::testing::Test {
 protected:
     void SetUp() override { label.SetLabelSize(400, 300); }
-    TCanvasLabel label;
+    TLabelDocument label;
     TScratchFolder scratch;
 };
 
@@ -118,7 +118,7 @@ TEST_F(ControlKindsTest, RotatedTextLiesInsideItsImage) {
 }
 
 TEST_F(ControlKindsTest, WhiteTextOnATransparentControlStaysVisible) {
-    label.ShowGrid = false;
+    label.SetShowGrid(false);
     auto* t = Add(label, std::make_unique<TTextLabel>());
     t->SetFont(TestFont());
     t->SetText("WWWW");

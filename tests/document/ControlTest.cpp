@@ -5,7 +5,7 @@
 class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override { label.SetLabelSize(200, 100); } // area (2, 2, 198, 98)
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(ControlTest, BaseDefaults) {
@@ -93,7 +93,7 @@ TEST_F(ControlTest, AttachTable) {
         {atNone, TRect::FromBox(30, 30, 40, 20)},
     };
     for (const Row& r : rows) {
-        TCanvasLabel l;
+        TLabelDocument l;
         l.SetLabelSize(200, 100);
         TBlockControl* c = AddBlock(l, 30, 30, 40, 20);
         int placed = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/lblobjs.h"
 
 #include <QPainter>
@@ -27,7 +27,7 @@ public:
 };
 
 // A label of the given size holding block controls at the given boxes (bottom first).
-inline TBlockControl* AddBlock(TCanvasLabel& label, int left, int top, int width, int height,
+inline TBlockControl* AddBlock(TLabelDocument& label, int left, int top, int width, int height,
                                QColor colour = Qt::blue) {
     auto c = std::make_unique<TBlockControl>(colour);
     c->SetBox(TRect::FromBox(left, top, width, height), true);

@@ -1,7 +1,7 @@
 #include "files/FileReplace.h"
 #include "FilesTestSupport.h"
 #include "TestSupport.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "files/FileAccess.h"
@@ -31,7 +31,7 @@ void SavePlain(const QString& path, const QByteArray& text) {
 
 void SaveArchive(const QString& path, const QByteArray& text) {
     TSheetSettings sheet;
-    TCanvasLabel label;
+    TLabelDocument label;
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
     auto control = std::make_unique<TTextLabel>();
     control->SetText(QString::fromLatin1(text));

@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         TLabelFileTest::SetUp();
         Label.SetLabelSize(300, 150);
-        Label.ShowGrid = false;
+        Label.SetShowGrid(false);
         auto text = std::make_unique<TTextLabel>();
         text->SetText("keep me");
         Label.AddControl(std::move(text));
@@ -59,7 +59,7 @@ protected:
             EXPECT_EQ(e.Message(), message);
         }
         EXPECT_EQ(Sheet, sheetBefore);
-        EXPECT_FALSE(Label.ShowGrid);
+        EXPECT_FALSE(Label.ShowGrid());
         EXPECT_EQ(Label.LabelWidth(), 300);
         EXPECT_EQ(Label.LabelHeight(), 150);
         ASSERT_EQ(Label.Controls().size(), 2u);
@@ -68,7 +68,7 @@ protected:
         EXPECT_EQ(TempFolderEntries(), QStringList({QFileInfo(Picture).fileName()}));
     }
 
-    TCanvasLabel Label;
+    TLabelDocument Label;
     TSheetSettings Sheet;
     QString Picture;
 };

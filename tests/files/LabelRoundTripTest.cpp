@@ -455,12 +455,12 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
     const QString path = Scratch.File("open.lbl");
     WriteLabelDocument(path, sheet, false, saved);
 
-    TCanvasLabel label;
+    TLabelDocument label;
     label.SetLabelSize(50, 50);
     TSheetSettings current;
     ReadLabelDescription(path, label, current);
     EXPECT_EQ(current.LabelWidth, 2.5);
-    EXPECT_FALSE(label.ShowGrid);
+    EXPECT_FALSE(label.ShowGrid());
     EXPECT_EQ(label.LabelWidth(), 240);
     EXPECT_EQ(label.LabelHeight(), 120);
     ASSERT_EQ(label.Controls().size(), 2u);
@@ -473,7 +473,7 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
     // And Save writes what the label holds: here the boxes pulled inside the label's border.
     const QString again = Scratch.File("again.lbl");
     WriteLabelDescription(again, label, current);
-    TCanvasLabel reopened;
+    TLabelDocument reopened;
     TSheetSettings sheetAgain;
     ReadLabelDescription(again, reopened, sheetAgain);
     EXPECT_EQ(sheetAgain, current);

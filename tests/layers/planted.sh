@@ -30,8 +30,11 @@ fresh
 sed -i 's/DEPS vt_platform Qt6::Core)/DEPS vt_platform vt_files Qt6::Core)/' "$work/r/src/merge/CMakeLists.txt"
 expect_fail "merge linking files" "vt_merge links vt_files"
 fresh
-sed -i '/CanvasLabel.cpp: QApplication/d' "$work/r/scripts/layer-debts.txt"
-expect_fail "a debt struck before it is paid" "CanvasLabel.cpp: QApplication"
+echo '#include <QWidget>' >>"$work/r/src/document/LabelDocument.h"
+expect_fail "a widget header in the document" "src/document/LabelDocument.h: QWidget is a Qt Widgets header"
+fresh
+sed -i 's/Qt6::Gui JPEG::JPEG)/Qt6::Gui Qt6::Widgets JPEG::JPEG)/' "$work/r/src/document/CMakeLists.txt"
+expect_fail "the document linking Qt Widgets" "vt_document links Qt6::Widgets"
 fresh
 echo 'src/print/PrintU.cpp: QDialog is a Qt Widgets header below the windows' >>"$work/r/scripts/layer-debts.txt"
 expect_fail "a debt that is not owed" "paid off"

@@ -138,7 +138,7 @@ protected:
 
     TScratchFolder scratch;
     TSheetSettings saved;
-    TCanvasLabel label;
+    TLabelDocument label;
     TLetterPdf printer;
 };
 

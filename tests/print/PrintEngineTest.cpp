@@ -104,7 +104,7 @@ protected:
 
     TScratchFolder scratch;
     TSheetSettings saved;
-    TCanvasLabel label;
+    TLabelDocument label;
     TLetterPdf printer;
     QString out;
 };

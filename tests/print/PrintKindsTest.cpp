@@ -68,7 +68,7 @@ protected:
     }
     TScratchFolder scratch;
     TSheetSettings saved;
-    TCanvasLabel label;
+    TLabelDocument label;
     TLetterPdf printer;
     QString out;
 };

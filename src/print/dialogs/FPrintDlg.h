@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "print/dialogs/PrintDialogRules.h"
 
 #include <QDialog>

@@ -32,7 +32,7 @@ protected:
     TScratchFolder scratch;
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
-    TCanvasLabel label;
+    TLabelDocument label;
     QString pdf;
 };
 

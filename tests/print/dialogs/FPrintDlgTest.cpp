@@ -58,7 +58,7 @@ protected:
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TImportStandIn import;
-    TCanvasLabel label;
+    TLabelDocument label;
     TFPrintDlg dialog{TCommandLineOptions()};
     QString data;
 };

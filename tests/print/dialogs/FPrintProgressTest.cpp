@@ -95,7 +95,7 @@ protected:
     TScratchFolder scratch;
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
-    TCanvasLabel label;
+    TLabelDocument label;
     TFPrintProgress window;
 };
 

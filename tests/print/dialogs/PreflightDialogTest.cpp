@@ -59,7 +59,7 @@ protected:
     TScratchFolder scratch;
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
-    TCanvasLabel label;
+    TLabelDocument label;
     TAcceptImport import;
 };
 

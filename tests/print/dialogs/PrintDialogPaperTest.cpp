@@ -12,7 +12,7 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     UsePdfPrinter(QPageSize::A4);
     SheetSettings() = TSheetSettings(); // 2 × 1 in labels: 10 rows on Letter, 11 on A4
     ASSERT_TRUE(ParsePaper("Letter", SheetSettings().Paper));
-    TCanvasLabel label;
+    TLabelDocument label;
     AddTextControl(label, TLabelKind::Plain);
     TFPrintDlg dialog{TCommandLineOptions()};
     dialog.Prepare(label.Controls());
@@ -55,7 +55,7 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     services.PdfAnswer = scratch.File("shelf.pdf");
     SheetSettings() = TSheetSettings();
     ASSERT_TRUE(ParsePaper("Legal", SheetSettings().Paper));
-    TCanvasLabel label;
+    TLabelDocument label;
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;

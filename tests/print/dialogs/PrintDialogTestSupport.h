@@ -2,7 +2,7 @@
 
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
-#include "document/CanvasLabel.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
@@ -84,7 +84,7 @@ inline void UsePdfPrinter(QPageSize::PageSizeId paper) {
 enum class TLabelKind { Plain, Counter, Imported };
 
 // A text control showing plain text, "N" + a counter from 1, or field 1 of the record.
-inline void AddTextControl(TCanvasLabel& label, TLabelKind kind, const QString& text = "Plain") {
+inline void AddTextControl(TLabelDocument& label, TLabelKind kind, const QString& text = "Plain") {
     auto c = std::make_unique<TTextLabel>();
     c->SetBox(TRect::FromBox(10, 10, 150, 30), true);
     if (kind == TLabelKind::Plain) {

@@ -58,7 +58,7 @@ protected:
     TScratchFolder scratch;
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
-    TCanvasLabel label;
+    TLabelDocument label;
 };
 
 TEST_F(PrintPreviewTest, PagesMatchThePrintedPdfAndCountersStay) {

@@ -1,4 +1,6 @@
-#include "TestControls.h"
+#include "../TestControls.h"
+#include "document/LabelGeometry.h"
+#include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
 #include <QPainter>
@@ -8,13 +10,14 @@
 class CanvasPaintTest : public ::testing::Test {
 protected:
     QImage Paint() {
-        QImage img(label.size(), QImage::Format_RGB32);
+        QImage img(view.size(), QImage::Format_RGB32);
         QPainter p(&img);
-        label.PaintLabel(p);
+        view.PaintLabel(p);
         return img;
     }
     void SetUp() override { label.SetLabelSize(192, 96); }
-    TCanvasLabel label;
+    TCanvasLabel view;
+    TLabelDocument& label = view.Document();
 };
 
 TEST(Grid, StepsAndLinePositions) {
@@ -41,14 +44,14 @@ TEST_F(CanvasPaintTest, BorderGridAndBackground) {
         cyan += img.pixelColor(25, y) == QColor(0x80, 0xFF, 0xFF);
     EXPECT_GT(cyan, 20);
     EXPECT_LT(cyan, 80); // dotted, not solid
-    label.ShowGrid = false;
+    label.SetShowGrid(false);
     const QImage plain = Paint();
     for (int y = 4; y < 90; ++y)
         EXPECT_EQ(plain.pixelColor(25, y), QColor(Qt::white));
 }
 
 TEST_F(CanvasPaintTest, ControlImageAndSelectionHandles) {
-    label.ShowGrid = false;
+    label.SetShowGrid(false);
     TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
     QImage img = Paint();
     EXPECT_EQ(img.pixelColor(50, 40), QColor(Qt::blue));
@@ -66,7 +69,7 @@ TEST_F(CanvasPaintTest, ControlImageAndSelectionHandles) {
     c->SetSelected(false);
     img = Paint();
     EXPECT_EQ(img.pixelColor(38, 28), QColor(Qt::white)); // no handles now
-    label.ShowBorders = true;
+    view.ShowBorders = true;
     img = Paint();
     int grey = 0;
     for (int x = 44; x < 66; ++x)
@@ -75,7 +78,7 @@ TEST_F(CanvasPaintTest, ControlImageAndSelectionHandles) {
 }
 
 TEST_F(CanvasPaintTest, ImagesAreRenderedLazilyAndPlacedByAlignment) {
-    label.ShowGrid = false;
+    label.SetShowGrid(false);
     TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::red);
     Paint();
     const int draws = c->DrawCount;
@@ -90,7 +93,7 @@ TEST_F(CanvasPaintTest, ImagesAreRenderedLazilyAndPlacedByAlignment) {
 }
 
 TEST_F(CanvasPaintTest, TransparentControlsLetWhiteThrough) {
-    label.ShowGrid = false;
+    label.SetShowGrid(false);
     AddBlock(label, 20, 20, 60, 40, Qt::green);
     TBlockControl* top = AddBlock(label, 30, 30, 20, 20, Qt::white);
     top->SetSelected(false);
@@ -103,11 +106,11 @@ TEST_F(CanvasPaintTest, TransparentControlsLetWhiteThrough) {
 }
 
 TEST_F(CanvasPaintTest, RepaintAfterAChangeUpdatesTheBackBuffer) {
-    label.ShowGrid = false;
-    label.show();
+    label.SetShowGrid(false);
+    view.show();
     TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
     c->SetLeft(100);
-    ASSERT_EQ(label.BackBuffer().size(), label.size());
-    EXPECT_EQ(label.BackBuffer().pixelColor(110, 40), QColor(Qt::blue));
-    EXPECT_EQ(label.BackBuffer().pixelColor(50, 40), QColor(Qt::white));
+    ASSERT_EQ(view.BackBuffer().size(), view.size());
+    EXPECT_EQ(view.BackBuffer().pixelColor(110, 40), QColor(Qt::blue));
+    EXPECT_EQ(view.BackBuffer().pixelColor(50, 40), QColor(Qt::white));
 }

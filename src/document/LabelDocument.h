@@ -1,0 +1,111 @@
+#pragma once
+
+#include "document/Sheet.h"
+#include "document/lblobjs.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One label being designed: the sheet it is printed on, the controls in stacking order and
+// what is selected. Every change goes through here and is announced, so the editor's views,
+// the history and the window follow it; the files read into it and write from it, and the
+// printer prints it without changing it. Needs no window system beyond Qt Gui.
+class TLabelDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit TLabelDocument(QObject* parent = nullptr);
+    ~TLabelDocument() override;
+
+    // The sheet of labels; the label's size on screen is kept separately (SetLabelSize), as the
+    // editor sizes it only once the sheet is accepted.
+    const TSheetSettings& Sheet() const { return m_sheet; }
+    void SetSheet(const TSheetSettings& sheet);
+    // Whether the grid shows on the design surface; saved with the label.
+    bool ShowGrid() const { return m_showGrid; }
+    void SetShowGrid(bool show);
+
+    // The label's size in screen pixels, and the area controls are kept within.
+    void SetLabelSize(int32_t width, int32_t height);
+    int32_t LabelWidth() const { return m_width; }
+    int32_t LabelHeight() const { return m_height; }
+    TRect LabelArea() const;
+
+    // Selecting a control brings it to the front.
+    bool AutoBringToFront = true;
+
+    const TControlList& Controls() const { return m_controls; }
+    TLabelControl* Find(TControlId id) const;
+    // Position in stacking order, -1 when not in this document.
+    int IndexOf(const TLabelControl* c) const;
+
+    // The selection, in the order it was made; one control or none.
+    const std::vector<TControlId>& SelectedIds() const { return m_selected; }
+    TLabelControl* Selection() const;
+
+    // Adds c on top and selects it.
+    void AddControl(std::unique_ptr<TLabelControl> c);
+    // Takes over a whole list built elsewhere (a file read into new objects), replacing the
+    // current controls only now that the list is complete. Controls that carry an id keep it;
+    // the others are numbered on from the highest.
+    void ReplaceControls(TControlList controls);
+    // The same for a label read from a file: every control is numbered afresh from 1.
+    void LoadControls(TControlList controls);
+    void ClearControls();
+    void DeleteSelected();
+    void BringToFront();
+    void SendToBack();
+    void SelectNext();
+    // Selects the topmost control under (x, y) in label pixels, or nothing.
+    void SelectAt(int32_t x, int32_t y);
+    // Selects the control with this id (nothing when there is none), as undo restores it.
+    void SelectIds(const std::vector<TControlId>& ids);
+    void SelectNone();
+    // Moves controls that reach past the label's edges back onto it.
+    void FitControls();
+    // A copy of the selected control, not yet in any document (no id).
+    std::unique_ptr<TLabelControl> CloneControl() const;
+
+    // For the controls: their picture changed without an edit (selection marks), or the whole
+    // label must be drawn again.
+    void RepaintControl(TLabelControl* c);
+    void RepaintAll();
+    // Draws every control whose picture is out of date, so that the boxes of the controls
+    // that size themselves follow their content whether or not a view shows the label.
+    void DrawChanged();
+
+signals:
+    // A control's picture on the label changed: its old box (OldBounds) and its new box.
+    void ControlChanged(TLabelControl* c);
+    void ControlAdded(TLabelControl* c);
+    void ControlRemoved(TControlId id);
+    void ControlsReplaced();
+    void Restacked();
+    void SheetChanged();
+    void LabelResized();
+    void SelectionChanged(TLabelControl* selection);
+    void RepaintNeeded();
+    // Any change to what would be saved: a control's properties, box or text, a control added,
+    // deleted or restacked, the sheet or the grid flag. Selecting alone is not an edit, and
+    // controls still loading raise nothing.
+    void Edited();
+
+private:
+    void Adopt(TLabelControl& c);
+    void Release(TLabelControl& c);
+    void SetSelection(TLabelControl* c);
+    void DeselectAll();
+    void Number(TLabelControl& c);
+
+    TSheetSettings m_sheet;
+    bool m_showGrid = true;
+    // Until the sheet sizes it, a roomy label, so that controls placed first keep their boxes.
+    int32_t m_width = 640;
+    int32_t m_height = 480;
+    TControlList m_controls;
+    std::vector<TControlId> m_selected;
+    TControlId m_nextId = 1;
+    bool m_drawing = false;
+};
