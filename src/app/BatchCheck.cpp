@@ -2,6 +2,7 @@
 
 #include "app/BatchPrint.h"
 #include "document/LabelDocument.h"
+#include "document/Sheet.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
 #include "print/Preflight.h"
@@ -17,13 +18,15 @@ void PrintLine(const QString& line) {
 int RunCheck(const TCommandLineOptions& o) {
     try {
         TLabelDocument label;
-        LoadRunLabel(o, label);
+        const TRunLabel run = LoadRunLabel(o, label);
         // The label file is never saved here, so the counters stepped by the check stay in
         // memory; the next print run starts where the file says.
         TPreflightOptions options;
         options.ReadBack = !o.NoReadBack;
+        TPrintSettings settings = RunSettings(o);
+        settings.Import = run.Import;
         const TPreflightResult r = CheckLabels(
-            label.Controls(), RunSettings(o), TPrinters::Current(),
+            SheetSettings(), label.Controls(), settings, TPrinters::Current(),
             [](const TPreflightProblem& p) { PrintLine(ProblemLine(p)); }, nullptr, options);
         PrintLine(PreflightSummary(r));
         std::fflush(stdout);

@@ -6,7 +6,7 @@
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "files/LabelWriteBack.h"
-#include "merge/TextImport.h"
+#include "merge/TextImportSettings.h"
 #include "platform/Errors.h"
 #include "platform/PrintJob.h"
 #include "platform/Printer.h"
@@ -174,7 +174,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
         ReportRunError(QStringLiteral("warning: ") + sentence);
     }
     if (!o.DataFile.isEmpty())
-        FormatFromExtension(o.DataFile);
+        FormatFromExtension(run.Import, o.DataFile, QStringList());
     return run;
 }
 
@@ -201,11 +201,16 @@ int RunUnattended(const TCommandLineOptions& o) {
         // that cannot save them prints nothing, and one whose delivery fails afterwards leaves a
         // gap in the numbers, never numbers printed twice.
         bool saved = false;
+        // The file keeps the rows and columns fitted to this printer's paper, as the run
+        // fits them on its own copy of the sheet.
+        TSheetSettings written = SheetSettings();
+        TPrinterPage page;
+        RefreshPrinterPage(written, page, printer.Facts());
         const TBeforeDelivery reserve = [&](const TPrintResult&) {
             if (!saveBack)
                 return;
             try {
-                WriteLabelBack(o.StartFile, form, SheetSettings(), run.ShowGrid, label.Controls());
+                WriteLabelBack(o.StartFile, form, written, run.ShowGrid, label.Controls());
             } catch (const TUserError& e) {
                 throw TUserError(
                     QStringLiteral("the counters could not be saved, so nothing was printed: %1")
@@ -213,10 +218,12 @@ int RunUnattended(const TCommandLineOptions& o) {
             }
             saved = true;
         };
+        TPrintSettings settings = RunSettings(o);
+        settings.Import = run.Import;
         TPrintResult r;
         try {
-            r = PrintLabels(label.Controls(), RunSettings(o), printer, output, o.StartFile,
-                            &progress, reserve);
+            r = PrintLabels(SheetSettings(), label.Controls(), settings, printer, output,
+                            o.StartFile, &progress, reserve);
         } catch (const TUserError& e) {
             if (!saved)
                 throw;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "merge/TextImportSettings.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +16,8 @@ struct TSheetSettings;
 struct TRunLabel {
     bool Template = false;
     bool ShowGrid = true;
+    // How the data file of the options splits into fields, chosen by its extension.
+    TTextImportSettings Import;
 };
 // Checks the options' files, selects the printer, reads the label into label and the sheet into
 // the current settings. Throws TUserError with the reason.

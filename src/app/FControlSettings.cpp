@@ -89,7 +89,7 @@ bool TFControlSettings::Metric() const {
 }
 
 int32_t TFControlSettings::PrinterResolution() const {
-    return (m_host.Printer ? *m_host.Printer : PrinterPage()).PixelsPerInchX;
+    return m_host.PrinterResolution ? m_host.PrinterResolution() : TPrinterPage().PixelsPerInchX;
 }
 
 void TFControlSettings::FollowSelection(TLabelControl* s) {

@@ -29,7 +29,6 @@ class TLabelControl;
 class TPaletteCaption;
 class TPreferenceStore;
 class TUpDownButton;
-struct TPrinterPage;
 
 // What the palette is given by the main window. Every pointer may be null: a missing action
 // leaves its button disabled, a missing window leaves the palette floating.
@@ -39,8 +38,9 @@ struct TPaletteHost {
     // The label: its MetricGrid chooses the units, and a selection that is no longer one of its
     // controls is treated as none.
     const TCanvasLabel* Label = nullptr;
-    // The printer whose horizontal resolution the bar width steps in; PrinterPage() when null.
-    const TPrinterPage* Printer = nullptr;
+    // The horizontal resolution of the printer, which the bar width steps in; 600 dots per inch
+    // when not given.
+    std::function<int32_t()> PrinterResolution;
     // The main window's commands behind the palette's buttons.
     QAction* BringToFront = nullptr;
     QAction* SendToBack = nullptr;

@@ -128,7 +128,7 @@ void TFMain::CreatePalette() {
     TPaletteHost host;
     host.MainWindow = this;
     host.Label = &Label();
-    host.Printer = &PrinterPage();
+    host.PrinterResolution = [] { return TPrinters::Current().Facts().PixelsPerInchX; };
     host.BringToFront = m_actions["acBringToFront"];
     host.SendToBack = m_actions["acSendToBack"];
     host.AutoSize = m_actions["acAutoSize"];

@@ -9,8 +9,10 @@
 #include "platform/Printer.h"
 
 bool RunLabelSettings(TFMain& window) {
+    // The page the dialog's Page Info shows, fitted afresh each time it opens.
+    TPrinterPage page;
     TFLabelSettings dialog(
-        SheetSettings(), PrinterPage(), [] { return SheetPageFacts(); }, &window);
+        SheetSettings(), page, [] { return SheetPageFacts(); }, &window);
     dialog.SetPrinterSetup([&window, &dialog] { return window.ChoosePrinter(&dialog); });
     dialog.SetDefaultsSaver([&window](const TSheetSettings& sheet) {
         SaveSheetDefaults(window.PreferenceStore(), sheet);

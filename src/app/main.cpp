@@ -109,7 +109,6 @@ int main(int argc, char** argv) {
     ReadScreenResolution();
     LoadSheetDefaults();
     RefreshPrinterPage();
-    CommandLineOptions() = options;
     if (options.Check)
         return RunCheck(options);
     if (options.Unattended)

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -46,14 +47,18 @@ int DeviceDpi(const QPaintDevice* device) {
 
 // The size, in eighths of a device pixel, whose line height is the wanted cell height. Sizes are
 // searched once per face, height, weight and device resolution: measuring fonts costs far more
-// than drawing bars.
+// than drawing bars. The memory of sizes is shared by runs printing on several threads.
 int SizeStepsForCell(const QString& family, int32_t cellHeight, int weight,
                      const QPaintDevice* device) {
+    static std::mutex mutex;
     static QHash<TFontKey, int> cache;
     const int dpi = DeviceDpi(device);
     const TFontKey key{family, cellHeight, weight, dpi};
-    if (const auto it = cache.constFind(key); it != cache.constEnd())
-        return it.value();
+    {
+        const std::lock_guard lock(mutex);
+        if (const auto it = cache.constFind(key); it != cache.constEnd())
+            return it.value();
+    }
     // line heights grow with the size: the largest size whose height does not exceed the cell
     int best = StepsPerPixel;
     int lo = 1;
@@ -67,6 +72,7 @@ int SizeStepsForCell(const QString& family, int32_t cellHeight, int weight,
             hi = mid - 1;
         }
     }
+    const std::lock_guard lock(mutex);
     cache.insert(key, best);
     return best;
 }

@@ -28,11 +28,6 @@ TSheetSettings& SheetSettings() {
     return sheet;
 }
 
-TPrinterPage& PrinterPage() {
-    static TPrinterPage page;
-    return page;
-}
-
 double SheetLengthInInches(double length, bool metric) {
     return metric ? length / CentimetresPerInch : length;
 }
@@ -97,8 +92,10 @@ TPrinterFacts SheetPageFacts() {
     return printer.Facts();
 }
 
-void RefreshPrinterPage() {
-    RefreshPrinterPage(SheetSettings(), PrinterPage(), SheetPageFacts());
+TPrinterPage RefreshPrinterPage() {
+    TPrinterPage page;
+    RefreshPrinterPage(SheetSettings(), page, SheetPageFacts());
+    return page;
 }
 
 namespace {

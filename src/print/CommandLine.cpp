@@ -24,11 +24,6 @@ bool IsFile(const QString& path) {
 }
 } // namespace
 
-TCommandLineOptions& CommandLineOptions() {
-    static TCommandLineOptions options;
-    return options;
-}
-
 int32_t FindSwitch(const QStringList& params, const QString& sw) {
     const QString wanted = sw.toUpper();
     for (int32_t i = 1; i < params.size(); ++i)

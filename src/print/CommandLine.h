@@ -35,8 +35,6 @@ struct TCommandLineOptions {
     bool operator==(const TCommandLineOptions&) const = default;
 };
 
-TCommandLineOptions& CommandLineOptions();
-
 // Position (from 1) of the first parameter equal to sw, compared in upper case; 0 when none.
 // params[0] is the program itself.
 int32_t FindSwitch(const QStringList& params, const QString& sw);

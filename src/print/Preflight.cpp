@@ -2,7 +2,6 @@
 
 #include "barcode/BarcodeLabel.h"
 #include "document/LabelFields.h"
-#include "document/Sheet.h"
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
 #include "platform/Rounding.h"
@@ -87,8 +86,8 @@ public:
 
     void Visit(const TLabelPlace& place) {
         if (!m_scaled) {
-            m_scale = CurrentPrintScale(); // the printer's page is known once the run started
-            m_metric = SheetSettings().Metric;
+            m_scale = place.Layout->Scale; // the printer's page is known once the run started
+            m_metric = place.Layout->Sheet.Metric;
             m_scaled = true;
         }
         m_place = &place;
@@ -102,13 +101,13 @@ public:
                 m_recordCounted = false;
             }
         }
-        const QRect labelRect = LabelRect(place.Column, place.Row);
+        const QRect labelRect = LabelRect(*place.Layout, place.Column, place.Row);
         for (const auto& control : m_controls) {
             const TLabelControl& c = *control;
             if (c.Kind() != ckBarcode && c.Kind() != ckText && c.Kind() != ckMemo)
                 continue;
             // Evaluated for every label, as the run does, so counters step alike.
-            const QString text = TextForDrawing(c.GetPrintText(place.Record, LastDuplicate()));
+            const QString text = TextForDrawing(c.GetPrintText(place.Record, place.LastCopy));
             const TPrintBox box = ControlPrintBox(c, labelRect, m_scale);
             if (c.Kind() == ckBarcode)
                 CheckBarcode(c, text, box, labelRect);
@@ -355,13 +354,14 @@ private:
 };
 } // namespace
 
-TPreflightResult CheckLabels(const TControlList& controls, const TPrintSettings& settings,
-                             const TPrinter& printer, const TProblemSink& sink,
-                             TPrintProgress* progress, const TPreflightOptions& options) {
+TPreflightResult CheckLabels(const TSheetSettings& sheet, const TControlList& controls,
+                             const TPrintSettings& settings, const TPrinter& printer,
+                             const TProblemSink& sink, TPrintProgress* progress,
+                             const TPreflightOptions& options) {
     const TFieldsKept kept(controls);
     TLabelChecker checker(controls, sink, options);
     const TPrintResult run = WalkLabels(
-        controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },
+        sheet, controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },
         progress);
     checker.ReportGroups(run.Labels);
     TPreflightResult result = checker.Result();

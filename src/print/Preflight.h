@@ -53,9 +53,9 @@ struct TPreflightResult {
 // TUserError for a run that could not be printed either (PrintLabels' refusals, an unreadable
 // data file). Counters step during the check as in the run, and are back at their values when
 // it ends, so the run that follows prints what was checked.
-TPreflightResult CheckLabels(const TControlList& controls, const TPrintSettings& settings,
-                             const TPrinter& printer, const TProblemSink& sink,
-                             TPrintProgress* progress = nullptr,
+TPreflightResult CheckLabels(const TSheetSettings& sheet, const TControlList& controls,
+                             const TPrintSettings& settings, const TPrinter& printer,
+                             const TProblemSink& sink, TPrintProgress* progress = nullptr,
                              const TPreflightOptions& options = {});
 
 // "record 17 (line 18), label 17: barcode "Order" (EAN 13): data ..."; "label 3: ..." without

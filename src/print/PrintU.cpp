@@ -5,7 +5,6 @@
 #include "document/Sheet.h"
 #include "document/TextRendering.h"
 #include "merge/DataFileReader.h"
-#include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "platform/PrintJob.h"
 #include "platform/Rounding.h"
@@ -19,14 +18,21 @@
 #include <functional>
 #include <new>
 
-TPrintScale CurrentPrintScale() {
-    const TPrinterPage& page = PrinterPage();
+TPrintScale PagePrintScale(const TPrinterPage& page) {
     TPrintScale s;
     s.PrinterX = page.PixelsPerInchX;
     s.PrinterY = page.PixelsPerInchY;
     s.X = double(page.PixelsPerInchX) / ScreenPixelsPerInchX();
     s.Y = double(page.PixelsPerInchY) / ScreenPixelsPerInchY();
     return s;
+}
+
+TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts) {
+    TPrintLayout layout;
+    layout.Sheet = sheet;
+    RefreshPrinterPage(layout.Sheet, layout.Page, facts);
+    layout.Scale = PagePrintScale(layout.Page);
+    return layout;
 }
 
 namespace {
@@ -43,20 +49,15 @@ struct TRunGuard {
 };
 } // namespace
 
-bool& LastDuplicate() {
-    static bool last = false;
-    return last;
-}
-
 QString JobTitle(const QString& documentFileName) {
     if (documentFileName.isEmpty())
         return QString::fromLatin1(PrintText::DefaultTitle);
     return QFileInfo(documentFileName).fileName();
 }
 
-QRect LabelRect(int32_t column, int32_t row) {
-    const TSheetSettings& sheet = SheetSettings();
-    const TPrinterPage& page = PrinterPage();
+QRect LabelRect(const TPrintLayout& layout, int32_t column, int32_t row) {
+    const TSheetSettings& sheet = layout.Sheet;
+    const TPrinterPage& page = layout.Page;
     const int32_t left = ColumnOrigin(sheet, column, page.PixelsPerInchX) - page.OffsetX;
     const int32_t top = RowOrigin(sheet, row, page.PixelsPerInchY) - page.OffsetY;
     const int32_t width = SheetLengthToPixels(sheet.LabelWidth, sheet.Metric, page.PixelsPerInchX);
@@ -65,11 +66,11 @@ QRect LabelRect(int32_t column, int32_t row) {
     return QRect(left, top, width, height);
 }
 
-void PrintLabelBorder(QPainter& canvas, const QRect& rect) {
-    const TSheetSettings& sheet = SheetSettings();
+void PrintLabelBorder(QPainter& canvas, const TPrintLayout& layout, const QRect& rect) {
+    const TSheetSettings& sheet = layout.Sheet;
     if (sheet.BorderStyle <= 0 || sheet.BorderStyle >= BorderStyleCount)
         return;
-    const TPrintScale s = CurrentPrintScale();
+    const TPrintScale& s = layout.Scale;
     const int32_t width = sheet.BorderStyle == 1 ? RoundHalfEven((sheet.BorderSize + 1) * s.X) : 1;
     canvas.save();
     canvas.setClipRect(rect);
@@ -102,16 +103,18 @@ TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const 
     return box;
 }
 
-void PrintOneLabel(QPainter& canvas, const TControlList& controls, int32_t column, int32_t row,
-                   const TImportRecord* record) {
-    const QRect labelRect = LabelRect(column, row);
-    PrintLabelBorder(canvas, labelRect);
-    const TPrintScale s = CurrentPrintScale();
+void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
+                   const TLabelPlace& place) {
+    const QRect labelRect = LabelRect(layout, place.Column, place.Row);
+    PrintLabelBorder(canvas, layout, labelRect);
+    const TPrintScale& s = layout.Scale;
     for (const auto& control : controls) {
         const TLabelControl& c = *control;
         const TPrintBox box = ControlPrintBox(c, labelRect, s);
         // Only the kinds that carry a text evaluate it, so counters step for those alone.
-        const auto text = [&] { return TextForDrawing(c.GetPrintText(record, LastDuplicate())); };
+        const auto text = [&] {
+            return TextForDrawing(c.GetPrintText(place.Record, place.LastCopy));
+        };
         switch (c.Kind()) {
         case ckBarcode:
             PrintBarcodeControl(canvas, c, text(), box, s);
@@ -160,26 +163,27 @@ struct TDelivery {
     TBeforeDelivery Before;
 };
 
-TPrintResult RunLabels(const TControlList& controls, const TPrintSettings& settings,
-                       const TPrinter& printer, const QString& title, const TOpenTarget& open,
-                       const TDoLabel& doLabel, TPrintProgress* progress,
-                       const TDelivery& delivery = {}) {
-    TSheetSettings& sheet = SheetSettings();
-    RefreshPrinterPage(sheet, PrinterPage(), printer.Facts());
+TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& controls,
+                       const TPrintSettings& settings, const TPrinter& printer,
+                       const QString& title, const TOpenTarget& open, const TDoLabel& doLabel,
+                       TPrintProgress* progress, const TDelivery& delivery = {}) {
+    // Rows and columns are fitted to this printer's paper on the run's own copy of the sheet.
+    const TPrintLayout layout = FitPrintLayout(sheetSettings, printer.Facts());
+    const TSheetSettings& sheet = layout.Sheet;
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
     // Runs the layout loop could never finish are refused before anything starts.
     if (sheet.Rows <= 0 || sheet.Columns <= 0)
         throw TUserError(QString::fromLatin1(PrintText::NoRoom));
     // Positions beyond the paper's edge would take records and print nothing; refusing them
     // also keeps every page's walk to positions that can be printed.
-    const QString misfit = SheetFitProblem(sheet, PrinterPage());
+    const QString misfit = SheetFitProblem(sheet, layout.Page);
     if (!misfit.isEmpty())
         throw TUserError(misfit);
     if (settings.Range == TPrintRange::All && !dataActive)
         throw TUserError(QString::fromLatin1(PrintText::NoEnd));
 
     ResetSequences(controls);
-    TDataFileReader reader(TextImportSettings());
+    TDataFileReader reader(settings.Import);
     TRunGuard guard;
     if (dataActive) {
         reader.OpenDataFile(settings.DataFile);
@@ -212,8 +216,9 @@ TPrintResult RunLabels(const TControlList& controls, const TPrintSettings& setti
             const int32_t c0 =
                 firstPage && skip > 0 && r == skip / columns ? skip - columns * r : 0;
             for (int32_t c = c0; !done && c < columns; ++c) {
-                LastDuplicate() = copies + 1 == duplicates;
                 TLabelPlace place;
+                place.LastCopy = copies + 1 == duplicates;
+                place.Layout = &layout;
                 place.Label = result.Labels + 1;
                 place.Page = result.Pages + 1;
                 place.Column = c;
@@ -256,7 +261,6 @@ TPrintResult RunLabels(const TControlList& controls, const TPrintSettings& setti
                 progress->Page(result.Pages + 1);
         }
     }
-    LastDuplicate() = false;
     if (job && result.Cancelled) {
         job->Abort();
     } else if (job) {
@@ -273,7 +277,7 @@ TPrintResult RunLabels(const TControlList& controls, const TPrintSettings& setti
 
 TDoLabel DrawOn(const TControlList& controls) {
     return [&controls](TPageTarget* job, const TLabelPlace& place) {
-        PrintOneLabel(job->Painter(), controls, place.Column, place.Row, place.Record);
+        PrintOneLabel(job->Painter(), *place.Layout, controls, place);
     };
 }
 
@@ -283,16 +287,15 @@ TPrintResult GuardedRun(const std::function<TPrintResult()>& run) {
     } catch (const std::bad_alloc&) {
         // Whatever data made the run need more memory than there is, it ends with a message;
         // the job is discarded with everything else the run held.
-        LastDuplicate() = false;
         throw TUserError(QString::fromLatin1(PrintText::NoMemory));
     }
 }
 } // namespace
 
-TPrintResult PrintLabels(const TControlList& controls, const TPrintSettings& settings,
-                         const TPrinter& printer, const QString& outputPdf,
-                         const QString& documentFileName, TPrintProgress* progress,
-                         const TBeforeDelivery& beforeDelivery) {
+TPrintResult PrintLabels(const TSheetSettings& sheet, const TControlList& controls,
+                         const TPrintSettings& settings, const TPrinter& printer,
+                         const QString& outputPdf, const QString& documentFileName,
+                         TPrintProgress* progress, const TBeforeDelivery& beforeDelivery) {
     const QString title = JobTitle(documentFileName);
     std::unique_ptr<TJobTarget> job;
     const TOpenTarget open = [&]() -> TPageTarget* {
@@ -307,29 +310,31 @@ TPrintResult PrintLabels(const TControlList& controls, const TPrintSettings& set
             beforeDelivery(result);
     };
     TPrintResult result = GuardedRun([&] {
-        return RunLabels(controls, settings, printer, title, open, DrawOn(controls), progress,
-                         delivery);
+        return RunLabels(sheet, controls, settings, printer, title, open, DrawOn(controls),
+                         progress, delivery);
     });
     if (job)
         result.JobId = job->JobId();
     return result;
 }
 
-TPrintResult PaintLabels(const TControlList& controls, const TPrintSettings& settings,
-                         const TPrinter& printer, TPageTarget& target, TPrintProgress* progress) {
+TPrintResult PaintLabels(const TSheetSettings& sheet, const TControlList& controls,
+                         const TPrintSettings& settings, const TPrinter& printer,
+                         TPageTarget& target, TPrintProgress* progress) {
     const TOpenTarget open = [&]() -> TPageTarget* { return &target; };
     return GuardedRun([&] {
-        return RunLabels(controls, settings, printer, JobTitle(QString()), open, DrawOn(controls),
-                         progress);
+        return RunLabels(sheet, controls, settings, printer, JobTitle(QString()), open,
+                         DrawOn(controls), progress);
     });
 }
 
-TPrintResult WalkLabels(const TControlList& controls, const TPrintSettings& settings,
-                        const TPrinter& printer, const TLabelVisit& visit,
-                        TPrintProgress* progress) {
+TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& controls,
+                        const TPrintSettings& settings, const TPrinter& printer,
+                        const TLabelVisit& visit, TPrintProgress* progress) {
     const TOpenTarget none = []() -> TPageTarget* { return nullptr; };
     const TDoLabel doLabel = [&](TPageTarget*, const TLabelPlace& place) { visit(place); };
     return GuardedRun([&] {
-        return RunLabels(controls, settings, printer, JobTitle(QString()), none, doLabel, progress);
+        return RunLabels(sheet, controls, settings, printer, JobTitle(QString()), none, doLabel,
+                         progress);
     });
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "document/LabelDocument.h"
+#include "document/Sheet.h"
 #include "merge/ImportRecord.h"
+#include "merge/TextImportSettings.h"
 #include "platform/Printer.h"
 #include "print/PrintControls.h"
 #include "print/PrintRange.h"
@@ -22,7 +24,22 @@ struct TPrintSettings {
     int32_t Duplicates = 1;
     QString DataFile;
     int32_t Skip = 0;
+    // How the data file's lines split into fields; whoever chose the file fills it.
+    TTextImportSettings Import;
 };
+
+// The page a run lays its labels out on: the run's own copy of the sheet with its rows and
+// columns fitted to the paper (unless forced), the printer's page facts, and the scale of one
+// screen pixel on that page.
+struct TPrintLayout {
+    TSheetSettings Sheet;
+    TPrinterPage Page;
+    TPrintScale Scale;
+};
+// The layout of sheet on a printer with facts; sheet itself is left as it is.
+TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts);
+// The scale of a screen pixel on page.
+TPrintScale PagePrintScale(const TPrinterPage& page);
 
 // Where a run reports its progress and learns of a cancel.
 class TPrintProgress {
@@ -62,26 +79,26 @@ struct TPrintResult {
 // outcome so far; throwing TUserError from it discards the run (nothing is delivered).
 using TBeforeDelivery = std::function<void(const TPrintResult&)>;
 
-// True while the copy being drawn is the last copy of its record.
-bool& LastDuplicate();
-
 // The whole run: lays the label out on the printer's pages with the sheet settings, merging one
-// record of the data file into each label. Output goes to outputPdf when given, else to the
+// record of the data file into each label. The run fits rows and columns on its own copy of the
+// sheet; the caller's sheet and controls list are the only inputs, and runs of different labels
+// may go on in different threads at once. Output goes to outputPdf when given, else to the
 // printer. Throws TUserError (nothing printed) for a run that could never end, a sheet whose rows
 // or columns do not all start on the paper (SheetFitProblem), an unreadable data file or one that
 // changed while the run read it (PrintText::DataChanged), a job that cannot start or be
 // delivered, or memory running out; a cancelled run is discarded. Texts are drawn cut to
 // MaxDrawnTextLength characters, however long the data's fields. beforeDelivery, when given, runs
 // between rendering and delivery.
-TPrintResult PrintLabels(const TControlList& controls, const TPrintSettings& settings,
-                         const TPrinter& printer, const QString& outputPdf,
-                         const QString& documentFileName, TPrintProgress* progress,
-                         const TBeforeDelivery& beforeDelivery = {});
+TPrintResult PrintLabels(const TSheetSettings& sheet, const TControlList& controls,
+                         const TPrintSettings& settings, const TPrinter& printer,
+                         const QString& outputPdf, const QString& documentFileName,
+                         TPrintProgress* progress, const TBeforeDelivery& beforeDelivery = {});
 
 // The same run drawn onto target instead of a job (nothing is written or queued); the same
 // checks and errors apart from the job's. Counters advance as in a real run.
-TPrintResult PaintLabels(const TControlList& controls, const TPrintSettings& settings,
-                         const TPrinter& printer, TPageTarget& target, TPrintProgress* progress);
+TPrintResult PaintLabels(const TSheetSettings& sheet, const TControlList& controls,
+                         const TPrintSettings& settings, const TPrinter& printer,
+                         TPageTarget& target, TPrintProgress* progress);
 
 // Where a label of a run stands and what it merges.
 struct TLabelPlace {
@@ -93,29 +110,31 @@ struct TLabelPlace {
     const TImportRecord* Header = nullptr; // the data file's header fields, when it has them
     int64_t RecordNumber = 0;              // from 1; 0 without data
     int64_t RecordLine = 0;                // the record's line of the data file
+    bool LastCopy = false;                 // the last of the duplicates of its record
+    const TPrintLayout* Layout = nullptr;  // the run's page layout; set for every label of a run
 };
 using TLabelVisit = std::function<void(const TLabelPlace&)>;
 
 // The run without pages: visit is called for every label a print run of the same settings
-// would print, in the same order, with the same records, while LastDuplicate() tells whether
-// the label is the last copy of its record. Nothing is drawn or queued; the same checks and
-// errors as PrintLabels apart from the job's. Counters are reset at the start, as in a run.
-TPrintResult WalkLabels(const TControlList& controls, const TPrintSettings& settings,
-                        const TPrinter& printer, const TLabelVisit& visit,
-                        TPrintProgress* progress);
+// would print, in the same order, with the same records and the same places (LastCopy tells
+// whether the label is the last copy of its record). Nothing is drawn or queued; the same checks
+// and errors as PrintLabels apart from the job's. Counters are reset at the start, as in a run.
+TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& controls,
+                        const TPrintSettings& settings, const TPrinter& printer,
+                        const TLabelVisit& visit, TPrintProgress* progress);
 
 // The title of a job: the label file's name without folder, or the program's name.
 QString JobTitle(const QString& documentFileName);
 
-// One label at grid position (column, row) of the page, in printer pixels.
-QRect LabelRect(int32_t column, int32_t row);
-// The scale of the current printer page, and a control's box on a label placed at labelRect:
-// a control without auto size is confined to its box within the label.
-TPrintScale CurrentPrintScale();
+// One label at grid position (column, row) of the layout's page, in printer pixels.
+QRect LabelRect(const TPrintLayout& layout, int32_t column, int32_t row);
+// A control's box on a label placed at labelRect: a control without auto size is confined to
+// its box within the label.
 TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const TPrintScale& s);
-void PrintOneLabel(QPainter& canvas, const TControlList& controls, int32_t column, int32_t row,
-                   const TImportRecord* record);
-void PrintLabelBorder(QPainter& canvas, const QRect& rect);
+// Draws the label at place (its position, record and copy) on the layout's page.
+void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
+                   const TLabelPlace& place);
+void PrintLabelBorder(QPainter& canvas, const TPrintLayout& layout, const QRect& rect);
 
 // Messages of refused runs.
 namespace PrintText {

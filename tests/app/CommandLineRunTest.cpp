@@ -463,6 +463,25 @@ TEST_F(CountersRunTest, TemplatesAndLabelsWithoutCountersAreNotWritten) {
     }
 }
 
+// A sheet whose counts follow the paper is written back with the counts the run's paper takes,
+// as the run laid it out: 2 x 1 in labels without margins, 2 across and 8 down on A5.
+TEST_F(CountersRunTest, FittedCountsAreWrittenBackWithTheCounters) {
+    const QString label = scratch.File("fitted.lbl");
+    QByteArray bytes = PlainCounterLabel("fixed");
+    bytes.replace("FORCEDMETRICS=1\r\nCOLUMNS=3\r\nROWS=4",
+                  "FORCEDMETRICS=0\r\nCOLUMNS=1\r\nROWS=1");
+    bytes.replace("CONTROLS=3", "CONTROLS=2");
+    WriteBytes(label, bytes);
+    const TRun r = Print(label, "fitted.pdf", {"--paper", "A5"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(PrintedNumbers(Out("fitted.pdf")), NumberRange(1, 12));
+    const TLabelContents written = ReadLabelDocument(label);
+    EXPECT_FALSE(written.Sheet.ForcedCount);
+    EXPECT_EQ(written.Sheet.Columns, 2);
+    EXPECT_EQ(written.Sheet.Rows, 8);
+    EXPECT_FALSE(written.Sheet.Paper.IsSet()) << "the run's paper is not the label's";
+}
+
 TEST(ConsoleProgressTest, LineAndKnownTotals) {
     EXPECT_EQ(ProgressLine(12, 250), QString("page 12 of 250"));
     EXPECT_EQ(ProgressLine(12, 0), QString("page 12"));

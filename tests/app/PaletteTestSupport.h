@@ -41,7 +41,7 @@ protected:
         TPaletteHost host;
         host.MainWindow = MainWindow;
         host.Label = &view;
-        host.Printer = &printer;
+        host.PrinterResolution = [this] { return printer.PixelsPerInchX; };
         host.BringToFront = &BringToFront;
         host.SendToBack = &SendToBack;
         host.AutoSize = &AutoSize;

@@ -66,8 +66,9 @@ TEST_F(PrintSetupWindow, ChosenPaperIsAChangeSavedWithTheLabel) {
     EXPECT_EQ(shown.Paper, "A4") << "a label without a choice shows the printer's own paper";
     EXPECT_EQ(shown.Orientation, "Portrait");
     EXPECT_TRUE(w->Modified());
-    EXPECT_EQ(PrinterPage().PhysicalWidth, 8400) << "Legal across, at 600 dpi";
-    EXPECT_EQ(PrinterPage().PhysicalHeight, 5100);
+    const TPrinterFacts legal = TPrinters::Current().Facts();
+    EXPECT_EQ(legal.PhysicalWidth, 8400) << "Legal across, at 600 dpi";
+    EXPECT_EQ(legal.PhysicalHeight, 5100);
 
     const QString path = Scratch.File("legal.lbl");
     FileNames = {path};
@@ -88,13 +89,11 @@ TEST_F(PrintSetupWindow, ChosenPaperIsAChangeSavedWithTheLabel) {
     // A new label has no choice; opening the saved one brings its paper back to the printer.
     w->Action("acNewLabel")->trigger();
     EXPECT_FALSE(SheetSettings().Paper.IsSet());
-    RefreshPrinterPage();
-    EXPECT_EQ(PrinterPage().PhysicalWidth, 4958) << "the printer's own A4";
+    EXPECT_EQ(RefreshPrinterPage().PhysicalWidth, 4958) << "the printer's own A4";
     FileNames = {path};
     w->Action("acOpenLabel")->trigger();
     EXPECT_EQ(SheetSettings().Paper, saved);
-    RefreshPrinterPage();
-    EXPECT_EQ(PrinterPage().PhysicalWidth, 8400);
+    EXPECT_EQ(RefreshPrinterPage().PhysicalWidth, 8400);
     PrintSetup(*w, {}, {}, false, &shown);
     EXPECT_EQ(shown.Paper, "Legal");
     EXPECT_EQ(shown.Orientation, "Landscape");

@@ -4,27 +4,15 @@
 
 #include <gtest/gtest.h>
 
-class LayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        savedSheet = SheetSettings();
-        savedPage = PrinterPage();
-    }
-    void TearDown() override {
-        SheetSettings() = savedSheet;
-        PrinterPage() = savedPage;
-    }
-    TSheetSettings savedSheet;
-    TPrinterPage savedPage;
-};
+class LayoutTest : public ::testing::Test {};
 
 TEST_F(LayoutTest, LabelRectangleFromOriginsMinusOffsets) {
-    SheetSettings() = TSheetSettings();
-    SheetSettings().GapWidth = 0.125;
-    PrinterPage().PixelsPerInchX = PrinterPage().PixelsPerInchY = 600;
-    PrinterPage().OffsetX = 25;
-    PrinterPage().OffsetY = 40;
-    const QRect r = LabelRect(2, 3);
+    TPrintLayout layout;
+    layout.Sheet.GapWidth = 0.125;
+    layout.Page.PixelsPerInchX = layout.Page.PixelsPerInchY = 600;
+    layout.Page.OffsetX = 25;
+    layout.Page.OffsetY = 40;
+    const QRect r = LabelRect(layout, 2, 3);
     EXPECT_EQ(r.left(), 150 + 150 + 2400 - 25); // 2675
     EXPECT_EQ(r.top(), 150 + 0 + 1800 - 40);
     EXPECT_EQ(r.width(), 1200);

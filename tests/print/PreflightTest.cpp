@@ -111,14 +111,15 @@ protected:
         for (const QString& r : records)
             f.write((r + "\r\n").toUtf8());
         f.close();
-        FormatFromExtension(path);
+        FormatFromExtension(import, path, {});
         return path;
     }
-    std::vector<TFound> Check(const TPrintSettings& s, const TPreflightOptions& options = {},
+    std::vector<TFound> Check(TPrintSettings s, const TPreflightOptions& options = {},
                               TPreflightResult* result = nullptr) {
+        s.Import = import;
         std::vector<TFound> found;
         const TPreflightResult r = CheckLabels(
-            label.Controls(), s, printer,
+            SheetSettings(), label.Controls(), s, printer,
             [&](const TPreflightProblem& p) {
                 found.push_back({p.Record, p.Line, p.Control, p.Problem});
             },
@@ -138,6 +139,7 @@ protected:
 
     TScratchFolder scratch;
     TSheetSettings saved;
+    TTextImportSettings import; // of the last data file written
     TLabelDocument label;
     TLetterPdf printer;
 };
@@ -233,8 +235,9 @@ TEST_F(PreflightTest, ChecksExactlyTheLabelsTheRunWouldPrint) {
 
     // The print run of the same settings prints as many labels.
     TScratchFolder out;
-    const TPrintResult printed =
-        PrintLabels(label.Controls(), s, printer, out.File("run.pdf"), QString(), nullptr);
+    s.Import = import;
+    const TPrintResult printed = PrintLabels(SheetSettings(), label.Controls(), s, printer,
+                                             out.File("run.pdf"), QString(), nullptr);
     EXPECT_EQ(printed.Labels, r.Labels);
     EXPECT_EQ(printed.Pages, 2);
 }
@@ -254,7 +257,7 @@ TEST_F(PreflightTest, CountersStepAsInTheRunAndAreRestoredAfterwards) {
     s.Range = TPrintRange::Labels;
     s.LabelCount = 6;
     std::vector<int32_t> labels;
-    CheckLabels(label.Controls(), s, printer, [&](const TPreflightProblem& p) {
+    CheckLabels(SheetSettings(), label.Controls(), s, printer, [&](const TPreflightProblem& p) {
         labels.push_back(p.Label);
         EXPECT_TRUE(p.Problem.startsWith("text \"1000")) << p.Problem.toStdString();
         EXPECT_TRUE(p.Problem.contains("wide")) << p.Problem.toStdString();
@@ -370,7 +373,7 @@ TEST_F(PreflightTest, DesignProblemsAreReportedOnceWithTheirLabels) {
     s.Range = TPrintRange::Pages;
     s.PageCount = 2;
     std::vector<TPreflightProblem> found;
-    const TPreflightResult r = CheckLabels(label.Controls(), s, printer,
+    const TPreflightResult r = CheckLabels(SheetSettings(), label.Controls(), s, printer,
                                            [&](const TPreflightProblem& p) { found.push_back(p); });
     ASSERT_EQ(found.size(), 21u); // labels 5 to 24 of the counter, then the barcode once
     for (size_t i = 0; i < 20; ++i) {

@@ -89,11 +89,12 @@ protected:
         for (const QString& r : records)
             f.write((r + "\r\n").toUtf8());
         f.close();
-        FormatFromExtension(path);
+        FormatFromExtension(import, path, {});
         return path;
     }
-    TPrintResult Print(const TPrintSettings& s, TPrintProgress* progress = nullptr) {
-        return PrintLabels(label.Controls(), s, printer, out, QString(), progress);
+    TPrintResult Print(TPrintSettings s, TPrintProgress* progress = nullptr) {
+        s.Import = import;
+        return PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), progress);
     }
     static QStringList Seq(const char* prefix, std::initializer_list<int> values) {
         QStringList out;
@@ -104,6 +105,7 @@ protected:
 
     TScratchFolder scratch;
     TSheetSettings saved;
+    TTextImportSettings import; // of the last data file written
     TLabelDocument label;
     TLetterPdf printer;
     QString out;
@@ -250,8 +252,8 @@ TEST_F(PrintEngineTest, CancelOnASystemPrinterSendsNothing) {
     s.Range = TPrintRange::Pages;
     s.PageCount = 3;
     TCancelAfter progress(5);
-    const TPrintResult r =
-        PrintLabels(label.Controls(), s, TMissingQueue(), QString(), QString(), &progress);
+    const TPrintResult r = PrintLabels(SheetSettings(), label.Controls(), s, TMissingQueue(),
+                                       QString(), QString(), &progress);
     EXPECT_TRUE(r.Cancelled); // no delivery was attempted, or it would have thrown
     EXPECT_TRUE(JobFiles().isEmpty());
 }
@@ -262,7 +264,8 @@ TEST_F(PrintEngineTest, FailedDeliveryIsReportedAndCleanedUp) {
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
     try {
-        PrintLabels(label.Controls(), s, TMissingQueue(), QString(), QString(), nullptr);
+        PrintLabels(SheetSettings(), label.Controls(), s, TMissingQueue(), QString(), QString(),
+                    nullptr);
         FAIL() << "expected the delivery to fail";
     } catch (const TUserError& e) {
         EXPECT_TRUE(e.Message().contains("vellumtrace-test-no-such-queue"))
@@ -331,7 +334,7 @@ TEST_F(PrintEngineTest, JobTitles) {
     AddText(false);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
+    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
     EXPECT_TRUE(PdfInfo(out).contains("orders.lbl"));
 }
 
@@ -381,13 +384,16 @@ TEST_F(PrintEngineTest, ForcedCountsBeyondThePaperAreRefused) {
     TPdfPrinter a4;
     a4.SetPaperSize(QPageSize::A4);
     try {
-        PrintLabels(label.Controls(), s, a4, out, QString(), nullptr);
+        PrintLabels(SheetSettings(), label.Controls(), s, a4, out, QString(), nullptr);
         ADD_FAILURE() << "printed";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(),
                   "The sheet has 1 column, but none fit on the paper (A4, 21 × 29.7 cm).");
     }
-    EXPECT_EQ(SheetFitProblem(SheetSettings(), PrinterPage()), refusal()); // what a dialog shows
+    // what a dialog shows
+    EXPECT_EQ(
+        SheetFitProblem(SheetSettings(), FitPrintLayout(SheetSettings(), printer.Facts()).Page),
+        refusal());
     EXPECT_FALSE(QFile::exists(out));
 
     // The same label with counts that fit prints as before, the last column in part.
@@ -440,7 +446,6 @@ TEST_F(PrintEngineTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
     }
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_TRUE(JobFiles().isEmpty());
-    EXPECT_FALSE(LastDuplicate());
 }
 
 namespace {
@@ -538,20 +543,22 @@ TEST_F(PrintEngineTest, BeforeDeliveryRunsOnceThePagesAreDoneAndCanStopTheDelive
         EXPECT_EQ(r.Pages, 2);
         EXPECT_FALSE(QFile::exists(out)); // nothing delivered yet
     };
-    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr, look);
+    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr, look);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(PdfPageCount(out), 2);
 
     const QString refused = scratch.File("refused.pdf");
     const TBeforeDelivery refuse = [](const TPrintResult&) { throw TUserError("not now"); };
-    EXPECT_THROW(PrintLabels(label.Controls(), s, printer, refused, QString(), nullptr, refuse),
+    EXPECT_THROW(PrintLabels(SheetSettings(), label.Controls(), s, printer, refused, QString(),
+                             nullptr, refuse),
                  TUserError);
     EXPECT_FALSE(QFile::exists(refused));
     EXPECT_EQ(QDir(scratch.Path()).entryList(QDir::Files), QStringList{"out.pdf"});
 
     TCancelAfter cancel(3); // a cancelled run is never about to be delivered
     calls = 0;
-    EXPECT_TRUE(
-        PrintLabels(label.Controls(), s, printer, refused, QString(), &cancel, look).Cancelled);
+    EXPECT_TRUE(PrintLabels(SheetSettings(), label.Controls(), s, printer, refused, QString(),
+                            &cancel, look)
+                    .Cancelled);
     EXPECT_EQ(calls, 0);
 }

@@ -58,7 +58,7 @@ protected:
     QImage PrintPage() {
         TPrintSettings s;
         s.Range = TPrintRange::Pages;
-        PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+        PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
         return RasterisePage(out, 1, 600, scratch.Path());
     }
     // Screen box to page pixels.

@@ -94,7 +94,7 @@ TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
                   r, r % 2 == 0);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
     const QImage page = RasterisePage(out, 1, 600, scratch.Path());
     ASSERT_FALSE(page.isNull());
     for (int t = 0; t < 5; ++t)
@@ -121,7 +121,7 @@ TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
     }
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
     const QImage page = RasterisePage(out, 1, 600, scratch.Path());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(DarkPixels(page.copy(PageBox(5 + 80 * i, 5, 80, 80))), 0) << i;
@@ -141,7 +141,7 @@ TEST_F(PrintMatrixTest, TextLineIsPrintedWholeAndWrapsInANarrowBox) {
     PlaceBox(btAztec, "VT AZ 9 DOWN", 390, 10, 80, 170, 1, true);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
 
     const std::vector<TPdfWord> words = PdfWords(out);
     const QStringList page = PageWords(words, 1);
@@ -187,10 +187,11 @@ TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
         for (int i = 1; i <= 1000; ++i)
             f.write(QStringLiteral("ORD%1\r\n").arg(i, 7, 10, QLatin1Char('0')).toLatin1());
     }
-    FormatFromExtension(data);
     TPrintSettings s;
+    FormatFromExtension(s.Import, data, {});
     s.DataFile = data;
-    const TPrintResult result = PrintLabels(label.Controls(), s, printer, out, QString(), nullptr);
+    const TPrintResult result =
+        PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
     ASSERT_EQ(result.Labels, 1000);
     ASSERT_EQ(result.Pages, 25);
     // 150 dpi is a quarter of the page's resolution: labels are 300 x 150 pixels from (37, 37)

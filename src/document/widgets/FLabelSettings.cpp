@@ -93,10 +93,6 @@ TFLabelSettings::TFLabelSettings(TSheetSettings& sheet, TPrinterPage& page,
     Connect();
 }
 
-TFLabelSettings::TFLabelSettings(QWidget* parent)
-    : TFLabelSettings(
-          SheetSettings(), PrinterPage(), [] { return SheetPageFacts(); }, parent) {}
-
 void TFLabelSettings::SetPrinterSetup(TPrinterSetup run) {
     m_printerSetup = std::move(run);
     m_printSetup->setEnabled(bool(m_printerSetup));

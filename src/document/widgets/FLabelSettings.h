@@ -25,8 +25,6 @@ class TFLabelSettings : public QDialog {
 public:
     TFLabelSettings(TSheetSettings& sheet, TPrinterPage& page,
                     TLabelSettingsForm::TFactsSource facts, QWidget* parent = nullptr);
-    // On the process-wide sheet settings and printer page, with the current printer's facts.
-    explicit TFLabelSettings(QWidget* parent = nullptr);
 
     // Runs the printer set-up; true when the user confirmed it. "&Print Setup" stays disabled
     // until one is set.

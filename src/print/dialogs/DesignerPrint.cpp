@@ -1,6 +1,5 @@
 #include "print/dialogs/DesignerPrint.h"
 
-#include "document/Sheet.h"
 #include "platform/Errors.h"
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
@@ -17,16 +16,17 @@ QString ProposedPdfPath(const QString& documentFileName) {
     return label.dir().filePath(label.completeBaseName() + QStringLiteral(".pdf"));
 }
 
-bool PrintFromDesigner(const TControlList& controls, const TPrintSettings& settings,
-                       const QString& documentFileName, TPrintProgress* progress, QWidget* parent) {
+bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
+                       const TPrintSettings& settings, const QString& documentFileName,
+                       TPrintProgress* progress, QWidget* parent) {
     TPrintDialogServices& services = PrintDialogServices();
     try {
         TPrinter& printer = TPrinters::Current();
         // The label's paper; a printer without it prints on its own, as unattended runs do, and
         // the user is told before the job starts, since nobody reads the designer's stderr.
-        if (!printer.SetPaper(SheetSettings().Paper))
-            services.Message(parent, PaperFallbackWarning(printer.Name(), SheetSettings().Paper,
-                                                          printer.Paper()));
+        if (!printer.SetPaper(sheet.Paper))
+            services.Message(parent,
+                             PaperFallbackWarning(printer.Name(), sheet.Paper, printer.Paper()));
         QString output;
         if (printer.IsPdf()) {
             output = services.PdfFileName(parent, ProposedPdfPath(documentFileName));
@@ -34,7 +34,7 @@ bool PrintFromDesigner(const TControlList& controls, const TPrintSettings& setti
                 return false;
         }
         const TPrintResult r =
-            PrintLabels(controls, settings, printer, output, documentFileName, progress);
+            PrintLabels(sheet, controls, settings, printer, output, documentFileName, progress);
         return !r.Cancelled;
     } catch (const TUserError& e) {
         services.Error(parent, e.Message());

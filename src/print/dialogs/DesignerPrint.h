@@ -16,6 +16,6 @@ QString ProposedPdfPath(const QString& documentFileName);
 // Cancel read through progress. A refused or failed run is reported through
 // PrintDialogServices().Error. True when the run finished and was delivered, so counters may have
 // advanced; false when it was cancelled, refused, failed or the file name was not given.
-bool PrintFromDesigner(const TControlList& controls, const TPrintSettings& settings,
-                       const QString& documentFileName, TPrintProgress* progress,
-                       QWidget* parent = nullptr);
+bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
+                       const TPrintSettings& settings, const QString& documentFileName,
+                       TPrintProgress* progress, QWidget* parent = nullptr);

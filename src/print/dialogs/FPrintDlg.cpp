@@ -233,7 +233,7 @@ void TFPrintDlg::FormCreate(const TCommandLineOptions& options) {
 
 void TFPrintDlg::Prepare(const TControlList& controls) {
     m_controls = &controls;
-    RefreshPrinterPage();
+    FitSheet();
     WriteSheetLines();
     const bool imported = UsesImportedFields(controls);
     m_eFile->setEnabled(imported);
@@ -266,7 +266,19 @@ bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& doc
                                 TPrintProgress* progress) {
     if (!Execute(controls))
         return false;
-    return PrintFromDesigner(controls, Settings(), documentFileName, progress, parentWidget());
+    return PrintFromDesigner(SheetSettings(), controls, Settings(), documentFileName, progress,
+                             parentWidget());
+}
+
+TPrintSettings TFPrintDlg::Settings() const {
+    TPrintSettings s = SettingsFromChoices(Choices());
+    s.Import = TextImportSettings();
+    return s;
+}
+
+void TFPrintDlg::FitSheet() {
+    // The dialog shows the rows and columns the printer's paper takes, and the label keeps them.
+    m_page = RefreshPrinterPage();
 }
 
 TPrintChoices TFPrintDlg::Choices() const {
@@ -343,7 +355,7 @@ bool TFPrintDlg::CheckRun() {
     const QString file = m_eFile->text();
     const TPrintChoices c = Choices();
     const QString refusal = PrintRefusal(c.Range, file, !file.isEmpty() && QFileInfo(file).isFile(),
-                                         SheetFitProblem(SheetSettings(), PrinterPage()));
+                                         SheetFitProblem(SheetSettings(), m_page));
     if (!refusal.isEmpty()) {
         PrintDialogServices().Message(this, refusal);
         return false;
@@ -362,14 +374,17 @@ void TFPrintDlg::PreviewBtnClick() {
     const TControlList& controls = *m_controls;
     const TPrintSettings settings = Settings();
     const TPrinterFacts facts = TPrinters::Current().Facts();
-    PrintDialogServices().Preview(this, [this, &controls, settings, facts](QPrinter& printer) {
+    const TSheetSettings& sheet = SheetSettings();
+    const auto paint = [this, &sheet, &controls, settings, facts](QPrinter& printer) {
         try {
-            PaintPreview(printer, controls, settings, facts);
+            PaintPreview(printer, sheet, controls, settings, facts);
         } catch (const TUserError& e) {
             PrintDialogServices().Error(this, e.Message());
         }
-    });
-    // The preview's run moved the sheet's page to the printer's; the picture follows it.
+    };
+    PrintDialogServices().Preview(this, paint);
+    // The preview was laid out on the printer's page as it is now; the picture follows it.
+    RefreshPrinterPage(SheetSettings(), m_page, facts);
     m_paintBox1->update();
 }
 
@@ -378,12 +393,13 @@ void TFPrintDlg::CheckBtnClick() {
         return;
     TPreflightReport report;
     try {
-        report = RunPreflight(*m_controls, Settings(), TPrinters::Current(), this);
+        report = RunPreflight(SheetSettings(), *m_controls, Settings(), TPrinters::Current(), this);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
         return;
     }
-    // The check's run moved the sheet's page to the printer's; the picture follows it.
+    // The check was laid out on the printer's page as it is now; the picture follows it.
+    RefreshPrinterPage(SheetSettings(), m_page, TPrinters::Current().Facts());
     m_paintBox1->update();
     if (!report.Result.Cancelled && PrintDialogServices().CheckResults(this, report))
         accept();
@@ -391,7 +407,7 @@ void TFPrintDlg::CheckBtnClick() {
 
 void TFPrintDlg::BitBtn3Click() {
     if (PrintDialogServices().PrinterSetup(this)) {
-        RefreshPrinterPage();
+        FitSheet();
         WriteSheetLines();
     }
     m_paintBox1->update();
@@ -406,14 +422,14 @@ void TFPrintDlg::PlaceStartLabelWidgets(const QRect& page) {
 }
 
 void TFPrintDlg::PaintBox1Paint(QPainter& painter) {
-    const TPagePreview preview(SheetSettings(), PrinterPage(), m_paintBox1->size());
+    const TPagePreview preview(SheetSettings(), m_page, m_paintBox1->size());
     if (!preview.PageRect().isNull())
         PlaceStartLabelWidgets(preview.PageRect());
     preview.Paint(painter, m_skipCount, palette().color(QPalette::Button));
 }
 
 void TFPrintDlg::PaintBox1MouseDown(const QPoint& pos) {
-    const TPagePreview preview(SheetSettings(), PrinterPage(), m_paintBox1->size());
+    const TPagePreview preview(SheetSettings(), m_page, m_paintBox1->size());
     if (const std::optional<int32_t> n = preview.LabelAt(pos))
         SetSkipCount(*n);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/LabelDocument.h"
+#include "document/Sheet.h"
 #include "print/dialogs/PrintDialogRules.h"
 
 #include <QDialog>
@@ -38,7 +39,10 @@ public:
 
     // What the fields hold now, and the run they ask for.
     TPrintChoices Choices() const;
-    TPrintSettings Settings() const { return SettingsFromChoices(Choices()); }
+    // The run they ask for, with the data file's import settings of this session.
+    TPrintSettings Settings() const;
+    // The printer's page the sheet was last fitted to, which the picture of the page shows.
+    const TPrinterPage& Page() const { return m_page; }
 
     void FormCreate(const TCommandLineOptions& options);
     void SetSkipCount(int32_t n);
@@ -77,7 +81,11 @@ private:
     // Checks the fields as "&Print" does; false (the user told) when they ask for no run.
     bool CheckRun();
 
+    // Refits the sheet's rows and columns to the current printer with the sheet's paper.
+    void FitSheet();
+
     int32_t m_skipCount = 0;
+    TPrinterPage m_page;
     // The label being printed, from Prepare on.
     const TControlList* m_controls = nullptr;
 

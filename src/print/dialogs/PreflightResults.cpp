@@ -52,12 +52,13 @@ private:
 };
 } // namespace
 
-TPreflightReport RunPreflight(const TControlList& controls, const TPrintSettings& settings,
-                              const TPrinter& printer, QWidget* parent) {
+TPreflightReport RunPreflight(const TSheetSettings& sheet, const TControlList& controls,
+                              const TPrintSettings& settings, const TPrinter& printer,
+                              QWidget* parent) {
     TPreflightReport report;
     TCheckProgress progress(parent);
     report.Result = CheckLabels(
-        controls, settings, printer,
+        sheet, controls, settings, printer,
         [&](const TPreflightProblem& p) {
             // problems found once for many labels come last and are few: always listed
             if (p.Grouped() || report.Problems.size() < MaxListedProblems)

@@ -20,8 +20,9 @@ struct TPreflightReport {
 inline constexpr size_t MaxListedProblems = 10000;
 
 // Checks the run with a progress window that can cancel it. Throws TUserError as CheckLabels.
-TPreflightReport RunPreflight(const TControlList& controls, const TPrintSettings& settings,
-                              const TPrinter& printer, QWidget* parent);
+TPreflightReport RunPreflight(const TSheetSettings& sheet, const TControlList& controls,
+                              const TPrintSettings& settings, const TPrinter& printer,
+                              QWidget* parent);
 
 // "Check Labels": the summary, the problems (record, label, control, problem), and the choice
 // to print anyway or go back to the print dialog.

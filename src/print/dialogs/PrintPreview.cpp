@@ -79,10 +79,11 @@ void ConfigurePreviewPrinter(QPrinter& printer, const TPrinterFacts& facts) {
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
-TPrintResult PaintPreview(QPrinter& printer, const TControlList& controls,
-                          const TPrintSettings& settings, const TPrinterFacts& facts) {
+TPrintResult PaintPreview(QPrinter& printer, const TSheetSettings& sheet,
+                          const TControlList& controls, const TPrintSettings& settings,
+                          const TPrinterFacts& facts) {
     ConfigurePreviewPrinter(printer, facts);
     const TFieldsKeeper keeper(controls);
     TPrinterTarget target(printer, facts);
-    return PaintLabels(controls, settings, TFactsPrinter(facts), target, nullptr);
+    return PaintLabels(sheet, controls, settings, TFactsPrinter(facts), target, nullptr);
 }

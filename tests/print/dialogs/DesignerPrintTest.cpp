@@ -75,7 +75,7 @@ TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&progress, "CancelBtn"), "click",
                               Qt::QueuedConnection);
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), &progress));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &progress));
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_TRUE(services.Errors.isEmpty());
     EXPECT_FALSE(progress.isVisible());
@@ -86,18 +86,18 @@ TEST_F(DesignerPrintTest, NoFileNameNoRun) {
     services.PdfAnswer.clear();
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
     EXPECT_EQ(services.PdfProposals.size(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
     services.PdfAnswer = pdf;
-    EXPECT_TRUE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
     EXPECT_EQ(Words(1).count("Hello"), 10);
 }
 
 TEST_F(DesignerPrintTest, RefusedRunsAreReportedAndPrintNothing) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings s; // all records, but there is no data file
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
     ASSERT_EQ(services.Errors.size(), 1);
     EXPECT_EQ(services.Errors[0], QString::fromLatin1(PrintText::NoEnd));
     EXPECT_FALSE(QFile::exists(pdf));

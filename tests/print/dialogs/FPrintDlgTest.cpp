@@ -127,7 +127,7 @@ TEST_F(FPrintDlgTest, DuplicatesOnlyForAdvancedLabels) {
 TEST_F(FPrintDlgTest, ClickingTheFourthLabelSkipsThreeAndPaintsThem) {
     Open(TLabelKind::Plain);
     QWidget* box = W<QWidget>("PaintBox1");
-    const TPagePreview preview(SheetSettings(), PrinterPage(), box->size());
+    const TPagePreview preview(SheetSettings(), dialog.Page(), box->size());
     QTest::mouseClick(box, Qt::LeftButton, {}, preview.LabelRect(1, 1).center());
     EXPECT_EQ(dialog.SkipCount(), 3);
     EXPECT_EQ(W<QLabel>("LSkipLbl")->text(), "Skip 3 Labels");

@@ -104,7 +104,7 @@ TEST_F(ProgressRunTest, LabelRangeFillsTheBarAndCountsTheLabels) {
     TPrintSettings s;
     s.Range = TPrintRange::Labels;
     s.LabelCount = 13;
-    ASSERT_TRUE(PrintFromDesigner(label.Controls(), s, QString(), &window));
+    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window));
     EXPECT_FALSE(Bar(window)->isHidden());
     EXPECT_EQ(Bar(window)->maximum(), 13);
     EXPECT_EQ(Bar(window)->value(), 13);
@@ -115,11 +115,11 @@ TEST_F(ProgressRunTest, LabelRangeFillsTheBarAndCountsTheLabels) {
 TEST_F(ProgressRunTest, RunToTheEndOfTheDataHasNoBar) {
     AddTextControl(label, TLabelKind::Imported);
     const QString data = WriteFile(scratch.File("data.csv"), "Name\r\nA\r\nB\r\nC\r\n");
-    FormatFromExtension(data);
     TPrintSettings s;
+    FormatFromExtension(s.Import, data, {});
     s.DataFile = data;
     s.Duplicates = 2;
-    ASSERT_TRUE(PrintFromDesigner(label.Controls(), s, QString(), &window));
+    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window));
     EXPECT_TRUE(Bar(window)->isHidden());
     EXPECT_EQ(Line(window, "LLabels"), "Labels: 6");
 }

@@ -105,7 +105,7 @@ TEST_F(PreflightDialogTest, AProblemOfEveryLabelIsListedPastAFullList) {
     s.Range = TPrintRange::Labels;
     s.LabelCount = int32_t(MaxListedProblems) + 5;
     const TPreflightReport report =
-        RunPreflight(label.Controls(), s, TPrinters::Current(), nullptr);
+        RunPreflight(SheetSettings(), label.Controls(), s, TPrinters::Current(), nullptr);
     EXPECT_TRUE(report.Truncated);
     ASSERT_EQ(report.Problems.size(), MaxListedProblems + 1);
     const TPreflightProblem& last = report.Problems.back();

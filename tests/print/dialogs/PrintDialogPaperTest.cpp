@@ -23,7 +23,8 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     const QString pdf = scratch.File("letter.pdf");
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    ASSERT_EQ(PrintLabels(label.Controls(), settings, TPrinters::Current(), pdf, QString(), nullptr)
+    ASSERT_EQ(PrintLabels(SheetSettings(), label.Controls(), settings, TPrinters::Current(), pdf,
+                          QString(), nullptr)
                   .Labels,
               40);
     EXPECT_TRUE(PdfInfo(pdf).contains("612 x 792 pts")) << PdfInfo(pdf).toStdString();
@@ -59,7 +60,8 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    EXPECT_TRUE(PrintFromDesigner(label.Controls(), settings, QString(), nullptr, nullptr));
+    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), settings, QString(), nullptr,
+                                  nullptr));
     EXPECT_EQ(services.Messages,
               QStringList{"The printer Shelf has no Legal paper; printing on its own "
                           "paper, A4."});

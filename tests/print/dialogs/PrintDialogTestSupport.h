@@ -108,15 +108,11 @@ inline void AddTextControl(TLabelDocument& label, TLabelKind kind, const QString
 // Keeps the process-wide sheet as it was.
 class TSheetKeeper {
 public:
-    TSheetKeeper() : m_sheet(SheetSettings()), m_page(PrinterPage()) {}
-    ~TSheetKeeper() {
-        SheetSettings() = m_sheet;
-        PrinterPage() = m_page;
-    }
+    TSheetKeeper() : m_sheet(SheetSettings()) {}
+    ~TSheetKeeper() { SheetSettings() = m_sheet; }
 
 private:
     TSheetSettings m_sheet;
-    TPrinterPage m_page;
 };
 
 // A forced sheet of rows × columns labels of 2 × 1 inches from the paper's corner.

@@ -46,7 +46,8 @@ protected:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        return PaintPreview(printer, label.Controls(), s, TPrinters::Current().Facts());
+        return PaintPreview(printer, SheetSettings(), label.Controls(), s,
+                            TPrinters::Current().Facts());
     }
     void ExpectSamePages(const QString& preview, const QString& printed) {
         ASSERT_EQ(PdfPageCount(preview), PdfPageCount(printed));
@@ -65,6 +66,7 @@ TEST_F(PrintPreviewTest, PagesMatchThePrintedPdfAndCountersStay) {
     MergedLabel();
     TPrintSettings s;
     s.DataFile = WriteData(12);
+    FormatFromExtension(s.Import, s.DataFile, {});
     s.Skip = 3;
     s.Duplicates = 2;
     const QString preview = scratch.File("preview.pdf"), printed = scratch.File("printed.pdf");
@@ -72,8 +74,8 @@ TEST_F(PrintPreviewTest, PagesMatchThePrintedPdfAndCountersStay) {
     EXPECT_EQ(shown.Labels, 24);
     EXPECT_EQ(shown.Pages, 3); // 7 after the skip, then 10, then 7
     EXPECT_EQ(Counter(), 1) << "the preview stepped the label's own counter";
-    const TPrintResult run =
-        PrintLabels(label.Controls(), s, TPrinters::Current(), printed, QString(), nullptr);
+    const TPrintResult run = PrintLabels(SheetSettings(), label.Controls(), s, TPrinters::Current(),
+                                         printed, QString(), nullptr);
     EXPECT_EQ(run.Pages, shown.Pages);
     ExpectSamePages(preview, printed);
     const QStringList first = PageWords(PdfWords(printed), 1);
@@ -94,7 +96,8 @@ TEST_F(PrintPreviewTest, PageAndLabelRangesPreviewAsTheyPrint) {
         const int32_t before = Counter();
         PreviewIntoPdf(s, preview);
         EXPECT_EQ(Counter(), before);
-        PrintLabels(label.Controls(), s, TPrinters::Current(), printed, QString(), nullptr);
+        PrintLabels(SheetSettings(), label.Controls(), s, TPrinters::Current(), printed, QString(),
+                    nullptr);
         ExpectSamePages(preview, printed);
         EXPECT_GT(Counter(), before);
     }
@@ -120,7 +123,7 @@ TEST_F(PrintPreviewTest, WindowPagesThroughAndZooms) {
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     TFPrintPreview window(printer, [&](QPrinter& p) {
-        PaintPreview(p, label.Controls(), s, TPrinters::Current().Facts());
+        PaintPreview(p, SheetSettings(), label.Controls(), s, TPrinters::Current().Facts());
     });
     window.show();
     ASSERT_EQ(window.PageCount(), 3);

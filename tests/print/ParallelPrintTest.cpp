@@ -1,0 +1,228 @@
+// Two print runs of different labels, each merging its own data file, at the same time on two
+// threads: each prints exactly what it prints alone, and neither touches its caller's sheet.
+
+#include "PdfProbe.h"
+#include "TestSupport.h"
+#include "barcode/BarcodeLabel.h"
+#include "document/TextLabel.h"
+#include "merge/AdvancedField.h"
+#include "platform/Printer.h"
+#include "print/PrintU.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <thread>
+
+namespace {
+class TLetterPdf : public TPdfPrinter {
+public:
+    TLetterPdf() { SetPaperSize(QPageSize::Letter); }
+};
+
+std::unique_ptr<TImportedField> Imported(int32_t field) {
+    auto f = std::make_unique<TImportedField>();
+    f->FieldNumber = field;
+    return f;
+}
+
+std::unique_ptr<TSequenceField> Counter(int32_t first) {
+    auto f = std::make_unique<TSequenceField>();
+    f->CurrentValue = f->MinValue = first;
+    return f;
+}
+
+template <class T> T& Add(TControlList& controls, int left, int top, int width, int height) {
+    auto c = std::make_unique<T>();
+    c->SetBox(TRect::FromBox(left, top, width, height), true);
+    T& raw = *c;
+    controls.push_back(std::move(c));
+    return raw;
+}
+
+void Finish(TLabelControl& c) {
+    c.SetAdvanced(true);
+    c.SetLoading(false);
+}
+
+// One label with its sheet, its data file and the settings of its run.
+struct TJob {
+    TSheetSettings Sheet;
+    TControlList Controls;
+    TPrintSettings Settings;
+};
+
+QString WriteData(const QString& path, const QString& header, const QStringList& records) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write((header + "\r\n").toUtf8());
+    for (const QString& r : records)
+        f.write((r + "\r\n").toUtf8());
+    return path;
+}
+
+// Orders: a text of the order number and a counter that steps once per order, and a Code 128 of
+// the parcel code with its text; every order printed twice, on a sheet fitted to the paper.
+TJob Orders(const TScratchFolder& scratch) {
+    TJob job;
+    auto& text = Add<TTextLabel>(job.Controls, 6, 4, 150, 24);
+    text.Fields.push_back(std::make_unique<TTextField>("Order "));
+    text.Fields.push_back(Imported(1));
+    text.Fields.push_back(std::make_unique<TTextField>(" #"));
+    text.Fields.push_back(Counter(1));
+    Finish(text);
+    auto& code = Add<TBarcodeLabel>(job.Controls, 6, 32, 170, 56);
+    code.SetBarcodeType(btCode128);
+    code.SetInterpret(true);
+    code.Fields.push_back(Imported(2));
+    Finish(code);
+    QStringList records;
+    for (int i = 1; i <= 36; ++i)
+        records << QStringLiteral("A%1,PARCEL%2").arg(i).arg(1000 + i);
+    job.Settings.DataFile = WriteData(scratch.File("orders.csv"), "Order,Parcel", records);
+    job.Settings.Duplicates = 2;
+    return job;
+}
+
+// Bins: a forced grid of large labels, each with a formatted text of two columns, a serial
+// counter from 500 and a Code 39 of the bin with its text.
+TJob Bins(const TScratchFolder& scratch) {
+    TJob job;
+    job.Sheet.LabelWidth = 3;
+    job.Sheet.LabelHeight = 1.5;
+    job.Sheet.ForcedCount = true;
+    job.Sheet.Rows = 3;
+    job.Sheet.Columns = 2;
+    auto& memo = Add<TMemoLabel>(job.Controls, 6, 4, 260, 60);
+    memo.Fields.push_back(Imported(2));
+    memo.Fields.push_back(std::make_unique<TTextField>(" in "));
+    memo.Fields.push_back(Imported(3));
+    Finish(memo);
+    auto& serial = Add<TTextLabel>(job.Controls, 6, 90, 200, 24);
+    serial.Fields.push_back(std::make_unique<TTextField>("S"));
+    serial.Fields.push_back(Counter(500));
+    Finish(serial);
+    auto& code = Add<TBarcodeLabel>(job.Controls, 6, 40, 200, 40);
+    code.SetBarcodeType(btCode39);
+    code.SetInterpret(true);
+    code.Fields.push_back(Imported(3));
+    Finish(code);
+    QStringList records;
+    for (int i = 1; i <= 30; ++i)
+        records << QStringLiteral("B%1,Item%1,Bin%2").arg(i).arg(40 + i % 7);
+    job.Settings.DataFile = WriteData(scratch.File("bins.csv"), "Key,Item,Bin", records);
+    return job;
+}
+
+void ChooseImport(TJob& job) {
+    FormatFromExtension(job.Settings.Import, job.Settings.DataFile, {});
+}
+
+struct TPrinted {
+    TPrintResult Result;
+    QString Error;
+};
+
+TPrinted Print(const TJob& job, const QString& pdf) {
+    TPrinted out;
+    try {
+        const TLetterPdf printer;
+        out.Result =
+            PrintLabels(job.Sheet, job.Controls, job.Settings, printer, pdf, QString(), nullptr);
+    } catch (const std::exception& e) {
+        out.Error = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        out.Error = QStringLiteral("refused");
+    }
+    return out;
+}
+
+// The words of each page, page by page.
+std::vector<QStringList> Pages(const QString& pdf) {
+    const std::vector<TPdfWord> words = PdfWords(pdf);
+    std::vector<QStringList> pages;
+    for (int page = 1; page <= PdfPageCount(pdf); ++page)
+        pages.push_back(PageWords(words, page));
+    return pages;
+}
+} // namespace
+
+class ParallelPrintTest : public ::testing::Test {
+protected:
+    // A fresh pair of jobs: each run steps its own label's counters.
+    void MakeJobs() {
+        orders = Orders(scratch);
+        bins = Bins(scratch);
+        ChooseImport(orders);
+        ChooseImport(bins);
+    }
+
+    TScratchFolder scratch;
+    TJob orders, bins;
+};
+
+TEST_F(ParallelPrintTest, TwoRunsAtOnceEachPrintWhatTheyPrintAlone) {
+    // At once first, so that nothing either run remembers was filled in by an earlier run.
+    MakeJobs();
+    TPrinted ordersAtOnce, binsAtOnce;
+    std::thread first([&] { ordersAtOnce = Print(orders, scratch.File("orders-at-once.pdf")); });
+    std::thread second([&] { binsAtOnce = Print(bins, scratch.File("bins-at-once.pdf")); });
+    first.join();
+    second.join();
+    ASSERT_EQ(ordersAtOnce.Error, QString());
+    ASSERT_EQ(binsAtOnce.Error, QString());
+
+    MakeJobs();
+    const TPrinted ordersAlone = Print(orders, scratch.File("orders-alone.pdf"));
+    const TPrinted binsAlone = Print(bins, scratch.File("bins-alone.pdf"));
+    ASSERT_EQ(ordersAlone.Error, QString());
+    ASSERT_EQ(binsAlone.Error, QString());
+    // 36 orders twice on 40 labels a page; 30 bins on 6 a page.
+    EXPECT_EQ(ordersAlone.Result.Labels, 72);
+    EXPECT_EQ(ordersAlone.Result.Pages, 2);
+    EXPECT_EQ(binsAlone.Result.Labels, 30);
+    EXPECT_EQ(binsAlone.Result.Pages, 5);
+
+    EXPECT_EQ(ordersAtOnce.Result.Labels, ordersAlone.Result.Labels);
+    EXPECT_EQ(ordersAtOnce.Result.Pages, ordersAlone.Result.Pages);
+    EXPECT_EQ(binsAtOnce.Result.Labels, binsAlone.Result.Labels);
+    EXPECT_EQ(binsAtOnce.Result.Pages, binsAlone.Result.Pages);
+
+    const std::vector<QStringList> ordersPages = Pages(scratch.File("orders-alone.pdf"));
+    const std::vector<QStringList> binsPages = Pages(scratch.File("bins-alone.pdf"));
+    ASSERT_EQ(ordersPages.size(), 2u);
+    ASSERT_EQ(binsPages.size(), 5u);
+    EXPECT_EQ(Pages(scratch.File("orders-at-once.pdf")), ordersPages);
+    EXPECT_EQ(Pages(scratch.File("bins-at-once.pdf")), binsPages);
+
+    // What was printed is what each label asked for: the counter steps once per order, after
+    // its second copy, and the bins' serials run on from 500.
+    const QStringList first40 = ordersPages[0];
+    EXPECT_EQ(first40.mid(0, 4), QStringList({"Order", "A1", "#1", "PARCEL1001"}));
+    EXPECT_EQ(first40.mid(4, 4), QStringList({"Order", "A1", "#1", "PARCEL1001"}));
+    EXPECT_EQ(first40.mid(8, 4), QStringList({"Order", "A2", "#2", "PARCEL1002"}));
+    EXPECT_TRUE(ordersPages[1].contains("#36"));
+    EXPECT_EQ(binsPages[0].mid(0, 4), QStringList({"Item1", "in", "Bin41", "S500"}));
+    EXPECT_TRUE(binsPages[4].contains("S529"));
+}
+
+TEST_F(ParallelPrintTest, ARunFitsItsOwnCopyOfTheSheet) {
+    MakeJobs();
+    // Not forced: the run fits 4 columns and 10 rows of 2 x 1 in labels on Letter, while the
+    // caller's sheet keeps the counts it had.
+    orders.Sheet.Rows = 1;
+    orders.Sheet.Columns = 1;
+    const TSheetSettings before = orders.Sheet;
+    const TPrinted printed = Print(orders, scratch.File("orders.pdf"));
+    ASSERT_EQ(printed.Error, QString());
+    EXPECT_EQ(printed.Result.Pages, 2);
+    EXPECT_EQ(PageWords(PdfWords(scratch.File("orders.pdf")), 1).count("Order"), 40);
+    EXPECT_TRUE(orders.Sheet == before);
+
+    const TPrintLayout layout = FitPrintLayout(orders.Sheet, TLetterPdf().Facts());
+    EXPECT_EQ(layout.Sheet.Rows, 10);
+    EXPECT_EQ(layout.Sheet.Columns, 4);
+    EXPECT_EQ(layout.Page.PhysicalWidth, 5100);
+    EXPECT_TRUE(orders.Sheet == before);
+}
