@@ -1,118 +1,68 @@
 #include "merge/TextImport.h"
 
-#include <QFileInfo>
-
 namespace {
-TTextImportDialog* g_dialog = nullptr;
-
-QString& Choice() {
-    static QString chosen;
-    return chosen;
+TDataImport& Session() {
+    static TDataImport session;
+    return session;
 }
-
-bool SameFile(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QFileInfo x(a), y(b);
-    const QString cx = x.canonicalFilePath(), cy = y.canonicalFilePath();
-    return !cx.isEmpty() && !cy.isEmpty() ? cx == cy : x.absoluteFilePath() == y.absoluteFilePath();
-}
-
-// Stands in when no window is registered: the settings are prepared, nothing is confirmed.
-class TNoImportDialog : public TTextImportDialog {
-public:
-    bool Execute(const QString&, TTextImportSettings&, const QStringList&) override {
-        return false;
-    }
-};
 } // namespace
 
 TTextImportSettings& TextImportSettings() {
-    static TTextImportSettings settings;
-    return settings;
+    return Session().TextImportSettings();
 }
 
 QStringList& PreviewLines() {
-    static QStringList lines;
-    return lines;
+    return Session().PreviewLines();
 }
 
 TDataFileReader& DataFileReader() {
-    static TDataFileReader reader(TextImportSettings());
-    return reader;
+    return Session().DataFileReader();
 }
 
 void SetTextImportDialog(TTextImportDialog* dialog) {
-    g_dialog = dialog;
+    Session().SetTextImportDialog(dialog);
 }
 
 void FormatFromExtension(const QString& fileName) {
-    FormatFromExtension(TextImportSettings(), fileName, PreviewLines());
+    Session().FormatFromExtension(fileName);
 }
 
 TImportRecord ParseLine(QStringView line) {
-    return ParseLine(TextImportSettings(), line);
+    return Session().ParseLine(line);
 }
 
 bool ExecuteImportDialog(const QString& fileName) {
-    DataFileReader().CloseDataFile();
-    TNoImportDialog none;
-    TTextImportDialog& dialog = g_dialog ? *g_dialog : none;
-    return ExecuteImportDialog(fileName, TextImportSettings(), PreviewLines(), dialog);
+    return Session().ExecuteImportDialog(fileName);
 }
 
 const QString& ChosenDataFile() {
-    return Choice();
+    return Session().ChosenDataFile();
 }
 
 bool ChooseDataFile(const QString& fileName, TSameDataFile same) {
-    const bool chosen = SameFile(fileName, Choice());
-    if (chosen && same == TSameDataFile::Keep)
-        return true;
-    // The dialog edits the settings even when cancelled; while a file is the choice they are
-    // that file's and must stay so.
-    const TTextImportSettings settings = TextImportSettings();
-    const QStringList preview = PreviewLines();
-    bool confirmed = false;
-    if (chosen) {
-        DataFileReader().CloseDataFile();
-        TNoImportDialog none;
-        confirmed = ReviewImportDialog(fileName, TextImportSettings(), PreviewLines(),
-                                       g_dialog ? *g_dialog : none);
-    } else {
-        confirmed = ExecuteImportDialog(fileName);
-    }
-    if (confirmed) {
-        Choice() = fileName;
-        return true;
-    }
-    if (!Choice().isEmpty()) {
-        TextImportSettings() = settings;
-        PreviewLines() = preview;
-    }
-    return chosen; // a cancelled review leaves the file chosen as it was
+    return Session().ChooseDataFile(fileName, same);
 }
 
 void ForgetDataFile() {
-    Choice().clear();
+    Session().ForgetDataFile();
 }
 
 void OpenDataFile(const QString& fileName) {
-    DataFileReader().OpenDataFile(fileName);
+    Session().OpenDataFile(fileName);
 }
 
 void ReadNextRecord() {
-    DataFileReader().ReadNextRecord();
+    Session().ReadNextRecord();
 }
 
 bool AtEndOfData() {
-    return DataFileReader().AtEndOfData();
+    return Session().AtEndOfData();
 }
 
 void CloseDataFile() {
-    DataFileReader().CloseDataFile();
+    Session().CloseDataFile();
 }
 
 const TImportRecord& ImportRecord() {
-    return DataFileReader().ImportRecord();
+    return Session().ImportRecord();
 }

@@ -6,6 +6,7 @@
 // their state explicitly, for tests and for any second reader.
 
 #include "merge/DataFileReader.h"
+#include "merge/DataImport.h"
 #include "merge/ImportDialog.h"
 #include "merge/ImportRecord.h"
 #include "merge/LineParsers.h"
@@ -34,11 +35,6 @@ bool ExecuteImportDialog(const QString& fileName);
 // The data file chosen for merging in this session, empty until the user chose one: the field
 // editor's preview and the print dialog share it, and the import settings are its settings.
 const QString& ChosenDataFile();
-// How picking the file already chosen is taken.
-enum class TSameDataFile {
-    Keep,   // its settings stand and nothing is asked (the field editor, a typed file name)
-    Review, // the wizard shows again over its settings (a file picked in the print dialog)
-};
 // The user picked fileName (in the field editor or the print dialog). The file already chosen
 // keeps its settings, or with Review goes through the wizard again starting from them; another
 // file goes through ExecuteImportDialog and is the choice from its Ok on. A Cancel leaves the
