@@ -7,7 +7,7 @@
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "files/LabelSnapshots.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "merge/dialogs/FTextImport.h"
 #include "platform/Preferences.h"
@@ -98,10 +98,11 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     RefreshCaption();
 
     // The dialogs the window uses again and again, made once after it.
-    m_advanced = new TFAdvanced(this);
-    m_printDlg = new TFPrintDlg(m_options, this);
+    m_dataImport = std::make_unique<TDataImport>();
+    m_advanced = new TFAdvanced(*m_dataImport, this);
+    m_printDlg = new TFPrintDlg(m_options, *m_dataImport, this);
     m_textImport = new TFTextImport(this);
-    SetTextImportDialog(m_textImport);
+    m_dataImport->SetTextImportDialog(m_textImport);
     m_printProgress = new TFPrintProgress(this);
     PrintDialogServices().PrinterSetup = [window = QPointer<TFMain>(this)](QWidget* parent) {
         return window ? window->ChoosePrinter(parent) : RunPrinterSetup(parent);
@@ -114,8 +115,10 @@ TFMain::~TFMain() {
     // The history tells of its last state as it goes; nothing here may listen by then.
     if (m_history)
         m_history->disconnect();
-    SetTextImportDialog(nullptr);
     m_palette.reset();
+    // The dialogs that use the data import go before it does.
+    delete m_printDlg;
+    delete m_advanced;
     Label().OnSelect = nullptr;
     Label().OnEdited = nullptr;
 }

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class TCanvasLabel;
+class TDataImport;
 class TDesignArea;
 class QMouseEvent;
 class QUndoStack;
@@ -116,6 +117,8 @@ public:
     QUndoStack& History() const { return *m_history; }
 
     const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
+    // The data file chosen for merging, shared by the field editor and the print dialog.
+    TDataImport& DataImport() const { return *m_dataImport; }
     TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
     TFPrintDlg& PrintDialog() const { return *m_printDlg; }
     TFControlSettings& Palette() const { return *m_palette; }
@@ -178,6 +181,7 @@ private:
     QLabel* m_statusState = nullptr;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_popup = nullptr;
+    std::unique_ptr<TDataImport> m_dataImport;
     TFAdvanced* m_advanced = nullptr;
     TFTextImport* m_textImport = nullptr;
     TFPrintDlg* m_printDlg = nullptr;

@@ -7,7 +7,7 @@
 #include "document/TextLabel.h"
 #include "files/FileOperations.h"
 #include "merge/AdvancedField.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "platform/Printer.h"
@@ -191,8 +191,7 @@ class WindowDataFile : public WindowPrint {
 protected:
     void SetUp() override {
         WindowPrint::SetUp();
-        ForgetDataFile();
-        SetTextImportDialog(&wizard);
+        W->DataImport().SetTextImportDialog(&wizard);
         m_merge = MergeDialogServices();
         MergeDialogServices().OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
             OpenDialogsStartedOn << r.InitialName;
@@ -213,8 +212,6 @@ protected:
     }
     void TearDown() override {
         MergeDialogServices() = m_merge;
-        SetTextImportDialog(nullptr);
-        ForgetDataFile();
         WindowPrint::TearDown();
     }
     QString Data(const char* name, const QByteArray& lines) {
@@ -282,5 +279,20 @@ TEST_F(WindowDataFile, OneChoiceServesTheFieldEditorAndEveryPrint) {
     EXPECT_EQ(PrintedFile(Scratch.File("c.pdf"), words), returns);
     EXPECT_EQ(words, QStringList{"Cy"});
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
+}
+
+TEST_F(WindowDataFile, AnotherWindowHasAChoiceOfItsOwn) {
+    const QString orders = Data("orders.txt", "Name;Town\r\nAda;Paris\r\n");
+    PreviewInFieldEditor(orders);
+    ASSERT_EQ(W->DataImport().ChosenDataFile(), orders);
+
+    const std::unique_ptr<TFMain> other = Window();
+    other->PrintDialog().Prepare(L().Controls());
+    EXPECT_TRUE(other->PrintDialog().findChild<QLineEdit*>("eFile")->text().isEmpty())
+        << "the other window's print dialog offers no file";
+    EXPECT_EQ(other->DataImport().TextImportSettings().ImportFormat, TImportFormat::TabDelimited);
+    W->PrintDialog().Prepare(L().Controls());
+    EXPECT_EQ(W->PrintDialog().findChild<QLineEdit*>("eFile")->text(), orders);
+    EXPECT_EQ(W->DataImport().TextImportSettings().ImportFormat, TImportFormat::CustomDelimiter);
 }
 } // namespace

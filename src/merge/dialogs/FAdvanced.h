@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QToolBar;
+class TDataImport;
 class TFDateHelp;
 class TFieldListView;
 class TFieldPanels;
@@ -20,11 +21,13 @@ class TFieldPanels;
 // imported fields, counters and dates, editing the control's own elements in place, so there is
 // nothing to cancel. Created once and reused: the boxes keep their contents between uses, and
 // the first record of the last data file previewed feeds the result line for the whole session.
-// The rules are in FieldBoxes.h, FieldPreview.h and FieldListView.h.
+// "Preview" reads the data file chosen in the session's data import, which the print dialog
+// shares. The rules are in FieldBoxes.h, FieldPreview.h and FieldListView.h.
 class TFAdvanced : public QDialog {
     Q_OBJECT
 public:
-    explicit TFAdvanced(QWidget* parent = nullptr);
+    // import must outlive the window.
+    explicit TFAdvanced(TDataImport& import, QWidget* parent = nullptr);
 
     // Runs the editor modally on fields (centred over over, when given) and returns the
     // control's new Advanced flag: whether any element is left. The list then holds the elements
@@ -72,6 +75,7 @@ private:
     void RefreshResult();
     void ShowFieldName();
 
+    TDataImport& m_import;
     TFieldList* m_fields = nullptr;
     TDateSource m_dates;
     bool m_updating = false;   // set while the window fills its list and boxes

@@ -18,8 +18,8 @@ class QTableWidget;
 
 // The text import wizard ("Text Import Wizard"): the first lines of a data file, a live grid of
 // how they split into fields, and the format settings, which it edits directly. Created once
-// and registered with SetTextImportDialog; every opening starts from the settings as they are,
-// so the user's choices persist between openings. The rules are in TextImportRules.h.
+// and shown by the session's data import (TDataImport); every opening starts from the settings
+// as they are, so the user's choices persist between openings. The rules are in TextImportRules.h.
 class TFTextImport : public QDialog, public TTextImportDialog {
     Q_OBJECT
 public:

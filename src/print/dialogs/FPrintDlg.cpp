@@ -2,6 +2,7 @@
 
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
+#include "merge/DataImport.h"
 #include "merge/TextImport.h"
 #include "merge/dialogs/KeyFilters.h"
 #include "platform/Errors.h"
@@ -82,7 +83,8 @@ bool LeavesField(const QFocusEvent* event) {
 }
 } // namespace
 
-TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, QWidget* parent) : QDialog(parent) {
+TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, TDataImport& import, QWidget* parent)
+    : QDialog(parent), m_import(import) {
     setObjectName(QStringLiteral("FPrintDlg"));
     setWindowTitle(Text(PrintDialogText::Caption));
 
@@ -244,8 +246,8 @@ void TFPrintDlg::Prepare(const TControlList& controls) {
     m_eCopies->setVisible(advanced);
     if (imported) {
         // The data file chosen in this session (also in the field editor) with its settings.
-        if (!ChosenDataFile().isEmpty())
-            m_eFile->setText(ChosenDataFile());
+        if (!m_import.ChosenDataFile().isEmpty())
+            m_eFile->setText(m_import.ChosenDataFile());
         m_rbAllRange->setChecked(true);
         setFixedHeight(HeightWithData);
     } else {
@@ -266,7 +268,7 @@ bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& doc
                                 TPrintProgress* progress) {
     if (!Execute(controls))
         return false;
-    return PrintFromDesigner(controls, Settings(), documentFileName, progress, parentWidget());
+    return PrintFromDesigner(controls, RunSettings(), documentFileName, progress, parentWidget());
 }
 
 TPrintChoices TFPrintDlg::Choices() const {
@@ -304,7 +306,7 @@ void TFPrintDlg::BrowseBtnClick() {
         return;
     try {
         // Picking a file here is asking for its import settings, even for the file in use.
-        if (ChooseDataFile(file, TSameDataFile::Review))
+        if (m_import.ChooseDataFile(file, TSameDataFile::Review))
             m_eFile->setText(file);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
@@ -318,7 +320,7 @@ void TFPrintDlg::eFileExit() {
     if (QFileInfo(file).isFile()) {
         bool accepted = false;
         try {
-            accepted = ChooseDataFile(file);
+            accepted = m_import.ChooseDataFile(file);
         } catch (const TUserError& e) {
             // A file that cannot be read is no better than a cancelled import.
             PrintDialogServices().Error(this, e.Message());
@@ -351,6 +353,12 @@ bool TFPrintDlg::CheckRun() {
     return true;
 }
 
+TPrintSettings TFPrintDlg::RunSettings() {
+    // The run cuts the data file into fields as the settings of the session's choice say.
+    TextImportSettings() = m_import.TextImportSettings();
+    return Settings();
+}
+
 void TFPrintDlg::OkayBtnClick() {
     if (CheckRun())
         accept();
@@ -360,7 +368,7 @@ void TFPrintDlg::PreviewBtnClick() {
     if (!m_controls || !CheckRun())
         return;
     const TControlList& controls = *m_controls;
-    const TPrintSettings settings = Settings();
+    const TPrintSettings settings = RunSettings();
     const TPrinterFacts facts = TPrinters::Current().Facts();
     PrintDialogServices().Preview(this, [this, &controls, settings, facts](QPrinter& printer) {
         try {
@@ -378,7 +386,7 @@ void TFPrintDlg::CheckBtnClick() {
         return;
     TPreflightReport report;
     try {
-        report = RunPreflight(*m_controls, Settings(), TPrinters::Current(), this);
+        report = RunPreflight(*m_controls, RunSettings(), TPrinters::Current(), this);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
         return;

@@ -12,18 +12,22 @@ class QPoint;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class TDataImport;
 class TPrintProgress;
 struct TCommandLineOptions;
 
 // "Print Options": the data file to merge, the range, the duplicates and the first label to use
 // on a partly used sheet, picked on a small picture of the page. Created once, after the command
-// line was read, and reused: its fields keep what the user left in them. The rules live in
-// PrintDialogRules.h and PagePreview.h; message boxes and the file and printer dialogs go
-// through PrintDialogServices().
+// line was read, and reused: its fields keep what the user left in them. The data file is chosen
+// in the session's data import, which the field editor shares, and runs read it with that
+// choice's settings. The rules live in PrintDialogRules.h and PagePreview.h; message boxes and
+// the file and printer dialogs go through PrintDialogServices().
 class TFPrintDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TFPrintDlg(const TCommandLineOptions& options, QWidget* parent = nullptr);
+    // import must outlive the dialog.
+    explicit TFPrintDlg(const TCommandLineOptions& options, TDataImport& import,
+                        QWidget* parent = nullptr);
 
     // The Print command: shows the dialog for the label modally and, on "&Print", prints it
     // with progress (see PrintFromDesigner). True when a run finished, so the label's counters
@@ -76,7 +80,10 @@ private:
 
     // Checks the fields as "&Print" does; false (the user told) when they ask for no run.
     bool CheckRun();
+    // The run the fields ask for, reading the data file as the session's import settings say.
+    TPrintSettings RunSettings();
 
+    TDataImport& m_import;
     int32_t m_skipCount = 0;
     // The label being printed, from Prepare on.
     const TControlList* m_controls = nullptr;

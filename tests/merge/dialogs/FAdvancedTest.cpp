@@ -1,8 +1,8 @@
 #include "merge/dialogs/FAdvanced.h"
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
-#include "merge/TextImport.h"
 #include "merge/dialogs/FieldEdit.h"
 #include "merge/dialogs/FieldListView.h"
 
@@ -91,7 +91,8 @@ protected:
 
     TServicesStandIn services;
     TFieldList fields;
-    TFAdvanced dialog;
+    TDataImport import;
+    TFAdvanced dialog{import};
 };
 
 TEST_F(FAdvancedTest, AnEmptyEditorShowsNoPanelAndReturnsFalse) {

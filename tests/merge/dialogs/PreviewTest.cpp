@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
-#include "merge/TextImport.h"
 #include "merge/dialogs/DateHelp.h"
 #include "merge/dialogs/FAdvanced.h"
 
@@ -34,17 +34,12 @@ const QByteArray kShipping =
 class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TextImportSettings() = TTextImportSettings();
-        SetTextImportDialog(&import);
         dialog.SetDateSource(
             {[] { return QDateTime(QDate(2026, 12, 6), QTime(14, 5, 9)); }, QLocale::c()});
     }
     void TearDown() override {
         dialog.hide();
         dialog.EndEditing();
-        SetTextImportDialog(nullptr);
-        ForgetDataFile();
-        TextImportSettings() = TTextImportSettings();
     }
     void Begin() {
         dialog.BeginEditing(fields);
@@ -70,8 +65,9 @@ protected:
     TScratchFolder scratch;
     TServicesStandIn services;
     TImportAnswer import;
+    TDataImport session{&import};
     TFieldList fields;
-    TFAdvanced dialog;
+    TFAdvanced dialog{session};
 };
 
 TEST_F(PreviewTest, WithoutImportedFieldsTheResultStandsAlone) {
@@ -120,12 +116,12 @@ TEST_F(PreviewTest, ShowsTheFirstRecordCutTo40CharactersAndTenFields) {
     // Nothing changed: placeholders, counters, and the reader is closed again.
     EXPECT_EQ(AdvancedFieldsDesignText(fields), QString("Order F_25"));
     EXPECT_EQ(dynamic_cast<TSequenceField&>(*fields[2]).CurrentValue, 5);
-    EXPECT_FALSE(DataFileReader().IsOpen());
+    EXPECT_FALSE(session.DataFileReader().IsOpen());
 }
 
 TEST_F(PreviewTest, AShortRecordListsOnlyItsFields) {
     const QString path = WriteFile(scratch.File("short.csv"), "a,b\r\n");
-    TextImportSettings().IgnoreHeader = false;
+    session.TextImportSettings().IgnoreHeader = false;
     AddImported(3);
     Begin();
     services.FileAnswer = path;
@@ -157,7 +153,7 @@ TEST_F(PreviewTest, StopsWhenTheUserCancelsAndReportsAFileThatCannotBeRead) {
         << services.Errors[0].toStdString();
     EXPECT_TRUE(services.Messages.isEmpty());
     EXPECT_EQ(Result(), before);
-    EXPECT_FALSE(DataFileReader().IsOpen());
+    EXPECT_FALSE(session.DataFileReader().IsOpen());
 }
 
 TEST_F(PreviewTest, ResultLineFollowsEditsAndTheLastPreviewedRecord) {
@@ -194,7 +190,7 @@ TEST_F(PreviewTest, ResultLineFollowsEditsAndTheLastPreviewedRecord) {
     dialog.EndEditing();
 
     // Without a header line there is no column name.
-    TextImportSettings().IgnoreHeader = false;
+    session.TextImportSettings().IgnoreHeader = false;
     Begin();
     Preview();
     EXPECT_EQ(Result(), QString("Result: \"Order Street\"")); // field 2 of the header line

@@ -1,6 +1,7 @@
 #include "print/dialogs/DesignerPrint.h"
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/TextImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/FPrintDlg.h"
@@ -10,6 +11,18 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+// The import wizard as a user leaves it for semicolon separated data.
+class TSemicolonImport : public TTextImportDialog {
+public:
+    bool Execute(const QString&, TTextImportSettings& settings, const QStringList&) override {
+        settings.ImportFormat = TImportFormat::CustomDelimiter;
+        settings.Separator = QStringLiteral(";");
+        return true;
+    }
+};
+} // namespace
 
 class DesignerPrintTest : public ::testing::Test {
 protected:
@@ -33,6 +46,7 @@ protected:
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TCanvasLabel label;
+    TDataImport session;
     QString pdf;
 };
 
@@ -47,7 +61,7 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     TCommandLineOptions options;
     options.DataFile = WriteData(12);
     options.Range = TPrintRange::All;
-    TFPrintDlg dialog(options);
+    TFPrintDlg dialog(options, session);
     TFPrintProgress progress;
     dialog.SetSkipCount(3);
     auto* ok = FindIn<QPushButton>(&dialog, "OkayBtn");
@@ -65,6 +79,26 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     EXPECT_EQ(Words(2).size(), 5);
     EXPECT_EQ(Words(2).last(), "Parcel12");
     EXPECT_FALSE(progress.isVisible());
+}
+
+// The dialog's run reads the data file the way the session's import settings say, not as its
+// extension alone would.
+TEST_F(DesignerPrintTest, TheDialogsRunCutsTheDataWithTheSessionsSettings) {
+    AddTextControl(label, TLabelKind::Imported);
+    const QString data =
+        WriteFile(scratch.File("orders.csv"), "Name;Town\r\nAda;Paris\r\nBo;Rome\r\n");
+    FormatFromExtension(data); // what an unattended run would take: comma separated
+    TSemicolonImport wizard;
+    session.SetTextImportDialog(&wizard);
+    ASSERT_TRUE(session.ChooseDataFile(data));
+    TFPrintDlg dialog(TCommandLineOptions(), session);
+    TFPrintProgress progress;
+    QMetaObject::invokeMethod(FindIn<QPushButton>(&dialog, "OkayBtn"), "click",
+                              Qt::QueuedConnection);
+    ASSERT_TRUE(dialog.RunPrintDialog(label.Controls(), QString(), &progress));
+    EXPECT_EQ(FindIn<QLineEdit>(&dialog, "eFile")->text(), data) << "the session's choice";
+    EXPECT_EQ(Words(1), (QStringList{"Ada", "Bo"}));
+    EXPECT_TRUE(services.Errors.isEmpty()) << services.Errors.join("; ").toStdString();
 }
 
 TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {

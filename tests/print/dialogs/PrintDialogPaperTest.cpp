@@ -1,6 +1,7 @@
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/DesignerPrint.h"
 #include "print/dialogs/FPrintDlg.h"
@@ -14,7 +15,8 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     ASSERT_TRUE(ParsePaper("Letter", SheetSettings().Paper));
     TCanvasLabel label;
     AddTextControl(label, TLabelKind::Plain);
-    TFPrintDlg dialog{TCommandLineOptions()};
+    TDataImport session;
+    TFPrintDlg dialog{TCommandLineOptions(), session};
     dialog.Prepare(label.Controls());
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 10");
     EXPECT_EQ(dialog.findChild<QLabel*>("LLabels")->text(), "Labels per page: 40");

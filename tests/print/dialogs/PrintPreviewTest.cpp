@@ -1,6 +1,7 @@
 #include "print/dialogs/PrintPreview.h"
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
@@ -144,7 +145,8 @@ TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     TCommandLineOptions options;
     options.Range = TPrintRange::Pages;
     options.Count = 3;
-    TFPrintDlg dialog(options);
+    TDataImport session;
+    TFPrintDlg dialog(options, session);
     dialog.Prepare(label.Controls());
     ShowActive(&dialog);
     auto* preview = FindIn<QPushButton>(&dialog, "PreviewBtn");
