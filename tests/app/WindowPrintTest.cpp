@@ -192,13 +192,13 @@ protected:
     void SetUp() override {
         WindowPrint::SetUp();
         W->DataImport().SetTextImportDialog(&wizard);
-        m_merge = MergeDialogServices();
-        MergeDialogServices().OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
+        TMergeDialogServices& merge = W->AdvancedFieldEditor().MergeDialogServices();
+        merge.OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
             OpenDialogsStartedOn << r.InitialName;
             return chosen;
         };
-        MergeDialogServices().Message = [](QWidget*, const QString&) {};
-        MergeDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+        merge.Message = [](QWidget*, const QString&) {};
+        merge.Error = [this](QWidget*, const QString& e) { Errors << e; };
         // A label merging field 1 of each record.
         auto c = std::make_unique<TTextLabel>();
         c->SetBox(TRect::FromBox(10, 10, 150, 40), true);
@@ -209,10 +209,6 @@ protected:
         TTextLabel* raw = c.get();
         L().AddControl(std::move(c));
         raw->SetLoading(false);
-    }
-    void TearDown() override {
-        MergeDialogServices() = m_merge;
-        WindowPrint::TearDown();
     }
     QString Data(const char* name, const QByteArray& lines) {
         QFile file(Scratch.File(name));
@@ -247,9 +243,6 @@ protected:
     TWizardStandIn wizard;
     QString chosen;
     QStringList OpenDialogsStartedOn;
-
-private:
-    TMergeDialogServices m_merge;
 };
 
 TEST_F(WindowDataFile, OneChoiceServesTheFieldEditorAndEveryPrint) {

@@ -2,6 +2,7 @@
 
 #include "merge/AdvancedField.h"
 #include "merge/ImportRecord.h"
+#include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FieldBoxes.h"
 
 #include <QDialog>
@@ -41,6 +42,8 @@ public:
 
     // Where DATE elements read the clock (tests fix it).
     void SetDateSource(TDateSource dates) { m_dates = std::move(dates); }
+    // The message boxes and file dialog the editor asks through (tests answer them).
+    TMergeDialogServices& MergeDialogServices() { return m_services; }
 
     void UpdateEditPanel();
     void StoreEditedValues();
@@ -78,6 +81,7 @@ private:
     TDataImport& m_import;
     TFieldList* m_fields = nullptr;
     TDateSource m_dates;
+    TMergeDialogServices m_services = DesktopMergeDialogServices();
     bool m_updating = false;   // set while the window fills its list and boxes
     bool m_refocusing = false; // set while a refused box takes the focus back
     bool m_hasSample = false;  // a data file was previewed

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "merge/ImportDialog.h"
+#include "merge/dialogs/DialogServices.h"
 
 #include <QDialog>
 
@@ -38,6 +39,9 @@ public:
     // The column the column size box and the context menu act on.
     int SelectedColumn() const { return m_column; }
 
+    // The input box the wizard asks column sizes in (tests answer it).
+    TMergeDialogServices& MergeDialogServices() { return m_services; }
+
 private:
     QWidget* BuildOptions();
     void Connect();
@@ -56,6 +60,7 @@ private:
     void InsertColumnClick();
     void DeleteColumnClick();
 
+    TMergeDialogServices m_services = DesktopMergeDialogServices();
     TTextImportSettings* m_settings = nullptr;
     QStringList m_lines;
     int m_column = 0;

@@ -41,7 +41,10 @@ template <class T> T& As(const TFieldList& fields, size_t i) {
 
 class FAdvancedTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialog.SetDateSource(FixedDates()); }
+    void SetUp() override {
+        dialog.SetDateSource(FixedDates());
+        dialog.MergeDialogServices() = services.Services();
+    }
 
     void Begin() {
         dialog.BeginEditing(fields);

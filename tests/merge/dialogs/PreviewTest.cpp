@@ -34,6 +34,7 @@ const QByteArray kShipping =
 class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        dialog.MergeDialogServices() = services.Services();
         dialog.SetDateSource(
             {[] { return QDateTime(QDate(2026, 12, 6), QTime(14, 5, 9)); }, QLocale::c()});
     }
@@ -79,6 +80,30 @@ TEST_F(PreviewTest, WithoutImportedFieldsTheResultStandsAlone) {
               QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Order 007\""}));
     EXPECT_TRUE(services.FileRequests.empty());
     EXPECT_EQ(dynamic_cast<TSequenceField&>(*fields[1]).CurrentValue, 7);
+}
+
+// Each editor asks through the services it was given; another editor's stand-ins hear nothing.
+TEST_F(PreviewTest, AnotherEditorAsksThroughItsOwnServices) {
+    TServicesStandIn otherServices;
+    TDataImport otherSession;
+    TFAdvanced other(otherSession);
+    other.MergeDialogServices() = otherServices.Services();
+    TFieldList otherFields;
+    otherFields.push_back(std::make_unique<TTextField>(QStringLiteral("Lot")));
+    other.BeginEditing(otherFields);
+    ShowActive(&other);
+    QTest::mouseClick(FindIn<QPushButton>(&other, "PreviewBtn"), Qt::LeftButton);
+    other.hide();
+    other.EndEditing();
+    EXPECT_TRUE(services.Messages.isEmpty());
+
+    fields.push_back(std::make_unique<TTextField>(QStringLiteral("Order")));
+    Begin();
+    Preview();
+    EXPECT_EQ(services.Messages,
+              QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Order\""}));
+    EXPECT_EQ(otherServices.Messages,
+              QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Lot\""}));
 }
 
 TEST_F(PreviewTest, ShowsTheFirstRecordCutTo40CharactersAndTenFields) {
