@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -104,8 +103,9 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     m_textImport = new TFTextImport(this);
     m_dataImport->SetTextImportDialog(m_textImport);
     m_printProgress = new TFPrintProgress(this);
-    PrintDialogServices().PrinterSetup = [window = QPointer<TFMain>(this)](QWidget* parent) {
-        return window ? window->ChoosePrinter(parent) : RunPrinterSetup(parent);
+    // The print dialog goes before the window, so its set-up always has the window to ask.
+    m_printDlg->PrintDialogServices().PrinterSetup = [this](QWidget* parent) {
+        return ChoosePrinter(parent);
     };
     CreatePalette();
     SetupHistory();

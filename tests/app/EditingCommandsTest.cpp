@@ -385,14 +385,13 @@ TEST_F(EditingCommands, PrintingFromTheWindowStepsTheCountersAndMarksTheLabel) {
     text->SetAdvanced(true);
     W->SetModified(false);
     const QString pdf = Scratch.File("run.pdf");
-    const TPrintDialogServices saved = PrintDialogServices();
-    PrintDialogServices().PdfFileName = [pdf](QWidget*, const QString&) { return pdf; };
-    PrintDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+    TPrintDialogServices& services = W->PrintDialog().PrintDialogServices();
+    services.PdfFileName = [pdf](QWidget*, const QString&) { return pdf; };
+    services.Error = [this](QWidget*, const QString& e) { Errors << e; };
     auto* ok = W->PrintDialog().findChild<QPushButton*>("OkayBtn");
     ASSERT_NE(ok, nullptr);
     QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
     W->Action("acPrint")->trigger();
-    PrintDialogServices() = saved;
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
     EXPECT_TRUE(QFile::exists(pdf));
     const auto& counter = static_cast<const TSequenceField&>(*text->Fields[0]);

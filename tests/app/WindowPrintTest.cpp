@@ -28,15 +28,14 @@ class WindowPrint : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
         TPrinters::Select(TPdfPrinter::DefaultName());
-        m_services = PrintDialogServices();
-        PrintDialogServices().PdfFileName = [this](QWidget*, const QString&) { return m_pdf; };
-        PrintDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
-        PrintDialogServices().Message = [this](QWidget*, const QString& e) { Errors << e; };
         W = Window();
+        TPrintDialogServices& services = W->PrintDialog().PrintDialogServices();
+        services.PdfFileName = [this](QWidget*, const QString&) { return m_pdf; };
+        services.Error = [this](QWidget*, const QString& e) { Errors << e; };
+        services.Message = [this](QWidget*, const QString& e) { Errors << e; };
         W->show();
         QApplication::setActiveWindow(W.get());
     }
-    void TearDown() override { PrintDialogServices() = m_services; }
 
     TCanvasLabel& L() { return W->Label(); }
     // A control showing "N" and a counter that starts at first.
@@ -104,7 +103,6 @@ protected:
     std::unique_ptr<TFMain> W;
 
 private:
-    TPrintDialogServices m_services;
     QString m_pdf;
 };
 

@@ -268,7 +268,8 @@ bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& doc
                                 TPrintProgress* progress) {
     if (!Execute(controls))
         return false;
-    return PrintFromDesigner(controls, RunSettings(), documentFileName, progress, parentWidget());
+    return PrintFromDesigner(controls, RunSettings(), documentFileName, progress,
+                             PrintDialogServices(), parentWidget());
 }
 
 TPrintChoices TFPrintDlg::Choices() const {

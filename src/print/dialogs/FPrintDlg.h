@@ -2,6 +2,7 @@
 
 #include "document/CanvasLabel.h"
 #include "print/dialogs/PrintDialogRules.h"
+#include "print/dialogs/PrintDialogServices.h"
 
 #include <QDialog>
 
@@ -21,7 +22,7 @@ struct TCommandLineOptions;
 // line was read, and reused: its fields keep what the user left in them. The data file is chosen
 // in the session's data import, which the field editor shares, and runs read it with that
 // choice's settings. The rules live in PrintDialogRules.h and PagePreview.h; message boxes and
-// the file and printer dialogs go through PrintDialogServices().
+// the file and printer dialogs go through the dialog's PrintDialogServices().
 class TFPrintDlg : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,10 @@ public:
     // What the fields hold now, and the run they ask for.
     TPrintChoices Choices() const;
     TPrintSettings Settings() const { return SettingsFromChoices(Choices()); }
+
+    // The message boxes and the file, printer, preview and check dialogs this dialog asks
+    // through: the desktop's unless replaced (the main window puts in its printer set-up).
+    TPrintDialogServices& PrintDialogServices() { return m_services; }
 
     void FormCreate(const TCommandLineOptions& options);
     void SetSkipCount(int32_t n);
@@ -84,6 +89,7 @@ private:
     TPrintSettings RunSettings();
 
     TDataImport& m_import;
+    TPrintDialogServices m_services = DesktopPrintDialogServices();
     int32_t m_skipCount = 0;
     // The label being printed, from Prepare on.
     const TControlList* m_controls = nullptr;

@@ -62,6 +62,7 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     options.DataFile = WriteData(12);
     options.Range = TPrintRange::All;
     TFPrintDlg dialog(options, session);
+    dialog.PrintDialogServices() = services.Services();
     TFPrintProgress progress;
     dialog.SetSkipCount(3);
     auto* ok = FindIn<QPushButton>(&dialog, "OkayBtn");
@@ -92,6 +93,7 @@ TEST_F(DesignerPrintTest, TheDialogsRunCutsTheDataWithTheSessionsSettings) {
     session.SetTextImportDialog(&wizard);
     ASSERT_TRUE(session.ChooseDataFile(data));
     TFPrintDlg dialog(TCommandLineOptions(), session);
+    dialog.PrintDialogServices() = services.Services();
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&dialog, "OkayBtn"), "click",
                               Qt::QueuedConnection);
@@ -109,7 +111,7 @@ TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&progress, "CancelBtn"), "click",
                               Qt::QueuedConnection);
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), &progress));
+    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), &progress, services.Services()));
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_TRUE(services.Errors.isEmpty());
     EXPECT_FALSE(progress.isVisible());
@@ -120,18 +122,18 @@ TEST_F(DesignerPrintTest, NoFileNameNoRun) {
     services.PdfAnswer.clear();
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr, services.Services()));
     EXPECT_EQ(services.PdfProposals.size(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
     services.PdfAnswer = pdf;
-    EXPECT_TRUE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_TRUE(PrintFromDesigner(label.Controls(), s, QString(), nullptr, services.Services()));
     EXPECT_EQ(Words(1).count("Hello"), 10);
 }
 
 TEST_F(DesignerPrintTest, RefusedRunsAreReportedAndPrintNothing) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings s; // all records, but there is no data file
-    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(label.Controls(), s, QString(), nullptr, services.Services()));
     ASSERT_EQ(services.Errors.size(), 1);
     EXPECT_EQ(services.Errors[0], QString::fromLatin1(PrintText::NoEnd));
     EXPECT_FALSE(QFile::exists(pdf));

@@ -28,6 +28,7 @@ protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
         ForceSheet(5, 2); // ten labels
+        dialog.PrintDialogServices() = services.Services();
         data = WriteFile(scratch.File("data.csv"), "Name\r\nAda\r\n");
     }
 
@@ -198,6 +199,25 @@ TEST_F(FPrintDlgTest, PrintRefusesAllWithoutAFile) {
     ClickPrint();
     EXPECT_TRUE(Accepted());
     EXPECT_EQ(dialog.Settings().DataFile, data);
+}
+
+// Each dialog asks through the services it holds: another dialog's answers stay its own.
+TEST_F(FPrintDlgTest, AnotherDialogAsksThroughItsOwnServices) {
+    TPrintServicesStandIn otherServices;
+    TDataImport otherSession;
+    TFPrintDlg other(TCommandLineOptions(), otherSession);
+    other.PrintDialogServices() = otherServices.Services();
+    Open(TLabelKind::Imported);
+    other.Prepare(label.Controls());
+    ShowActive(&other);
+    QTest::mouseClick(FindIn<QPushButton>(&other, "OkayBtn"), Qt::LeftButton);
+    other.hide();
+    EXPECT_EQ(otherServices.Messages.size(), 1);
+    EXPECT_TRUE(services.Messages.isEmpty());
+    ShowActive(&dialog);
+    ClickPrint();
+    EXPECT_EQ(services.Messages.size(), 1);
+    EXPECT_EQ(otherServices.Messages.size(), 1);
 }
 
 TEST_F(FPrintDlgTest, StaleDataFileOfAnEarlierLabelStopsThePrint) {

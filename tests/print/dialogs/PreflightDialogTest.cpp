@@ -48,6 +48,7 @@ protected:
     // The dialog prepared for the label with the data file, shown.
     std::unique_ptr<TFPrintDlg> Dialog(const QString& data) {
         auto dialog = std::make_unique<TFPrintDlg>(TCommandLineOptions(), session);
+        dialog->PrintDialogServices() = services.Services();
         dialog->Prepare(label.Controls());
         FindIn<QLineEdit>(dialog.get(), "eFile")->setText(data);
         ShowActive(dialog.get());

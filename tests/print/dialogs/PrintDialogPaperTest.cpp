@@ -61,7 +61,8 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    EXPECT_TRUE(PrintFromDesigner(label.Controls(), settings, QString(), nullptr, nullptr));
+    EXPECT_TRUE(
+        PrintFromDesigner(label.Controls(), settings, QString(), nullptr, services.Services()));
     EXPECT_EQ(services.Messages,
               QStringList{"The printer Shelf has no Legal paper; printing on its own "
                           "paper, A4."});

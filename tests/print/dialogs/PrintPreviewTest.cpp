@@ -147,6 +147,7 @@ TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     options.Count = 3;
     TDataImport session;
     TFPrintDlg dialog(options, session);
+    dialog.PrintDialogServices() = services.Services();
     dialog.Prepare(label.Controls());
     ShowActive(&dialog);
     auto* preview = FindIn<QPushButton>(&dialog, "PreviewBtn");
