@@ -3,6 +3,7 @@
 #include "app/FileAssociate.h"
 #include "app/MainActions.h"
 #include "app/MainPreferences.h"
+#include "app/UiServices.h"
 #include "barcode/BarcodeTypes.h"
 #include "platform/Preferences.h"
 #include "print/CommandLine.h"
@@ -47,6 +48,11 @@ public:
                     std::unique_ptr<TPreferenceStore> store = nullptr,
                     const TShellEnvironment* shell = nullptr, QWidget* parent = nullptr);
     ~TFMain() override;
+
+    // The questions, file dialogs and error display this window asks through: the desktop's
+    // unless replaced (tests answer them).
+    TUiServices& UiServices() { return m_ui; }
+    const TUiServices& UiServices() const { return m_ui; }
 
     TCanvasLabel& Label() const;
     TDesignArea& DesignArea() const { return *m_design; }
@@ -171,6 +177,7 @@ private:
 
     TCommandLineOptions m_options;
     std::unique_ptr<TPreferenceStore> m_store;
+    TUiServices m_ui = DesktopUiServices();
     TMainPreferences m_preferences;
     TMainActions m_actions;
     TDesignArea* m_design = nullptr;

@@ -255,7 +255,7 @@ TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
     auto* barcode = Add<TBarcodeLabel>();
     QFont big(QStringLiteral("Liberation Serif"), 20);
     big.setBold(true);
-    UiServices().Font = [big](QWidget*, const QFont&) { return std::optional<QFont>(big); };
+    W->UiServices().Font = [big](QWidget*, const QFont&) { return std::optional<QFont>(big); };
     W->Action("acSelectFont")->trigger();
     EXPECT_EQ(barcode->Font().family(), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(barcode->Font().pointSize(), 8);
@@ -272,7 +272,7 @@ TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
 
 TEST_F(EditingCommands, EditTextKeepsLineBreaksForFormattedText) {
     auto* memo = Add<TMemoLabel>();
-    UiServices().Run = [](QDialog& d) {
+    W->UiServices().Run = [](QDialog& d) {
         d.findChild<QPlainTextEdit*>("Memo1")->setPlainText(QStringLiteral("one\ntwo\nthree"));
         return int(QDialog::Accepted);
     };
