@@ -37,6 +37,9 @@ struct TEditor {
         window = std::make_unique<TFMain>(
             TCommandLineOptions{},
             std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))), &shell);
+        window->UiServices().Question = [](QWidget*, const QString&, const QString&) {
+            return TAnswer::No;
+        };
         window->resize(1000, 800);
         window->show();
         // A sheet of 8 by 10 inches, so the 200 controls spread out as on a real large label.
@@ -141,7 +144,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SetScreenResolution(96, 96);
-    UiServices().Question = [](QWidget*, const QString&, const QString&) { return TAnswer::No; };
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     Editor().window.reset();

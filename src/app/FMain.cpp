@@ -8,7 +8,7 @@
 #include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "files/LabelSnapshots.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "merge/dialogs/FTextImport.h"
 #include "platform/Preferences.h"
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -99,13 +98,15 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     RefreshCaption();
 
     // The dialogs the window uses again and again, made once after it.
-    m_advanced = new TFAdvanced(this);
-    m_printDlg = new TFPrintDlg(m_options, this);
+    m_dataImport = std::make_unique<TDataImport>();
+    m_advanced = new TFAdvanced(*m_dataImport, this);
+    m_printDlg = new TFPrintDlg(m_options, *m_dataImport, this);
     m_textImport = new TFTextImport(this);
-    SetTextImportDialog(m_textImport);
+    m_dataImport->SetTextImportDialog(m_textImport);
     m_printProgress = new TFPrintProgress(this);
-    PrintDialogServices().PrinterSetup = [window = QPointer<TFMain>(this)](QWidget* parent) {
-        return window ? window->ChoosePrinter(parent) : RunPrinterSetup(parent);
+    // The print dialog goes before the window, so its set-up always has the window to ask.
+    m_printDlg->PrintDialogServices().PrinterSetup = [this](QWidget* parent) {
+        return ChoosePrinter(parent);
     };
     CreatePalette();
     SetupHistory();
@@ -115,8 +116,10 @@ TFMain::~TFMain() {
     // The history tells of its last state as it goes; nothing here may listen by then.
     if (m_history)
         m_history->disconnect();
-    SetTextImportDialog(nullptr);
     m_palette.reset();
+    // The dialogs that use the data import go before it does.
+    delete m_printDlg;
+    delete m_advanced;
     m_document->disconnect(this);
 }
 

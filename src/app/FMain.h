@@ -3,6 +3,7 @@
 #include "app/FileAssociate.h"
 #include "app/MainActions.h"
 #include "app/MainPreferences.h"
+#include "app/UiServices.h"
 #include "barcode/BarcodeTypes.h"
 #include "platform/Preferences.h"
 #include "print/CommandLine.h"
@@ -19,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class TCanvasLabel;
+class TDataImport;
 class TLabelDocument;
 class TDesignArea;
 class QMouseEvent;
@@ -47,6 +49,11 @@ public:
                     std::unique_ptr<TPreferenceStore> store = nullptr,
                     const TShellEnvironment* shell = nullptr, QWidget* parent = nullptr);
     ~TFMain() override;
+
+    // The questions, file dialogs and error display this window asks through: the desktop's
+    // unless replaced (tests answer them).
+    TUiServices& UiServices() { return m_ui; }
+    const TUiServices& UiServices() const { return m_ui; }
 
     // The label being designed, and the design surface showing it.
     TLabelDocument& Document() const { return *m_document; }
@@ -119,6 +126,8 @@ public:
     QUndoStack& History() const { return *m_history; }
 
     const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
+    // The data file chosen for merging, shared by the field editor and the print dialog.
+    TDataImport& DataImport() const { return *m_dataImport; }
     TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
     TFPrintDlg& PrintDialog() const { return *m_printDlg; }
     TFControlSettings& Palette() const { return *m_palette; }
@@ -171,6 +180,7 @@ private:
 
     TCommandLineOptions m_options;
     std::unique_ptr<TPreferenceStore> m_store;
+    TUiServices m_ui = DesktopUiServices();
     TMainPreferences m_preferences;
     TMainActions m_actions;
     TLabelDocument* m_document = nullptr;
@@ -182,6 +192,7 @@ private:
     QLabel* m_statusState = nullptr;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_popup = nullptr;
+    std::unique_ptr<TDataImport> m_dataImport;
     TFAdvanced* m_advanced = nullptr;
     TFTextImport* m_textImport = nullptr;
     TFPrintDlg* m_printDlg = nullptr;

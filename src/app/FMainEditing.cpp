@@ -360,7 +360,7 @@ void TFMain::EditText() {
     TLabelControl* s = Document().Selection();
     if (!s)
         return;
-    TFMemoDlg dialog(this);
+    TFMemoDlg dialog(UiServices(), this);
     dialog.SetText(s->GetText());
     CentreDialog(dialog);
     if (UiServices().Run(dialog) == QDialog::Accepted) {

@@ -1,6 +1,5 @@
 #include "app/FMemoDlg.h"
 
-#include "app/UiServices.h"
 #include "platform/TextEncoding.h"
 
 #include <QFile>
@@ -15,7 +14,8 @@ namespace {
 constexpr qint64 kMaxTextFile = 4 << 20;
 } // namespace
 
-TFMemoDlg::TFMemoDlg(QWidget* parent) : QDialog(parent) {
+TFMemoDlg::TFMemoDlg(TUiServices services, QWidget* parent)
+    : QDialog(parent), m_services(std::move(services)) {
     setObjectName(QStringLiteral("FMemoDlg"));
     setWindowTitle(QStringLiteral("Enter Text"));
     setSizeGripEnabled(true);

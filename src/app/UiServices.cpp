@@ -60,8 +60,3 @@ void CentreOn(QWidget& dialog, const QWidget& window) {
 TUiServices DesktopUiServices() {
     return {AskQuestion, AskFileName, AskFont, [](QDialog& d) { return d.exec(); }, ShowError};
 }
-
-TUiServices& UiServices() {
-    static TUiServices services = DesktopUiServices();
-    return services;
-}

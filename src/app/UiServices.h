@@ -10,7 +10,7 @@ class QDialog;
 class QWidget;
 
 // The modal questions and file dialogs of the editor, behind functions that tests replace so
-// that they can answer them without a window appearing.
+// that they can answer them without a window appearing. Each main window holds its own.
 enum class TAnswer { Yes, No, Cancel };
 
 struct TFileDialogRequest {
@@ -38,7 +38,5 @@ struct TUiServices {
 // first shown).
 void CentreOn(QWidget& dialog, const QWidget& window);
 
-// The services in use; the desktop's dialogs unless a test installed its own.
-TUiServices& UiServices();
 // The desktop's dialogs.
 TUiServices DesktopUiServices();

@@ -7,8 +7,8 @@
 // How the lines of a data file are cut into fields.
 enum class TImportFormat { CommaDelimited, TabDelimited, CustomDelimiter, FixedField };
 
-// The format of the data file being merged. One instance lives for the whole application
-// (TextImportSettings() in TextImport.h); it is neither saved with a label nor kept between runs.
+// The format of the data file being merged: the designer's session keeps one for the file it
+// chose (DataImport.h); it is neither saved with a label nor kept between runs.
 struct TTextImportSettings {
     TImportFormat ImportFormat = TImportFormat::TabDelimited;
     // Separator of the custom delimiter format: one character, or empty for none.

@@ -112,6 +112,26 @@ TEST_F(DocumentLifecycle, CancelledSaveDialogStillLetsTheCallerGoOn) {
     EXPECT_EQ(FileDialogs, QStringList({"Save Label"}));
 }
 
+// Each window asks through the services it was given: another window's answers stay its own.
+TEST_F(DocumentLifecycle, EachWindowAsksThroughItsOwnServices) {
+    auto first = Window();
+    QStringList asked;
+    Services.Question = [&asked](QWidget*, const QString&, const QString& text) {
+        asked << text;
+        return TAnswer::No;
+    };
+    auto second = Window();
+    AddText(*first, QStringLiteral("x"));
+    AddText(*second, QStringLiteral("y"));
+    Answers = {TAnswer::Cancel};
+    EXPECT_FALSE(first->QuerySave()) << "the fixture's queue answered Cancel";
+    EXPECT_EQ(Questions.size(), 1);
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_TRUE(second->QuerySave()) << "the second window's own answer: No";
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(Questions.size(), 1);
+}
+
 TEST_F(DocumentLifecycle, FailedSaveKeepsTheLabelAndTheWindow) {
     auto w = Window();
     w->show();

@@ -257,7 +257,7 @@ TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
     auto* barcode = Add<TBarcodeLabel>();
     QFont big(QStringLiteral("Liberation Serif"), 20);
     big.setBold(true);
-    UiServices().Font = [big](QWidget*, const QFont&) { return std::optional<QFont>(big); };
+    W->UiServices().Font = [big](QWidget*, const QFont&) { return std::optional<QFont>(big); };
     W->Action("acSelectFont")->trigger();
     EXPECT_EQ(barcode->Font().family(), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(barcode->Font().pointSize(), 8);
@@ -274,7 +274,7 @@ TEST_F(EditingCommands, FontForABarcodeKeepsOnlyTheTypeface) {
 
 TEST_F(EditingCommands, EditTextKeepsLineBreaksForFormattedText) {
     auto* memo = Add<TMemoLabel>();
-    UiServices().Run = [](QDialog& d) {
+    W->UiServices().Run = [](QDialog& d) {
         d.findChild<QPlainTextEdit*>("Memo1")->setPlainText(QStringLiteral("one\ntwo\nthree"));
         return int(QDialog::Accepted);
     };
@@ -387,14 +387,13 @@ TEST_F(EditingCommands, PrintingFromTheWindowStepsTheCountersAndMarksTheLabel) {
     text->SetAdvanced(true);
     W->SetModified(false);
     const QString pdf = Scratch.File("run.pdf");
-    const TPrintDialogServices saved = PrintDialogServices();
-    PrintDialogServices().PdfFileName = [pdf](QWidget*, const QString&) { return pdf; };
-    PrintDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+    TPrintDialogServices& services = W->PrintDialog().PrintDialogServices();
+    services.PdfFileName = [pdf](QWidget*, const QString&) { return pdf; };
+    services.Error = [this](QWidget*, const QString& e) { Errors << e; };
     auto* ok = W->PrintDialog().findChild<QPushButton*>("OkayBtn");
     ASSERT_NE(ok, nullptr);
     QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
     W->Action("acPrint")->trigger();
-    PrintDialogServices() = saved;
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
     EXPECT_TRUE(QFile::exists(pdf));
     const auto& counter = static_cast<const TSequenceField&>(*text->Fields[0]);

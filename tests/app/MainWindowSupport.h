@@ -12,14 +12,13 @@
 #include <deque>
 #include <memory>
 
-// A main window on its own preference file and scratch folder, with the question and file
+// Main windows on their own preference file and scratch folder, with the question and file
 // dialogs answered from queues that the test fills; every question asked is recorded.
 class TMainWindowFixture {
 public:
     TMainWindowFixture() {
         SetScreenResolution(96, 96);
-        m_saved = UiServices();
-        UiServices().Question = [this](QWidget*, const QString& title, const QString& text) {
+        Services.Question = [this](QWidget*, const QString& title, const QString& text) {
             Questions << title + QStringLiteral(": ") + text;
             if (Answers.empty())
                 return TAnswer::Cancel;
@@ -27,7 +26,7 @@ public:
             Answers.pop_front();
             return a;
         };
-        UiServices().FileName = [this](QWidget*, const TFileDialogRequest& r) {
+        Services.FileName = [this](QWidget*, const TFileDialogRequest& r) {
             FileDialogs << r.Title;
             if (FileNames.empty())
                 return QString();
@@ -35,9 +34,10 @@ public:
             FileNames.pop_front();
             return name;
         };
-        UiServices().Error = [this](QWidget*, const QString& text) { Errors << text; };
+        Services.Error = [this](QWidget*, const QString& text) { Errors << text; };
     }
-    ~TMainWindowFixture() { UiServices() = m_saved; }
+    TMainWindowFixture(const TMainWindowFixture&) = delete;
+    TMainWindowFixture& operator=(const TMainWindowFixture&) = delete;
 
     QString PreferenceFile() const { return Scratch.File(QStringLiteral("prefs.ini")); }
     std::unique_ptr<TPreferenceStore> Store() const {
@@ -51,16 +51,19 @@ public:
         shell.RefreshDatabases = [](const QString&) {};
         return shell;
     }
+    // A window asking through Services as they are now.
     std::unique_ptr<TFMain> Window(const TCommandLineOptions& options = {}) const {
         const TShellEnvironment shell = Shell();
-        return std::make_unique<TFMain>(options, Store(), &shell);
+        auto window = std::make_unique<TFMain>(options, Store(), &shell);
+        window->UiServices() = Services;
+        return window;
     }
 
     TScratchFolder Scratch;
     std::deque<TAnswer> Answers;
     std::deque<QString> FileNames;
     QStringList Questions, FileDialogs, Errors;
-
-private:
-    TUiServices m_saved;
+    // The answers of the desktop's dialogs for the windows made from here on; the font dialog
+    // and modal runs stay the desktop's unless a test replaces them.
+    TUiServices Services = DesktopUiServices();
 };

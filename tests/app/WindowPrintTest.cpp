@@ -8,7 +8,7 @@
 #include "document/widgets/CanvasLabel.h"
 #include "files/FileOperations.h"
 #include "merge/AdvancedField.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FAdvanced.h"
 #include "platform/Printer.h"
@@ -29,15 +29,14 @@ class WindowPrint : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
         TPrinters::Select(TPdfPrinter::DefaultName());
-        m_services = PrintDialogServices();
-        PrintDialogServices().PdfFileName = [this](QWidget*, const QString&) { return m_pdf; };
-        PrintDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
-        PrintDialogServices().Message = [this](QWidget*, const QString& e) { Errors << e; };
         W = Window();
+        TPrintDialogServices& services = W->PrintDialog().PrintDialogServices();
+        services.PdfFileName = [this](QWidget*, const QString&) { return m_pdf; };
+        services.Error = [this](QWidget*, const QString& e) { Errors << e; };
+        services.Message = [this](QWidget*, const QString& e) { Errors << e; };
         W->show();
         QApplication::setActiveWindow(W.get());
     }
-    void TearDown() override { PrintDialogServices() = m_services; }
 
     TCanvasLabel& L() { return W->Label(); }
     TLabelDocument& D() { return W->Document(); }
@@ -106,7 +105,6 @@ protected:
     std::unique_ptr<TFMain> W;
 
 private:
-    TPrintDialogServices m_services;
     QString m_pdf;
 };
 
@@ -193,15 +191,14 @@ class WindowDataFile : public WindowPrint {
 protected:
     void SetUp() override {
         WindowPrint::SetUp();
-        ForgetDataFile();
-        SetTextImportDialog(&wizard);
-        m_merge = MergeDialogServices();
-        MergeDialogServices().OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
+        W->DataImport().SetTextImportDialog(&wizard);
+        TMergeDialogServices& merge = W->AdvancedFieldEditor().MergeDialogServices();
+        merge.OpenFileName = [this](QWidget*, const TOpenFileRequest& r) {
             OpenDialogsStartedOn << r.InitialName;
             return chosen;
         };
-        MergeDialogServices().Message = [](QWidget*, const QString&) {};
-        MergeDialogServices().Error = [this](QWidget*, const QString& e) { Errors << e; };
+        merge.Message = [](QWidget*, const QString&) {};
+        merge.Error = [this](QWidget*, const QString& e) { Errors << e; };
         // A label merging field 1 of each record.
         auto c = std::make_unique<TTextLabel>();
         c->SetBox(TRect::FromBox(10, 10, 150, 40), true);
@@ -212,12 +209,6 @@ protected:
         TTextLabel* raw = c.get();
         D().AddControl(std::move(c));
         raw->SetLoading(false);
-    }
-    void TearDown() override {
-        MergeDialogServices() = m_merge;
-        SetTextImportDialog(nullptr);
-        ForgetDataFile();
-        WindowPrint::TearDown();
     }
     QString Data(const char* name, const QByteArray& lines) {
         QFile file(Scratch.File(name));
@@ -252,9 +243,6 @@ protected:
     TWizardStandIn wizard;
     QString chosen;
     QStringList OpenDialogsStartedOn;
-
-private:
-    TMergeDialogServices m_merge;
 };
 
 TEST_F(WindowDataFile, OneChoiceServesTheFieldEditorAndEveryPrint) {
@@ -284,5 +272,20 @@ TEST_F(WindowDataFile, OneChoiceServesTheFieldEditorAndEveryPrint) {
     EXPECT_EQ(PrintedFile(Scratch.File("c.pdf"), words), returns);
     EXPECT_EQ(words, QStringList{"Cy"});
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join("; ").toStdString();
+}
+
+TEST_F(WindowDataFile, AnotherWindowHasAChoiceOfItsOwn) {
+    const QString orders = Data("orders.txt", "Name;Town\r\nAda;Paris\r\n");
+    PreviewInFieldEditor(orders);
+    ASSERT_EQ(W->DataImport().ChosenDataFile(), orders);
+
+    const std::unique_ptr<TFMain> other = Window();
+    other->PrintDialog().Prepare(D().Controls());
+    EXPECT_TRUE(other->PrintDialog().findChild<QLineEdit*>("eFile")->text().isEmpty())
+        << "the other window's print dialog offers no file";
+    EXPECT_EQ(other->DataImport().TextImportSettings().ImportFormat, TImportFormat::TabDelimited);
+    W->PrintDialog().Prepare(D().Controls());
+    EXPECT_EQ(W->PrintDialog().findChild<QLineEdit*>("eFile")->text(), orders);
+    EXPECT_EQ(W->DataImport().TextImportSettings().ImportFormat, TImportFormat::CustomDelimiter);
 }
 } // namespace

@@ -18,8 +18,8 @@ expect_fail() {
 }
 fresh
 python3 "$work/r/scripts/check-layers.py" "$work/r" >/dev/null
-echo '#include "print/PrintU.h"' >>"$work/r/src/merge/TextImport.cpp"
-expect_fail "merge including print" "src/merge/TextImport.cpp: print/PrintU.h includes a library above it"
+echo '#include "print/PrintU.h"' >>"$work/r/src/merge/DataImport.cpp"
+expect_fail "merge including print" "src/merge/DataImport.cpp: print/PrintU.h includes a library above it"
 fresh
 echo '#include <QDialog>' >>"$work/r/src/print/PrintU.cpp"
 expect_fail "a widget header in print" "src/print/PrintU.cpp: QDialog is a Qt Widgets header"

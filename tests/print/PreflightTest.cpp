@@ -9,7 +9,6 @@
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
-#include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "print/SymbolDecode.h"
 

@@ -3,7 +3,6 @@
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
 #include "document/TextRendering.h"
-#include "merge/TextImport.h"
 #include "platform/Errors.h"
 #include "platform/TempFiles.h"
 #include "print/PrintU.h"

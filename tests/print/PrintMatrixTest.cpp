@@ -7,7 +7,6 @@
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/Sheet.h"
-#include "merge/TextImport.h"
 #include "print/PrintU.h"
 
 #include <gtest/gtest.h>

@@ -57,11 +57,6 @@ TMergeDialogServices DesktopMergeDialogServices() {
     return {ShowMessageBox, AskInput, AskOpenFileName, ShowError};
 }
 
-TMergeDialogServices& MergeDialogServices() {
-    static TMergeDialogServices services = DesktopMergeDialogServices();
-    return services;
-}
-
 void CentreOver(QWidget* window, const QWidget* over) {
     if (!window || !over || window == over)
         return;

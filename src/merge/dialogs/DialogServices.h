@@ -8,8 +8,8 @@
 class QWidget;
 
 // What the two merge dialogs ask of the desktop besides their own windows: message boxes, an
-// input box, the open-file dialog and the error display. Tests replace these functions so that
-// they answer without a window appearing.
+// input box, the open-file dialog and the error display. Each dialog holds its own, the
+// desktop's unless replaced; tests replace them so that they answer without a window appearing.
 struct TOpenFileRequest {
     QString Title;
     QString Filter;           // Qt's form: "Text Files (*.txt *.csv)"
@@ -30,8 +30,7 @@ struct TMergeDialogServices {
     std::function<void(QWidget* parent, const QString& text)> Error;
 };
 
-// The services in use: the desktop's dialogs unless a test or the application installed others.
-TMergeDialogServices& MergeDialogServices();
+// The desktop's dialogs.
 TMergeDialogServices DesktopMergeDialogServices();
 
 // Moves window so that its centre is over the centre of over (nothing when over is null).

@@ -1,7 +1,7 @@
 #include "merge/dialogs/FAdvanced.h"
 
+#include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
-#include "merge/TextImport.h"
 #include "merge/dialogs/DateHelp.h"
 #include "merge/dialogs/DialogPictures.h"
 #include "merge/dialogs/DialogServices.h"
@@ -55,7 +55,7 @@ const std::array<TCommandEntry, 6> kCommands = {{
 }};
 } // namespace
 
-TFAdvanced::TFAdvanced(QWidget* parent) : QDialog(parent) {
+TFAdvanced::TFAdvanced(TDataImport& import, QWidget* parent) : QDialog(parent), m_import(import) {
     setObjectName(QStringLiteral("TFAdvanced"));
     setWindowTitle(Latin(MergeDialogText::AdvancedCaption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -344,26 +344,24 @@ void TFAdvanced::PreviewBtnClick() {
     }
     const QString file = MergeDialogServices().OpenFileName(
         this, {Latin(MergeDialogText::SelectImportFile), Latin(MergeDialogText::ImportFileFilter),
-               Latin(MergeDialogText::ImportFileExtension), ChosenDataFile()});
+               Latin(MergeDialogText::ImportFileExtension), m_import.ChosenDataFile()});
     if (file.isEmpty())
         return;
     TImportRecord record;
     try {
-        if (!ChooseDataFile(file))
+        if (!m_import.ChooseDataFile(file))
             return;
-        OpenDataFile(file);
-        record = ImportRecord();
-        CloseDataFile();
+        m_import.OpenDataFile(file);
+        record = m_import.ImportRecord();
+        m_import.CloseDataFile();
     } catch (const TUserError& error) {
-        CloseDataFile();
+        m_import.CloseDataFile();
         MergeDialogServices().Error(this, error.Message());
         return;
     }
     m_hasSample = true;
     m_sample = record;
-    m_header = TextImportSettings().IgnoreHeader && !PreviewLines().isEmpty()
-                   ? ParseLine(PreviewLines().first())
-                   : TImportRecord();
+    m_header = m_import.PreviewHeader();
     RefreshResult();
     ShowFieldName();
     MergeDialogServices().Message(this, PreviewMessage(*m_fields, &record, m_dates));

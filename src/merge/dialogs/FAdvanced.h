@@ -2,6 +2,7 @@
 
 #include "merge/AdvancedField.h"
 #include "merge/ImportRecord.h"
+#include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FieldBoxes.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QToolBar;
+class TDataImport;
 class TFDateHelp;
 class TFieldListView;
 class TFieldPanels;
@@ -20,11 +22,13 @@ class TFieldPanels;
 // imported fields, counters and dates, editing the control's own elements in place, so there is
 // nothing to cancel. Created once and reused: the boxes keep their contents between uses, and
 // the first record of the last data file previewed feeds the result line for the whole session.
-// The rules are in FieldBoxes.h, FieldPreview.h and FieldListView.h.
+// "Preview" reads the data file chosen in the session's data import, which the print dialog
+// shares. The rules are in FieldBoxes.h, FieldPreview.h and FieldListView.h.
 class TFAdvanced : public QDialog {
     Q_OBJECT
 public:
-    explicit TFAdvanced(QWidget* parent = nullptr);
+    // import must outlive the window.
+    explicit TFAdvanced(TDataImport& import, QWidget* parent = nullptr);
 
     // Runs the editor modally on fields (centred over over, when given) and returns the
     // control's new Advanced flag: whether any element is left. The list then holds the elements
@@ -38,6 +42,8 @@ public:
 
     // Where DATE elements read the clock (tests fix it).
     void SetDateSource(TDateSource dates) { m_dates = std::move(dates); }
+    // The message boxes and file dialog the editor asks through (tests answer them).
+    TMergeDialogServices& MergeDialogServices() { return m_services; }
 
     void UpdateEditPanel();
     void StoreEditedValues();
@@ -72,8 +78,10 @@ private:
     void RefreshResult();
     void ShowFieldName();
 
+    TDataImport& m_import;
     TFieldList* m_fields = nullptr;
     TDateSource m_dates;
+    TMergeDialogServices m_services = DesktopMergeDialogServices();
     bool m_updating = false;   // set while the window fills its list and boxes
     bool m_refocusing = false; // set while a refused box takes the focus back
     bool m_hasSample = false;  // a data file was previewed

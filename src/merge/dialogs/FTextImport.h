@@ -1,6 +1,7 @@
 #pragma once
 
 #include "merge/ImportDialog.h"
+#include "merge/dialogs/DialogServices.h"
 
 #include <QDialog>
 
@@ -18,8 +19,8 @@ class QTableWidget;
 
 // The text import wizard ("Text Import Wizard"): the first lines of a data file, a live grid of
 // how they split into fields, and the format settings, which it edits directly. Created once
-// and registered with SetTextImportDialog; every opening starts from the settings as they are,
-// so the user's choices persist between openings. The rules are in TextImportRules.h.
+// and shown by the session's data import (TDataImport); every opening starts from the settings
+// as they are, so the user's choices persist between openings. The rules are in TextImportRules.h.
 class TFTextImport : public QDialog, public TTextImportDialog {
     Q_OBJECT
 public:
@@ -37,6 +38,9 @@ public:
 
     // The column the column size box and the context menu act on.
     int SelectedColumn() const { return m_column; }
+
+    // The input box the wizard asks column sizes in (tests answer it).
+    TMergeDialogServices& MergeDialogServices() { return m_services; }
 
 private:
     QWidget* BuildOptions();
@@ -56,6 +60,7 @@ private:
     void InsertColumnClick();
     void DeleteColumnClick();
 
+    TMergeDialogServices m_services = DesktopMergeDialogServices();
     TTextImportSettings* m_settings = nullptr;
     QStringList m_lines;
     int m_column = 0;

@@ -18,8 +18,8 @@ QString ProposedPdfPath(const QString& documentFileName) {
 
 bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
                        const TPrintSettings& settings, const QString& documentFileName,
-                       TPrintProgress* progress, QWidget* parent) {
-    TPrintDialogServices& services = PrintDialogServices();
+                       TPrintProgress* progress, const TPrintDialogServices& services,
+                       QWidget* parent) {
     try {
         TPrinter& printer = TPrinters::Current();
         // The label's paper; a printer without it prints on its own, as unattended runs do, and

@@ -2,6 +2,7 @@
 
 #include "document/LabelDocument.h"
 #include "print/PrintU.h"
+#include "print/dialogs/PrintDialogServices.h"
 
 #include <QString>
 
@@ -12,10 +13,11 @@ class QWidget;
 QString ProposedPdfPath(const QString& documentFileName);
 
 // A print run started from the designer: on the current printer, asking for the PDF's file name
-// (PrintDialogServices().PdfFileName) when that is the PDF printer, with progress shown and
-// Cancel read through progress. A refused or failed run is reported through
-// PrintDialogServices().Error. True when the run finished and was delivered, so counters may have
-// advanced; false when it was cancelled, refused, failed or the file name was not given.
+// (services.PdfFileName) when that is the PDF printer, with progress shown and Cancel read
+// through progress. A refused or failed run is reported through services.Error. True when the run
+// finished and was delivered, so counters may have advanced; false when it was cancelled, refused,
+// failed or the file name was not given.
 bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
                        const TPrintSettings& settings, const QString& documentFileName,
-                       TPrintProgress* progress, QWidget* parent = nullptr);
+                       TPrintProgress* progress, const TPrintDialogServices& services,
+                       QWidget* parent = nullptr);

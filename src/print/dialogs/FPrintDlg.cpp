@@ -2,7 +2,7 @@
 
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "merge/dialogs/KeyFilters.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
@@ -82,7 +82,8 @@ bool LeavesField(const QFocusEvent* event) {
 }
 } // namespace
 
-TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, QWidget* parent) : QDialog(parent) {
+TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, TDataImport& import, QWidget* parent)
+    : QDialog(parent), m_import(import) {
     setObjectName(QStringLiteral("FPrintDlg"));
     setWindowTitle(Text(PrintDialogText::Caption));
 
@@ -244,8 +245,8 @@ void TFPrintDlg::Prepare(const TControlList& controls) {
     m_eCopies->setVisible(advanced);
     if (imported) {
         // The data file chosen in this session (also in the field editor) with its settings.
-        if (!ChosenDataFile().isEmpty())
-            m_eFile->setText(ChosenDataFile());
+        if (!m_import.ChosenDataFile().isEmpty())
+            m_eFile->setText(m_import.ChosenDataFile());
         m_rbAllRange->setChecked(true);
         setFixedHeight(HeightWithData);
     } else {
@@ -267,12 +268,13 @@ bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& doc
     if (!Execute(controls))
         return false;
     return PrintFromDesigner(SheetSettings(), controls, Settings(), documentFileName, progress,
-                             parentWidget());
+                             PrintDialogServices(), parentWidget());
 }
 
 TPrintSettings TFPrintDlg::Settings() const {
+    // The run cuts the data file into fields as the settings of the session's choice say.
     TPrintSettings s = SettingsFromChoices(Choices());
-    s.Import = TextImportSettings();
+    s.Import = m_import.TextImportSettings();
     return s;
 }
 
@@ -316,7 +318,7 @@ void TFPrintDlg::BrowseBtnClick() {
         return;
     try {
         // Picking a file here is asking for its import settings, even for the file in use.
-        if (ChooseDataFile(file, TSameDataFile::Review))
+        if (m_import.ChooseDataFile(file, TSameDataFile::Review))
             m_eFile->setText(file);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
@@ -330,7 +332,7 @@ void TFPrintDlg::eFileExit() {
     if (QFileInfo(file).isFile()) {
         bool accepted = false;
         try {
-            accepted = ChooseDataFile(file);
+            accepted = m_import.ChooseDataFile(file);
         } catch (const TUserError& e) {
             // A file that cannot be read is no better than a cancelled import.
             PrintDialogServices().Error(this, e.Message());

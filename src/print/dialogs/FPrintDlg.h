@@ -3,6 +3,7 @@
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "print/dialogs/PrintDialogRules.h"
+#include "print/dialogs/PrintDialogServices.h"
 
 #include <QDialog>
 
@@ -13,18 +14,22 @@ class QPoint;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class TDataImport;
 class TPrintProgress;
 struct TCommandLineOptions;
 
 // "Print Options": the data file to merge, the range, the duplicates and the first label to use
 // on a partly used sheet, picked on a small picture of the page. Created once, after the command
-// line was read, and reused: its fields keep what the user left in them. The rules live in
-// PrintDialogRules.h and PagePreview.h; message boxes and the file and printer dialogs go
-// through PrintDialogServices().
+// line was read, and reused: its fields keep what the user left in them. The data file is chosen
+// in the session's data import, which the field editor shares, and runs read it with that
+// choice's settings. The rules live in PrintDialogRules.h and PagePreview.h; message boxes and
+// the file and printer dialogs go through the dialog's PrintDialogServices().
 class TFPrintDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TFPrintDlg(const TCommandLineOptions& options, QWidget* parent = nullptr);
+    // import must outlive the dialog.
+    explicit TFPrintDlg(const TCommandLineOptions& options, TDataImport& import,
+                        QWidget* parent = nullptr);
 
     // The Print command: shows the dialog for the label modally and, on "&Print", prints it
     // with progress (see PrintFromDesigner). True when a run finished, so the label's counters
@@ -43,6 +48,10 @@ public:
     TPrintSettings Settings() const;
     // The printer's page the sheet was last fitted to, which the picture of the page shows.
     const TPrinterPage& Page() const { return m_page; }
+
+    // The message boxes and the file, printer, preview and check dialogs this dialog asks
+    // through: the desktop's unless replaced (the main window puts in its printer set-up).
+    TPrintDialogServices& PrintDialogServices() { return m_services; }
 
     void FormCreate(const TCommandLineOptions& options);
     void SetSkipCount(int32_t n);
@@ -84,6 +93,8 @@ private:
     // Refits the sheet's rows and columns to the current printer with the sheet's paper.
     void FitSheet();
 
+    TDataImport& m_import;
+    TPrintDialogServices m_services = DesktopPrintDialogServices();
     int32_t m_skipCount = 0;
     TPrinterPage m_page;
     // The label being printed, from Prepare on.

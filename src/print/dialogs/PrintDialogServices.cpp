@@ -36,8 +36,3 @@ TPrintDialogServices DesktopPrintDialogServices() {
             AskPdfFileName,      merge.Error,        ShowPreview,
             ShowPreflightResults};
 }
-
-TPrintDialogServices& PrintDialogServices() {
-    static TPrintDialogServices services = DesktopPrintDialogServices();
-    return services;
-}

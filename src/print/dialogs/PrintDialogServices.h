@@ -10,9 +10,9 @@ struct TPreflightReport;
 class QPrinter;
 class QWidget;
 
-// What the print dialog and a designer print ask of the desktop besides their own windows.
-// Tests replace these functions so that they answer without a window appearing; the main window
-// installs its printer set-up.
+// What the print dialog and a designer print ask of the desktop besides their own windows. The
+// print dialog holds its own, the desktop's unless replaced: tests replace these functions so
+// that they answer without a window appearing, and the main window puts in its printer set-up.
 struct TPrintDialogServices {
     // A plain message box with an Ok button.
     std::function<void(QWidget* parent, const QString& text)> Message;
@@ -30,7 +30,5 @@ struct TPrintDialogServices {
     std::function<bool(QWidget* parent, const TPreflightReport& report)> CheckResults;
 };
 
-// The services in use: the desktop's dialogs unless a test or the application installed others.
-// Without an installed printer set-up, "Printer &Setup" changes nothing.
-TPrintDialogServices& PrintDialogServices();
+// The desktop's dialogs; without a window's printer set-up, "Printer &Setup" changes nothing.
 TPrintDialogServices DesktopPrintDialogServices();

@@ -27,8 +27,13 @@ public:
         QString Prompt;
     };
 
-    TServicesStandIn() : m_previous(MergeDialogServices()) {
-        MergeDialogServices() = {
+    TServicesStandIn() = default;
+    TServicesStandIn(const TServicesStandIn&) = delete;
+    TServicesStandIn& operator=(const TServicesStandIn&) = delete;
+
+    // The services a dialog asks through, answered by this stand-in (which must outlive them).
+    TMergeDialogServices Services() {
+        return {
             [this](QWidget*, const QString& text) { Messages << text; },
             [this](QWidget*, const QString& caption, const QString& prompt) {
                 Inputs.push_back({caption, prompt});
@@ -46,9 +51,6 @@ public:
             [this](QWidget*, const QString& text) { Errors << text; },
         };
     }
-    ~TServicesStandIn() { MergeDialogServices() = m_previous; }
-    TServicesStandIn(const TServicesStandIn&) = delete;
-    TServicesStandIn& operator=(const TServicesStandIn&) = delete;
 
     QStringList Messages;
     QStringList Errors;
@@ -56,9 +58,6 @@ public:
     std::deque<std::optional<QString>> InputAnswers; // none left: the user cancels
     std::vector<TOpenFileRequest> FileRequests;
     QString FileAnswer; // empty: the user cancels
-
-private:
-    TMergeDialogServices m_previous;
 };
 
 // Shows window and makes it the active one, so that focus moves send their events.

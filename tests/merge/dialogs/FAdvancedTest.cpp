@@ -1,8 +1,8 @@
 #include "merge/dialogs/FAdvanced.h"
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
-#include "merge/TextImport.h"
 #include "merge/dialogs/FieldEdit.h"
 #include "merge/dialogs/FieldListView.h"
 
@@ -41,7 +41,10 @@ template <class T> T& As(const TFieldList& fields, size_t i) {
 
 class FAdvancedTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialog.SetDateSource(FixedDates()); }
+    void SetUp() override {
+        dialog.SetDateSource(FixedDates());
+        dialog.MergeDialogServices() = services.Services();
+    }
 
     void Begin() {
         dialog.BeginEditing(fields);
@@ -91,7 +94,8 @@ protected:
 
     TServicesStandIn services;
     TFieldList fields;
-    TFAdvanced dialog;
+    TDataImport import;
+    TFAdvanced dialog{import};
 };
 
 TEST_F(FAdvancedTest, AnEmptyEditorShowsNoPanelAndReturnsFalse) {

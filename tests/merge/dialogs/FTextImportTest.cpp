@@ -28,6 +28,7 @@ const QByteArray kOrders = "Name,Town,Order\r\n"
 
 class FTextImportTest : public ::testing::Test {
 protected:
+    void SetUp() override { dialog.MergeDialogServices() = services.Services(); }
     QString File(const char* name, const QByteArray& bytes) {
         return WriteFile(scratch.File(QString::fromLatin1(name)), bytes);
     }

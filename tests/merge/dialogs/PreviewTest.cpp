@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
-#include "merge/TextImport.h"
 #include "merge/dialogs/DateHelp.h"
 #include "merge/dialogs/FAdvanced.h"
 
@@ -34,17 +34,13 @@ const QByteArray kShipping =
 class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TextImportSettings() = TTextImportSettings();
-        SetTextImportDialog(&import);
+        dialog.MergeDialogServices() = services.Services();
         dialog.SetDateSource(
             {[] { return QDateTime(QDate(2026, 12, 6), QTime(14, 5, 9)); }, QLocale::c()});
     }
     void TearDown() override {
         dialog.hide();
         dialog.EndEditing();
-        SetTextImportDialog(nullptr);
-        ForgetDataFile();
-        TextImportSettings() = TTextImportSettings();
     }
     void Begin() {
         dialog.BeginEditing(fields);
@@ -70,8 +66,9 @@ protected:
     TScratchFolder scratch;
     TServicesStandIn services;
     TImportAnswer import;
+    TDataImport session{&import};
     TFieldList fields;
-    TFAdvanced dialog;
+    TFAdvanced dialog{session};
 };
 
 TEST_F(PreviewTest, WithoutImportedFieldsTheResultStandsAlone) {
@@ -83,6 +80,30 @@ TEST_F(PreviewTest, WithoutImportedFieldsTheResultStandsAlone) {
               QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Order 007\""}));
     EXPECT_TRUE(services.FileRequests.empty());
     EXPECT_EQ(dynamic_cast<TSequenceField&>(*fields[1]).CurrentValue, 7);
+}
+
+// Each editor asks through the services it was given; another editor's stand-ins hear nothing.
+TEST_F(PreviewTest, AnotherEditorAsksThroughItsOwnServices) {
+    TServicesStandIn otherServices;
+    TDataImport otherSession;
+    TFAdvanced other(otherSession);
+    other.MergeDialogServices() = otherServices.Services();
+    TFieldList otherFields;
+    otherFields.push_back(std::make_unique<TTextField>(QStringLiteral("Lot")));
+    other.BeginEditing(otherFields);
+    ShowActive(&other);
+    QTest::mouseClick(FindIn<QPushButton>(&other, "PreviewBtn"), Qt::LeftButton);
+    other.hide();
+    other.EndEditing();
+    EXPECT_TRUE(services.Messages.isEmpty());
+
+    fields.push_back(std::make_unique<TTextField>(QStringLiteral("Order")));
+    Begin();
+    Preview();
+    EXPECT_EQ(services.Messages,
+              QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Order\""}));
+    EXPECT_EQ(otherServices.Messages,
+              QStringList({"ADVANCED FIELDS PREVIEW\r\n\r\nRESULT = \"Lot\""}));
 }
 
 TEST_F(PreviewTest, ShowsTheFirstRecordCutTo40CharactersAndTenFields) {
@@ -120,12 +141,12 @@ TEST_F(PreviewTest, ShowsTheFirstRecordCutTo40CharactersAndTenFields) {
     // Nothing changed: placeholders, counters, and the reader is closed again.
     EXPECT_EQ(AdvancedFieldsDesignText(fields), QString("Order F_25"));
     EXPECT_EQ(dynamic_cast<TSequenceField&>(*fields[2]).CurrentValue, 5);
-    EXPECT_FALSE(DataFileReader().IsOpen());
+    EXPECT_FALSE(session.DataFileReader().IsOpen());
 }
 
 TEST_F(PreviewTest, AShortRecordListsOnlyItsFields) {
     const QString path = WriteFile(scratch.File("short.csv"), "a,b\r\n");
-    TextImportSettings().IgnoreHeader = false;
+    session.TextImportSettings().IgnoreHeader = false;
     AddImported(3);
     Begin();
     services.FileAnswer = path;
@@ -157,7 +178,7 @@ TEST_F(PreviewTest, StopsWhenTheUserCancelsAndReportsAFileThatCannotBeRead) {
         << services.Errors[0].toStdString();
     EXPECT_TRUE(services.Messages.isEmpty());
     EXPECT_EQ(Result(), before);
-    EXPECT_FALSE(DataFileReader().IsOpen());
+    EXPECT_FALSE(session.DataFileReader().IsOpen());
 }
 
 TEST_F(PreviewTest, ResultLineFollowsEditsAndTheLastPreviewedRecord) {
@@ -194,7 +215,7 @@ TEST_F(PreviewTest, ResultLineFollowsEditsAndTheLastPreviewedRecord) {
     dialog.EndEditing();
 
     // Without a header line there is no column name.
-    TextImportSettings().IgnoreHeader = false;
+    session.TextImportSettings().IgnoreHeader = false;
     Begin();
     Preview();
     EXPECT_EQ(Result(), QString("Result: \"Order Street\"")); // field 2 of the header line

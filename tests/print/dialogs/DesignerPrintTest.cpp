@@ -1,7 +1,7 @@
 #include "print/dialogs/DesignerPrint.h"
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/FPrintDlg.h"
 #include "print/dialogs/FPrintProgress.h"
@@ -10,6 +10,18 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+// The import wizard as a user leaves it for semicolon separated data.
+class TSemicolonImport : public TTextImportDialog {
+public:
+    bool Execute(const QString&, TTextImportSettings& settings, const QStringList&) override {
+        settings.ImportFormat = TImportFormat::CustomDelimiter;
+        settings.Separator = QStringLiteral(";");
+        return true;
+    }
+};
+} // namespace
 
 class DesignerPrintTest : public ::testing::Test {
 protected:
@@ -24,7 +36,6 @@ protected:
         for (int i = 1; i <= records; ++i)
             bytes += "Parcel" + QByteArray::number(i) + "\r\n";
         const QString path = WriteFile(scratch.File("data.csv"), bytes);
-        FormatFromExtension(path);
         return path;
     }
     QStringList Words(int page) { return PageWords(PdfWords(pdf), page); }
@@ -33,6 +44,7 @@ protected:
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TLabelDocument label;
+    TDataImport session;
     QString pdf;
 };
 
@@ -47,7 +59,8 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     TCommandLineOptions options;
     options.DataFile = WriteData(12);
     options.Range = TPrintRange::All;
-    TFPrintDlg dialog(options);
+    TFPrintDlg dialog(options, session);
+    dialog.PrintDialogServices() = services.Services();
     TFPrintProgress progress;
     dialog.SetSkipCount(3);
     auto* ok = FindIn<QPushButton>(&dialog, "OkayBtn");
@@ -67,6 +80,26 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     EXPECT_FALSE(progress.isVisible());
 }
 
+// The dialog's run reads the data file the way the session's import settings say, not as its
+// extension alone would.
+TEST_F(DesignerPrintTest, TheDialogsRunCutsTheDataWithTheSessionsSettings) {
+    AddTextControl(label, TLabelKind::Imported);
+    const QString data =
+        WriteFile(scratch.File("orders.csv"), "Name;Town\r\nAda;Paris\r\nBo;Rome\r\n");
+    TSemicolonImport wizard;
+    session.SetTextImportDialog(&wizard);
+    ASSERT_TRUE(session.ChooseDataFile(data));
+    TFPrintDlg dialog(TCommandLineOptions(), session);
+    dialog.PrintDialogServices() = services.Services();
+    TFPrintProgress progress;
+    QMetaObject::invokeMethod(FindIn<QPushButton>(&dialog, "OkayBtn"), "click",
+                              Qt::QueuedConnection);
+    ASSERT_TRUE(dialog.RunPrintDialog(label.Controls(), QString(), &progress));
+    EXPECT_EQ(FindIn<QLineEdit>(&dialog, "eFile")->text(), data) << "the session's choice";
+    EXPECT_EQ(Words(1), (QStringList{"Ada", "Bo"}));
+    EXPECT_TRUE(services.Errors.isEmpty()) << services.Errors.join("; ").toStdString();
+}
+
 TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {
     AddTextControl(label, TLabelKind::Counter);
     TPrintSettings s;
@@ -75,7 +108,7 @@ TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&progress, "CancelBtn"), "click",
                               Qt::QueuedConnection);
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &progress));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &progress, services.Services()));
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_TRUE(services.Errors.isEmpty());
     EXPECT_FALSE(progress.isVisible());
@@ -86,18 +119,18 @@ TEST_F(DesignerPrintTest, NoFileNameNoRun) {
     services.PdfAnswer.clear();
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
     EXPECT_EQ(services.PdfProposals.size(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
     services.PdfAnswer = pdf;
-    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
+    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
     EXPECT_EQ(Words(1).count("Hello"), 10);
 }
 
 TEST_F(DesignerPrintTest, RefusedRunsAreReportedAndPrintNothing) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings s; // all records, but there is no data file
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr));
+    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
     ASSERT_EQ(services.Errors.size(), 1);
     EXPECT_EQ(services.Errors[0], QString::fromLatin1(PrintText::NoEnd));
     EXPECT_FALSE(QFile::exists(pdf));

@@ -1,6 +1,6 @@
 #include "print/dialogs/FPrintDlg.h"
 #include "PrintDialogTestSupport.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/PagePreview.h"
 
@@ -28,12 +28,8 @@ protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
         ForceSheet(5, 2); // ten labels
-        SetTextImportDialog(&import);
+        dialog.PrintDialogServices() = services.Services();
         data = WriteFile(scratch.File("data.csv"), "Name\r\nAda\r\n");
-    }
-    void TearDown() override {
-        SetTextImportDialog(nullptr);
-        ForgetDataFile();
     }
 
     // Prepares the dialog for a label of kind and shows it.
@@ -58,8 +54,9 @@ protected:
     TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TImportStandIn import;
+    TDataImport session{&import};
     TLabelDocument label;
-    TFPrintDlg dialog{TCommandLineOptions()};
+    TFPrintDlg dialog{TCommandLineOptions(), session};
     QString data;
 };
 
@@ -204,6 +201,25 @@ TEST_F(FPrintDlgTest, PrintRefusesAllWithoutAFile) {
     EXPECT_EQ(dialog.Settings().DataFile, data);
 }
 
+// Each dialog asks through the services it holds: another dialog's answers stay its own.
+TEST_F(FPrintDlgTest, AnotherDialogAsksThroughItsOwnServices) {
+    TPrintServicesStandIn otherServices;
+    TDataImport otherSession;
+    TFPrintDlg other(TCommandLineOptions(), otherSession);
+    other.PrintDialogServices() = otherServices.Services();
+    Open(TLabelKind::Imported);
+    other.Prepare(label.Controls());
+    ShowActive(&other);
+    QTest::mouseClick(FindIn<QPushButton>(&other, "OkayBtn"), Qt::LeftButton);
+    other.hide();
+    EXPECT_EQ(otherServices.Messages.size(), 1);
+    EXPECT_TRUE(services.Messages.isEmpty());
+    ShowActive(&dialog);
+    ClickPrint();
+    EXPECT_EQ(services.Messages.size(), 1);
+    EXPECT_EQ(otherServices.Messages.size(), 1);
+}
+
 TEST_F(FPrintDlgTest, StaleDataFileOfAnEarlierLabelStopsThePrint) {
     Open(TLabelKind::Imported);
     const QString gone = scratch.File("gone.csv");
@@ -237,7 +253,7 @@ TEST_F(FPrintDlgTest, LeavingTheFileFieldRunsTheImportWizard) {
     Edit("ePages")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(import.Files, QStringList{data});
     EXPECT_EQ(file->text(), data);
-    EXPECT_EQ(ChosenDataFile(), data);
+    EXPECT_EQ(session.ChosenDataFile(), data);
 
     // The file already chosen keeps its settings: leaving the field again asks nothing.
     import.Answer = false;
@@ -251,7 +267,7 @@ TEST_F(FPrintDlgTest, LeavingTheFileFieldRunsTheImportWizard) {
     file->setText(other);
     Edit("ePages")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(file->text(), "") << "a cancelled import empties the field";
-    EXPECT_EQ(ChosenDataFile(), data) << "and keeps the choice";
+    EXPECT_EQ(session.ChosenDataFile(), data) << "and keeps the choice";
 
     const QString gone = scratch.File("gone.csv");
     file->setFocus(Qt::MouseFocusReason);
@@ -305,7 +321,7 @@ TEST_F(FPrintDlgTest, CommandLineOptionsAreTheFirstValues) {
     o.Copies = 3;
     o.Skip = 4;
     o.DataFile = data;
-    TFPrintDlg fresh(o);
+    TFPrintDlg fresh(o, session);
     EXPECT_TRUE(FindIn<QRadioButton>(&fresh, "rbLabelRange")->isChecked());
     EXPECT_EQ(FindIn<QLineEdit>(&fresh, "eLabels")->text(), "25");
     EXPECT_EQ(FindIn<QLineEdit>(&fresh, "ePages")->text(), "1");
@@ -316,7 +332,7 @@ TEST_F(FPrintDlgTest, CommandLineOptionsAreTheFirstValues) {
 
     o.Range = TPrintRange::Pages;
     o.Count = 7;
-    TFPrintDlg pages(o);
+    TFPrintDlg pages(o, session);
     EXPECT_TRUE(FindIn<QRadioButton>(&pages, "rbPageRange")->isChecked());
     EXPECT_EQ(pages.Settings().PageCount, 7);
 }

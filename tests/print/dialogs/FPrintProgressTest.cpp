@@ -1,6 +1,5 @@
 #include "print/dialogs/FPrintProgress.h"
 #include "PrintDialogTestSupport.h"
-#include "merge/TextImport.h"
 #include "print/dialogs/DesignerPrint.h"
 
 #include <QLabel>
@@ -104,7 +103,7 @@ TEST_F(ProgressRunTest, LabelRangeFillsTheBarAndCountsTheLabels) {
     TPrintSettings s;
     s.Range = TPrintRange::Labels;
     s.LabelCount = 13;
-    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window));
+    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window, services.Services()));
     EXPECT_FALSE(Bar(window)->isHidden());
     EXPECT_EQ(Bar(window)->maximum(), 13);
     EXPECT_EQ(Bar(window)->value(), 13);
@@ -119,7 +118,7 @@ TEST_F(ProgressRunTest, RunToTheEndOfTheDataHasNoBar) {
     FormatFromExtension(s.Import, data, {});
     s.DataFile = data;
     s.Duplicates = 2;
-    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window));
+    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window, services.Services()));
     EXPECT_TRUE(Bar(window)->isHidden());
     EXPECT_EQ(Line(window, "LLabels"), "Labels: 6");
 }

@@ -4,7 +4,7 @@
 #include "PrintDialogTestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodeTypes.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/FPrintDlg.h"
 #include "print/dialogs/PreflightResults.h"
@@ -24,9 +24,7 @@ public:
 
 class PreflightDialogTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetTextImportDialog(nullptr); }
     void SetUp() override {
-        SetTextImportDialog(&import);
         UsePdfPrinter(QPageSize::Letter);
         ForceSheet(5, 2);
         // An EAN 13 from field 1 of the record.
@@ -44,12 +42,13 @@ protected:
         for (const QByteArray& r : rows)
             bytes += r + "\r\n";
         const QString path = WriteFile(scratch.File("data.csv"), bytes);
-        FormatFromExtension(path);
+        session.FormatFromExtension(path);
         return path;
     }
     // The dialog prepared for the label with the data file, shown.
     std::unique_ptr<TFPrintDlg> Dialog(const QString& data) {
-        auto dialog = std::make_unique<TFPrintDlg>(TCommandLineOptions());
+        auto dialog = std::make_unique<TFPrintDlg>(TCommandLineOptions(), session);
+        dialog->PrintDialogServices() = services.Services();
         dialog->Prepare(label.Controls());
         FindIn<QLineEdit>(dialog.get(), "eFile")->setText(data);
         ShowActive(dialog.get());
@@ -61,6 +60,7 @@ protected:
     TPrintServicesStandIn services;
     TLabelDocument label;
     TAcceptImport import;
+    TDataImport session{&import};
 };
 
 TEST_F(PreflightDialogTest, CheckShowsTheProblemsAndGoesBackOrPrints) {

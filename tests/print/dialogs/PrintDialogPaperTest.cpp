@@ -1,6 +1,7 @@
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
 #include "TestSupport.h"
+#include "merge/DataImport.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/DesignerPrint.h"
 #include "print/dialogs/FPrintDlg.h"
@@ -14,7 +15,8 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     ASSERT_TRUE(ParsePaper("Letter", SheetSettings().Paper));
     TLabelDocument label;
     AddTextControl(label, TLabelKind::Plain);
-    TFPrintDlg dialog{TCommandLineOptions()};
+    TDataImport session;
+    TFPrintDlg dialog{TCommandLineOptions(), session};
     dialog.Prepare(label.Controls());
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 10");
     EXPECT_EQ(dialog.findChild<QLabel*>("LLabels")->text(), "Labels per page: 40");
@@ -60,8 +62,8 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), settings, QString(), nullptr,
-                                  nullptr));
+    EXPECT_TRUE(
+        PrintFromDesigner(SheetSettings(), label.Controls(), settings, QString(), nullptr, services.Services()));
     EXPECT_EQ(services.Messages,
               QStringList{"The printer Shelf has no Legal paper; printing on its own "
                           "paper, A4."});

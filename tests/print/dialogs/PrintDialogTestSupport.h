@@ -21,8 +21,14 @@
 // Answers the print dialogs' questions instead of the desktop and remembers what was asked.
 class TPrintServicesStandIn {
 public:
-    TPrintServicesStandIn() : m_previous(PrintDialogServices()) {
-        PrintDialogServices() = {
+    TPrintServicesStandIn() = default;
+    TPrintServicesStandIn(const TPrintServicesStandIn&) = delete;
+    TPrintServicesStandIn& operator=(const TPrintServicesStandIn&) = delete;
+
+    // The services a dialog or run asks through, answered by this stand-in (which must outlive
+    // them).
+    TPrintDialogServices Services() {
+        return {
             [this](QWidget*, const QString& text) { Messages << text; },
             [this](QWidget*, const TOpenFileRequest& request) {
                 FileRequests.push_back(request);
@@ -52,9 +58,6 @@ public:
             },
         };
     }
-    ~TPrintServicesStandIn() { PrintDialogServices() = m_previous; }
-    TPrintServicesStandIn(const TPrintServicesStandIn&) = delete;
-    TPrintServicesStandIn& operator=(const TPrintServicesStandIn&) = delete;
 
     QStringList Messages;
     QStringList Errors;
@@ -68,9 +71,6 @@ public:
     std::vector<int> PreviewPages; // each preview's page count
     std::vector<TPreflightReport> Checks;
     bool PrintAfterCheck = false; // the user's choice in the check's results
-
-private:
-    TPrintDialogServices m_previous;
 };
 
 // The PDF printer on the given paper made current.

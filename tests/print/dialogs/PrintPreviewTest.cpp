@@ -1,7 +1,7 @@
 #include "print/dialogs/PrintPreview.h"
 #include "PdfProbe.h"
 #include "PrintDialogTestSupport.h"
-#include "merge/TextImport.h"
+#include "merge/DataImport.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
 #include "print/dialogs/FPrintDlg.h"
@@ -25,7 +25,6 @@ protected:
         for (int i = 1; i <= records; ++i)
             bytes += "Parcel" + QByteArray::number(i) + "\r\n";
         const QString path = WriteFile(scratch.File("data.csv"), bytes);
-        FormatFromExtension(path);
         return path;
     }
     // A label with field 1 of the record at the top and "N" + a counter below it.
@@ -147,7 +146,9 @@ TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     TCommandLineOptions options;
     options.Range = TPrintRange::Pages;
     options.Count = 3;
-    TFPrintDlg dialog(options);
+    TDataImport session;
+    TFPrintDlg dialog(options, session);
+    dialog.PrintDialogServices() = services.Services();
     dialog.Prepare(label.Controls());
     ShowActive(&dialog);
     auto* preview = FindIn<QPushButton>(&dialog, "PreviewBtn");
