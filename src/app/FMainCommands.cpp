@@ -4,9 +4,11 @@
 #include "app/FControlSettings.h"
 #include "app/FMain.h"
 #include "app/HelpPage.h"
+#include "app/KindTools.h"
 #include "app/UiServices.h"
 #include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/Sheet.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
@@ -30,9 +32,6 @@ namespace {
 // Kinds of step that merge with the one before them.
 constexpr int kTypingStep = 1;
 constexpr int kArrowStep = 2;
-
-const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
-                                    "Edit Shape", "Edit Graphic"};
 
 // The position and size panels as the window opens, and once a selection has gone: the first
 // position text has one blank more, and stays until something is selected.
@@ -103,13 +102,14 @@ void TFMain::RefreshSelectionUI() {
     m_pFont->setText(FontText(m_defaultFont));
     TLabelControl* s = Label().Selection();
     if (s) {
-        const int kind = s->Kind();
-        m_statusState->setText(kind < 5 ? QLatin1String(kStateByKind[kind]) : QString());
+        const TKindTool* tool = KindTool(s->Kind());
+        m_statusState->setText(tool ? QLatin1String(tool->EditState) : QString());
         ShowPosition();
         m_eText->setText(s->GetText());
         m_pFont->setText(FontText(s->Font()));
-        if (const auto* image = dynamic_cast<const TGraphicLabel*>(s))
-            m_actions["acMaintainAspect"]->setChecked(image->KeepAspect());
+        if (KindTraits(s->Kind()).HasPicture)
+            m_actions["acMaintainAspect"]->setChecked(
+                static_cast<const TGraphicLabel*>(s)->KeepAspect());
     } else {
         m_eText->clear();
         m_statusState->setText(QStringLiteral("Ready"));
@@ -142,7 +142,7 @@ void TFMain::ShowPosition() {
                               n(s->Top() / unitY));
     m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
                           n(s->Height() / unitY));
-    if (m_palette && s->Kind() == ckGraphic)
+    if (m_palette && KindTraits(s->Kind()).HasPicture)
         m_palette->ImageSizeDisplay();
 }
 

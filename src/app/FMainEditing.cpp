@@ -5,15 +5,13 @@
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/FMemoDlg.h"
+#include "app/KindTools.h"
 #include "app/UiServices.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/CanvasLabel.h"
 #include "document/GraphicLabel.h"
-#include "document/ShapeLabel.h"
-#include "document/TextLabel.h"
+#include "document/KindRegistry.h"
 #include "merge/dialogs/FAdvanced.h"
-#include "platform/Errors.h"
-#include "platform/TempFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,19 +24,6 @@
 #include <QPainter>
 
 namespace {
-// The add tools: the state panel's text and the cursor number of each.
-struct TToolSpec {
-    const char* Action;
-    TControlKind Kind;
-    const char* State;
-    int Cursor;
-};
-const TToolSpec kTools[] = {
-    {"acAddBarcode", ckBarcode, "Add Barcode", 7},  {"acAddText", ckText, "Add Text", 6},
-    {"acAddMemo", ckMemo, "Add Formatted Text", 5}, {"acAddShape", ckShape, "Add Shape", 8},
-    {"acAddImage", ckGraphic, "Add Graphic", 9},
-};
-
 // Property command tables: the action and the code it sets.
 const std::pair<const char*, uint8_t> kHAlign[] = {
     {"acAlignHL", haLeft}, {"acAlignHC", haCenter}, {"acAlignHR", haRight}};
@@ -52,8 +37,8 @@ const std::pair<const char*, uint8_t> kRotation[] = {
 
 constexpr int kClipboardTextLimit = 254;
 
-const TToolSpec* ToolFor(const QString& action) {
-    for (const TToolSpec& t : kTools)
+const TKindTool* ToolFor(const QString& action) {
+    for (const TKindTool& t : KindTools())
         if (action == QLatin1String(t.Action))
             return &t;
     return nullptr;
@@ -63,7 +48,7 @@ const TToolSpec* ToolFor(const QString& action) {
 void TFMain::ConnectEditing() {
     const TMainActions& a = m_actions;
     connect(a["acSelectTool"], &QAction::triggered, this, [this] { ChooseTool(nullptr); });
-    for (const TToolSpec& t : kTools)
+    for (const TKindTool& t : KindTools())
         connect(a[t.Action], &QAction::triggered, this,
                 [this, name = t.Action] { ChooseTool(name); });
 
@@ -156,7 +141,7 @@ void TFMain::ConnectEditing() {
 void TFMain::ChooseTool(const char* action) {
     TCanvasLabel& label = Label();
     QApplication::restoreOverrideCursor();
-    const TToolSpec* tool = action ? ToolFor(QLatin1String(action)) : nullptr;
+    const TKindTool* tool = action ? ToolFor(QLatin1String(action)) : nullptr;
     if (!tool) {
         m_actions["acSelectTool"]->setChecked(true);
         label.Ready = true;
@@ -166,64 +151,35 @@ void TFMain::ChooseTool(const char* action) {
     m_actions[tool->Action]->setChecked(true);
     label.SelectNone();
     label.Ready = false;
-    m_statusState->setText(QLatin1String(tool->State));
+    m_statusState->setText(QLatin1String(tool->AddState));
     QApplication::setOverrideCursor(AddToolCursor(tool->Cursor));
 }
 
 std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
-    switch (kind) {
-    case ckBarcode: {
-        auto c = std::make_unique<TBarcodeLabel>();
-        c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : btCode128);
-        // a 2D symbol's data is seldom meant to be read by eye
-        if (IsMatrixBarcodeType(c->BarcodeType()))
-            c->SetInterpret(false);
-        c->SetBoxHeight(50);
-        c->SetText(QStringLiteral("123"));
-        return c;
-    }
-    case ckText: {
-        auto c = std::make_unique<TTextLabel>();
-        c->SetFont(m_defaultFont);
-        c->SetText(QStringLiteral("New Text"));
-        return c;
-    }
-    case ckMemo: {
-        auto c = std::make_unique<TMemoLabel>();
-        c->SetText(QStringLiteral("Formatted Text"));
-        c->SetFont(m_defaultFont);
-        return c;
-    }
-    case ckShape:
-        return std::make_unique<TShapeLabel>();
-    case ckGraphic: {
-        auto c = std::make_unique<TGraphicLabel>();
-        // A small placeholder picture until the user imports one; it is the control's own
-        // private file like any imported picture.
+    const TKindTool* tool = KindTool(kind);
+    if (!tool)
+        return nullptr;
+    TNewControlDefaults defaults;
+    defaults.Font = m_defaultFont;
+    if (kind == ckBarcode)
+        defaults.Barcode = NewBarcodeType ? NewBarcodeType() : btCode128;
+    if (KindTraits(kind).HasPicture) {
+        // A small placeholder picture until the user imports one.
         QImage picture(16, 16, QImage::Format_RGB32);
         picture.fill(Qt::white);
         {
             QPainter p(&picture);
-            m_actions["acAddImage"]->icon().paint(&p, picture.rect());
+            m_actions[tool->Action]->icon().paint(&p, picture.rect());
         }
-        c->SetPicture(picture);
-        try {
-            const QString file = UniqueTempFile(QStringLiteral("BMP"));
-            picture.save(file, "BMP");
-            c->SetImageFile(file);
-        } catch (const TUserError& e) {
-            UiServices().Error(this, e.Message());
-        }
-        return c;
+        defaults.Placeholder = picture;
     }
-    default:
-        return nullptr;
-    }
+    defaults.Error = [this](const QString& message) { UiServices().Error(this, message); };
+    return tool->Create(defaults);
 }
 
 bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
-    const TToolSpec* tool = nullptr;
-    for (const TToolSpec& t : kTools)
+    const TKindTool* tool = nullptr;
+    for (const TKindTool& t : KindTools())
         if (m_actions[t.Action]->isChecked())
             tool = &t;
     TLabelControl* created = nullptr;
@@ -247,7 +203,7 @@ bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
     const bool wasTool = tool != nullptr;
     ChooseTool(nullptr);
     SetModified(true);
-    if (created && created->Kind() == ckGraphic)
+    if (created && KindTraits(created->Kind()).HasPicture)
         ImportImage();
     return wasTool;
 }
@@ -256,13 +212,14 @@ void TFMain::EditSelected() {
     TLabelControl* s = Label().Selection();
     if (!s)
         return;
-    if (s->Kind() == ckGraphic)
+    const TKindTraits& kind = KindTraits(s->Kind());
+    if (kind.HasPicture)
         ImportImage();
     else if (s->Advanced())
         EditFields();
-    else if (s->Kind() == ckMemo)
+    else if (kind.MultiLine)
         EditText();
-    else if (s->Kind() == ckBarcode || s->Kind() == ckText) {
+    else if (kind.CarriesText) {
         // Straight into the text box, ready to type over.
         m_eText->setFocus();
         m_eText->selectAll();
@@ -364,9 +321,9 @@ void TFMain::EditText() {
     CentreDialog(dialog);
     if (UiServices().Run(dialog) == QDialog::Accepted) {
         const QString text = dialog.Text();
-        if (s->Kind() == ckMemo)
+        if (KindTraits(s->Kind()).MultiLine)
             s->SetText(text);
-        else if (s->Kind() == ckBarcode || s->Kind() == ckText)
+        else if (KindTraits(s->Kind()).CarriesText)
             s->SetText(text.section(QLatin1Char('\n'), 0, 0));
     }
     m_updating = true;
@@ -376,7 +333,7 @@ void TFMain::EditText() {
 
 void TFMain::EditFields() {
     TLabelControl* s = Label().Selection();
-    if (!s || s->Kind() == ckShape || s->Kind() == ckGraphic)
+    if (!s || !KindTraits(s->Kind()).CarriesText)
         return;
     const QString text = s->GetText();
     const bool advanced = m_advanced->EditAdvancedFields(s->Fields, this);

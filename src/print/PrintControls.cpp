@@ -6,14 +6,18 @@
 #include "barcode/PrnBarcode.h"
 #include "document/Fonts.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/ShapeLabel.h"
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
+#include "print/PreflightTexts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+
+#include <iterator>
 
 namespace {
 // Sets the control's clip for its drawing when what it paints would pass the clip.
@@ -287,4 +291,25 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(target, picture);
+}
+
+namespace {
+constexpr TKindPrinter kPrinters[] = {
+    {ckBarcode, PrintBarcodeControl, PreflightText::Barcode},
+    {ckText, PrintTextControl, PreflightText::Text},
+    {ckMemo, PrintMemoControl, PreflightText::Memo},
+    {ckShape,
+     [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
+        const TPrintScale& s) { PrintShapeControl(p, c, b, s); },
+     nullptr},
+    {ckGraphic,
+     [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
+        const TPrintScale&) { PrintImageControl(p, c, b); },
+     nullptr},
+};
+static_assert(CoversEveryKind(kPrinters), "one entry per storable kind, in kind order");
+} // namespace
+
+const TKindPrinter* KindPrinter(TControlKind kind) {
+    return kind < std::size(kPrinters) ? &kPrinters[kind] : nullptr;
 }
