@@ -47,13 +47,13 @@ QString FontText(const QFont& font) {
 
 void TFMain::ConnectCommands() {
     const TMainActions& a = m_actions;
-    connect(a["acNewLabel"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::NewLabel], &QAction::triggered, this, [this] {
         // Unsaved changes are never dropped without the question.
         if (QuerySave())
             NewLabel();
     });
-    connect(a["acOpenLabel"], &QAction::triggered, this, &TFMain::OpenLabel);
-    connect(a["acSaveLabel"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::OpenLabel], &QAction::triggered, this, &TFMain::OpenLabel);
+    connect(a[TActionId::SaveLabel], &QAction::triggered, this, [this] {
         if (!m_modified)
             return;
         if (m_documentFileName.isEmpty())
@@ -61,24 +61,24 @@ void TFMain::ConnectCommands() {
         else
             SaveLabel();
     });
-    connect(a["acSaveLabelAs"], &QAction::triggered, this, &TFMain::SaveLabelAs);
-    connect(a["acImportSettings"], &QAction::triggered, this, &TFMain::ImportSettings);
-    connect(a["acExportSettings"], &QAction::triggered, this, &TFMain::ExportTemplate);
-    connect(a["acPrintSetup"], &QAction::triggered, this, &TFMain::PrintSetup);
-    connect(a["acExit"], &QAction::triggered, this, &QWidget::close);
-    connect(a["acSetupLabel"], &QAction::triggered, this, &TFMain::SetupLabel);
-    connect(a["acHelp"], &QAction::triggered, this, &TFMain::ShowHelp);
-    connect(a["acAbout"], &QAction::triggered, this, &TFMain::ShowAbout);
+    connect(a[TActionId::SaveLabelAs], &QAction::triggered, this, &TFMain::SaveLabelAs);
+    connect(a[TActionId::ImportSettings], &QAction::triggered, this, &TFMain::ImportSettings);
+    connect(a[TActionId::ExportSettings], &QAction::triggered, this, &TFMain::ExportTemplate);
+    connect(a[TActionId::PrintSetup], &QAction::triggered, this, &TFMain::PrintSetup);
+    connect(a[TActionId::Exit], &QAction::triggered, this, &QWidget::close);
+    connect(a[TActionId::SetupLabel], &QAction::triggered, this, &TFMain::SetupLabel);
+    connect(a[TActionId::Help], &QAction::triggered, this, &TFMain::ShowHelp);
+    connect(a[TActionId::About], &QAction::triggered, this, &TFMain::ShowAbout);
 
-    connect(a["acShowGrids"], &QAction::triggered, this, &TFMain::ToggleGrids);
-    connect(a["acShowBorder"], &QAction::triggered, this, [this](bool checked) {
+    connect(a[TActionId::ShowGrids], &QAction::triggered, this, &TFMain::ToggleGrids);
+    connect(a[TActionId::ShowBorder], &QAction::triggered, this, [this](bool checked) {
         Label().ShowBorders = checked;
         Label().update();
     });
-    connect(a["acAutoZ"], &QAction::triggered, this,
+    connect(a[TActionId::AutoZ], &QAction::triggered, this,
             [this](bool checked) { Label().AutoBringToFront = checked; });
-    connect(a["acUnitInches"], &QAction::triggered, this, [this] { SwitchUnit(false); });
-    connect(a["acUnitMetric"], &QAction::triggered, this, [this] { SwitchUnit(true); });
+    connect(a[TActionId::UnitInches], &QAction::triggered, this, [this] { SwitchUnit(false); });
+    connect(a[TActionId::UnitMetric], &QAction::triggered, this, [this] { SwitchUnit(true); });
 
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_updating || !Label().Selection())
@@ -91,7 +91,7 @@ void TFMain::ConnectCommands() {
         m_editKey = nullptr;
     });
 
-    connect(a["acPrint"], &QAction::triggered, this, &TFMain::PrintLabels);
+    connect(a[TActionId::Print], &QAction::triggered, this, &TFMain::PrintLabels);
 }
 
 void TFMain::RefreshSelectionUI() {
@@ -108,7 +108,7 @@ void TFMain::RefreshSelectionUI() {
         m_eText->setText(s->GetText());
         m_pFont->setText(FontText(s->Font()));
         if (KindTraits(s->Kind()).HasPicture)
-            m_actions["acMaintainAspect"]->setChecked(
+            m_actions[TActionId::MaintainAspect]->setChecked(
                 static_cast<const TGraphicLabel*>(s)->KeepAspect());
     } else {
         m_eText->clear();
@@ -153,12 +153,12 @@ void TFMain::ApplyLabelSize() {
 }
 
 void TFMain::ToggleGrids() {
-    Label().ShowGrid = m_actions["acShowGrids"]->isChecked();
+    Label().ShowGrid = m_actions[TActionId::ShowGrids]->isChecked();
     Label().update();
 }
 
 void TFMain::SwitchUnit(bool metric) {
-    m_actions[metric ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
+    m_actions[metric ? TActionId::UnitMetric : TActionId::UnitInches]->setChecked(true);
     Label().MetricGrid = metric;
     Label().update();
     m_design->RepaintRulers();
@@ -180,11 +180,11 @@ void TFMain::SwitchUnit(bool metric) {
 void TFMain::ReadPreferences() {
     m_preferences = TMainPreferences::Read(*m_store);
     const TMainPreferences& p = m_preferences;
-    m_actions["acShowGrids"]->setChecked(p.ShowGrids);
+    m_actions[TActionId::ShowGrids]->setChecked(p.ShowGrids);
     setGeometry(p.Geometry);
-    m_actions[p.MetricRuler ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
-    m_actions["acAutoZ"]->setChecked(p.AutoZ);
-    m_actions["acShowBorder"]->setChecked(p.ShowBorders);
+    m_actions[p.MetricRuler ? TActionId::UnitMetric : TActionId::UnitInches]->setChecked(true);
+    m_actions[TActionId::AutoZ]->setChecked(p.AutoZ);
+    m_actions[TActionId::ShowBorder]->setChecked(p.ShowBorders);
     TCanvasLabel& label = Label();
     label.AutoBringToFront = p.AutoZ;
     label.ShowGrid = p.ShowGrids;
@@ -195,12 +195,12 @@ void TFMain::ReadPreferences() {
 
 void TFMain::WritePreferences() {
     TMainPreferences& p = m_preferences;
-    p.ShowGrids = m_actions["acShowGrids"]->isChecked();
+    p.ShowGrids = m_actions[TActionId::ShowGrids]->isChecked();
     p.Geometry =
         (isMinimized() || isMaximized() || isFullScreen()) ? QRect(50, 50, 425, 330) : geometry();
     p.MetricRuler = Label().MetricGrid;
-    p.AutoZ = m_actions["acAutoZ"]->isChecked();
-    p.ShowBorders = m_actions["acShowBorder"]->isChecked();
+    p.AutoZ = m_actions[TActionId::AutoZ]->isChecked();
+    p.ShowBorders = m_actions[TActionId::ShowBorder]->isChecked();
     p.Write(*m_store);
 }
 
@@ -233,7 +233,7 @@ void TFMain::RefreshCaption() {
 
 void TFMain::SetModified(bool modified) {
     m_modified = modified;
-    m_actions["acSaveLabel"]->setEnabled(modified);
+    m_actions[TActionId::SaveLabel]->setEnabled(modified);
     setWindowModified(modified);
 }
 

@@ -25,32 +25,28 @@
 
 namespace {
 // Property command tables: the action and the code it sets.
-const std::pair<const char*, uint8_t> kHAlign[] = {
-    {"acAlignHL", haLeft}, {"acAlignHC", haCenter}, {"acAlignHR", haRight}};
-const std::pair<const char*, uint8_t> kVAlign[] = {
-    {"acAlignVT", vaTop}, {"acAlignVC", vaCenter}, {"acAlignVB", vaBottom}};
-const std::pair<const char*, uint8_t> kAttach[] = {
-    {"acAlignNone", atNone}, {"acAlignTop", atTop},     {"acAlignBottom", atBottom},
-    {"acAlignLeft", atLeft}, {"acAlignRight", atRight}, {"acAlignClient", atWholeLabel}};
-const std::pair<const char*, uint8_t> kRotation[] = {
-    {"acRotateNone", 0}, {"acRotate90", 1}, {"acRotate180", 2}, {"acRotate270", 3}};
+const std::pair<TActionId, uint8_t> kHAlign[] = {
+    {TActionId::AlignHL, haLeft}, {TActionId::AlignHC, haCenter}, {TActionId::AlignHR, haRight}};
+const std::pair<TActionId, uint8_t> kVAlign[] = {
+    {TActionId::AlignVT, vaTop}, {TActionId::AlignVC, vaCenter}, {TActionId::AlignVB, vaBottom}};
+const std::pair<TActionId, uint8_t> kAttach[] = {
+    {TActionId::AlignNone, atNone},     {TActionId::AlignTop, atTop},
+    {TActionId::AlignBottom, atBottom}, {TActionId::AlignLeft, atLeft},
+    {TActionId::AlignRight, atRight},   {TActionId::AlignClient, atWholeLabel}};
+const std::pair<TActionId, uint8_t> kRotation[] = {{TActionId::RotateNone, 0},
+                                                   {TActionId::Rotate90, 1},
+                                                   {TActionId::Rotate180, 2},
+                                                   {TActionId::Rotate270, 3}};
 
 constexpr int kClipboardTextLimit = 254;
 
-const TKindTool* ToolFor(const QString& action) {
-    for (const TKindTool& t : KindTools())
-        if (action == QLatin1String(t.Action))
-            return &t;
-    return nullptr;
-}
 } // namespace
 
 void TFMain::ConnectEditing() {
     const TMainActions& a = m_actions;
-    connect(a["acSelectTool"], &QAction::triggered, this, [this] { ChooseTool(nullptr); });
+    connect(a[TActionId::SelectTool], &QAction::triggered, this, [this] { ChooseTool(nullptr); });
     for (const TKindTool& t : KindTools())
-        connect(a[t.Action], &QAction::triggered, this,
-                [this, name = t.Action] { ChooseTool(name); });
+        connect(a[t.Action], &QAction::triggered, this, [this, tool = &t] { ChooseTool(tool); });
 
     for (const auto& [name, code] : kHAlign)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
@@ -77,38 +73,38 @@ void TFMain::ConnectEditing() {
             ReflectProperties();
             emit RotationChanged();
         });
-    connect(a["acAutoSize"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::AutoSize], &QAction::triggered, this, [this] {
         if (TLabelControl* s = Label().Selection())
             s->SetAutoSizing(!s->AutoSize());
         ReflectProperties();
         UpdateCommandStates();
     });
-    connect(a["acTransparent"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::Transparent], &QAction::triggered, this, [this] {
         if (TLabelControl* s = Label().Selection())
             s->SetTransparency(!s->Transparent());
         ReflectProperties();
     });
-    connect(a["acBringToFront"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::BringToFront], &QAction::triggered, this, [this] {
         Label().BringToFront();
         ReflectProperties();
     });
-    connect(a["acSendToBack"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::SendToBack], &QAction::triggered, this, [this] {
         Label().SendToBack();
         ReflectProperties();
     });
-    connect(a["acRotateFocus"], &QAction::triggered, this, [this] { Label().SelectNext(); });
-    connect(a["acCopy"], &QAction::triggered, this, &TFMain::CopySelection);
-    connect(a["acPaste"], &QAction::triggered, this, &TFMain::PasteControl);
-    connect(a["acCut"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::RotateFocus], &QAction::triggered, this, [this] { Label().SelectNext(); });
+    connect(a[TActionId::Copy], &QAction::triggered, this, &TFMain::CopySelection);
+    connect(a[TActionId::Paste], &QAction::triggered, this, &TFMain::PasteControl);
+    connect(a[TActionId::Cut], &QAction::triggered, this, [this] {
         CopySelection();
         if (Label().Selection())
             Label().DeleteSelected();
     });
-    connect(a["acEditText"], &QAction::triggered, this, &TFMain::EditText);
-    connect(a["acEditFields"], &QAction::triggered, this, &TFMain::EditFields);
-    connect(a["acSelectFont"], &QAction::triggered, this, &TFMain::SelectFont);
-    connect(a["acImportImage"], &QAction::triggered, this, &TFMain::ImportImage);
-    connect(a["acMaintainAspect"], &QAction::triggered, this, [this](bool checked) {
+    connect(a[TActionId::EditText], &QAction::triggered, this, &TFMain::EditText);
+    connect(a[TActionId::EditFields], &QAction::triggered, this, &TFMain::EditFields);
+    connect(a[TActionId::SelectFont], &QAction::triggered, this, &TFMain::SelectFont);
+    connect(a[TActionId::ImportImage], &QAction::triggered, this, &TFMain::ImportImage);
+    connect(a[TActionId::MaintainAspect], &QAction::triggered, this, [this](bool checked) {
         if (auto* image = dynamic_cast<TGraphicLabel*>(Label().Selection()))
             image->SetKeepAspect(checked);
     });
@@ -116,21 +112,23 @@ void TFMain::ConnectEditing() {
     m_eText->installEventFilter(this);
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("LabelPopupMenu"));
-    m_popup->addActions({a["acBringToFront"], a["acSendToBack"]});
+    m_popup->addActions({a[TActionId::BringToFront], a[TActionId::SendToBack]});
     m_popup->addSeparator();
     QMenu* h = m_popup->addMenu(QStringLiteral("Horizontal Alignment"));
-    h->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    h->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
     QMenu* v = m_popup->addMenu(QStringLiteral("Vertical Alignment"));
-    v->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    v->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
     m_popup->addSeparator();
     QMenu* attach = m_popup->addMenu(QStringLiteral("Attach To"));
-    attach->addActions({a["acAlignNone"], a["acAlignLeft"], a["acAlignRight"], a["acAlignTop"],
-                        a["acAlignBottom"], a["acAlignClient"]});
+    attach->addActions({a[TActionId::AlignNone], a[TActionId::AlignLeft], a[TActionId::AlignRight],
+                        a[TActionId::AlignTop], a[TActionId::AlignBottom],
+                        a[TActionId::AlignClient]});
     attach->menuAction()->setVisible(false);
     QMenu* rotate = m_popup->addMenu(QStringLiteral("Rotate"));
-    rotate->addActions({a["acRotateNone"], a["acRotate90"], a["acRotate180"], a["acRotate270"]});
+    rotate->addActions({a[TActionId::RotateNone], a[TActionId::Rotate90], a[TActionId::Rotate180],
+                        a[TActionId::Rotate270]});
     m_popup->addSeparator();
-    m_popup->addActions({a["acAutoSize"], a["acTransparent"]});
+    m_popup->addActions({a[TActionId::AutoSize], a[TActionId::Transparent]});
     Label().OnPopupMenu = [this](const QPoint& at) {
         ReflectProperties();
         m_popup->popup(at);
@@ -138,12 +136,11 @@ void TFMain::ConnectEditing() {
     Label().OnControlDblClick = [this](TLabelControl*) { EditSelected(); };
 }
 
-void TFMain::ChooseTool(const char* action) {
+void TFMain::ChooseTool(const TKindTool* tool) {
     TCanvasLabel& label = Label();
     QApplication::restoreOverrideCursor();
-    const TKindTool* tool = action ? ToolFor(QLatin1String(action)) : nullptr;
     if (!tool) {
-        m_actions["acSelectTool"]->setChecked(true);
+        m_actions[TActionId::SelectTool]->setChecked(true);
         label.Ready = true;
         m_statusState->setText(QStringLiteral("Ready"));
         return;
@@ -230,22 +227,22 @@ void TFMain::UpdateCommandStates() {
     const TLabelControl* s = Label().Selection();
     const TCommandStates st = CommandStatesFor(s, !Label().Controls().empty());
     const TMainActions& a = m_actions;
-    a["acBringToFront"]->setEnabled(st.Stacking);
-    a["acSendToBack"]->setEnabled(st.Stacking);
-    for (const char* name : {"acRotate90", "acRotate180", "acRotate270"})
-        a[name]->setEnabled(st.Rotate);
-    a["acAutoSize"]->setEnabled(st.AutoSize);
-    a["acTransparent"]->setEnabled(st.Transparent);
-    a["acEditText"]->setEnabled(st.EditText);
-    a["acImportImage"]->setEnabled(st.Image);
-    a["acMaintainAspect"]->setEnabled(st.Image);
+    a[TActionId::BringToFront]->setEnabled(st.Stacking);
+    a[TActionId::SendToBack]->setEnabled(st.Stacking);
+    for (const TActionId id : {TActionId::Rotate90, TActionId::Rotate180, TActionId::Rotate270})
+        a[id]->setEnabled(st.Rotate);
+    a[TActionId::AutoSize]->setEnabled(st.AutoSize);
+    a[TActionId::Transparent]->setEnabled(st.Transparent);
+    a[TActionId::EditText]->setEnabled(st.EditText);
+    a[TActionId::ImportImage]->setEnabled(st.Image);
+    a[TActionId::MaintainAspect]->setEnabled(st.Image);
     for (const auto& [name, code] : kHAlign)
         a[name]->setEnabled(st.Alignment);
     for (const auto& [name, code] : kVAlign)
         a[name]->setEnabled(st.Alignment);
-    a["acRotateFocus"]->setEnabled(st.RotateFocus);
-    a["acSelectFont"]->setEnabled(st.SelectFont);
-    a["acEditFields"]->setEnabled(st.EditFields);
+    a[TActionId::RotateFocus]->setEnabled(st.RotateFocus);
+    a[TActionId::SelectFont]->setEnabled(st.SelectFont);
+    a[TActionId::EditFields]->setEnabled(st.EditFields);
     m_eText->setEnabled(st.TextBox);
 
     const QPalette app = QApplication::palette();
@@ -265,8 +262,8 @@ void TFMain::ReflectProperties() {
     if (!s)
         return;
     const TMainActions& a = m_actions;
-    a["acAutoSize"]->setChecked(s->AutoSize());
-    a["acTransparent"]->setChecked(s->Transparent());
+    a[TActionId::AutoSize]->setChecked(s->AutoSize());
+    a[TActionId::Transparent]->setChecked(s->Transparent());
     const auto check = [&a](const auto& table, uint8_t code) {
         for (const auto& [name, value] : table)
             if (value == code)

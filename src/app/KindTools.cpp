@@ -57,11 +57,11 @@ std::unique_ptr<TLabelControl> NewGraphic(const TNewControlDefaults& d) {
 
 // clang-format off
 constexpr TKindTool kTools[] = {
-    {ckBarcode, "acAddBarcode", "Add Barcode",        "Edit Barcode",        7, NewBarcode},
-    {ckText,    "acAddText",    "Add Text",           "Edit Text",           6, NewText},
-    {ckMemo,    "acAddMemo",    "Add Formatted Text", "Edit Formatted Text", 5, NewMemo},
-    {ckShape,   "acAddShape",   "Add Shape",          "Edit Shape",          8, NewShape},
-    {ckGraphic, "acAddImage",   "Add Graphic",        "Edit Graphic",        9, NewGraphic},
+    {ckBarcode, TActionId::AddBarcode, "Add Barcode",        "Edit Barcode",        7, NewBarcode},
+    {ckText,    TActionId::AddText, "Add Text",           "Edit Text",           6, NewText},
+    {ckMemo,    TActionId::AddMemo, "Add Formatted Text", "Edit Formatted Text", 5, NewMemo},
+    {ckShape,   TActionId::AddShape, "Add Shape",          "Edit Shape",          8, NewShape},
+    {ckGraphic, TActionId::AddImage, "Add Graphic",        "Edit Graphic",        9, NewGraphic},
 };
 // clang-format on
 static_assert(CoversEveryKind(kTools), "one entry per storable kind, in kind order");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ActionIds.h"
 #include "barcode/BarcodeTypes.h"
 #include "document/lblobjs.h"
 
@@ -22,7 +23,7 @@ struct TNewControlDefaults {
 // text while adding one and while one is selected, the add cursor and how a new one is made.
 struct TKindTool {
     TControlKind Kind;
-    const char* Action;
+    TActionId Action; // the add tool
     const char* AddState;
     const char* EditState;
     int Cursor;

@@ -30,7 +30,7 @@ protected:
     }
     TCanvasLabel& L() { return W->Label(); }
     // Chooses a tool and presses on the label with a button.
-    void Place(const char* tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    void Place(TActionName tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         W->Action(tool)->trigger();
         QTest::mousePress(&L(), button, {}, at);
         QTest::mouseRelease(&L(), button, {}, at);
@@ -45,7 +45,7 @@ protected:
         return raw;
     }
     QString State() { return W->findChild<QLabel*>("pState")->text(); }
-    bool Enabled(const char* action) { return W->Action(action)->isEnabled(); }
+    bool Enabled(TActionName action) { return W->Action(action)->isEnabled(); }
 
     std::unique_ptr<TFMain> W;
 };
@@ -72,7 +72,7 @@ TEST_F(EditingCommands, ToolsPlaceOneControlAndReturnToSelect) {
 
 TEST_F(EditingCommands, EachKindNamesItselfInTheStatePanelWhileAddedAndSelected) {
     const struct {
-        const char* tool;
+        TActionName tool;
         TControlKind kind;
         const char* adding;
         const char* selected;
@@ -87,19 +87,19 @@ TEST_F(EditingCommands, EachKindNamesItselfInTheStatePanelWhileAddedAndSelected)
     FileNames = {QString()}; // the image tool asks for a picture at once; cancelled
     for (const auto& k : kinds) {
         W->Action(k.tool)->trigger();
-        EXPECT_EQ(State(), QLatin1String(k.adding)) << k.tool;
+        EXPECT_EQ(State(), QLatin1String(k.adding)) << ActionName(k.tool.Id);
         QTest::mousePress(&L(), Qt::LeftButton, {}, k.at);
         QTest::mouseRelease(&L(), Qt::LeftButton, {}, k.at);
         // Placing ends with the select tool ready; choosing the control names it.
-        EXPECT_EQ(State(), QStringLiteral("Ready")) << k.tool;
-        ASSERT_NE(L().Selection(), nullptr) << k.tool;
+        EXPECT_EQ(State(), QStringLiteral("Ready")) << ActionName(k.tool.Id);
+        ASSERT_NE(L().Selection(), nullptr) << ActionName(k.tool.Id);
         const TRect box = L().Selection()->Box();
         L().SelectNone();
         QTest::mouseClick(&L(), Qt::LeftButton, {},
                           QPoint((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2));
-        ASSERT_NE(L().Selection(), nullptr) << k.tool;
-        EXPECT_EQ(L().Selection()->Kind(), k.kind) << k.tool;
-        EXPECT_EQ(State(), QLatin1String(k.selected)) << k.tool;
+        ASSERT_NE(L().Selection(), nullptr) << ActionName(k.tool.Id);
+        EXPECT_EQ(L().Selection()->Kind(), k.kind) << ActionName(k.tool.Id);
+        EXPECT_EQ(State(), QLatin1String(k.selected)) << ActionName(k.tool.Id);
     }
 }
 
