@@ -1,23 +1,22 @@
 #include "app/CommandStates.h"
 
-#include "document/lblobjs.h"
+#include "document/KindRegistry.h"
 
 TCommandStates CommandStatesFor(const TLabelControl* s, bool labelHasControls) {
     TCommandStates st;
     st.RotateFocus = labelHasControls;
-    st.SelectFont = !s || (s->Kind() != ckShape && s->Kind() != ckGraphic);
+    st.SelectFont = !s || KindTraits(s->Kind()).HasFont;
     if (!s)
         return st;
-    const TControlKind k = s->Kind();
-    const bool barcodeOrText = k == ckBarcode || k == ckText;
+    const TKindTraits& k = KindTraits(s->Kind());
     st.Stacking = true;
-    st.Rotate = barcodeOrText;
-    st.AutoSize = barcodeOrText || k == ckMemo;
-    st.Transparent = k == ckText || k == ckMemo || k == ckGraphic;
-    st.EditText = k == ckMemo;
-    st.Image = k == ckGraphic;
-    st.Alignment = (barcodeOrText && !s->AutoSize()) || k == ckMemo;
-    st.TextBox = k != ckShape && k != ckGraphic && !s->Advanced();
-    st.EditFields = k != ckShape && k != ckGraphic;
+    st.Rotate = k.Rotates;
+    st.AutoSize = k.AutoSizes;
+    st.Transparent = k.MayBeTransparent;
+    st.EditText = k.MultiLine;
+    st.Image = k.HasPicture;
+    st.Alignment = (k.AutoSizes && !s->AutoSize()) || k.AlignsWhenSized;
+    st.TextBox = k.CarriesText && !s->Advanced();
+    st.EditFields = k.CarriesText;
     return st;
 }

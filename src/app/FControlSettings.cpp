@@ -8,6 +8,7 @@
 #include "app/UpDownButton.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
@@ -35,6 +36,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <iterator>
 
 TColorDialog DesktopColorDialog() {
     return [](QWidget* parent, const QColor& initial) -> std::optional<QColor> {
@@ -92,16 +94,29 @@ int32_t TFControlSettings::PrinterResolution() const {
     return m_host.PrinterResolution ? m_host.PrinterResolution() : TPrinterPage().PixelsPerInchX;
 }
 
+int TFControlSettings::KindPage(TControlKind kind) {
+    struct TKindPage {
+        TControlKind Kind;
+        int Page;
+    };
+    static constexpr TKindPage kPages[] = {
+        {ckBarcode, pgBarcode}, {ckText, -1},         {ckMemo, -1},
+        {ckShape, pgShape},     {ckGraphic, pgImage},
+    };
+    static_assert(CoversEveryKind(kPages), "one entry per storable kind, in kind order");
+    return kind < std::size(kPages) ? kPages[kind].Page : -1;
+}
+
 void TFControlSettings::FollowSelection(TLabelControl* s) {
     // A control deleted since it was shown must not pass for a new one at the same address.
     if (!Alive(m_lastShown))
         m_lastShown = nullptr;
     m_selection = s;
-    const uint8_t kind = s ? uint8_t(s->Kind()) : uint8_t(ckBase);
-    m_pages->setTabVisible(pgBarcode, kind == ckBarcode);
-    m_pages->setTabVisible(pgShape, kind == ckShape);
-    m_pages->setTabVisible(pgImage, kind == ckGraphic);
-    m_rotationGroup->setEnabled(kind == ckBarcode || kind == ckText);
+    const TControlKind kind = s ? s->Kind() : ckBase;
+    const int page = KindPage(kind);
+    for (const int p : {pgBarcode, pgShape, pgImage})
+        m_pages->setTabVisible(p, p == page);
+    m_rotationGroup->setEnabled(KindTraits(kind).Rotates);
     if (!s)
         return;
 
@@ -109,17 +124,12 @@ void TFControlSettings::FollowSelection(TLabelControl* s) {
     m_transparentButton->setChecked(s->Transparent());
     m_autoSizeButton->setChecked(s->AutoSize());
     ReflectRotation();
-    int page = -1;
-    if (kind == ckBarcode) {
+    if (page == pgBarcode)
         FillBarcodePage(s);
-        page = pgBarcode;
-    } else if (kind == ckShape) {
+    else if (page == pgShape)
         FillShapePage(s);
-        page = pgShape;
-    } else if (kind == ckGraphic) {
+    else if (page == pgImage)
         FillImagePage(s);
-        page = pgImage;
-    }
     // The same control again keeps the page the user chose.
     if (page >= 0 && s != m_lastShown)
         m_pages->setCurrentIndex(page);

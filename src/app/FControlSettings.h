@@ -28,6 +28,7 @@ class TCanvasLabel;
 class TLabelControl;
 class TPaletteCaption;
 class TPreferenceStore;
+enum TControlKind : uint8_t;
 class TUpDownButton;
 
 // What the palette is given by the main window. Every pointer may be null: a missing action
@@ -119,6 +120,8 @@ protected:
 
 private:
     enum TPage { pgCommon, pgBarcode, pgShape, pgImage };
+    // The page a kind has besides the common one; -1 for none.
+    static int KindPage(TControlKind kind);
 
     // Construction (FControlSettingsPages.cpp).
     void BuildWindow();

@@ -132,12 +132,12 @@ void TFMain::CreatePalette() {
     host.MainWindow = this;
     host.Label = &Label();
     host.PrinterResolution = [] { return TPrinters::Current().Facts().PixelsPerInchX; };
-    host.BringToFront = m_actions["acBringToFront"];
-    host.SendToBack = m_actions["acSendToBack"];
-    host.AutoSize = m_actions["acAutoSize"];
-    host.Transparent = m_actions["acTransparent"];
-    host.ImportImage = m_actions["acImportImage"];
-    host.MaintainAspect = m_actions["acMaintainAspect"];
+    host.BringToFront = m_actions[TActionId::BringToFront];
+    host.SendToBack = m_actions[TActionId::SendToBack];
+    host.AutoSize = m_actions[TActionId::AutoSize];
+    host.Transparent = m_actions[TActionId::Transparent];
+    host.ImportImage = m_actions[TActionId::ImportImage];
+    host.MaintainAspect = m_actions[TActionId::MaintainAspect];
     m_palette = std::make_unique<TFControlSettings>(host, *m_store);
     TFControlSettings* palette = m_palette.get();
     NewBarcodeType = [palette] { return palette->CurrentBarcodeType(); };
@@ -150,14 +150,14 @@ void TFMain::CreatePalette() {
         m_eText->setText(barcode->GetText());
         m_updating = false;
     });
-    connect(palette, &TFControlSettings::VisibilityChanged, m_actions["acControlSettings"],
+    connect(palette, &TFControlSettings::VisibilityChanged, m_actions[TActionId::ControlSettings],
             &QAction::setChecked);
     connect(this, &TFMain::RotationChanged, palette, &TFControlSettings::ReflectRotation);
-    QAction* settings = m_actions["acControlSettings"];
+    QAction* settings = m_actions[TActionId::ControlSettings];
     settings->setEnabled(true);
     connect(settings, &QAction::triggered, this, [this, palette] {
         palette->setVisible(!palette->isVisible());
-        m_actions["acControlSettings"]->setChecked(palette->isVisible());
+        m_actions[TActionId::ControlSettings]->setChecked(palette->isVisible());
     });
 }
 
@@ -193,85 +193,87 @@ void TFMain::BuildMenus() {
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnFile"));
-    file->addActions({a["acNewLabel"], a["acOpenLabel"]});
+    file->addActions({a[TActionId::NewLabel], a[TActionId::OpenLabel]});
     file->addSeparator();
-    file->addActions({a["acSaveLabel"], a["acSaveLabelAs"]});
+    file->addActions({a[TActionId::SaveLabel], a[TActionId::SaveLabelAs]});
     file->addSeparator();
-    file->addActions({a["acImportSettings"], a["acExportSettings"]});
+    file->addActions({a[TActionId::ImportSettings], a[TActionId::ExportSettings]});
     file->addSeparator();
-    file->addActions({a["acPrint"], a["acPrintSetup"]});
+    file->addActions({a[TActionId::Print], a[TActionId::PrintSetup]});
     file->addSeparator();
     m_recentMenu = file->addMenu(QStringLiteral("Recent Labels"));
     m_recentMenu->setObjectName(QStringLiteral("mnRecent"));
     file->addSeparator();
-    file->addAction(a["acExit"]);
+    file->addAction(a[TActionId::Exit]);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnEdit"));
-    edit->addActions({a["acUndo"], a["acRedo"]});
+    edit->addActions({a[TActionId::Undo], a[TActionId::Redo]});
     edit->addSeparator();
-    edit->addActions({a["acCut"], a["acCopy"], a["acPaste"]});
+    edit->addActions({a[TActionId::Cut], a[TActionId::Copy], a[TActionId::Paste]});
     edit->addSeparator();
-    edit->addActions({a["acEditFields"], a["acSetupLabel"]});
+    edit->addActions({a[TActionId::EditFields], a[TActionId::SetupLabel]});
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnOptions"));
-    options->addActions({a["acShowGrids"], a["acShowBorder"], a["acAutoZ"]});
+    options->addActions({a[TActionId::ShowGrids], a[TActionId::ShowBorder], a[TActionId::AutoZ]});
     options->addSeparator();
     QMenu* units = options->addMenu(QStringLiteral("Grid && Ruler Units"));
     units->setObjectName(QStringLiteral("mnUnits"));
-    units->addActions({a["acUnitInches"], a["acUnitMetric"]});
+    units->addActions({a[TActionId::UnitInches], a[TActionId::UnitMetric]});
 
     QMenu* format = bar->addMenu(QStringLiteral("F&ormat"));
     format->setObjectName(QStringLiteral("mnFormat"));
     QMenu* hAlign = format->addMenu(QStringLiteral("Horizontal Alignment"));
-    hAlign->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    hAlign->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
     QMenu* vAlign = format->addMenu(QStringLiteral("Vertical Alignment"));
-    vAlign->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    vAlign->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
     format->addSeparator();
     QMenu* attach = format->addMenu(QStringLiteral("Attach To"));
     attach->setObjectName(QStringLiteral("mnAttach"));
-    attach->addActions({a["acAlignNone"], a["acAlignLeft"], a["acAlignRight"], a["acAlignTop"],
-                        a["acAlignBottom"], a["acAlignClient"]});
+    attach->addActions({a[TActionId::AlignNone], a[TActionId::AlignLeft], a[TActionId::AlignRight],
+                        a[TActionId::AlignTop], a[TActionId::AlignBottom],
+                        a[TActionId::AlignClient]});
     // Attaching is kept in the files but not offered.
     attach->menuAction()->setVisible(false);
     QMenu* rotate = format->addMenu(QStringLiteral("Rotate"));
-    rotate->addActions({a["acRotateNone"], a["acRotate90"], a["acRotate180"], a["acRotate270"]});
+    rotate->addActions({a[TActionId::RotateNone], a[TActionId::Rotate90], a[TActionId::Rotate180],
+                        a[TActionId::Rotate270]});
     format->addSeparator();
-    format->addActions({a["acAutoSize"], a["acTransparent"]});
+    format->addActions({a[TActionId::AutoSize], a[TActionId::Transparent]});
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnView"));
-    view->addAction(a["acControlSettings"]);
+    view->addAction(a[TActionId::ControlSettings]);
     connect(view, &QMenu::aboutToShow, this, [this] {
-        m_actions["acControlSettings"]->setChecked(m_palette && m_palette->isVisible());
+        m_actions[TActionId::ControlSettings]->setChecked(m_palette && m_palette->isVisible());
     });
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnHelp"));
-    help->addAction(a["acHelp"]);
+    help->addAction(a[TActionId::Help]);
     help->addSeparator();
-    help->addAction(a["acAbout"]);
+    help->addAction(a[TActionId::About]);
 }
 
 void TFMain::BuildBands() {
     const TMainActions& a = m_actions;
     QToolBar* fileBand = Band(*this, "FileBand", QStringLiteral("File"), kFileBandWidth);
-    fileBand->addActions(
-        {a["acNewLabel"], a["acOpenLabel"], a["acSaveLabel"], a["acSetupLabel"], a["acPrint"]});
+    fileBand->addActions({a[TActionId::NewLabel], a[TActionId::OpenLabel], a[TActionId::SaveLabel],
+                          a[TActionId::SetupLabel], a[TActionId::Print]});
     QToolBar* alignBand = Band(*this, "AlignBand", QStringLiteral("Alignment"), kAlignBandWidth);
-    alignBand->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    alignBand->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
     alignBand->addSeparator();
-    alignBand->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    alignBand->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
     addToolBarBreak(Qt::TopToolBarArea);
 
     QToolBar* textBand = Band(*this, "TextBand", QStringLiteral("Text"), kTextBandWidth);
-    textBand->addAction(a["acEditFields"]);
+    textBand->addAction(a[TActionId::EditFields]);
     m_eText = new QLineEdit(textBand);
     m_eText->setObjectName(QStringLiteral("eText"));
     m_eText->setMinimumWidth(120);
     textBand->addWidget(m_eText);
-    textBand->addAction(a["acEditText"]);
+    textBand->addAction(a[TActionId::EditText]);
 
     QToolBar* fontBand = Band(*this, "FontBand", QStringLiteral("Font"), kFontBandWidth);
     m_pFont = new QLabel(fontBand);
@@ -280,14 +282,18 @@ void TFMain::BuildBands() {
     m_pFont->setMinimumWidth(120);
     m_pFont->setAutoFillBackground(true);
     fontBand->addWidget(m_pFont);
-    fontBand->addAction(a["acSelectFont"]);
+    fontBand->addAction(a[TActionId::SelectFont]);
 
     // The band buttons carry the widget names of the tools they stand for.
-    const std::pair<QToolBar*, std::pair<const char*, const char*>> named[] = {
-        {fileBand, {"acNewLabel", "sbNew"}},      {fileBand, {"acOpenLabel", "sbOpen"}},
-        {fileBand, {"acSaveLabel", "sbSave"}},    {fileBand, {"acSetupLabel", "sbLabelSize"}},
-        {fileBand, {"acPrint", "sbPrint"}},       {textBand, {"acEditFields", "sbFields"}},
-        {textBand, {"acEditText", "sbEditMemo"}}, {fontBand, {"acSelectFont", "sbFont"}},
+    const std::pair<QToolBar*, std::pair<TActionId, const char*>> named[] = {
+        {fileBand, {TActionId::NewLabel, "sbNew"}},
+        {fileBand, {TActionId::OpenLabel, "sbOpen"}},
+        {fileBand, {TActionId::SaveLabel, "sbSave"}},
+        {fileBand, {TActionId::SetupLabel, "sbLabelSize"}},
+        {fileBand, {TActionId::Print, "sbPrint"}},
+        {textBand, {TActionId::EditFields, "sbFields"}},
+        {textBand, {TActionId::EditText, "sbEditMemo"}},
+        {fontBand, {TActionId::SelectFont, "sbFont"}},
     };
     for (const auto& [band, names] : named)
         if (QWidget* button = band->widgetForAction(a[names.first]))
@@ -301,9 +307,10 @@ void TFMain::BuildTools() {
     tools->setIconSize(QSize(16, 16));
     tools->setMovable(false);
     addToolBar(Qt::LeftToolBarArea, tools);
-    const std::pair<const char*, const char*> buttons[] = {
-        {"acSelectTool", "sbSelect"}, {"acAddText", "sbText"},   {"acAddBarcode", "sbBarcode"},
-        {"acAddMemo", "sbMemo"},      {"acAddShape", "sbShape"}, {"acAddImage", "sbGraphic"},
+    const std::pair<TActionId, const char*> buttons[] = {
+        {TActionId::SelectTool, "sbSelect"},  {TActionId::AddText, "sbText"},
+        {TActionId::AddBarcode, "sbBarcode"}, {TActionId::AddMemo, "sbMemo"},
+        {TActionId::AddShape, "sbShape"},     {TActionId::AddImage, "sbGraphic"},
     };
     for (const auto& [action, name] : buttons) {
         tools->addAction(a[action]);
@@ -313,8 +320,9 @@ void TFMain::BuildTools() {
     auto* spacer = new QWidget(tools);
     spacer->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     tools->addWidget(spacer);
-    tools->addAction(a["acRotateFocus"]);
-    tools->widgetForAction(a["acRotateFocus"])->setObjectName(QStringLiteral("sbRotateFocus"));
+    tools->addAction(a[TActionId::RotateFocus]);
+    tools->widgetForAction(a[TActionId::RotateFocus])
+        ->setObjectName(QStringLiteral("sbRotateFocus"));
 }
 
 void TFMain::BuildStatusBar() {

@@ -32,6 +32,7 @@ class TFPrintDlg;
 class TFPrintProgress;
 class TFTextImport;
 class TLabelControl;
+struct TKindTool;
 
 // The editor's main window: owns the one label being designed, the menus, bands, tools, rulers
 // and status bar around it, and the document lifecycle (new, open, save, templates, the
@@ -59,7 +60,9 @@ public:
     TLabelDocument& Document() const { return *m_document; }
     TCanvasLabel& Label() const;
     TDesignArea& DesignArea() const { return *m_design; }
-    QAction* Action(const char* name) const { return m_actions[name]; }
+    QAction* Action(TActionId id) const { return m_actions[id]; }
+    // By objectName, checked while compiling.
+    QAction* Action(TActionName name) const { return m_actions[name.Id]; }
 
     // Document state.
     const QString& DocumentFileName() const { return m_documentFileName; }
@@ -105,7 +108,7 @@ public:
     void CentreDialog(QWidget& dialog) const;
 
     // Editing commands on the selection.
-    void ChooseTool(const char* action); // nullptr: "Select Tool"
+    void ChooseTool(const TKindTool* tool); // nullptr: "Select Tool"
     // A press on the label: creates the active tool's control; true when a tool was active.
     bool PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y);
     void EditSelected();

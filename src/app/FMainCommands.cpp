@@ -4,8 +4,10 @@
 #include "app/FControlSettings.h"
 #include "app/FMain.h"
 #include "app/HelpPage.h"
+#include "app/KindTools.h"
 #include "app/UiServices.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
@@ -32,9 +34,6 @@ namespace {
 constexpr int kTypingStep = 1;
 constexpr int kArrowStep = 2;
 
-const char* const kStateByKind[] = {"Edit Barcode", "Edit Text", "Edit Formatted Text",
-                                    "Edit Shape", "Edit Graphic"};
-
 // The position and size panels as the window opens, and once a selection has gone: the first
 // position text has one blank more, and stays until something is selected.
 const QString kFirstPosition = QStringLiteral("X:0    Y:0");
@@ -49,13 +48,13 @@ QString FontText(const QFont& font) {
 
 void TFMain::ConnectCommands() {
     const TMainActions& a = m_actions;
-    connect(a["acNewLabel"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::NewLabel], &QAction::triggered, this, [this] {
         // Unsaved changes are never dropped without the question.
         if (QuerySave())
             NewLabel();
     });
-    connect(a["acOpenLabel"], &QAction::triggered, this, &TFMain::OpenLabel);
-    connect(a["acSaveLabel"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::OpenLabel], &QAction::triggered, this, &TFMain::OpenLabel);
+    connect(a[TActionId::SaveLabel], &QAction::triggered, this, [this] {
         if (!m_modified)
             return;
         if (m_documentFileName.isEmpty())
@@ -63,24 +62,24 @@ void TFMain::ConnectCommands() {
         else
             SaveLabel();
     });
-    connect(a["acSaveLabelAs"], &QAction::triggered, this, &TFMain::SaveLabelAs);
-    connect(a["acImportSettings"], &QAction::triggered, this, &TFMain::ImportSettings);
-    connect(a["acExportSettings"], &QAction::triggered, this, &TFMain::ExportTemplate);
-    connect(a["acPrintSetup"], &QAction::triggered, this, &TFMain::PrintSetup);
-    connect(a["acExit"], &QAction::triggered, this, &QWidget::close);
-    connect(a["acSetupLabel"], &QAction::triggered, this, &TFMain::SetupLabel);
-    connect(a["acHelp"], &QAction::triggered, this, &TFMain::ShowHelp);
-    connect(a["acAbout"], &QAction::triggered, this, &TFMain::ShowAbout);
+    connect(a[TActionId::SaveLabelAs], &QAction::triggered, this, &TFMain::SaveLabelAs);
+    connect(a[TActionId::ImportSettings], &QAction::triggered, this, &TFMain::ImportSettings);
+    connect(a[TActionId::ExportSettings], &QAction::triggered, this, &TFMain::ExportTemplate);
+    connect(a[TActionId::PrintSetup], &QAction::triggered, this, &TFMain::PrintSetup);
+    connect(a[TActionId::Exit], &QAction::triggered, this, &QWidget::close);
+    connect(a[TActionId::SetupLabel], &QAction::triggered, this, &TFMain::SetupLabel);
+    connect(a[TActionId::Help], &QAction::triggered, this, &TFMain::ShowHelp);
+    connect(a[TActionId::About], &QAction::triggered, this, &TFMain::ShowAbout);
 
-    connect(a["acShowGrids"], &QAction::triggered, this, &TFMain::ToggleGrids);
-    connect(a["acShowBorder"], &QAction::triggered, this, [this](bool checked) {
+    connect(a[TActionId::ShowGrids], &QAction::triggered, this, &TFMain::ToggleGrids);
+    connect(a[TActionId::ShowBorder], &QAction::triggered, this, [this](bool checked) {
         Label().ShowBorders = checked;
         Label().update();
     });
-    connect(a["acAutoZ"], &QAction::triggered, this,
+    connect(a[TActionId::AutoZ], &QAction::triggered, this,
             [this](bool checked) { Document().AutoBringToFront = checked; });
-    connect(a["acUnitInches"], &QAction::triggered, this, [this] { SwitchUnit(false); });
-    connect(a["acUnitMetric"], &QAction::triggered, this, [this] { SwitchUnit(true); });
+    connect(a[TActionId::UnitInches], &QAction::triggered, this, [this] { SwitchUnit(false); });
+    connect(a[TActionId::UnitMetric], &QAction::triggered, this, [this] { SwitchUnit(true); });
 
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_updating || !Document().Selection())
@@ -93,7 +92,7 @@ void TFMain::ConnectCommands() {
         m_editKey = nullptr;
     });
 
-    connect(a["acPrint"], &QAction::triggered, this, &TFMain::PrintLabels);
+    connect(a[TActionId::Print], &QAction::triggered, this, &TFMain::PrintLabels);
 }
 
 void TFMain::RefreshSelectionUI() {
@@ -104,13 +103,14 @@ void TFMain::RefreshSelectionUI() {
     m_pFont->setText(FontText(m_defaultFont));
     TLabelControl* s = Document().Selection();
     if (s) {
-        const int kind = s->Kind();
-        m_statusState->setText(kind < 5 ? QLatin1String(kStateByKind[kind]) : QString());
+        const TKindTool* tool = KindTool(s->Kind());
+        m_statusState->setText(tool ? QLatin1String(tool->EditState) : QString());
         ShowPosition();
         m_eText->setText(s->GetText());
         m_pFont->setText(FontText(s->Font()));
-        if (const auto* image = dynamic_cast<const TGraphicLabel*>(s))
-            m_actions["acMaintainAspect"]->setChecked(image->KeepAspect());
+        if (KindTraits(s->Kind()).HasPicture)
+            m_actions[TActionId::MaintainAspect]->setChecked(
+                static_cast<const TGraphicLabel*>(s)->KeepAspect());
     } else {
         m_eText->clear();
         m_statusState->setText(QStringLiteral("Ready"));
@@ -143,7 +143,7 @@ void TFMain::ShowPosition() {
                               n(s->Top() / unitY));
     m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
                           n(s->Height() / unitY));
-    if (m_palette && s->Kind() == ckGraphic)
+    if (m_palette && KindTraits(s->Kind()).HasPicture)
         m_palette->ImageSizeDisplay();
 }
 
@@ -154,11 +154,11 @@ void TFMain::ApplyLabelSize() {
 }
 
 void TFMain::ToggleGrids() {
-    Document().SetShowGrid(m_actions["acShowGrids"]->isChecked());
+    Document().SetShowGrid(m_actions[TActionId::ShowGrids]->isChecked());
 }
 
 void TFMain::SwitchUnit(bool metric) {
-    m_actions[metric ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
+    m_actions[metric ? TActionId::UnitMetric : TActionId::UnitInches]->setChecked(true);
     Label().MetricGrid = metric;
     Label().update();
     m_design->RepaintRulers();
@@ -180,11 +180,11 @@ void TFMain::SwitchUnit(bool metric) {
 void TFMain::ReadPreferences() {
     m_preferences = TMainPreferences::Read(*m_store);
     const TMainPreferences& p = m_preferences;
-    m_actions["acShowGrids"]->setChecked(p.ShowGrids);
+    m_actions[TActionId::ShowGrids]->setChecked(p.ShowGrids);
     setGeometry(p.Geometry);
-    m_actions[p.MetricRuler ? "acUnitMetric" : "acUnitInches"]->setChecked(true);
-    m_actions["acAutoZ"]->setChecked(p.AutoZ);
-    m_actions["acShowBorder"]->setChecked(p.ShowBorders);
+    m_actions[p.MetricRuler ? TActionId::UnitMetric : TActionId::UnitInches]->setChecked(true);
+    m_actions[TActionId::AutoZ]->setChecked(p.AutoZ);
+    m_actions[TActionId::ShowBorder]->setChecked(p.ShowBorders);
     Document().AutoBringToFront = p.AutoZ;
     Document().SetShowGrid(p.ShowGrids);
     Label().ShowBorders = p.ShowBorders;
@@ -194,12 +194,12 @@ void TFMain::ReadPreferences() {
 
 void TFMain::WritePreferences() {
     TMainPreferences& p = m_preferences;
-    p.ShowGrids = m_actions["acShowGrids"]->isChecked();
+    p.ShowGrids = m_actions[TActionId::ShowGrids]->isChecked();
     p.Geometry =
         (isMinimized() || isMaximized() || isFullScreen()) ? QRect(50, 50, 425, 330) : geometry();
     p.MetricRuler = Label().MetricGrid;
-    p.AutoZ = m_actions["acAutoZ"]->isChecked();
-    p.ShowBorders = m_actions["acShowBorder"]->isChecked();
+    p.AutoZ = m_actions[TActionId::AutoZ]->isChecked();
+    p.ShowBorders = m_actions[TActionId::ShowBorder]->isChecked();
     p.Write(*m_store);
 }
 
@@ -232,7 +232,7 @@ void TFMain::RefreshCaption() {
 
 void TFMain::SetModified(bool modified) {
     m_modified = modified;
-    m_actions["acSaveLabel"]->setEnabled(modified);
+    m_actions[TActionId::SaveLabel]->setEnabled(modified);
     setWindowModified(modified);
 }
 

@@ -116,7 +116,7 @@ void TFMain::OpenLabelFile(const QString& path) {
         SetModified(false);
     }
     m_design->PlaceLabelAtOrigin();
-    m_actions["acShowGrids"]->setChecked(label.ShowGrid());
+    m_actions[TActionId::ShowGrids]->setChecked(label.ShowGrid());
     ApplyLabelSize();
     AdoptControls();
     m_design->RepaintRulers();

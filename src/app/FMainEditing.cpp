@@ -5,16 +5,14 @@
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/FMemoDlg.h"
+#include "app/KindTools.h"
 #include "app/UiServices.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/LabelDocument.h"
-#include "document/ShapeLabel.h"
-#include "document/TextLabel.h"
 #include "document/widgets/CanvasLabel.h"
 #include "merge/dialogs/FAdvanced.h"
-#include "platform/Errors.h"
-#include "platform/TempFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,46 +25,29 @@
 #include <QPainter>
 
 namespace {
-// The add tools: the state panel's text and the cursor number of each.
-struct TToolSpec {
-    const char* Action;
-    TControlKind Kind;
-    const char* State;
-    int Cursor;
-};
-const TToolSpec kTools[] = {
-    {"acAddBarcode", ckBarcode, "Add Barcode", 7},  {"acAddText", ckText, "Add Text", 6},
-    {"acAddMemo", ckMemo, "Add Formatted Text", 5}, {"acAddShape", ckShape, "Add Shape", 8},
-    {"acAddImage", ckGraphic, "Add Graphic", 9},
-};
-
 // Property command tables: the action and the code it sets.
-const std::pair<const char*, uint8_t> kHAlign[] = {
-    {"acAlignHL", haLeft}, {"acAlignHC", haCenter}, {"acAlignHR", haRight}};
-const std::pair<const char*, uint8_t> kVAlign[] = {
-    {"acAlignVT", vaTop}, {"acAlignVC", vaCenter}, {"acAlignVB", vaBottom}};
-const std::pair<const char*, uint8_t> kAttach[] = {
-    {"acAlignNone", atNone}, {"acAlignTop", atTop},     {"acAlignBottom", atBottom},
-    {"acAlignLeft", atLeft}, {"acAlignRight", atRight}, {"acAlignClient", atWholeLabel}};
-const std::pair<const char*, uint8_t> kRotation[] = {
-    {"acRotateNone", 0}, {"acRotate90", 1}, {"acRotate180", 2}, {"acRotate270", 3}};
+const std::pair<TActionId, uint8_t> kHAlign[] = {
+    {TActionId::AlignHL, haLeft}, {TActionId::AlignHC, haCenter}, {TActionId::AlignHR, haRight}};
+const std::pair<TActionId, uint8_t> kVAlign[] = {
+    {TActionId::AlignVT, vaTop}, {TActionId::AlignVC, vaCenter}, {TActionId::AlignVB, vaBottom}};
+const std::pair<TActionId, uint8_t> kAttach[] = {
+    {TActionId::AlignNone, atNone},     {TActionId::AlignTop, atTop},
+    {TActionId::AlignBottom, atBottom}, {TActionId::AlignLeft, atLeft},
+    {TActionId::AlignRight, atRight},   {TActionId::AlignClient, atWholeLabel}};
+const std::pair<TActionId, uint8_t> kRotation[] = {{TActionId::RotateNone, 0},
+                                                   {TActionId::Rotate90, 1},
+                                                   {TActionId::Rotate180, 2},
+                                                   {TActionId::Rotate270, 3}};
 
 constexpr int kClipboardTextLimit = 254;
 
-const TToolSpec* ToolFor(const QString& action) {
-    for (const TToolSpec& t : kTools)
-        if (action == QLatin1String(t.Action))
-            return &t;
-    return nullptr;
-}
 } // namespace
 
 void TFMain::ConnectEditing() {
     const TMainActions& a = m_actions;
-    connect(a["acSelectTool"], &QAction::triggered, this, [this] { ChooseTool(nullptr); });
-    for (const TToolSpec& t : kTools)
-        connect(a[t.Action], &QAction::triggered, this,
-                [this, name = t.Action] { ChooseTool(name); });
+    connect(a[TActionId::SelectTool], &QAction::triggered, this, [this] { ChooseTool(nullptr); });
+    for (const TKindTool& t : KindTools())
+        connect(a[t.Action], &QAction::triggered, this, [this, tool = &t] { ChooseTool(tool); });
 
     for (const auto& [name, code] : kHAlign)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
@@ -93,38 +74,38 @@ void TFMain::ConnectEditing() {
             ReflectProperties();
             emit RotationChanged();
         });
-    connect(a["acAutoSize"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::AutoSize], &QAction::triggered, this, [this] {
         if (TLabelControl* s = Document().Selection())
             s->SetAutoSizing(!s->AutoSize());
         ReflectProperties();
         UpdateCommandStates();
     });
-    connect(a["acTransparent"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::Transparent], &QAction::triggered, this, [this] {
         if (TLabelControl* s = Document().Selection())
             s->SetTransparency(!s->Transparent());
         ReflectProperties();
     });
-    connect(a["acBringToFront"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::BringToFront], &QAction::triggered, this, [this] {
         Document().BringToFront();
         ReflectProperties();
     });
-    connect(a["acSendToBack"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::SendToBack], &QAction::triggered, this, [this] {
         Document().SendToBack();
         ReflectProperties();
     });
-    connect(a["acRotateFocus"], &QAction::triggered, this, [this] { Document().SelectNext(); });
-    connect(a["acCopy"], &QAction::triggered, this, &TFMain::CopySelection);
-    connect(a["acPaste"], &QAction::triggered, this, &TFMain::PasteControl);
-    connect(a["acCut"], &QAction::triggered, this, [this] {
+    connect(a[TActionId::RotateFocus], &QAction::triggered, this, [this] { Document().SelectNext(); });
+    connect(a[TActionId::Copy], &QAction::triggered, this, &TFMain::CopySelection);
+    connect(a[TActionId::Paste], &QAction::triggered, this, &TFMain::PasteControl);
+    connect(a[TActionId::Cut], &QAction::triggered, this, [this] {
         CopySelection();
         if (Document().Selection())
             Document().DeleteSelected();
     });
-    connect(a["acEditText"], &QAction::triggered, this, &TFMain::EditText);
-    connect(a["acEditFields"], &QAction::triggered, this, &TFMain::EditFields);
-    connect(a["acSelectFont"], &QAction::triggered, this, &TFMain::SelectFont);
-    connect(a["acImportImage"], &QAction::triggered, this, &TFMain::ImportImage);
-    connect(a["acMaintainAspect"], &QAction::triggered, this, [this](bool checked) {
+    connect(a[TActionId::EditText], &QAction::triggered, this, &TFMain::EditText);
+    connect(a[TActionId::EditFields], &QAction::triggered, this, &TFMain::EditFields);
+    connect(a[TActionId::SelectFont], &QAction::triggered, this, &TFMain::SelectFont);
+    connect(a[TActionId::ImportImage], &QAction::triggered, this, &TFMain::ImportImage);
+    connect(a[TActionId::MaintainAspect], &QAction::triggered, this, [this](bool checked) {
         if (auto* image = dynamic_cast<TGraphicLabel*>(Document().Selection()))
             image->SetKeepAspect(checked);
     });
@@ -132,21 +113,23 @@ void TFMain::ConnectEditing() {
     m_eText->installEventFilter(this);
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("LabelPopupMenu"));
-    m_popup->addActions({a["acBringToFront"], a["acSendToBack"]});
+    m_popup->addActions({a[TActionId::BringToFront], a[TActionId::SendToBack]});
     m_popup->addSeparator();
     QMenu* h = m_popup->addMenu(QStringLiteral("Horizontal Alignment"));
-    h->addActions({a["acAlignHL"], a["acAlignHC"], a["acAlignHR"]});
+    h->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
     QMenu* v = m_popup->addMenu(QStringLiteral("Vertical Alignment"));
-    v->addActions({a["acAlignVT"], a["acAlignVC"], a["acAlignVB"]});
+    v->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
     m_popup->addSeparator();
     QMenu* attach = m_popup->addMenu(QStringLiteral("Attach To"));
-    attach->addActions({a["acAlignNone"], a["acAlignLeft"], a["acAlignRight"], a["acAlignTop"],
-                        a["acAlignBottom"], a["acAlignClient"]});
+    attach->addActions({a[TActionId::AlignNone], a[TActionId::AlignLeft], a[TActionId::AlignRight],
+                        a[TActionId::AlignTop], a[TActionId::AlignBottom],
+                        a[TActionId::AlignClient]});
     attach->menuAction()->setVisible(false);
     QMenu* rotate = m_popup->addMenu(QStringLiteral("Rotate"));
-    rotate->addActions({a["acRotateNone"], a["acRotate90"], a["acRotate180"], a["acRotate270"]});
+    rotate->addActions({a[TActionId::RotateNone], a[TActionId::Rotate90], a[TActionId::Rotate180],
+                        a[TActionId::Rotate270]});
     m_popup->addSeparator();
-    m_popup->addActions({a["acAutoSize"], a["acTransparent"]});
+    m_popup->addActions({a[TActionId::AutoSize], a[TActionId::Transparent]});
     Label().OnPopupMenu = [this](const QPoint& at) {
         ReflectProperties();
         m_popup->popup(at);
@@ -154,12 +137,11 @@ void TFMain::ConnectEditing() {
     Label().OnControlDblClick = [this](TLabelControl*) { EditSelected(); };
 }
 
-void TFMain::ChooseTool(const char* action) {
+void TFMain::ChooseTool(const TKindTool* tool) {
     TLabelDocument& label = Document();
     QApplication::restoreOverrideCursor();
-    const TToolSpec* tool = action ? ToolFor(QLatin1String(action)) : nullptr;
     if (!tool) {
-        m_actions["acSelectTool"]->setChecked(true);
+        m_actions[TActionId::SelectTool]->setChecked(true);
         Label().Controller().Ready = true;
         m_statusState->setText(QStringLiteral("Ready"));
         return;
@@ -167,64 +149,35 @@ void TFMain::ChooseTool(const char* action) {
     m_actions[tool->Action]->setChecked(true);
     label.SelectNone();
     Label().Controller().Ready = false;
-    m_statusState->setText(QLatin1String(tool->State));
+    m_statusState->setText(QLatin1String(tool->AddState));
     QApplication::setOverrideCursor(AddToolCursor(tool->Cursor));
 }
 
 std::unique_ptr<TLabelControl> TFMain::NewControl(TControlKind kind) {
-    switch (kind) {
-    case ckBarcode: {
-        auto c = std::make_unique<TBarcodeLabel>();
-        c->SetBarcodeType(NewBarcodeType ? NewBarcodeType() : btCode128);
-        // a 2D symbol's data is seldom meant to be read by eye
-        if (IsMatrixBarcodeType(c->BarcodeType()))
-            c->SetInterpret(false);
-        c->SetBoxHeight(50);
-        c->SetText(QStringLiteral("123"));
-        return c;
-    }
-    case ckText: {
-        auto c = std::make_unique<TTextLabel>();
-        c->SetFont(m_defaultFont);
-        c->SetText(QStringLiteral("New Text"));
-        return c;
-    }
-    case ckMemo: {
-        auto c = std::make_unique<TMemoLabel>();
-        c->SetText(QStringLiteral("Formatted Text"));
-        c->SetFont(m_defaultFont);
-        return c;
-    }
-    case ckShape:
-        return std::make_unique<TShapeLabel>();
-    case ckGraphic: {
-        auto c = std::make_unique<TGraphicLabel>();
-        // A small placeholder picture until the user imports one; it is the control's own
-        // private file like any imported picture.
+    const TKindTool* tool = KindTool(kind);
+    if (!tool)
+        return nullptr;
+    TNewControlDefaults defaults;
+    defaults.Font = m_defaultFont;
+    if (kind == ckBarcode)
+        defaults.Barcode = NewBarcodeType ? NewBarcodeType() : btCode128;
+    if (KindTraits(kind).HasPicture) {
+        // A small placeholder picture until the user imports one.
         QImage picture(16, 16, QImage::Format_RGB32);
         picture.fill(Qt::white);
         {
             QPainter p(&picture);
-            m_actions["acAddImage"]->icon().paint(&p, picture.rect());
+            m_actions[tool->Action]->icon().paint(&p, picture.rect());
         }
-        c->SetPicture(picture);
-        try {
-            const QString file = UniqueTempFile(QStringLiteral("BMP"));
-            picture.save(file, "BMP");
-            c->SetImageFile(file);
-        } catch (const TUserError& e) {
-            UiServices().Error(this, e.Message());
-        }
-        return c;
+        defaults.Placeholder = picture;
     }
-    default:
-        return nullptr;
-    }
+    defaults.Error = [this](const QString& message) { UiServices().Error(this, message); };
+    return tool->Create(defaults);
 }
 
 bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
-    const TToolSpec* tool = nullptr;
-    for (const TToolSpec& t : kTools)
+    const TKindTool* tool = nullptr;
+    for (const TKindTool& t : KindTools())
         if (m_actions[t.Action]->isChecked())
             tool = &t;
     TLabelControl* created = nullptr;
@@ -248,7 +201,7 @@ bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
     const bool wasTool = tool != nullptr;
     ChooseTool(nullptr);
     SetModified(true);
-    if (created && created->Kind() == ckGraphic)
+    if (created && KindTraits(created->Kind()).HasPicture)
         ImportImage();
     return wasTool;
 }
@@ -257,13 +210,14 @@ void TFMain::EditSelected() {
     TLabelControl* s = Document().Selection();
     if (!s)
         return;
-    if (s->Kind() == ckGraphic)
+    const TKindTraits& kind = KindTraits(s->Kind());
+    if (kind.HasPicture)
         ImportImage();
     else if (s->Advanced())
         EditFields();
-    else if (s->Kind() == ckMemo)
+    else if (kind.MultiLine)
         EditText();
-    else if (s->Kind() == ckBarcode || s->Kind() == ckText) {
+    else if (kind.CarriesText) {
         // Straight into the text box, ready to type over.
         m_eText->setFocus();
         m_eText->selectAll();
@@ -274,22 +228,22 @@ void TFMain::UpdateCommandStates() {
     const TLabelControl* s = Document().Selection();
     const TCommandStates st = CommandStatesFor(s, !Document().Controls().empty());
     const TMainActions& a = m_actions;
-    a["acBringToFront"]->setEnabled(st.Stacking);
-    a["acSendToBack"]->setEnabled(st.Stacking);
-    for (const char* name : {"acRotate90", "acRotate180", "acRotate270"})
-        a[name]->setEnabled(st.Rotate);
-    a["acAutoSize"]->setEnabled(st.AutoSize);
-    a["acTransparent"]->setEnabled(st.Transparent);
-    a["acEditText"]->setEnabled(st.EditText);
-    a["acImportImage"]->setEnabled(st.Image);
-    a["acMaintainAspect"]->setEnabled(st.Image);
+    a[TActionId::BringToFront]->setEnabled(st.Stacking);
+    a[TActionId::SendToBack]->setEnabled(st.Stacking);
+    for (const TActionId id : {TActionId::Rotate90, TActionId::Rotate180, TActionId::Rotate270})
+        a[id]->setEnabled(st.Rotate);
+    a[TActionId::AutoSize]->setEnabled(st.AutoSize);
+    a[TActionId::Transparent]->setEnabled(st.Transparent);
+    a[TActionId::EditText]->setEnabled(st.EditText);
+    a[TActionId::ImportImage]->setEnabled(st.Image);
+    a[TActionId::MaintainAspect]->setEnabled(st.Image);
     for (const auto& [name, code] : kHAlign)
         a[name]->setEnabled(st.Alignment);
     for (const auto& [name, code] : kVAlign)
         a[name]->setEnabled(st.Alignment);
-    a["acRotateFocus"]->setEnabled(st.RotateFocus);
-    a["acSelectFont"]->setEnabled(st.SelectFont);
-    a["acEditFields"]->setEnabled(st.EditFields);
+    a[TActionId::RotateFocus]->setEnabled(st.RotateFocus);
+    a[TActionId::SelectFont]->setEnabled(st.SelectFont);
+    a[TActionId::EditFields]->setEnabled(st.EditFields);
     m_eText->setEnabled(st.TextBox);
 
     const QPalette app = QApplication::palette();
@@ -309,8 +263,8 @@ void TFMain::ReflectProperties() {
     if (!s)
         return;
     const TMainActions& a = m_actions;
-    a["acAutoSize"]->setChecked(s->AutoSize());
-    a["acTransparent"]->setChecked(s->Transparent());
+    a[TActionId::AutoSize]->setChecked(s->AutoSize());
+    a[TActionId::Transparent]->setChecked(s->Transparent());
     const auto check = [&a](const auto& table, uint8_t code) {
         for (const auto& [name, value] : table)
             if (value == code)
@@ -365,9 +319,9 @@ void TFMain::EditText() {
     CentreDialog(dialog);
     if (UiServices().Run(dialog) == QDialog::Accepted) {
         const QString text = dialog.Text();
-        if (s->Kind() == ckMemo)
+        if (KindTraits(s->Kind()).MultiLine)
             s->SetText(text);
-        else if (s->Kind() == ckBarcode || s->Kind() == ckText)
+        else if (KindTraits(s->Kind()).CarriesText)
             s->SetText(text.section(QLatin1Char('\n'), 0, 0));
     }
     m_updating = true;
@@ -377,7 +331,7 @@ void TFMain::EditText() {
 
 void TFMain::EditFields() {
     TLabelControl* s = Document().Selection();
-    if (!s || s->Kind() == ckShape || s->Kind() == ckGraphic)
+    if (!s || !KindTraits(s->Kind()).CarriesText)
         return;
     const QString text = s->GetText();
     const bool advanced = m_advanced->EditAdvancedFields(s->Fields, this);

@@ -51,8 +51,8 @@ void TFMain::SetupHistory() {
     m_snapshots = std::make_unique<TLabelSnapshots>();
     m_history = new QUndoStack(this);
     m_history->setUndoLimit(kHistorySteps);
-    QAction* undo = m_actions["acUndo"];
-    QAction* redo = m_actions["acRedo"];
+    QAction* undo = m_actions[TActionId::Undo];
+    QAction* redo = m_actions[TActionId::Redo];
     redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     undo->setEnabled(false);
@@ -132,7 +132,7 @@ void TFMain::RestoreState(const QByteArray& state) {
     TLabelDocument& label = Document();
     SheetSettings() = document.Sheet;
     label.SetShowGrid(document.ShowGrid);
-    m_actions["acShowGrids"]->setChecked(document.ShowGrid);
+    m_actions[TActionId::ShowGrids]->setChecked(document.ShowGrid);
     label.SetLabelSize(LabelPixelWidth(document.Sheet), LabelPixelHeight(document.Sheet));
     label.ReplaceControls(std::move(document.Controls));
     for (const auto& c : label.Controls())

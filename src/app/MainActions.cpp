@@ -5,67 +5,78 @@
 #include <QFile>
 #include <QIcon>
 
+#include <iterator>
+
 namespace {
 // clang-format off
-const TActionSpec kActions[] = {
-    // name                caption                    hint                                       shortcut  icon             checkable checked group
-    {"acNewLabel",        "&New Label",              "New Label",                               "Ctrl+N", "new",           false, false, ""},
-    {"acOpenLabel",       "&Open Label",             "Open Label",                              "Ctrl+O", "open",          false, false, ""},
-    {"acSaveLabel",       "&Save Label",             "Save Label",                              "Ctrl+S", "save",          false, false, ""},
-    {"acSaveLabelAs",     "S&ave Label As",          "Save Label As",                           "",       "",              false, false, ""},
-    {"acImportSettings",  "Import Label Settings",   "",                                        "",       "",              false, false, ""},
-    {"acExportSettings",  "Export Label Settings",   "",                                        "",       "",              false, false, ""},
-    {"acPrint",           "Print",                   "Print Labels",                            "Ctrl+P", "print",         false, false, ""},
-    {"acPrintSetup",      "Print Setup",             "",                                        "",       "",              false, false, ""},
-    {"acExit",            "&Exit",                   "Exit",                                    "",       "",              false, false, ""},
-    {"acUndo",            "&Undo",                   "Undo",                                    "Ctrl+Z", "",              false, false, ""},
-    {"acRedo",            "&Redo",                   "Redo",                                    "Ctrl+Shift+Z", "",        false, false, ""},
-    {"acCut",             "Cu&t",                    "Cut",                                     "Ctrl+X", "",              false, false, ""},
-    {"acCopy",            "&Copy",                   "Copy",                                    "Ctrl+C", "",              false, false, ""},
-    {"acPaste",           "&Paste",                  "Paste",                                   "Ctrl+V", "",              false, false, ""},
-    {"acEditFields",      "Advanced Field Editor",   "Add/Edit Advanced Fields",                "F12",    "fields",        false, false, ""},
-    {"acSetupLabel",      "Setup Label",             "Alter Label Size",                        "F9",     "labelsize",     false, false, ""},
-    {"acShowGrids",       "Show Grids",              "",                                        "",       "",              true,  true,  ""},
-    {"acShowBorder",      "Show Control Borders",    "Show/Hide control's border",              "",       "",              true,  false, ""},
-    {"acAutoZ",           "Automatic Bring To Front","Automatic Bring To Front",                "",       "",              true,  true,  ""},
-    {"acUnitInches",      "Imperial (Inches)",       "",                                        "",       "",              true,  true,  "units"},
-    {"acUnitMetric",      "Metric",                  "",                                        "",       "",              true,  false, "units"},
-    {"acAlignHL",         "Left",                    "Horizontal Align Left",                   "",       "align-left",    true,  false, "halign"},
-    {"acAlignHC",         "Center",                  "Horizontal Align Center",                 "",       "align-hcenter", true,  false, "halign"},
-    {"acAlignHR",         "Right",                   "Horizontal Align Right",                  "",       "align-right",   true,  false, "halign"},
-    {"acAlignVT",         "Top",                     "Vertical Align Top",                      "",       "align-top",     true,  false, "valign"},
-    {"acAlignVC",         "Center",                  "Vertical Align Center",                   "",       "align-vcenter", true,  false, "valign"},
-    {"acAlignVB",         "Bottom",                  "Vertical Align Bottom",                   "",       "align-bottom",  true,  false, "valign"},
-    {"acAlignNone",       "None",                    "Do not align control to the label",       "",       "",              true,  false, "attach"},
-    {"acAlignLeft",       "Left",                    "Align control to the left of the label",  "",       "",              true,  false, "attach"},
-    {"acAlignRight",      "Right",                   "Align control to the right of the label", "",       "",              true,  false, "attach"},
-    {"acAlignTop",        "Top",                     "Align control to the top of the label",   "",       "",              true,  false, "attach"},
-    {"acAlignBottom",     "Bottom",                  "Align control to the bottom of the label","",       "",              true,  false, "attach"},
-    {"acAlignClient",     "Client",                  "Align control to the label",              "",       "",              true,  false, "attach"},
-    {"acRotateNone",      "None",                    "No Rotation",                             "",       "",              true,  false, "rotate"},
-    {"acRotate90",        "90\u00b0",                "Rotate 90\u00b0",                         "",       "",              true,  false, "rotate"},
-    {"acRotate180",       "180\u00b0",               "Rotate 180\u00b0",                        "",       "",              true,  false, "rotate"},
-    {"acRotate270",       "270\u00b0",               "Rotate 270\u00b0",                        "",       "",              true,  false, "rotate"},
-    {"acAutoSize",        "Auto Resize",             "Auto Size to Fit",                        "",       "",              true,  false, ""},
-    {"acTransparent",     "Transparent",             "Use Transparent Background",              "",       "",              true,  false, ""},
-    {"acBringToFront",    "Bring to Front",          "Move Control to top of Z order",          "",       "",              false, false, ""},
-    {"acSendToBack",      "Send to Back",            "Move control to bottom of Z order",       "",       "",              false, false, ""},
-    {"acControlSettings", "Control Settings",        "",                                        "",       "",              true,  false, ""},
-    {"acHelp",            "Help",                    "",                                        "F1",     "",              false, false, ""},
-    {"acAbout",           "About",                   "",                                        "",       "",              false, false, ""},
-    {"acSelectTool",      "Select Tool",             "",                                        "",       "select",        true,  true,  "tools"},
-    {"acAddText",         "Add Text",                "",                                        "",       "text",          true,  false, "tools"},
-    {"acAddBarcode",      "Add Barcode",             "",                                        "",       "barcode",       true,  false, "tools"},
-    {"acAddMemo",         "Add Formatted Text",      "",                                        "",       "memo",          true,  false, "tools"},
-    {"acAddShape",        "Add Shapes",              "",                                        "",       "shape",         true,  false, "tools"},
-    {"acAddImage",        "Add Image",               "",                                        "",       "image",         true,  false, "tools"},
-    {"acRotateFocus",     "Rotate Focus on Label",   "",                                        "",       "rotatefocus",   false, false, ""},
-    {"acEditText",        "Edit Memo Text",          "",                                        "",       "edittext",      false, false, ""},
-    {"acSelectFont",      "Select Font",             "",                                        "",       "font",          false, false, ""},
-    {"acImportImage",     "Import Image",            "Import Graphic Image",                    "",       "",              false, false, ""},
-    {"acMaintainAspect",  "Maintain Aspect Ratio",   "",                                        "",       "",              true,  true,  ""},
+constexpr TActionSpec kActions[] = {
+    // id                           caption                    hint                                       shortcut  icon             checkable checked group
+    {TActionId::NewLabel,           "&New Label",              "New Label",                               "Ctrl+N", "new",           false, false, ""},
+    {TActionId::OpenLabel,          "&Open Label",             "Open Label",                              "Ctrl+O", "open",          false, false, ""},
+    {TActionId::SaveLabel,          "&Save Label",             "Save Label",                              "Ctrl+S", "save",          false, false, ""},
+    {TActionId::SaveLabelAs,        "S&ave Label As",          "Save Label As",                           "",       "",              false, false, ""},
+    {TActionId::ImportSettings,     "Import Label Settings",   "",                                        "",       "",              false, false, ""},
+    {TActionId::ExportSettings,     "Export Label Settings",   "",                                        "",       "",              false, false, ""},
+    {TActionId::Print,              "Print",                   "Print Labels",                            "Ctrl+P", "print",         false, false, ""},
+    {TActionId::PrintSetup,         "Print Setup",             "",                                        "",       "",              false, false, ""},
+    {TActionId::Exit,               "&Exit",                   "Exit",                                    "",       "",              false, false, ""},
+    {TActionId::Undo,               "&Undo",                   "Undo",                                    "Ctrl+Z", "",              false, false, ""},
+    {TActionId::Redo,               "&Redo",                   "Redo",                                    "Ctrl+Shift+Z", "",        false, false, ""},
+    {TActionId::Cut,                "Cu&t",                    "Cut",                                     "Ctrl+X", "",              false, false, ""},
+    {TActionId::Copy,               "&Copy",                   "Copy",                                    "Ctrl+C", "",              false, false, ""},
+    {TActionId::Paste,              "&Paste",                  "Paste",                                   "Ctrl+V", "",              false, false, ""},
+    {TActionId::EditFields,         "Advanced Field Editor",   "Add/Edit Advanced Fields",                "F12",    "fields",        false, false, ""},
+    {TActionId::SetupLabel,         "Setup Label",             "Alter Label Size",                        "F9",     "labelsize",     false, false, ""},
+    {TActionId::ShowGrids,          "Show Grids",              "",                                        "",       "",              true,  true,  ""},
+    {TActionId::ShowBorder,         "Show Control Borders",    "Show/Hide control's border",              "",       "",              true,  false, ""},
+    {TActionId::AutoZ,              "Automatic Bring To Front","Automatic Bring To Front",                "",       "",              true,  true,  ""},
+    {TActionId::UnitInches,         "Imperial (Inches)",       "",                                        "",       "",              true,  true,  "units"},
+    {TActionId::UnitMetric,         "Metric",                  "",                                        "",       "",              true,  false, "units"},
+    {TActionId::AlignHL,            "Left",                    "Horizontal Align Left",                   "",       "align-left",    true,  false, "halign"},
+    {TActionId::AlignHC,            "Center",                  "Horizontal Align Center",                 "",       "align-hcenter", true,  false, "halign"},
+    {TActionId::AlignHR,            "Right",                   "Horizontal Align Right",                  "",       "align-right",   true,  false, "halign"},
+    {TActionId::AlignVT,            "Top",                     "Vertical Align Top",                      "",       "align-top",     true,  false, "valign"},
+    {TActionId::AlignVC,            "Center",                  "Vertical Align Center",                   "",       "align-vcenter", true,  false, "valign"},
+    {TActionId::AlignVB,            "Bottom",                  "Vertical Align Bottom",                   "",       "align-bottom",  true,  false, "valign"},
+    {TActionId::AlignNone,          "None",                    "Do not align control to the label",       "",       "",              true,  false, "attach"},
+    {TActionId::AlignLeft,          "Left",                    "Align control to the left of the label",  "",       "",              true,  false, "attach"},
+    {TActionId::AlignRight,         "Right",                   "Align control to the right of the label", "",       "",              true,  false, "attach"},
+    {TActionId::AlignTop,           "Top",                     "Align control to the top of the label",   "",       "",              true,  false, "attach"},
+    {TActionId::AlignBottom,        "Bottom",                  "Align control to the bottom of the label","",       "",              true,  false, "attach"},
+    {TActionId::AlignClient,        "Client",                  "Align control to the label",              "",       "",              true,  false, "attach"},
+    {TActionId::RotateNone,         "None",                    "No Rotation",                             "",       "",              true,  false, "rotate"},
+    {TActionId::Rotate90,           "90\u00b0",                "Rotate 90\u00b0",                         "",       "",              true,  false, "rotate"},
+    {TActionId::Rotate180,          "180\u00b0",               "Rotate 180\u00b0",                        "",       "",              true,  false, "rotate"},
+    {TActionId::Rotate270,          "270\u00b0",               "Rotate 270\u00b0",                        "",       "",              true,  false, "rotate"},
+    {TActionId::AutoSize,           "Auto Resize",             "Auto Size to Fit",                        "",       "",              true,  false, ""},
+    {TActionId::Transparent,        "Transparent",             "Use Transparent Background",              "",       "",              true,  false, ""},
+    {TActionId::BringToFront,       "Bring to Front",          "Move Control to top of Z order",          "",       "",              false, false, ""},
+    {TActionId::SendToBack,         "Send to Back",            "Move control to bottom of Z order",       "",       "",              false, false, ""},
+    {TActionId::ControlSettings,    "Control Settings",        "",                                        "",       "",              true,  false, ""},
+    {TActionId::Help,               "Help",                    "",                                        "F1",     "",              false, false, ""},
+    {TActionId::About,              "About",                   "",                                        "",       "",              false, false, ""},
+    {TActionId::SelectTool,         "Select Tool",             "",                                        "",       "select",        true,  true,  "tools"},
+    {TActionId::AddText,            "Add Text",                "",                                        "",       "text",          true,  false, "tools"},
+    {TActionId::AddBarcode,         "Add Barcode",             "",                                        "",       "barcode",       true,  false, "tools"},
+    {TActionId::AddMemo,            "Add Formatted Text",      "",                                        "",       "memo",          true,  false, "tools"},
+    {TActionId::AddShape,           "Add Shapes",              "",                                        "",       "shape",         true,  false, "tools"},
+    {TActionId::AddImage,           "Add Image",               "",                                        "",       "image",         true,  false, "tools"},
+    {TActionId::RotateFocus,        "Rotate Focus on Label",   "",                                        "",       "rotatefocus",   false, false, ""},
+    {TActionId::EditText,           "Edit Memo Text",          "",                                        "",       "edittext",      false, false, ""},
+    {TActionId::SelectFont,         "Select Font",             "",                                        "",       "font",          false, false, ""},
+    {TActionId::ImportImage,        "Import Image",            "Import Graphic Image",                    "",       "",              false, false, ""},
+    {TActionId::MaintainAspect,     "Maintain Aspect Ratio",   "",                                        "",       "",              true,  true,  ""},
 };
 // clang-format on
+static_assert(std::size(kActions) == ActionCount);
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < std::size(kActions); ++i)
+            if (std::size_t(kActions[i].Id) != i)
+                return false;
+        return true;
+    }(),
+    "one entry per action, in the order of TActionId");
 
 QIcon ActionIcon(const char* name) {
     for (const char* suffix : {".svg", ".png"}) {
@@ -83,7 +94,7 @@ TMainActions::TMainActions(QObject* owner) {
     QHash<QString, QActionGroup*> groups;
     for (const TActionSpec& spec : kActions) {
         auto* action = new QAction(QString::fromUtf8(spec.Caption), owner);
-        action->setObjectName(QLatin1String(spec.Name));
+        action->setObjectName(QLatin1String(ActionName(spec.Id)));
         const QString hint = *spec.Hint ? QString::fromUtf8(spec.Hint)
                                         : QString(action->text()).remove(QLatin1Char('&'));
         action->setToolTip(hint);
@@ -100,12 +111,6 @@ TMainActions::TMainActions(QObject* owner) {
                 group = new QActionGroup(owner);
             group->addAction(action);
         }
-        m_actions.insert(action->objectName(), action);
+        m_actions[std::size_t(spec.Id)] = action;
     }
-}
-
-QAction* TMainActions::operator[](const char* name) const {
-    QAction* action = m_actions.value(QLatin1String(name));
-    Q_ASSERT_X(action, "TMainActions", name);
-    return action;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
+#include "app/ActionIds.h"
+
+#include <array>
 
 class QAction;
 class QObject;
@@ -9,7 +10,7 @@ class QObject;
 // Every command of the main window is one action, made from the table in MainActions.cpp and
 // shared by menus, tool buttons, the context menu and shortcuts.
 struct TActionSpec {
-    const char* Name;     // objectName, e.g. "acSaveLabel"
+    TActionId Id;
     const char* Caption;  // menu text
     const char* Hint;     // tool tip and status tip; the caption when empty
     const char* Shortcut; // QKeySequence text, empty for none
@@ -22,9 +23,8 @@ struct TActionSpec {
 class TMainActions {
 public:
     explicit TMainActions(QObject* owner);
-    QAction* operator[](const char* name) const;
-    const QHash<QString, QAction*>& All() const { return m_actions; }
+    QAction* operator[](TActionId id) const { return m_actions[std::size_t(id)]; }
 
 private:
-    QHash<QString, QAction*> m_actions;
+    std::array<QAction*, ActionCount> m_actions{};
 };

@@ -32,53 +32,90 @@ bool ShapeIsOpaque(uint8_t format, uint8_t brushStyle) {
     return format == sfRectangle && brushStyle != bsClear;
 }
 
-void DrawShape(QPainter& p, const TShapeStyle& s, int32_t W, int32_t H) {
-    const int32_t w = std::max(s.PenWidth, 0);
-    const int32_t b = w / 2;
-    const int32_t pi = (w - 1) / 2;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(ToQColor(s.PenColor), std::max(w, 1), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    if (w == 0)
-        pen = QPen(Qt::NoPen);
-    p.setPen(pen);
-    p.setBrush(QBrush(ToQColor(s.BrushColor), ToQtBrushStyle(s.BrushStyle)));
-    const QRectF frame = PenFrame(b, b, W - pi, H - pi);
+TShapeOutline ScreenOutline(int32_t penWidth) {
+    const int32_t w = std::max(penWidth, 0);
+    return {w, w / 2, (w - 1) / 2, 1, true};
+}
+
+TShapeOutline PaperOutline(int32_t penWidth, double scaleX, double scaleY) {
+    const int32_t pen = RoundHalfEven(penWidth * scaleX);
+    int32_t nearInset = pen / 2;
+    int32_t farInset = RoundHalfEven(penWidth * scaleY) / 2;
+    if (nearInset % 2 != 0)
+        nearInset += RoundHalfEven(scaleX);
+    if (farInset % 2 != 0)
+        farInset += RoundHalfEven(scaleY);
+    return {pen, nearInset, farInset, 0, false};
+}
+
+TShapeGeometry ShapeGeometry(const TShapeStyle& s, const QRect& box, const TShapeOutline& o) {
+    const int32_t x = box.x(), y = box.y(), w = box.width(), h = box.height();
+    const int32_t n = o.Near, f = o.Far, e = o.LastPixel;
+    TShapeGeometry g;
+    g.Frame = PenFrame(x + n, y + n, x + w - f, y + h - f);
     switch (s.Format) {
-    case sfEllipse:
-        p.drawEllipse(frame);
+    case sfTriangle:
+        g.Points = QPolygon({QPoint(x + w / 2, y + n), QPoint(x + w - n - e, y + h - f - e),
+                             QPoint(x + n + e, y + h - f - e)});
         break;
-    case sfTriangle: {
-        const QPolygon triangle(
-            {QPoint(W / 2, b), QPoint(W - b - 1, H - pi - 1), QPoint(b + 1, H - pi - 1)});
-        p.drawPolygon(triangle);
-        break;
-    }
     case sfRoundRect: {
-        const int32_t d = H - pi < W - pi ? H - pi - b : W - pi - b;
-        const int32_t c = RoundHalfEven(0.25 * d);
-        p.drawRoundedRect(frame, c / 2.0, c / 2.0);
+        const int32_t d = std::min(w, h) - (o.CornersFromOutline ? n + f : 0);
+        g.Radius = RoundHalfEven(0.25 * d) / 2.0;
         break;
     }
     case sfHorizontalLine: {
-        const int32_t y = s.VAlign == 3 ? b : s.VAlign == 2 ? H / 2 : H - pi - 1;
+        const int32_t ly = s.VAlign == vaTop      ? y + n
+                           : s.VAlign == vaCenter ? y + h / 2
+                                                  : y + h - f - e;
         // The far end point is not part of the line.
-        p.drawLine(QPoint(b, y), QPoint(W - b - 1, y));
+        g.Points = QPolygon({QPoint(x + n, ly), QPoint(x + w - n - 1, ly)});
         break;
     }
-    case sfVerticalLine: {
-        if (s.HAlign == 0)
-            p.drawLine(QPoint(b, pi), QPoint(b, H - b - 1));
-        else {
-            const int32_t x = s.HAlign == 2 ? W / 2 : W - pi - 1;
-            p.drawLine(QPoint(x, b), QPoint(x, H - b - 1));
+    case sfVerticalLine:
+        if (s.HAlign == haLeft) {
+            g.Points = QPolygon({QPoint(x + n, y + f), QPoint(x + n, y + h - n - 1)});
+        } else {
+            const int32_t lx = s.HAlign == haCenter ? x + w / 2 : x + w - f - e;
+            g.Points = QPolygon({QPoint(lx, y + n), QPoint(lx, y + h - n - 1)});
         }
         break;
-    }
     default:
-        p.drawRect(frame);
         break;
     }
+    return g;
+}
+
+void PaintShape(QPainter& p, const TShapeStyle& s, const QRect& box, const TShapeOutline& o) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (o.Pen > 0)
+        p.setPen(QPen(ToQColor(s.PenColor), o.Pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    else
+        p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(ToQColor(s.BrushColor), ToQtBrushStyle(s.BrushStyle)));
+    const TShapeGeometry g = ShapeGeometry(s, box, o);
+    switch (s.Format) {
+    case sfEllipse:
+        p.drawEllipse(g.Frame);
+        break;
+    case sfTriangle:
+        p.drawPolygon(g.Points);
+        break;
+    case sfRoundRect:
+        p.drawRoundedRect(g.Frame, g.Radius, g.Radius);
+        break;
+    case sfHorizontalLine:
+    case sfVerticalLine:
+        p.drawLine(g.Points[0], g.Points[1]);
+        break;
+    default:
+        p.drawRect(g.Frame);
+        break;
+    }
+}
+
+void DrawShape(QPainter& p, const TShapeStyle& s, int32_t W, int32_t H) {
+    p.save();
+    PaintShape(p, s, QRect(0, 0, W, H), ScreenOutline(s.PenWidth));
     p.restore();
 }
 

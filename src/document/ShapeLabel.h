@@ -2,6 +2,10 @@
 
 #include "document/lblobjs.h"
 
+class QPainter;
+
+#include <QPolygon>
+#include <QRect>
 #include <QRectF>
 #include <Qt>
 
@@ -54,8 +58,7 @@ private:
     TColor m_brushColor = clWhite;
 };
 
-// Draws a shape of the given format into a width x height area at the painter's origin, with the
-// insets that keep a pen of penWidth inside it. Shared by the screen and the printer.
+// How a shape's pen, fill and format look.
 struct TShapeStyle {
     uint8_t Format = sfRectangle;
     int32_t PenWidth = 1;
@@ -65,6 +68,42 @@ struct TShapeStyle {
     uint8_t HAlign = 2;
     uint8_t VAlign = 2;
 };
+
+// How the outline sits in the box, which is where the screen and the paper differ. The screen
+// draws into the control's own image, W x H pixels whose last column and row are W-1 and H-1:
+// the pen keeps half its width inside the near edges and the rest inside the far ones, points on
+// the far side name that last pixel, and rounded corners follow the outline. The paper draws at
+// printer resolution with the pen scaled: an odd half-pen is rounded up by one screen pixel's
+// worth of printer pixels, as labels have always printed, points are measured from the box's
+// edges themselves (there is no last pixel to name), and corners follow the whole box.
+struct TShapeOutline {
+    int32_t Pen = 1;                // pen width in the target's pixels; 0 or less draws no outline
+    int32_t Near = 0;               // from the left and top edges to the pen's centre line
+    int32_t Far = 0;                // from the right and bottom edges
+    int32_t LastPixel = 1;          // 1 where far-side points name pixels of an image, 0 on paper
+    bool CornersFromOutline = true; // rounded corners sized from the outline, not the whole box
+    bool operator==(const TShapeOutline&) const = default;
+};
+TShapeOutline ScreenOutline(int32_t penWidth);
+// scaleX and scaleY: printer pixels per screen pixel.
+TShapeOutline PaperOutline(int32_t penWidth, double scaleX, double scaleY);
+
+// Where a shape lands: the frame of a rectangle, ellipse or rounded rectangle (with its corner
+// radius), or the corners of a triangle, or the two ends of a line.
+struct TShapeGeometry {
+    QRectF Frame;
+    qreal Radius = 0;
+    QPolygon Points;
+    bool operator==(const TShapeGeometry&) const = default;
+};
+TShapeGeometry ShapeGeometry(const TShapeStyle& style, const QRect& box,
+                             const TShapeOutline& outline);
+
+// Draws the shape in box on screen and paper alike. It sets the painter's pen, brush and
+// antialiasing and leaves them so, as the page's drawing of every kind does.
+void PaintShape(QPainter& p, const TShapeStyle& style, const QRect& box,
+                const TShapeOutline& outline);
+// The screen's drawing into a width x height area at the painter's origin, state kept.
 void DrawShape(QPainter& p, const TShapeStyle& style, int32_t width, int32_t height);
 
 // A rectangle given by its edges, right and bottom exclusive, as the centre line of a pen that

@@ -93,21 +93,13 @@ void ReadGraphic(const TSectionReader& keys, TLabelControl& control, TPictureSou
 }
 
 constexpr TControlKindInfo kKinds[] = {
-    {ckBarcode, "BARCODE", Create<TBarcodeLabel>, WriteBarcode, ReadBarcode},
-    {ckText, "TEXT", Create<TTextLabel>, NoKeys, ReadNoKeys},
-    {ckMemo, "MEMO", Create<TMemoLabel>, NoKeys, ReadNoKeys},
-    {ckShape, "SHAPE", Create<TShapeLabel>, WriteShape, ReadShape},
-    {ckGraphic, "GRAPHIC", Create<TGraphicLabel>, WriteGraphic, ReadGraphic},
+    {ckBarcode, Create<TBarcodeLabel>, WriteBarcode, ReadBarcode},
+    {ckText, Create<TTextLabel>, NoKeys, ReadNoKeys},
+    {ckMemo, Create<TMemoLabel>, NoKeys, ReadNoKeys},
+    {ckShape, Create<TShapeLabel>, WriteShape, ReadShape},
+    {ckGraphic, Create<TGraphicLabel>, WriteGraphic, ReadGraphic},
 };
-static_assert(std::size(kKinds) == ckBase, "one entry per storable kind");
-static_assert(
-    [] {
-        for (size_t i = 0; i < std::size(kKinds); ++i)
-            if (kKinds[i].Kind != i)
-                return false;
-        return true;
-    }(),
-    "entries in kind order, so that a kind indexes the table");
+static_assert(CoversEveryKind(kKinds), "one entry per storable kind, in kind order");
 } // namespace
 
 const TControlKindInfo* KindOf(TControlKind kind) {
@@ -115,8 +107,8 @@ const TControlKindInfo* KindOf(TControlKind kind) {
 }
 
 const TControlKindInfo* KindByType(const QString& type) {
-    for (const TControlKindInfo& k : kKinds)
+    for (const TKindTraits& k : StorableKinds())
         if (type == QLatin1String(k.Type))
-            return &k;
+            return KindOf(k.Kind);
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/KindRegistry.h"
 #include "document/lblobjs.h"
 
 #include <QStringList>
@@ -10,11 +11,10 @@ class TSectionReader;
 class TSectionWriter;
 class TPictureSource;
 
-// One storable kind of control: its TYPE value, how to make an empty one and the keys only this
-// kind has (written right after TYPE).
+// What the files add to a kind of control (its TYPE value is among its traits): how to make an
+// empty one and the keys only this kind has (written right after TYPE).
 struct TControlKindInfo {
     TControlKind Kind;
-    const char* Type;
     std::unique_ptr<TLabelControl> (*Create)();
     // Appends the control's private picture file to files, for image controls.
     void (*WriteKeys)(TSectionWriter& keys, const TLabelControl& control, QStringList& files);

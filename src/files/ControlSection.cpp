@@ -38,7 +38,7 @@ QString MemoKey(int32_t n) {
 }
 
 void WriteText(TSectionWriter& keys, const TLabelControl& c) {
-    if (c.Kind() != ckMemo) {
+    if (!KindTraits(c.Kind()).MultiLine) {
         keys.Escaped("TEXT", c.GetText());
         return;
     }
@@ -49,7 +49,7 @@ void WriteText(TSectionWriter& keys, const TLabelControl& c) {
 }
 
 QString ReadText(const TSectionReader& keys, const TLabelControl& c) {
-    if (c.Kind() != ckMemo)
+    if (!KindTraits(c.Kind()).MultiLine)
         return keys.Escaped("TEXT");
     const int32_t count = std::min(keys.Integer("MEMO_LINES", 0), MaxMemoLines);
     QStringList lines;
@@ -99,7 +99,7 @@ void WriteControlSection(TIniFile& ini, const QString& section, const TLabelCont
     if (!kind)
         return;
     TSectionWriter keys(ini, section);
-    keys.Plain("TYPE", QString::fromLatin1(kind->Type));
+    keys.Plain("TYPE", QString::fromLatin1(KindTraits(c.Kind()).Type));
     kind->WriteKeys(keys, c, files);
 
     // In inches, and as if not rotated: a quarter-turned box has its width and height swapped.

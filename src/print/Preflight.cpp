@@ -1,6 +1,7 @@
 #include "print/Preflight.h"
 
 #include "barcode/BarcodeLabel.h"
+#include "document/KindRegistry.h"
 #include "document/LabelFields.h"
 #include "document/TextRendering.h"
 #include "merge/AdvancedField.h"
@@ -42,18 +43,10 @@ const TImportedField* FirstImportedField(const TLabelControl& c) {
 // file has one), or else by its text as the run starts (a counter's first value).
 QString ControlName(const TLabelControl& c, const TImportRecord* header,
                     const QString& designText) {
-    QString kind, name;
-    switch (c.Kind()) {
-    case ckBarcode:
-        kind = QString::fromLatin1(PreflightText::Barcode);
-        break;
-    case ckMemo:
-        kind = QString::fromLatin1(PreflightText::Memo);
-        break;
-    default:
-        kind = QString::fromLatin1(PreflightText::Text);
-        break;
-    }
+    const TKindPrinter* printer = KindPrinter(c.Kind());
+    const QString kind = QString::fromLatin1(printer && printer->ProblemName ? printer->ProblemName
+                                                                             : PreflightText::Text);
+    QString name;
     if (const TImportedField* f = FirstImportedField(c)) {
         const qsizetype i = f->FieldNumber - 1;
         if (header && i >= 0 && i < header->size() && !header->at(i).trimmed().isEmpty())
@@ -104,7 +97,7 @@ public:
         const QRect labelRect = LabelRect(*place.Layout, place.Column, place.Row);
         for (const auto& control : m_controls) {
             const TLabelControl& c = *control;
-            if (c.Kind() != ckBarcode && c.Kind() != ckText && c.Kind() != ckMemo)
+            if (!KindTraits(c.Kind()).CarriesText)
                 continue;
             // Evaluated for every label, as the run does, so counters step alike.
             const QString text = TextForDrawing(c.GetPrintText(place.Record, place.LastCopy));
@@ -301,8 +294,9 @@ private:
         auto font = m_fonts.find(&c);
         if (font == m_fonts.end())
             font = m_fonts.emplace(&c, PrinterFont(c.Font(), m_scale)).first;
-        const QRect rect = c.Kind() == ckText ? TextCell(c, font->second, text, box, nullptr).rect
-                                              : MemoTextRect(c, text, box, m_scale);
+        const QRect rect = KindTraits(c.Kind()).MultiLine
+                               ? MemoTextRect(c, text, box, m_scale)
+                               : TextCell(c, font->second, text, box, nullptr).rect;
         const QRect room = Room(box);
         const QString quoted = Quoted(text.section(QLatin1Char('\n'), 0, 0));
         if (rect.left() < room.left() || rect.right() > room.right())

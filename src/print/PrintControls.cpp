@@ -6,14 +6,18 @@
 #include "barcode/PrnBarcode.h"
 #include "document/Fonts.h"
 #include "document/GraphicLabel.h"
+#include "document/KindRegistry.h"
 #include "document/ShapeLabel.h"
 #include "document/TextRendering.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
 #include "platform/Units.h"
+#include "print/PreflightTexts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+
+#include <iterator>
 
 namespace {
 // Sets the control's clip for its drawing when what it paints would pass the clip.
@@ -220,55 +224,14 @@ QRect MemoTextRect(const TLabelControl& c, const QString& text, const TPrintBox&
 void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
                        const TPrintScale& s) {
     const auto& shape = static_cast<const TShapeLabel&>(c);
-    const int32_t pw = RoundHalfEven(shape.PenWidth() * s.X);
-    int32_t hx = pw / 2;
-    int32_t hy = RoundHalfEven(shape.PenWidth() * s.Y) / 2;
-    if (hx % 2 != 0)
-        hx += RoundHalfEven(s.X);
-    if (hy % 2 != 0)
-        hy += RoundHalfEven(s.Y);
-    TClipScope clip(p, b.clip, QRect(b.x, b.y, b.w, b.h).adjusted(-pw, -pw, pw, pw));
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (pw > 0)
-        p.setPen(QPen(ToQColor(shape.PenColor()), pw, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    else
-        p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(ToQColor(shape.BrushColor()), ToQtBrushStyle(shape.BrushStyle())));
-    const int32_t x = b.x, y = b.y, w = b.w, h = b.h;
-    const QRectF frame = PenFrame(x + hx, y + hx, x + w - hy, y + h - hy);
-    switch (shape.ShapeFormat()) {
-    case sfEllipse:
-        p.drawEllipse(frame);
-        break;
-    case sfTriangle:
-        p.drawPolygon(QPolygon({QPoint(x + w / 2, y + hx), QPoint(x + w - hx, y + h - hy),
-                                QPoint(x + hx, y + h - hy)}));
-        break;
-    case sfRoundRect: {
-        const int32_t k = RoundHalfEven(0.25 * std::min(w, h));
-        p.drawRoundedRect(frame, k / 2.0, k / 2.0);
-        break;
-    }
-    case sfHorizontalLine: {
-        const int32_t ly = c.VAlign() == vaTop      ? y + hx
-                           : c.VAlign() == vaCenter ? y + h / 2
-                                                    : y + h - hy;
-        p.drawLine(QPoint(x + hx, ly), QPoint(x + w - hx - 1, ly));
-        break;
-    }
-    case sfVerticalLine: {
-        if (c.HAlign() == haLeft) {
-            p.drawLine(QPoint(x + hx, y + hy), QPoint(x + hx, y + h - hx - 1));
-        } else {
-            const int32_t lx = c.HAlign() == haCenter ? x + w / 2 : x + w - hy;
-            p.drawLine(QPoint(lx, y + hx), QPoint(lx, y + h - hx - 1));
-        }
-        break;
-    }
-    default:
-        p.drawRect(frame);
-        break;
-    }
+    const TShapeOutline outline = PaperOutline(shape.PenWidth(), s.X, s.Y);
+    const int32_t pw = outline.Pen;
+    const QRect box(b.x, b.y, b.w, b.h);
+    TClipScope clip(p, b.clip, box.adjusted(-pw, -pw, pw, pw));
+    PaintShape(p,
+               {shape.ShapeFormat(), shape.PenWidth(), shape.PenColor(), shape.BrushStyle(),
+                shape.BrushColor(), c.HAlign(), c.VAlign()},
+               box, outline);
 }
 
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
@@ -287,4 +250,25 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(target, picture);
+}
+
+namespace {
+constexpr TKindPrinter kPrinters[] = {
+    {ckBarcode, PrintBarcodeControl, PreflightText::Barcode},
+    {ckText, PrintTextControl, PreflightText::Text},
+    {ckMemo, PrintMemoControl, PreflightText::Memo},
+    {ckShape,
+     [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
+        const TPrintScale& s) { PrintShapeControl(p, c, b, s); },
+     nullptr},
+    {ckGraphic,
+     [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
+        const TPrintScale&) { PrintImageControl(p, c, b); },
+     nullptr},
+};
+static_assert(CoversEveryKind(kPrinters), "one entry per storable kind, in kind order");
+} // namespace
+
+const TKindPrinter* KindPrinter(TControlKind kind) {
+    return kind < std::size(kPrinters) ? &kPrinters[kind] : nullptr;
 }

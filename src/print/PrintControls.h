@@ -41,6 +41,17 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& box
                        const TPrintScale& s);
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box);
 
+// What the page adds to each kind of control: how it is drawn (text is the evaluated text for the
+// kinds that carry one, empty for the rest) and how a problem found in it names it.
+struct TKindPrinter {
+    TControlKind Kind;
+    void (*Print)(QPainter& p, const TLabelControl& c, const QString& text, const TPrintBox& box,
+                  const TPrintScale& s);
+    const char* ProblemName; // nullptr for the kinds that have no text to check
+};
+// nullptr for the base kind, which is never printed.
+const TKindPrinter* KindPrinter(TControlKind kind);
+
 // Where a barcode control's symbol lands in its box: what PrintBarcodeControl draws for the
 // normalised data.
 struct TBarcodePlacement {

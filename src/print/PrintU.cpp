@@ -1,5 +1,6 @@
 #include "print/PrintU.h"
 
+#include "document/KindRegistry.h"
 #include "document/LabelFields.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
@@ -112,28 +113,13 @@ void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlL
         const TLabelControl& c = *control;
         const TPrintBox box = ControlPrintBox(c, labelRect, s);
         // Only the kinds that carry a text evaluate it, so counters step for those alone.
-        const auto text = [&] {
-            return TextForDrawing(c.GetPrintText(place.Record, place.LastCopy));
-        };
-        switch (c.Kind()) {
-        case ckBarcode:
-            PrintBarcodeControl(canvas, c, text(), box, s);
-            break;
-        case ckText:
-            PrintTextControl(canvas, c, text(), box, s);
-            break;
-        case ckMemo:
-            PrintMemoControl(canvas, c, text(), box, s);
-            break;
-        case ckShape:
-            PrintShapeControl(canvas, c, box, s);
-            break;
-        case ckGraphic:
-            PrintImageControl(canvas, c, box);
-            break;
-        default:
-            break;
-        }
+        const TKindPrinter* printer = KindPrinter(c.Kind());
+        if (!printer)
+            continue;
+        const QString text = KindTraits(c.Kind()).CarriesText
+                                 ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy))
+                                 : QString();
+        printer->Print(canvas, c, text, box, s);
     }
 }
 

@@ -32,7 +32,7 @@ protected:
     TCanvasLabel& L() { return W->Label(); }
     TLabelDocument& D() { return W->Document(); }
     // Chooses a tool and presses on the label with a button.
-    void Place(const char* tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    void Place(TActionName tool, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         W->Action(tool)->trigger();
         QTest::mousePress(&L(), button, {}, at);
         QTest::mouseRelease(&L(), button, {}, at);
@@ -47,7 +47,7 @@ protected:
         return raw;
     }
     QString State() { return W->findChild<QLabel*>("pState")->text(); }
-    bool Enabled(const char* action) { return W->Action(action)->isEnabled(); }
+    bool Enabled(TActionName action) { return W->Action(action)->isEnabled(); }
 
     std::unique_ptr<TFMain> W;
 };
@@ -70,6 +70,39 @@ TEST_F(EditingCommands, ToolsPlaceOneControlAndReturnToSelect) {
     QLineEdit* eText = W->findChild<QLineEdit*>("eText");
     EXPECT_EQ(eText->selectedText(), QStringLiteral("New Text")) << "typing replaces it";
     EXPECT_TRUE(W->Modified());
+}
+
+TEST_F(EditingCommands, EachKindNamesItselfInTheStatePanelWhileAddedAndSelected) {
+    const struct {
+        TActionName tool;
+        TControlKind kind;
+        const char* adding;
+        const char* selected;
+        QPoint at;
+    } kinds[] = {
+        {"acAddBarcode", ckBarcode, "Add Barcode", "Edit Barcode", {5, 5}},
+        {"acAddText", ckText, "Add Text", "Edit Text", {100, 5}},
+        {"acAddMemo", ckMemo, "Add Formatted Text", "Edit Formatted Text", {100, 30}},
+        {"acAddShape", ckShape, "Add Shape", "Edit Shape", {5, 65}},
+        {"acAddImage", ckGraphic, "Add Graphic", "Edit Graphic", {150, 65}},
+    };
+    FileNames = {QString()}; // the image tool asks for a picture at once; cancelled
+    for (const auto& k : kinds) {
+        W->Action(k.tool)->trigger();
+        EXPECT_EQ(State(), QLatin1String(k.adding)) << ActionName(k.tool.Id);
+        QTest::mousePress(&L(), Qt::LeftButton, {}, k.at);
+        QTest::mouseRelease(&L(), Qt::LeftButton, {}, k.at);
+        // Placing ends with the select tool ready; choosing the control names it.
+        EXPECT_EQ(State(), QStringLiteral("Ready")) << ActionName(k.tool.Id);
+        ASSERT_NE(D().Selection(), nullptr) << ActionName(k.tool.Id);
+        const TRect box = D().Selection()->Box();
+        D().SelectNone();
+        QTest::mouseClick(&L(), Qt::LeftButton, {},
+                          QPoint((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2));
+        ASSERT_NE(D().Selection(), nullptr) << ActionName(k.tool.Id);
+        EXPECT_EQ(D().Selection()->Kind(), k.kind) << ActionName(k.tool.Id);
+        EXPECT_EQ(State(), QLatin1String(k.selected)) << ActionName(k.tool.Id);
+    }
 }
 
 TEST_F(EditingCommands, RightPressWithAToolCreatesNothingButReturnsToSelect) {
@@ -336,6 +369,45 @@ TEST(CommandStates, TableBySelection) {
     const TCommandStates advanced = CommandStatesFor(&text, true);
     EXPECT_FALSE(advanced.TextBox) << "an advanced control's text comes from its fields";
     EXPECT_TRUE(advanced.EditFields);
+}
+
+TEST(CommandStates, EachKindAllowsItsOwnCommands) {
+    TBarcodeLabel barcode;
+    TTextLabel text;
+    TMemoLabel memo;
+    TShapeLabel shape;
+    TGraphicLabel image;
+    const struct {
+        TLabelControl* control;
+        bool rotate, autoSize, transparent, editText, image, font, fields;
+    } kinds[] = {
+        {&barcode, true, true, false, false, false, true, true},
+        {&text, true, true, true, false, false, true, true},
+        {&memo, false, true, true, true, false, true, true},
+        {&shape, false, false, false, false, false, false, false},
+        {&image, false, false, true, false, true, false, false},
+    };
+    for (const auto& k : kinds) {
+        const TCommandStates st = CommandStatesFor(k.control, true);
+        const int kind = k.control->Kind();
+        EXPECT_TRUE(st.Stacking) << kind;
+        EXPECT_EQ(st.Rotate, k.rotate) << kind;
+        EXPECT_EQ(st.AutoSize, k.autoSize) << kind;
+        EXPECT_EQ(st.Transparent, k.transparent) << kind;
+        EXPECT_EQ(st.EditText, k.editText) << kind;
+        EXPECT_EQ(st.Image, k.image) << kind;
+        EXPECT_EQ(st.SelectFont, k.font) << kind;
+        EXPECT_EQ(st.EditFields, k.fields) << kind;
+        EXPECT_EQ(st.TextBox, k.fields) << kind;
+    }
+    // Alignment needs a box that does not follow its content, except for formatted text.
+    barcode.SetAutoSizing(true);
+    memo.SetAutoSizing(true);
+    EXPECT_FALSE(CommandStatesFor(&barcode, true).Alignment);
+    EXPECT_TRUE(CommandStatesFor(&memo, true).Alignment);
+    barcode.SetAutoSizing(false);
+    EXPECT_TRUE(CommandStatesFor(&barcode, true).Alignment);
+    EXPECT_FALSE(CommandStatesFor(&shape, true).Alignment);
 }
 } // namespace
 

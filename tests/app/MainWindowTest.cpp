@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -74,6 +75,26 @@ TEST_F(MainWindow, FirstStartOnEmptyPreferences) {
     // The built-in sheet: 2 x 1 inches at 96 dpi.
     EXPECT_EQ(w->Label().width(), 192);
     EXPECT_EQ(w->Label().height(), 96);
+}
+
+// Each identifier reaches the action that carries its name, and every named action of the
+// window itself has an identifier.
+TEST_F(MainWindow, ActionIdentifiersReachTheActionsOfTheirNames) {
+    auto w = Window();
+    QSet<QAction*> reached;
+    for (const TActionIdName& entry : kActionIdNames) {
+        QAction* action = w->Action(entry.Id);
+        ASSERT_NE(action, nullptr) << entry.Name;
+        EXPECT_EQ(action->objectName(), QLatin1String(entry.Name));
+        EXPECT_EQ(w->findChild<QAction*>(QLatin1String(entry.Name)), action) << entry.Name;
+        reached.insert(action);
+    }
+    EXPECT_EQ(reached.size(), qsizetype(ActionCount)) << "no two identifiers share an action";
+    // the window's own actions; its dialogs have theirs
+    for (QAction* action : w->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly))
+        if (action->objectName().startsWith(QLatin1String("ac")))
+            EXPECT_TRUE(reached.contains(action)) << action->objectName().toStdString();
+    EXPECT_EQ(w->Action("acUndo"), w->Action(TActionId::Undo));
 }
 
 TEST_F(MainWindow, FileTypesRegisteredUntilTheFolderIsRemembered) {
@@ -196,13 +217,15 @@ TEST_F(MainWindow, MenusInOrderWithShortcutsAndSeparators) {
                            "-", "Auto Resize", "Transparent"}));
     EXPECT_FALSE(menus[3]->menu()->actions()[3]->isVisible()) << "Attach To is hidden";
     EXPECT_EQ(MenuTexts(menus[5]->menu()), QStringList({"Help", "-", "About"}));
-    const std::pair<const char*, const char*> keys[] = {
-        {"acNewLabel", "Ctrl+N"}, {"acOpenLabel", "Ctrl+O"}, {"acSaveLabel", "Ctrl+S"},
-        {"acPrint", "Ctrl+P"},    {"acCut", "Ctrl+X"},       {"acCopy", "Ctrl+C"},
-        {"acPaste", "Ctrl+V"},    {"acEditFields", "F12"},   {"acSetupLabel", "F9"},
-        {"acHelp", "F1"}};
+    const struct {
+        TActionName name;
+        const char* key;
+    } keys[] = {{"acNewLabel", "Ctrl+N"}, {"acOpenLabel", "Ctrl+O"}, {"acSaveLabel", "Ctrl+S"},
+                {"acPrint", "Ctrl+P"},    {"acCut", "Ctrl+X"},       {"acCopy", "Ctrl+C"},
+                {"acPaste", "Ctrl+V"},    {"acEditFields", "F12"},   {"acSetupLabel", "F9"},
+                {"acHelp", "F1"}};
     for (const auto& [name, key] : keys)
-        EXPECT_EQ(w->Action(name)->shortcut(), QKeySequence(key)) << name;
+        EXPECT_EQ(w->Action(name)->shortcut(), QKeySequence(key)) << ActionName(name.Id);
     EXPECT_EQ(w->Action("acSetupLabel")->toolTip(), QStringLiteral("Alter Label Size"));
     EXPECT_EQ(w->Action("acPrint")->toolTip(), QStringLiteral("Print Labels"));
     EXPECT_EQ(w->Action("acEditFields")->statusTip(), QStringLiteral("Add/Edit Advanced Fields"));

@@ -1,5 +1,6 @@
 #include "LabelTestSupport.h"
 #include "document/Jpeg.h"
+#include "files/ControlKinds.h"
 
 #include <QFileInfo>
 
@@ -498,4 +499,16 @@ TEST_F(LabelRoundTrip, FailedSaveKeepsThePreviousLabel) {
     }
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(TempFolderEntries(), QStringList());
+}
+
+TEST(ControlTypes, EveryStoredTypeMakesAControlOfItsOwnKind) {
+    for (const TKindTraits& k : StorableKinds()) {
+        const TControlKindInfo* info = KindByType(QLatin1String(k.Type));
+        ASSERT_NE(info, nullptr) << k.Type;
+        EXPECT_EQ(info, KindOf(k.Kind)) << k.Type;
+        EXPECT_EQ(info->Create()->Kind(), k.Kind) << k.Type;
+    }
+    EXPECT_EQ(KindByType(QStringLiteral("text")), nullptr) << "TYPE values are upper case";
+    EXPECT_EQ(KindByType(QStringLiteral("LINE")), nullptr);
+    EXPECT_EQ(KindOf(ckBase), nullptr) << "the base kind is never stored";
 }
