@@ -80,7 +80,7 @@ void TFMain::ResetHistory() {
 
 QByteArray TFMain::TakeState() const {
     try {
-        return m_snapshots->Take(SheetSettings(), Document().ShowGrid(), Document().Controls());
+        return m_snapshots->Take(Document().Sheet(), Document().ShowGrid(), Document().Controls());
     } catch (const TUserError&) {
         return {};
     }
@@ -130,7 +130,7 @@ void TFMain::RestoreState(const QByteArray& state) {
     m_restoring = true;
     m_quiet = true;
     TLabelDocument& label = Document();
-    SheetSettings() = document.Sheet;
+    label.SetSheet(document.Sheet, TLabelDocument::TSheetChange::Fit);
     label.SetShowGrid(document.ShowGrid);
     m_actions[TActionId::ShowGrids]->setChecked(document.ShowGrid);
     label.SetLabelSize(LabelPixelWidth(document.Sheet), LabelPixelHeight(document.Sheet));

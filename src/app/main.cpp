@@ -77,8 +77,6 @@ void StartApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
     InitAppResources();
     ReadScreenResolution();
-    LoadSheetDefaults();
-    RefreshPrinterPage();
 }
 } // namespace
 
