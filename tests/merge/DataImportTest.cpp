@@ -1,45 +1,10 @@
 #include "merge/DataImport.h"
 #include "MergeTestFiles.h"
+#include "StandInImportDialog.h"
 #include "TestSupport.h"
 #include "platform/Errors.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
-
-namespace {
-// Stands in for the import window: remembers what it was shown, optionally changes settings the
-// way a user would, and answers Ok or Cancel.
-class TStandInDialog : public TTextImportDialog {
-public:
-    explicit TStandInDialog(bool confirm) : m_confirm(confirm) {}
-
-    bool Execute(const QString& fileName, TTextImportSettings& settings,
-                 const QStringList& previewLines) override {
-        ++Calls;
-        ShownFile = fileName;
-        ShownSeparator = settings.Separator;
-        ShownLines = previewLines;
-        if (UserQuote)
-            settings.QuoteChar = *UserQuote;
-        if (UserSeparator) {
-            settings.ImportFormat = TImportFormat::CustomDelimiter;
-            settings.Separator = *UserSeparator;
-        }
-        return m_confirm;
-    }
-
-    int Calls = 0;
-    QString ShownFile;
-    QString ShownSeparator;
-    QStringList ShownLines;
-    std::optional<QString> UserQuote;
-    std::optional<QString> UserSeparator;
-
-private:
-    bool m_confirm;
-};
-} // namespace
 
 // Settings, preview, reader and dialog of one session work together.
 TEST(DataImport, PreviewThenReadThroughOneSession) {

@@ -1,44 +1,12 @@
 #include "merge/ImportDialog.h"
 #include "MergeTestFiles.h"
+#include "StandInImportDialog.h"
 #include "TestSupport.h"
 #include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace {
-// Stands in for the import window: remembers what it was shown, optionally changes a setting
-// the way a user would, and answers Ok or Cancel.
-class TStandInDialog : public TTextImportDialog {
-public:
-    explicit TStandInDialog(bool confirm) : m_confirm(confirm) {}
-
-    bool Execute(const QString& fileName, TTextImportSettings& settings,
-                 const QStringList& previewLines) override {
-        ++Calls;
-        ShownFile = fileName;
-        ShownFormat = settings.ImportFormat;
-        ShownSeparator = settings.Separator;
-        ShownColumns = settings.ColumnSizes;
-        ShownLines = previewLines;
-        if (UserQuote)
-            settings.QuoteChar = *UserQuote;
-        return m_confirm;
-    }
-
-    int Calls = 0;
-    QString ShownFile;
-    TImportFormat ShownFormat{};
-    QString ShownSeparator;
-    QList<int> ShownColumns;
-    QStringList ShownLines;
-    std::optional<QString> UserQuote;
-
-private:
-    bool m_confirm;
-};
-
 QByteArray NumberedLines(int count) {
     QByteArray bytes;
     for (int i = 1; i <= count; ++i)
