@@ -158,7 +158,7 @@ void TFMain::ImportTemplateFile(const QString& path) {
     // The sheet is part of the label file: a new sheet is a change that must not be lost.
     if (changed) {
         SetModified(true);
-        RecordStep();
+        RecordStep(TStepKind::ImportSettings);
     }
 }
 
@@ -188,7 +188,7 @@ bool TFMain::WriteLabel(const QString& path) {
     m_statusState->setText(QStringLiteral("Ready"));
     if (written) {
         SetModified(false);
-        m_history->setClean();
+        History().setClean();
         RememberRecent(path);
     }
     return written;
@@ -231,10 +231,10 @@ void TFMain::SetupLabel() {
         return;
     ApplyLabelSize();
     m_design->RepaintRulers();
-    Document().FitControls();
+    AsStep(TStepKind::LabelSetup, [this] { Document().FitControls(); });
     Label().update();
     SetModified(true);
-    RecordStep();
+    RecordStep(TStepKind::LabelSetup);
 }
 
 void TFMain::PrintLabels() {
@@ -260,7 +260,7 @@ void TFMain::KeepSteppedCounters() {
     // Undo must not take a printed counter back, so the history starts again here; the label
     // stays changed until it is saved (no state in the history is the saved one).
     ResetHistory();
-    m_history->resetClean();
+    History().resetClean();
     SetModified(true);
     RefreshSelectionUI();
 }
@@ -271,7 +271,7 @@ bool TFMain::ChoosePrinter(QWidget* parent) {
         return false;
     if (!(SheetSettings().Paper == before)) {
         SetModified(true);
-        RecordStep();
+        RecordStep(TStepKind::PrintSetup);
     }
     return true;
 }

@@ -25,6 +25,7 @@ void TLabelDocument::SetShowGrid(bool show) {
     if (show == m_showGrid)
         return;
     m_showGrid = show;
+    emit GridChanged(show);
     emit RepaintNeeded();
 }
 
@@ -92,10 +93,13 @@ void TLabelDocument::AddControl(std::unique_ptr<TLabelControl> c) {
     DeselectAll();
     added->SetSelected(true);
     Adopt(*added);
-    SetSelection(added);
+    m_selected = {added->Id()};
     emit ControlAdded(added);
     emit RepaintNeeded();
+    // The edit is announced before the selection it brings, so that whoever keeps the
+    // selection that went with the label before (the history) still has it.
     emit Edited();
+    emit SelectionChanged(added);
 }
 
 void TLabelDocument::ReplaceControls(TControlList controls) {
@@ -148,10 +152,11 @@ void TLabelDocument::DeleteSelected() {
     const int index = IndexOf(selected);
     Release(*selected);
     m_controls.erase(m_controls.begin() + index);
-    SetSelection(nullptr);
+    m_selected.clear();
     emit ControlRemoved(id);
     emit RepaintNeeded();
-    emit Edited();
+    emit Edited(); // before the selection goes, as when adding
+    emit SelectionChanged(nullptr);
 }
 
 void TLabelDocument::BringToFront() {
