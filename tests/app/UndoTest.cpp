@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -62,6 +64,13 @@ protected:
         for (int i = 0; i < times; ++i)
             QTest::keyClick(&L(), key, Qt::ControlModifier);
         Settle();
+    }
+    // The control with this id; a test whose control lost its id stops here.
+    const TLabelControl& Control(TControlId id) {
+        const TLabelControl* c = D().Find(id);
+        if (!c)
+            throw std::runtime_error("no control with id " + std::to_string(id));
+        return *c;
     }
     void UndoStep() { W->Action("acUndo")->trigger(); }
     void RedoStep() { W->Action("acRedo")->trigger(); }
@@ -285,10 +294,10 @@ TEST_F(Undo, UndoAndRedoBringBackTheSelectionOfTheirStep) {
     D().SelectIds({idB});
     UndoStep();
     EXPECT_EQ(D().SelectedIds(), std::vector<TControlId>{idA}) << "the selection of the move";
-    EXPECT_EQ(D().Find(idA)->Top(), 10);
+    EXPECT_EQ(Control(idA).Top(), 10);
     RedoStep();
     EXPECT_EQ(D().SelectedIds(), std::vector<TControlId>{idA});
-    EXPECT_EQ(D().Find(idA)->Top(), 13);
+    EXPECT_EQ(Control(idA).Top(), 13);
 
     // A deleted control comes back selected; redoing the delete leaves nothing selected.
     D().SelectIds({idB});
@@ -299,7 +308,7 @@ TEST_F(Undo, UndoAndRedoBringBackTheSelectionOfTheirStep) {
     ASSERT_NE(D().Find(idB), nullptr);
     EXPECT_EQ(D().SelectedIds(), std::vector<TControlId>{idB});
     EXPECT_EQ(D().Selection(), D().Find(idB));
-    EXPECT_TRUE(D().Find(idB)->Selected());
+    EXPECT_TRUE(Control(idB).Selected());
     EXPECT_EQ(W->findChild<QLineEdit*>("eText")->text(), QStringLiteral("b"))
         << "the window shows the selection brought back";
     RedoStep();
@@ -319,7 +328,7 @@ TEST_F(Undo, ControlsKeepTheirIdsAcrossUndoAndRedo) {
     EXPECT_EQ(Ids(), (std::vector<TControlId>{ids[1], ids[2]}));
     UndoStep();
     EXPECT_EQ(Ids(), ids) << "the deleted control comes back under its id, in its place";
-    EXPECT_EQ(D().Find(ids[0])->Text(), QStringLiteral("one"));
+    EXPECT_EQ(Control(ids[0]).Text(), QStringLiteral("one"));
     RedoStep();
     EXPECT_EQ(Ids(), (std::vector<TControlId>{ids[1], ids[2]}));
     UndoStep();
@@ -348,11 +357,11 @@ TEST_F(Undo, TypingMergesPerControlAndSwitchingControlStartsAStep) {
     Type(QStringLiteral("4"));
     EXPECT_EQ(Steps(), before + 3) << "and coming back starts another";
     UndoStep();
-    EXPECT_EQ(D().Find(idA)->Text(), QStringLiteral("A12"));
+    EXPECT_EQ(Control(idA).Text(), QStringLiteral("A12"));
     UndoStep();
-    EXPECT_EQ(D().Find(idB)->Text(), QStringLiteral("B"));
+    EXPECT_EQ(Control(idB).Text(), QStringLiteral("B"));
     UndoStep();
-    EXPECT_EQ(D().Find(idA)->Text(), QStringLiteral("A"));
+    EXPECT_EQ(Control(idA).Text(), QStringLiteral("A"));
 }
 
 TEST_F(Undo, ARunOfNudgesMergesByControlNotByObject) {
@@ -368,9 +377,9 @@ TEST_F(Undo, ARunOfNudgesMergesByControlNotByObject) {
     RedoStep();
     Nudge(Qt::Key_Right, 2);
     EXPECT_EQ(Steps(), steps);
-    EXPECT_EQ(D().Find(idA)->Left(), 23);
+    EXPECT_EQ(Control(idA).Left(), 23);
     UndoStep();
-    EXPECT_EQ(D().Find(idA)->Left(), 20);
+    EXPECT_EQ(Control(idA).Left(), 20);
     // Moving is not resizing: a resize of the same control is a step of its own.
     RedoStep();
     QTest::keyClick(&L(), Qt::Key_Down, Qt::ShiftModifier);
