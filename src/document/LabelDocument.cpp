@@ -224,13 +224,17 @@ void TLabelDocument::SelectAt(int32_t x, int32_t y) {
 }
 
 void TLabelDocument::SelectIds(const std::vector<TControlId>& ids) {
-    DeselectAll();
     m_selected.clear();
     for (TControlId id : ids)
-        if (TLabelControl* c = Find(id)) {
-            c->SetSelected(true);
+        if (Find(id))
             m_selected.push_back(id);
-        }
+    // Only the controls whose marks change are drawn again: each redraw renders the label.
+    for (auto& c : m_controls) {
+        const bool wanted =
+            std::find(m_selected.begin(), m_selected.end(), c->Id()) != m_selected.end();
+        if (c->Selected() != wanted)
+            c->SetSelected(wanted);
+    }
     emit SelectionChanged(Selection());
 }
 

@@ -7,6 +7,8 @@
 #include <QUndoCommand>
 #include <QUndoStack>
 
+#include <algorithm>
+
 namespace {
 constexpr int kHistorySteps = 200;
 
@@ -190,6 +192,12 @@ void TLabelHistory::Restore(const TState& state) {
     SetSheetOf(m_document, contents.Sheet);
     m_document.SetShowGrid(contents.ShowGrid);
     m_document.SetLabelSize(LabelPixelWidth(contents.Sheet), LabelPixelHeight(contents.Sheet));
+    // The selection marks are set while the controls still load, so that they are drawn with
+    // the whole label rather than each on its own.
+    for (const auto& c : contents.Controls)
+        if (std::find(state.Selection.begin(), state.Selection.end(), c->Id()) !=
+            state.Selection.end())
+            c->SetSelected(true);
     m_document.ReplaceControls(std::move(contents.Controls));
     for (const auto& c : m_document.Controls())
         c->SetLoading(false);
