@@ -149,6 +149,7 @@ TEST_F(Undo, AMouseDragIsOneStep) {
     const int moved = D().Controls()[0]->Left();
     ASSERT_NE(moved, 20);
     EXPECT_EQ(Steps(), before + 1);
+    EXPECT_EQ(Shown(TActionId::Undo), QStringLiteral("Undo Move"));
     UndoStep();
     EXPECT_EQ(D().Controls()[0]->Left(), 20);
 }
@@ -386,5 +387,28 @@ TEST_F(Undo, ARunOfNudgesMergesByControlNotByObject) {
     Settle();
     EXPECT_EQ(Steps(), steps + 1);
     EXPECT_EQ(Shown(TActionId::Undo), QStringLiteral("Undo Resize"));
+}
+
+TEST_F(Undo, ADragOnAHandleIsAResize) {
+    TTextLabel* c = AddText(QStringLiteral("grow"), {20, 20});
+    c->SetAutoSizing(false);
+    Settle();
+    const int width = c->Width();
+    const QPoint corner(c->Left() + c->Width() - 2, c->Top() + c->Height() - 2);
+    QTest::mousePress(&L(), Qt::LeftButton, {}, corner);
+    for (int d = 2; d <= 12; d += 5) {
+        const QPointF to(corner + QPoint(d, d));
+        QMouseEvent move(QEvent::MouseMove, to, L().mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&L(), &move);
+        Settle();
+    }
+    QTest::mouseRelease(&L(), Qt::LeftButton, {}, corner + QPoint(12, 12));
+    Settle(); // the release is handled after the label's own handling,
+    Settle(); // and the step is recorded after that
+    ASSERT_GT(D().Controls()[0]->Width(), width);
+    EXPECT_EQ(Shown(TActionId::Undo), QStringLiteral("Undo Resize"));
+    UndoStep();
+    EXPECT_EQ(D().Controls()[0]->Width(), width);
 }
 } // namespace
