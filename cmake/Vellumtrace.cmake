@@ -9,11 +9,17 @@ function(vt_add_library name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
-# vt_add_test(NAME SOURCES... DEPS... [LABEL label]): a GoogleTest binary run headless by CTest.
+# vt_add_test(NAME [WIDGETS] SOURCES... DEPS... [LABEL label]): a GoogleTest binary run headless
+# by CTest, on a QGuiApplication unless WIDGETS asks for a QApplication (window libraries only).
 function(vt_add_test name)
-  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "LABEL" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} vt_testsupport GTest::gtest)
+  if(ARG_WIDGETS)
+    set(main vt_testmain_widgets)
+  else()
+    set(main vt_testmain_gui)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${main} GTest::gtest)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES

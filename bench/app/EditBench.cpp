@@ -43,8 +43,10 @@ struct TEditor {
         window->resize(1000, 800);
         window->show();
         // A sheet of 8 by 10 inches, so the 200 controls spread out as on a real large label.
-        SheetSettings().LabelWidth = 8;
-        SheetSettings().LabelHeight = 10;
+        TSheetSettings sheet = window->Document().Sheet();
+        sheet.LabelWidth = 8;
+        sheet.LabelHeight = 10;
+        window->Document().SetSheet(sheet);
         window->ApplyLabelSize();
         AddBenchControls(window->Document(), 200);
         window->Label().grab();

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     TLabelDocument label;
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
     AddBenchControls(label, count);
-    WriteLabelDescription(QString::fromLocal8Bit(argv[1]), label, sheet);
+    label.SetSheet(sheet);
+    WriteLabelDescription(QString::fromLocal8Bit(argv[1]), label);
     return 0;
 }

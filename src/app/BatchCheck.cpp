@@ -26,7 +26,7 @@ int RunCheck(const TCommandLineOptions& o) {
         TPrintSettings settings = RunSettings(o);
         settings.Import = run.Import;
         const TPreflightResult r = CheckLabels(
-            SheetSettings(), label.Controls(), settings, TPrinters::Current(),
+            label.Sheet(), label.Controls(), settings, TPrinters::Current(),
             [](const TPreflightProblem& p) { PrintLine(ProblemLine(p)); }, nullptr, options);
         PrintLine(PreflightSummary(r));
         std::fflush(stdout);

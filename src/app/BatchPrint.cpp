@@ -8,6 +8,7 @@
 #include "files/LabelWriteBack.h"
 #include "merge/TextImportSettings.h"
 #include "platform/Errors.h"
+#include "platform/Preferences.h"
 #include "platform/PrintJob.h"
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
@@ -154,10 +155,14 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
     TRunLabel run;
     if (IsTemplate(o.StartFile)) {
         run.Template = true;
-        ReadTemplate(o.StartFile, SheetSettings());
+        // A template is the stored default sheet with the template's values over it.
+        TSheetSettings sheet;
+        LoadSheetDefaults(TPreferenceStore(), sheet);
+        ReadTemplate(o.StartFile, sheet);
+        label.SetSheet(sheet);
     } else {
         TLabelContents doc = ReadLabelDocument(o.StartFile);
-        SheetSettings() = doc.Sheet;
+        label.SetSheet(doc.Sheet);
         run.ShowGrid = doc.ShowGrid;
         label.SetLabelSize(LabelPixelWidth(doc.Sheet), LabelPixelHeight(doc.Sheet));
         label.ReplaceControls(std::move(doc.Controls));
@@ -165,7 +170,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
             c->SetLoading(false);
     }
     // The paper goes into the printer only: the sheet, and so the label file, keeps its own.
-    const TPaperChoice paper = RunPaper(o, SheetSettings().Paper);
+    const TPaperChoice paper = RunPaper(o, label.Sheet().Paper);
     TPrinter& printer = TPrinters::Current();
     if (!printer.SetPaper(paper)) {
         // The sentence a message box shows, as a warning line among the run's others.
@@ -193,7 +198,7 @@ int RunUnattended(const TCommandLineOptions& o) {
         if (saveBack)
             form = ReadLabelFileForm(o.StartFile);
 
-        TConsoleProgress progress(KnownPageTotal(o, SheetSettings()));
+        TConsoleProgress progress(KnownPageTotal(o, label.Sheet()));
         // The counters as the run starts them (some go back to their first value).
         ResetSequences(label.Controls());
         const std::vector<int32_t> firstValues = CounterValues(label.Controls());
@@ -203,7 +208,7 @@ int RunUnattended(const TCommandLineOptions& o) {
         bool saved = false;
         // The file keeps the rows and columns fitted to this printer's paper, as the run
         // fits them on its own copy of the sheet.
-        TSheetSettings written = SheetSettings();
+        TSheetSettings written = label.Sheet();
         TPrinterPage page;
         RefreshPrinterPage(written, page, printer.Facts());
         const TBeforeDelivery reserve = [&](const TPrintResult&) {
@@ -222,8 +227,8 @@ int RunUnattended(const TCommandLineOptions& o) {
         settings.Import = run.Import;
         TPrintResult r;
         try {
-            r = PrintLabels(SheetSettings(), label.Controls(), settings, printer, output,
-                            o.StartFile, &progress, reserve);
+            r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output, o.StartFile,
+                            &progress, reserve);
         } catch (const TUserError& e) {
             if (!saved)
                 throw;

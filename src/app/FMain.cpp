@@ -93,7 +93,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     ConnectEditing();
 
     m_design->PlaceLabelAtOrigin();
-    LoadSheetDefaults(*m_store, SheetSettings());
+    StartFromDefaultSheet();
     ReadPreferences();
     RegisterFileTypes(
         m_preferences.ProgramFolder,
@@ -101,7 +101,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     ApplyLabelSize();
     // The working folder stays the user's: relative paths on the command line and in dialogs
     // mean what the user meant.
-    RefreshPrinterPage();
+    FitSheetToPrinter();
     SetModified(false);
     RefreshCaption();
 

@@ -91,6 +91,8 @@ public:
     // Print Setup over parent (the window or one of its dialogs); true when confirmed. The
     // paper is kept with the label, so choosing another one is a change.
     bool ChoosePrinter(QWidget* parent);
+    // Keeps paper as the label's own: a change saved with it and a step of the history.
+    void KeepPaper(const TPaperChoice& paper);
     void PrintLabels();
     void ShowHelp();
     void ShowAbout();
@@ -155,6 +157,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The sheet a new label starts from: the stored defaults, fitted to the printer.
+    void StartFromDefaultSheet();
+    // Fits the label's rows and columns to the current printer with the label's paper.
+    void FitSheetToPrinter();
     void BuildMenus();
     void BuildBands();
     void BuildTools();

@@ -145,7 +145,7 @@ void TFMain::ShowPosition() {
 
 void TFMain::ApplyLabelSize() {
     m_quiet = true;
-    m_design->ApplyLabelSize(SheetSettings());
+    m_design->ApplyLabelSize(Document().Sheet());
     m_quiet = false;
 }
 
@@ -161,12 +161,13 @@ void TFMain::SwitchUnit(bool metric) {
     if (Document().Selection())
         ShowPosition();
     RefreshSelectionUI();
-    TSheetSettings& sheet = SheetSettings();
-    if (metric != sheet.Metric) {
+    if (metric != Document().Sheet().Metric) {
+        TSheetSettings sheet = Document().Sheet();
         if (metric)
             ConvertSheetToMetric(sheet);
         else
             ConvertSheetToInches(sheet);
+        Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
         // The sheet is saved in its unit, so switching it is a change to the label.
         SetModified(true);
         RecordStep(TStepKind::ChangeUnit);

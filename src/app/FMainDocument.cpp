@@ -73,9 +73,21 @@ bool TFMain::QuerySave() {
     return true;
 }
 
+void TFMain::StartFromDefaultSheet() {
+    TSheetSettings sheet;
+    LoadSheetDefaults(*m_store, sheet);
+    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+}
+
+void TFMain::FitSheetToPrinter() {
+    TSheetSettings sheet = Document().Sheet();
+    RefreshPrinterPage(sheet);
+    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+}
+
 void TFMain::NewLabel() {
     m_quiet = true;
-    LoadSheetDefaults(*m_store, SheetSettings());
+    StartFromDefaultSheet();
     m_documentFileName.clear();
     m_templateFileName.clear();
     Document().ClearControls();
@@ -106,7 +118,7 @@ void TFMain::OpenLabelFile(const QString& path) {
     TLabelDocument& label = Document();
     const bool replacing = !label.Controls().empty();
     m_quiet = true;
-    const bool read = Guarded([&] { ReadLabelDescription(path, label, SheetSettings()); });
+    const bool read = Guarded([&] { ReadLabelDescription(path, label); });
     m_quiet = false;
     if (!read)
         return;
@@ -145,11 +157,11 @@ void TFMain::ImportSettings() {
 void TFMain::ImportTemplateFile(const QString& path) {
     if (!QFileInfo(path).isFile())
         return;
-    TSheetSettings sheet = SheetSettings();
+    TSheetSettings sheet = Document().Sheet();
     if (!Guarded([&] { ReadTemplate(path, sheet); }))
         return;
-    const bool changed = !(sheet == SheetSettings());
-    SheetSettings() = sheet;
+    const bool changed = !(sheet == Document().Sheet());
+    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
     m_design->PlaceLabelAtOrigin();
     ApplyLabelSize();
     m_design->RepaintRulers();
@@ -171,7 +183,7 @@ void TFMain::ExportTemplate() {
     if (path.isEmpty())
         return;
     // The writer replaces an existing file only once the new one is complete.
-    if (Guarded([&] { WriteTemplate(path, SheetSettings()); }))
+    if (Guarded([&] { WriteTemplate(path, Document().Sheet()); }))
         m_templateFileName = path;
 }
 
@@ -183,7 +195,7 @@ bool TFMain::WriteLabel(const QString& path) {
         TBusyCursor busy;
         // The writer replaces an existing file only once the new one is complete, so a failed
         // save never costs the label saved before.
-        written = Guarded([&] { WriteLabelDescription(path, Document(), SheetSettings()); });
+        written = Guarded([&] { WriteLabelDescription(path, Document()); });
     }
     m_statusState->setText(QStringLiteral("Ready"));
     if (written) {
@@ -240,7 +252,7 @@ void TFMain::SetupLabel() {
 void TFMain::PrintLabels() {
     CommitStep();
     const std::vector<int32_t> before = CounterValues(Document().Controls());
-    m_printDlg->RunPrintDialog(Document().Controls(), m_documentFileName, m_printProgress);
+    m_printDlg->RunPrintDialog(Document(), m_documentFileName, m_printProgress);
     // The print dialog and the progress window took the activation with them; the window's
     // own keys (Ctrl+S above all) work only once it has it back.
     activateWindow();
@@ -266,17 +278,24 @@ void TFMain::KeepSteppedCounters() {
 }
 
 bool TFMain::ChoosePrinter(QWidget* parent) {
-    const TPaperChoice before = SheetSettings().Paper;
-    if (!RunPrinterSetup(parent))
+    TPaperChoice paper = Document().Sheet().Paper;
+    if (!RunPrinterSetup(paper, parent))
         return false;
-    if (!(SheetSettings().Paper == before)) {
-        SetModified(true);
-        RecordStep(TStepKind::PrintSetup);
-    }
+    KeepPaper(paper);
     return true;
+}
+
+void TFMain::KeepPaper(const TPaperChoice& paper) {
+    if (paper == Document().Sheet().Paper)
+        return;
+    TSheetSettings sheet = Document().Sheet();
+    sheet.Paper = paper;
+    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+    SetModified(true);
+    RecordStep(TStepKind::PrintSetup);
 }
 
 void TFMain::PrintSetup() {
     ChoosePrinter(this);
-    RefreshPrinterPage();
+    FitSheetToPrinter();
 }

@@ -3,6 +3,7 @@
 #include "app/FMain.h"
 #include "app/PrinterSetup.h"
 #include "app/UiServices.h"
+#include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/widgets/FLabelSettings.h"
 #include "files/SheetDefaults.h"
@@ -11,18 +12,27 @@
 bool RunLabelSettings(TFMain& window) {
     // The page the dialog's Page Info shows, fitted afresh each time it opens.
     TPrinterPage page;
+    // The dialog works on the sheet as it goes; the label takes it as the dialog leaves it.
+    TSheetSettings sheet = window.Document().Sheet();
     TFLabelSettings dialog(
-        SheetSettings(), page, [] { return SheetPageFacts(); }, &window);
-    dialog.SetPrinterSetup([&window, &dialog] { return window.ChoosePrinter(&dialog); });
-    dialog.SetDefaultsSaver([&window](const TSheetSettings& sheet) {
-        SaveSheetDefaults(window.PreferenceStore(), sheet);
+        sheet, page, [&sheet] { return SheetPageFacts(sheet); }, &window);
+    dialog.SetPrinterSetup([&window, &dialog, &sheet] {
+        if (!RunPrinterSetup(sheet.Paper, &dialog))
+            return false;
+        window.KeepPaper(sheet.Paper);
+        return true;
+    });
+    dialog.SetDefaultsSaver([&window](const TSheetSettings& chosen) {
+        SaveSheetDefaults(window.PreferenceStore(), chosen);
     });
     window.CentreDialog(dialog);
-    return dialog.exec() == QDialog::Accepted;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    window.Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+    return accepted;
 }
 
-bool RunPrinterSetup(QWidget* parent) {
-    TFPrinterSetup dialog(SheetSettings().Paper, parent);
+bool RunPrinterSetup(TPaperChoice& paper, QWidget* parent) {
+    TFPrinterSetup dialog(paper, parent);
     if (parent)
         CentreOn(dialog, *parent->window());
     return dialog.exec() == QDialog::Accepted;

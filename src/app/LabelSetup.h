@@ -2,11 +2,12 @@
 
 class QWidget;
 class TFMain;
+struct TPaperChoice;
 
-// The sheet set-up dialog, centred on the window and run modally; true on OK (the sheet
-// settings then hold the new values).
+// The sheet set-up dialog, centred on the window and run modally; true on OK (the window's
+// document then holds the new sheet).
 bool RunLabelSettings(TFMain& window);
 
 // The printer set-up: chooses among the system's printers and the built-in PDF printer, and the
-// paper of the label (the process-wide sheet's). True when the user confirmed.
-bool RunPrinterSetup(QWidget* parent);
+// paper of the label. True when the user confirmed.
+bool RunPrinterSetup(TPaperChoice& paper, QWidget* parent);

@@ -13,6 +13,7 @@
 #include "print/CommandLine.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -69,6 +70,14 @@ int RunDesigner(QApplication& app, const TCommandLineOptions& options) {
     window.show();
     return app.exec();
 }
+
+// What every run sets up once the application object exists.
+void StartApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Vellumtrace"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostravane"));
+    InitAppResources();
+    ReadScreenResolution();
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,17 +110,14 @@ int main(int argc, char** argv) {
                              "one, add -p: vellumtrace LABEL.lbl -p -o out.pdf\n");
         return 2;
     }
+    if (unattended) {
+        // Printing and checking need fonts and painting but no widgets.
+        QGuiApplication app(argc, argv);
+        StartApplication();
+        return options.Check ? RunCheck(options) : RunUnattended(options);
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellumtrace"));
-    QApplication::setOrganizationName(QStringLiteral("Ostravane"));
-    InitAppResources();
+    StartApplication();
     QApplication::setWindowIcon(ProgramIcon());
-    ReadScreenResolution();
-    LoadSheetDefaults();
-    RefreshPrinterPage();
-    if (options.Check)
-        return RunCheck(options);
-    if (options.Unattended)
-        return RunUnattended(options);
     return RunDesigner(app, options);
 }

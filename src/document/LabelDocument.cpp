@@ -13,12 +13,13 @@ TLabelDocument::~TLabelDocument() {
         Release(*c);
 }
 
-void TLabelDocument::SetSheet(const TSheetSettings& sheet) {
+void TLabelDocument::SetSheet(const TSheetSettings& sheet, TSheetChange change) {
     if (sheet == m_sheet)
         return;
     m_sheet = sheet;
     emit SheetChanged();
-    emit Edited();
+    if (change == TSheetChange::Edit)
+        emit Edited();
 }
 
 void TLabelDocument::SetShowGrid(bool show) {

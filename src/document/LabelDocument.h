@@ -22,7 +22,10 @@ public:
     // The sheet of labels; the label's size on screen is kept separately (SetLabelSize), as the
     // editor sizes it only once the sheet is accepted.
     const TSheetSettings& Sheet() const { return m_sheet; }
-    void SetSheet(const TSheetSettings& sheet);
+    // The user's change of the sheet is an edit; fitting its rows and columns to the printer's
+    // paper, or starting from the stored defaults, is not.
+    enum class TSheetChange { Edit, Fit };
+    void SetSheet(const TSheetSettings& sheet, TSheetChange change = TSheetChange::Edit);
     // Whether the grid shows on the design surface; saved with the label.
     bool ShowGrid() const { return m_showGrid; }
     void SetShowGrid(bool show);

@@ -23,11 +23,6 @@ constexpr std::array<BorderStyleEntry, BorderStyleCount> kBorderStyles = {{
 }};
 } // namespace
 
-TSheetSettings& SheetSettings() {
-    static TSheetSettings sheet;
-    return sheet;
-}
-
 double SheetLengthInInches(double length, bool metric) {
     return metric ? length / CentimetresPerInch : length;
 }
@@ -86,15 +81,15 @@ void RefreshPrinterPage(TSheetSettings& sheet, TPrinterPage& page, const TPrinte
                                      SheetLengthToPixels(sheet.GapWidth, m, x), page.PhysicalWidth);
 }
 
-TPrinterFacts SheetPageFacts() {
+TPrinterFacts SheetPageFacts(const TSheetSettings& sheet) {
     TPrinter& printer = TPrinters::Current();
-    printer.SetPaper(SheetSettings().Paper);
+    printer.SetPaper(sheet.Paper);
     return printer.Facts();
 }
 
-TPrinterPage RefreshPrinterPage() {
+TPrinterPage RefreshPrinterPage(TSheetSettings& sheet) {
     TPrinterPage page;
-    RefreshPrinterPage(SheetSettings(), page, SheetPageFacts());
+    RefreshPrinterPage(sheet, page, SheetPageFacts(sheet));
     return page;
 }
 

@@ -44,9 +44,6 @@ struct TPrinterPage {
     int32_t BitsPerPixel = 24;
 };
 
-// The process-wide sheet.
-TSheetSettings& SheetSettings();
-
 // A sheet length in device pixels at resolution (pixels per inch), rounded halves to even.
 int32_t SheetLengthToPixels(double length, bool metric, int32_t resolution);
 // A sheet length in inches.
@@ -63,12 +60,12 @@ int32_t CountLabelsAlong(int32_t start, int32_t size, int32_t gap, int32_t limit
 // Fills page from the printer facts and, unless the counts are forced, recalculates the sheet's
 // rows and columns.
 void RefreshPrinterPage(TSheetSettings& sheet, TPrinterPage& page, const TPrinterFacts& facts);
-// The same on the process-wide sheet with the current printer, after putting the sheet's paper
-// in it; returns that printer's page.
-TPrinterPage RefreshPrinterPage();
-// The current printer's facts with the process-wide sheet's paper in it (or its own paper when
-// it has not that one).
-TPrinterFacts SheetPageFacts();
+// The same with the current printer, after putting the sheet's paper in it; returns that
+// printer's page.
+TPrinterPage RefreshPrinterPage(TSheetSettings& sheet);
+// The current printer's facts with the sheet's paper in it (or its own paper when it has not
+// that one).
+TPrinterFacts SheetPageFacts(const TSheetSettings& sheet);
 
 // Offset from the paper edge of the 0-based column or row on a device of resolution pixels per
 // inch; the three terms are rounded separately, as the layout of printed sheets expects.

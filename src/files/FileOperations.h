@@ -50,12 +50,9 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid, const TContro
 TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
                                   const QString& path);
 
-// The editor's Save: writes label and sheet to path.
-void WriteLabelDescription(const QString& path, const TLabelDocument& label,
-                           const TSheetSettings& sheet);
-void WriteLabelDescription(const QString& path, const TLabelDocument& label); // process-wide sheet
+// The editor's Save: writes the document, its sheet included, to path.
+void WriteLabelDescription(const QString& path, const TLabelDocument& label);
 
-// The editor's Open: reads path and only then replaces sheet, the label's grid flag, size and
-// controls. On failure (TUserError) label and sheet are exactly as they were.
-void ReadLabelDescription(const QString& path, TLabelDocument& label, TSheetSettings& sheet);
-void ReadLabelDescription(const QString& path, TLabelDocument& label); // process-wide sheet
+// The editor's Open: reads path and only then replaces the document's sheet, grid flag, size
+// and controls. On failure (TUserError) the document is exactly as it was.
+void ReadLabelDescription(const QString& path, TLabelDocument& label);

@@ -135,25 +135,17 @@ TLabelContents ReadLabelDocument(const QString& path) {
     return BuildLabelDocument(ini, pictures, path);
 }
 
-void WriteLabelDescription(const QString& path, const TLabelDocument& label,
-                           const TSheetSettings& sheet) {
-    WriteLabelDocument(path, sheet, label.ShowGrid(), label.Controls());
-}
-
 void WriteLabelDescription(const QString& path, const TLabelDocument& label) {
-    WriteLabelDescription(path, label, SheetSettings());
+    WriteLabelDocument(path, label.Sheet(), label.ShowGrid(), label.Controls());
 }
 
-void ReadLabelDescription(const QString& path, TLabelDocument& label, TSheetSettings& sheet) {
+void ReadLabelDescription(const QString& path, TLabelDocument& label) {
     TLabelContents doc = ReadLabelDocument(path);
-    sheet = doc.Sheet;
+    const TSheetSettings sheet = doc.Sheet;
+    label.SetSheet(sheet);
     label.SetShowGrid(doc.ShowGrid);
     label.SetLabelSize(LabelPixelWidth(sheet), LabelPixelHeight(sheet));
     label.LoadControls(std::move(doc.Controls));
     for (const auto& c : label.Controls())
         c->SetLoading(false);
-}
-
-void ReadLabelDescription(const QString& path, TLabelDocument& label) {
-    ReadLabelDescription(path, label, SheetSettings());
 }

@@ -13,11 +13,11 @@ namespace {
 constexpr int kHistorySteps = 200;
 
 // The sheet as the history keeps and restores it: the one place that knows where it lives.
-TSheetSettings SheetOf(const TLabelDocument&) {
-    return SheetSettings();
+TSheetSettings SheetOf(const TLabelDocument& document) {
+    return document.Sheet();
 }
-void SetSheetOf(TLabelDocument&, const TSheetSettings& sheet) {
-    SheetSettings() = sheet;
+void SetSheetOf(TLabelDocument& document, const TSheetSettings& sheet) {
+    document.SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
 }
 
 // Steps of these kinds merge with the one before when both belong to the same control.

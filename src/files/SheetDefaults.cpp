@@ -101,13 +101,3 @@ void SaveSheetDefaults(TPreferenceStore& store, const TSheetSettings& sheet) {
             QString::fromLatin1(FileText::CannotSaveDefaults)
                 .arg(reason.isEmpty() ? QStringLiteral("the store is not writable.") : reason));
 }
-
-void LoadSheetDefaults() {
-    const TPreferenceStore store;
-    LoadSheetDefaults(store, SheetSettings());
-}
-
-void SaveSheetDefaults() {
-    TPreferenceStore store;
-    SaveSheetDefaults(store, SheetSettings());
-}

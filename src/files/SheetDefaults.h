@@ -15,7 +15,3 @@ void LoadSheetDefaults(const TPreferenceStore& store, TSheetSettings& sheet);
 // Writes the sixteen values; throws TUserError with the store's reason when it cannot be
 // written (values written before the failure stay written).
 void SaveSheetDefaults(TPreferenceStore& store, const TSheetSettings& sheet);
-
-// The same on the user's own store and the process-wide sheet settings.
-void LoadSheetDefaults();
-void SaveSheetDefaults();

@@ -370,7 +370,8 @@ protected:
         for (const auto& c : label.Controls())
             c->SetLoading(false);
         const QString path = scratch.File("counter.lbl");
-        WriteLabelDescription(path, label, sheet);
+        label.SetSheet(sheet);
+        WriteLabelDescription(path, label);
         return path;
     }
     TRun Print(const QString& label, const char* pdf, QStringList more = {}) {

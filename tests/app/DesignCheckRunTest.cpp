@@ -41,7 +41,8 @@ protected:
         for (const auto& c : label.Controls())
             c->SetLoading(false);
         const QString path = scratch.File("tags.lbl");
-        WriteLabelDescription(path, label, sheet);
+        label.SetSheet(sheet);
+        WriteLabelDescription(path, label);
         return path;
     }
 

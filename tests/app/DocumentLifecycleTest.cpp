@@ -36,7 +36,7 @@ protected:
         auto w = Window();
         AddText(*w, text);
         const QString path = Scratch.File(name);
-        WriteLabelDescription(path, w->Document(), SheetSettings());
+        WriteLabelDescription(path, w->Document());
         return path;
     }
 };
@@ -160,7 +160,7 @@ TEST_F(DocumentLifecycle, CancelKeepsTheWindowOpen) {
 TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
     auto w = Window();
     AddText(*w, QStringLiteral("x"));
-    SheetSettings().LabelWidth = 4;
+    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 4; });
     Answers = {TAnswer::Cancel};
     w->Action("acNewLabel")->trigger();
     EXPECT_EQ(Questions.size(), 1);
@@ -168,7 +168,7 @@ TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
     Answers = {TAnswer::No};
     w->Action("acNewLabel")->trigger();
     EXPECT_TRUE(w->Document().Controls().empty());
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, 2.0) << "the stored defaults come back";
+    EXPECT_DOUBLE_EQ(w->Document().Sheet().LabelWidth, 2.0) << "the stored defaults come back";
     EXPECT_FALSE(w->Modified());
     EXPECT_TRUE(w->DocumentFileName().isEmpty());
 }
@@ -176,8 +176,8 @@ TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
 TEST_F(DocumentLifecycle, SaveNewOpenRoundTrip) {
     auto w = Window();
     AddText(*w, QStringLiteral("Round trip"));
-    SheetSettings().LabelWidth = 3;
-    SheetSettings().LabelHeight = 2;
+    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 3; });
+    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelHeight = 2; });
     w->ApplyLabelSize();
     const QString path = Scratch.File("trip.lbl");
     FileNames = {path};
@@ -215,14 +215,14 @@ TEST_F(DocumentLifecycle, DamagedFileLeavesEverythingAsItWas) {
         f.open(QIODevice::WriteOnly);
         f.write("PK\x03\x04 this is not a label archive at all");
     }
-    const TSheetSettings before = SheetSettings();
+    const TSheetSettings before = w->Document().Sheet();
     w->OpenLabelFile(bad);
     ASSERT_EQ(Errors.size(), 1);
     EXPECT_FALSE(Errors[0].isEmpty());
     EXPECT_EQ(w->DocumentFileName(), good);
     EXPECT_TRUE(w->Modified());
     EXPECT_EQ(w->Document().Controls().size(), 2u);
-    EXPECT_TRUE(SheetSettings() == before);
+    EXPECT_TRUE(w->Document().Sheet() == before);
     // A missing file is ignored without a message.
     w->OpenLabelFile(Scratch.File("missing.lbl"));
     EXPECT_EQ(Errors.size(), 1);

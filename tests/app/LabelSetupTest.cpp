@@ -53,23 +53,23 @@ TEST_F(LabelSetupWindow, SaveAsDefaultWritesIntoTheWindowsStore) {
     auto w = Window();
     AnswerLabelSettings(QStringLiteral("1.5"), false);
     w->Action("acSetupLabel")->trigger();
-    ASSERT_DOUBLE_EQ(SheetSettings().LabelHeight, 1.5);
+    ASSERT_DOUBLE_EQ(w->Document().Sheet().LabelHeight, 1.5);
     EXPECT_TRUE(StoredDefaults(*Store()) == TSheetSettings{}) << "nothing saved unasked";
 
     AnswerLabelSettings(QStringLiteral("1.25"), true);
     w->Action("acSetupLabel")->trigger();
-    ASSERT_DOUBLE_EQ(SheetSettings().LabelHeight, 1.25);
+    ASSERT_DOUBLE_EQ(w->Document().Sheet().LabelHeight, 1.25);
     const TSheetSettings stored = StoredDefaults(*Store());
-    EXPECT_TRUE(stored == SheetSettings());
+    EXPECT_TRUE(stored == w->Document().Sheet());
     EXPECT_DOUBLE_EQ(stored.LabelHeight, 1.25);
     EXPECT_TRUE(StoredDefaults(TPreferenceStore()) == TSheetSettings{})
         << "the user's own store stays untouched";
     EXPECT_TRUE(Errors.isEmpty());
 
     // A new label starts from the saved defaults.
-    SheetSettings() = TSheetSettings{};
+    w->Document().SetSheet(TSheetSettings{});
     w->SetModified(false);
     w->NewLabel();
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelHeight, 1.25);
+    EXPECT_DOUBLE_EQ(w->Document().Sheet().LabelHeight, 1.25);
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "app/FMain.h"
 #include "app/UiServices.h"
+#include "document/LabelDocument.h"
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
@@ -67,3 +68,10 @@ public:
     // and modal runs stay the desktop's unless a test replaces them.
     TUiServices Services = DesktopUiServices();
 };
+
+// Changes a document's sheet as edit says, as a dialog of the window would.
+template <class F> void EditSheet(TLabelDocument& document, F&& edit) {
+    TSheetSettings sheet = document.Sheet();
+    edit(sheet);
+    document.SetSheet(sheet);
+}

@@ -280,17 +280,17 @@ TEST_F(MainWindow, StatusFollowsTheSelection) {
 
 TEST_F(MainWindow, UnitSwitchConvertsTheSheetOnce) {
     auto w = Window();
-    const double height = SheetSettings().LabelHeight;
+    const double height = w->Document().Sheet().LabelHeight;
     w->Action("acUnitMetric")->trigger();
-    EXPECT_TRUE(SheetSettings().Metric);
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelHeight, height * 2.54);
+    EXPECT_TRUE(w->Document().Sheet().Metric);
+    EXPECT_DOUBLE_EQ(w->Document().Sheet().LabelHeight, height * 2.54);
     EXPECT_TRUE(w->Modified());
     w->Action("acUnitMetric")->trigger();
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelHeight, height * 2.54) << "already metric";
+    EXPECT_DOUBLE_EQ(w->Document().Sheet().LabelHeight, height * 2.54) << "already metric";
     const int pixels = w->Label().height();
     w->Action("acUnitInches")->trigger();
-    EXPECT_FALSE(SheetSettings().Metric);
-    EXPECT_NEAR(SheetSettings().LabelHeight, height, 1e-12);
+    EXPECT_FALSE(w->Document().Sheet().Metric);
+    EXPECT_NEAR(w->Document().Sheet().LabelHeight, height, 1e-12);
     EXPECT_EQ(w->Label().height(), pixels);
 }
 
@@ -306,8 +306,8 @@ TEST_F(MainWindow, ScrollRangesAndTheTopLeftCorner) {
     EXPECT_EQ(area.HorzScrollBar().pageStep(), 96);
     EXPECT_EQ(area.HorzScrollBar().singleStep(), 12);
     // A 12 x 10 inch label scrolls until one inch of panel shows beyond it.
-    SheetSettings().LabelWidth = 12;
-    SheetSettings().LabelHeight = 10;
+    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 12; });
+    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelHeight = 10; });
     w->ApplyLabelSize();
     const QWidget& panel = area.Panel();
     EXPECT_EQ(area.HorzScrollBar().maximum(), 12 * 96 + 96 - panel.width());
@@ -331,7 +331,7 @@ TEST_F(MainWindow, StartFileWithMixedCaseTemplateExtensionIsImported) {
     auto w = Window(options);
     w->show();
     EXPECT_EQ(w->TemplateFileName(), path);
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, 3);
+    EXPECT_DOUBLE_EQ(w->Document().Sheet().LabelWidth, 3);
     EXPECT_EQ(w->Label().width(), 288);
     EXPECT_TRUE(w->DocumentFileName().isEmpty());
 }
@@ -340,7 +340,7 @@ TEST_F(MainWindow, DropOpensTheFirstLabelAmongTheFiles) {
     auto source = Window();
     AddText(*source, QStringLiteral("Dropped"));
     const QString label = Scratch.File("third.lbl");
-    WriteLabelDescription(label, source->Document(), SheetSettings());
+    WriteLabelDescription(label, source->Document());
     const QString text = Scratch.File("notes.txt"), missing = Scratch.File("gone.lbl");
     QFile(text).open(QIODevice::WriteOnly);
 

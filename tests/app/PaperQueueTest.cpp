@@ -91,7 +91,8 @@ protected:
         for (const auto& c : label.Controls())
             c->SetLoading(false);
         const QString path = m_scratch.File(name);
-        WriteLabelDescription(path, label, sheet);
+        label.SetSheet(sheet);
+        WriteLabelDescription(path, label);
         return path;
     }
     TRun PrintOnTray(const QString& label, const QStringList& more = {}) {

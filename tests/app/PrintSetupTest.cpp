@@ -16,6 +16,12 @@
 #include <functional>
 
 namespace {
+// The width of the page the current printer gives the window's label, in printer pixels.
+int32_t PageWidth(const TFMain& w) {
+    TSheetSettings sheet = w.Document().Sheet();
+    return RefreshPrinterPage(sheet).PhysicalWidth;
+}
+
 // What the Print Setup dialog showed when it opened.
 struct TShown {
     QString Paper, Orientation;
@@ -88,12 +94,12 @@ TEST_F(PrintSetupWindow, ChosenPaperIsAChangeSavedWithTheLabel) {
 
     // A new label has no choice; opening the saved one brings its paper back to the printer.
     w->Action("acNewLabel")->trigger();
-    EXPECT_FALSE(SheetSettings().Paper.IsSet());
-    EXPECT_EQ(RefreshPrinterPage().PhysicalWidth, 4958) << "the printer's own A4";
+    EXPECT_FALSE(w->Document().Sheet().Paper.IsSet());
+    EXPECT_EQ(PageWidth(*w), 4958) << "the printer's own A4";
     FileNames = {path};
     w->Action("acOpenLabel")->trigger();
-    EXPECT_EQ(SheetSettings().Paper, saved);
-    EXPECT_EQ(RefreshPrinterPage().PhysicalWidth, 8400);
+    EXPECT_EQ(w->Document().Sheet().Paper, saved);
+    EXPECT_EQ(PageWidth(*w), 8400);
     PrintSetup(*w, {}, {}, false, &shown);
     EXPECT_EQ(shown.Paper, "Legal");
     EXPECT_EQ(shown.Orientation, "Landscape");
@@ -102,10 +108,10 @@ TEST_F(PrintSetupWindow, ChosenPaperIsAChangeSavedWithTheLabel) {
 TEST_F(PrintSetupWindow, UndoTakesTheChoiceBack) {
     auto w = Window();
     PrintSetup(*w, "Letter", "Portrait", true);
-    ASSERT_EQ(SheetSettings().Paper.Name, "Letter");
+    ASSERT_EQ(w->Document().Sheet().Paper.Name, "Letter");
     QCoreApplication::processEvents(); // the step is recorded once the command is done
     w->Action("acUndo")->trigger();
-    EXPECT_FALSE(SheetSettings().Paper.IsSet());
+    EXPECT_FALSE(w->Document().Sheet().Paper.IsSet());
     EXPECT_FALSE(w->Modified());
 }
 } // namespace

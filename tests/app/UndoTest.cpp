@@ -80,7 +80,7 @@ protected:
     QByteArray Saved(const QString& name) {
         L().grab(); // sizes that depend on drawing are settled as on screen
         const QString path = Scratch.File(name);
-        WriteLabelDescription(path, L().Document(), SheetSettings());
+        WriteLabelDescription(path, L().Document());
         const TLabelContents doc = ReadLabelDocument(path);
         QStringList files;
         return DescribeLabel(doc.Sheet, doc.ShowGrid, doc.Controls, files).ToBytes();
@@ -189,11 +189,11 @@ TEST_F(Undo, SheetChangesAndTheUnitSwitchAreSteps) {
     EXPECT_EQ(L().width(), 384);
     W->Action("acUnitMetric")->trigger();
     Settle();
-    EXPECT_TRUE(SheetSettings().Metric);
+    EXPECT_TRUE(D().Sheet().Metric);
     UndoStep();
-    EXPECT_FALSE(SheetSettings().Metric);
+    EXPECT_FALSE(D().Sheet().Metric);
     UndoStep();
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, 2.0);
+    EXPECT_DOUBLE_EQ(D().Sheet().LabelWidth, 2.0);
     EXPECT_EQ(L().width(), 192);
 }
 

@@ -96,8 +96,7 @@ protected:
     // The counter stored in a label file.
     int SavedCounter(const QString& path) {
         TLabelDocument label;
-        TSheetSettings sheet;
-        ReadLabelDescription(path, label, sheet);
+        ReadLabelDescription(path, label);
         return static_cast<const TSequenceField&>(*label.Controls().at(0)->Fields.at(1))
             .CurrentValue;
     }
@@ -280,11 +279,11 @@ TEST_F(WindowDataFile, AnotherWindowHasAChoiceOfItsOwn) {
     ASSERT_EQ(W->DataImport().ChosenDataFile(), orders);
 
     const std::unique_ptr<TFMain> other = Window();
-    other->PrintDialog().Prepare(D().Controls());
+    other->PrintDialog().Prepare(D());
     EXPECT_TRUE(other->PrintDialog().findChild<QLineEdit*>("eFile")->text().isEmpty())
         << "the other window's print dialog offers no file";
     EXPECT_EQ(other->DataImport().TextImportSettings().ImportFormat, TImportFormat::TabDelimited);
-    W->PrintDialog().Prepare(D().Controls());
+    W->PrintDialog().Prepare(D());
     EXPECT_EQ(W->PrintDialog().findChild<QLineEdit*>("eFile")->text(), orders);
     EXPECT_EQ(W->DataImport().TextImportSettings().ImportFormat, TImportFormat::CustomDelimiter);
 }

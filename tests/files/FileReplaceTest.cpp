@@ -38,7 +38,8 @@ void SaveArchive(const QString& path, const QByteArray& text) {
     label.AddControl(std::move(control));
     for (const auto& c : label.Controls())
         c->SetLoading(false);
-    WriteLabelDescription(path, label, sheet);
+    label.SetSheet(sheet);
+    WriteLabelDescription(path, label);
 }
 
 // The files of a folder, sorted (the archive's working folders left aside).

@@ -44,21 +44,23 @@ protected:
         ASSERT_TRUE(ImportPicture(*graphic, bmp));
         Picture = graphic->ImageFile();
         Label.AddControl(std::move(graphic));
-        Sheet.LabelWidth = 3.125;
-        Sheet.Rows = 9;
-        Sheet.BorderStyle = 2;
+        TSheetSettings sheet;
+        sheet.LabelWidth = 3.125;
+        sheet.Rows = 9;
+        sheet.BorderStyle = 2;
+        Label.SetSheet(sheet);
     }
 
     // Opens path over the label and expects the exact message and an untouched label.
     void ExpectRefused(const QString& path, const QString& message) {
-        const TSheetSettings sheetBefore = Sheet;
+        const TSheetSettings sheetBefore = Label.Sheet();
         try {
-            ReadLabelDescription(path, Label, Sheet);
+            ReadLabelDescription(path, Label);
             ADD_FAILURE() << "opened: " << message.toStdString();
         } catch (const TUserError& e) {
             EXPECT_EQ(e.Message(), message);
         }
-        EXPECT_EQ(Sheet, sheetBefore);
+        EXPECT_EQ(Label.Sheet(), sheetBefore);
         EXPECT_FALSE(Label.ShowGrid());
         EXPECT_EQ(Label.LabelWidth(), 300);
         EXPECT_EQ(Label.LabelHeight(), 150);
@@ -69,7 +71,6 @@ protected:
     }
 
     TLabelDocument Label;
-    TSheetSettings Sheet;
     QString Picture;
 };
 
@@ -140,7 +141,7 @@ TEST_F(HostileInput, EntryNamesWithFoldersStayInTheTemporaryFolder) {
                     .Add("C:\\Windows\\bmpY", ReadBytes(bmp))
                     .WriteTo(path));
     const QStringList before = FilesOutsideTempFolder(Scratch.Path());
-    ReadLabelDescription(path, Label, Sheet);
+    ReadLabelDescription(path, Label);
     EXPECT_EQ(FilesOutsideTempFolder(Scratch.Path()), before);
     ASSERT_EQ(Label.Controls().size(), 2u);
     for (const auto& c : Label.Controls()) {
@@ -161,7 +162,7 @@ TEST_F(HostileInput, FiftyMegabyteValueLineIsCut) {
     bytes += Crlf("\nFONT_SIZE=11\n");
     ASSERT_TRUE(WriteBytes(path, bytes));
     const auto start = std::chrono::steady_clock::now();
-    ReadLabelDescription(path, Label, Sheet);
+    ReadLabelDescription(path, Label);
     ASSERT_EQ(Label.Controls().size(), 1u);
     EXPECT_EQ(Label.Controls()[0]->Text(), QString(2047, 'x'));
     EXPECT_EQ(Label.Controls()[0]->Font().pointSize(), 11);
@@ -216,7 +217,7 @@ TEST_F(HostileInput, PlainDescriptionCannotCarryOtherFilesAway) {
         WriteBytes(path, Crlf("[FORMAT]\nCONTROLS=2\n"
                               "[CNT_1]\nTYPE=GRAPHIC\nIMG_NAME=" +
                               secret.toUtf8() + "\n[CNT_2]\nTYPE=GRAPHIC\nIMG_NAME=secret.txt\n")));
-    ReadLabelDescription(path, Label, Sheet);
+    ReadLabelDescription(path, Label);
     ASSERT_EQ(Label.Controls().size(), 2u);
     for (const auto& c : Label.Controls())
         EXPECT_TRUE(dynamic_cast<const TGraphicLabel&>(*c).ImageFile().isEmpty());
@@ -224,7 +225,7 @@ TEST_F(HostileInput, PlainDescriptionCannotCarryOtherFilesAway) {
 
     // Saving that label packs nothing but the description.
     const QString saved = Scratch.File("resaved.lbl");
-    WriteLabelDescription(saved, Label, Sheet);
+    WriteLabelDescription(saved, Label);
     QStringList extracted;
     ASSERT_TRUE(ReadLabelArchive(saved, extracted));
     EXPECT_EQ(extracted.size(), 1);

@@ -15,11 +15,9 @@ namespace {
 class History : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_sheet = SheetSettings();
         QObject::connect(&D, &TLabelDocument::Edited, [this] { H.Note(Kind, Key); });
         H.Reset();
     }
-    void TearDown() override { SheetSettings() = m_sheet; }
 
     TControlId Add(const QString& text, int32_t left) {
         auto c = std::make_unique<TTextLabel>();
@@ -56,9 +54,6 @@ protected:
     TLabelHistory H{D};
     TStepKind Kind = TStepKind::ChangeProperties;
     TControlId Key = 0;
-
-private:
-    TSheetSettings m_sheet;
 };
 
 TEST_F(History, StepsComeBackWithTheirIdsSelectionAndText) {
@@ -125,18 +120,20 @@ TEST_F(History, TheSheetComesBackAndAnUnchangedLabelRecordsNothing) {
     const int start = Steps();
     Step(TStepKind::LabelSetup, [] {});
     EXPECT_EQ(Steps(), start) << "nothing changed";
-    const double width = SheetSettings().LabelWidth;
+    const double width = D.Sheet().LabelWidth;
     H.Note(TStepKind::LabelSetup);
-    SheetSettings().LabelWidth = width * 2;
-    D.SetLabelSize(LabelPixelWidth(SheetSettings()), D.LabelHeight());
+    TSheetSettings wide = D.Sheet();
+    wide.LabelWidth = width * 2;
+    D.SetSheet(wide);
+    D.SetLabelSize(LabelPixelWidth(wide), D.LabelHeight());
     H.Commit();
     EXPECT_EQ(H.Stack().undoText(), QStringLiteral("Label Setup"));
     H.Undo();
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, width);
-    EXPECT_EQ(D.LabelWidth(), LabelPixelWidth(SheetSettings()));
+    EXPECT_DOUBLE_EQ(D.Sheet().LabelWidth, width);
+    EXPECT_EQ(D.LabelWidth(), LabelPixelWidth(D.Sheet()));
     H.Redo();
-    EXPECT_DOUBLE_EQ(SheetSettings().LabelWidth, width * 2);
-    EXPECT_EQ(D.LabelWidth(), LabelPixelWidth(SheetSettings()));
+    EXPECT_DOUBLE_EQ(D.Sheet().LabelWidth, width * 2);
+    EXPECT_EQ(D.LabelWidth(), LabelPixelWidth(D.Sheet()));
     H.Reset();
     EXPECT_EQ(Steps(), 0);
     EXPECT_FALSE(H.Stack().canUndo());

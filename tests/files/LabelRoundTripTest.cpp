@@ -458,9 +458,8 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
 
     TLabelDocument label;
     label.SetLabelSize(50, 50);
-    TSheetSettings current;
-    ReadLabelDescription(path, label, current);
-    EXPECT_EQ(current.LabelWidth, 2.5);
+    ReadLabelDescription(path, label);
+    EXPECT_EQ(label.Sheet().LabelWidth, 2.5);
     EXPECT_FALSE(label.ShowGrid());
     EXPECT_EQ(label.LabelWidth(), 240);
     EXPECT_EQ(label.LabelHeight(), 120);
@@ -473,11 +472,10 @@ TEST_F(LabelRoundTrip, OpenReplacesSheetGridSizeAndControls) {
 
     // And Save writes what the label holds: here the boxes pulled inside the label's border.
     const QString again = Scratch.File("again.lbl");
-    WriteLabelDescription(again, label, current);
+    WriteLabelDescription(again, label);
     TLabelDocument reopened;
-    TSheetSettings sheetAgain;
-    ReadLabelDescription(again, reopened, sheetAgain);
-    EXPECT_EQ(sheetAgain, current);
+    ReadLabelDescription(again, reopened);
+    EXPECT_EQ(reopened.Sheet(), label.Sheet());
     ASSERT_EQ(reopened.Controls().size(), 2u);
     for (size_t i = 0; i < 2; ++i)
         EXPECT_EQ(reopened.Controls()[i]->Box(), label.Controls()[i]->Box());

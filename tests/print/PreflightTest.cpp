@@ -60,14 +60,12 @@ std::string Listed(const std::vector<TFound>& found) {
 class PreflightTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = SheetSettings();
-        SheetSettings() = TSheetSettings();
-        SheetSettings().ForcedCount = true;
-        SheetSettings().Rows = 3;
-        SheetSettings().Columns = 4;
+        sheet = TSheetSettings();
+        sheet.ForcedCount = true;
+        sheet.Rows = 3;
+        sheet.Columns = 4;
         label.SetLabelSize(192, 96);
     }
-    void TearDown() override { SheetSettings() = saved; }
 
     // Boxes are fixed unless auto is set (an auto-sized control takes the size of its contents).
     template <class T>
@@ -118,7 +116,7 @@ protected:
         s.Import = import;
         std::vector<TFound> found;
         const TPreflightResult r = CheckLabels(
-            SheetSettings(), label.Controls(), s, printer,
+            sheet, label.Controls(), s, printer,
             [&](const TPreflightProblem& p) {
                 found.push_back({p.Record, p.Line, p.Control, p.Problem});
             },
@@ -137,7 +135,7 @@ protected:
     }
 
     TScratchFolder scratch;
-    TSheetSettings saved;
+    TSheetSettings sheet;       // the sheet the runs print on
     TTextImportSettings import; // of the last data file written
     TLabelDocument label;
     TLetterPdf printer;
@@ -235,8 +233,8 @@ TEST_F(PreflightTest, ChecksExactlyTheLabelsTheRunWouldPrint) {
     // The print run of the same settings prints as many labels.
     TScratchFolder out;
     s.Import = import;
-    const TPrintResult printed = PrintLabels(SheetSettings(), label.Controls(), s, printer,
-                                             out.File("run.pdf"), QString(), nullptr);
+    const TPrintResult printed =
+        PrintLabels(sheet, label.Controls(), s, printer, out.File("run.pdf"), QString(), nullptr);
     EXPECT_EQ(printed.Labels, r.Labels);
     EXPECT_EQ(printed.Pages, 2);
 }
@@ -256,7 +254,7 @@ TEST_F(PreflightTest, CountersStepAsInTheRunAndAreRestoredAfterwards) {
     s.Range = TPrintRange::Labels;
     s.LabelCount = 6;
     std::vector<int32_t> labels;
-    CheckLabels(SheetSettings(), label.Controls(), s, printer, [&](const TPreflightProblem& p) {
+    CheckLabels(sheet, label.Controls(), s, printer, [&](const TPreflightProblem& p) {
         labels.push_back(p.Label);
         EXPECT_TRUE(p.Problem.startsWith("text \"1000")) << p.Problem.toStdString();
         EXPECT_TRUE(p.Problem.contains("wide")) << p.Problem.toStdString();
@@ -273,7 +271,7 @@ TEST_F(PreflightTest, RefusesWhatThePrintRunRefuses) {
     TPrintSettings s;
     s.DataFile = scratch.File("missing.csv");
     EXPECT_THROW(Check(s), TUserError);
-    SheetSettings().Columns = 9; // more columns than a Letter page holds
+    sheet.Columns = 9; // more columns than a Letter page holds
     TPrintSettings pages;
     pages.Range = TPrintRange::Pages;
     EXPECT_THROW(Check(pages), TUserError);
@@ -372,7 +370,7 @@ TEST_F(PreflightTest, DesignProblemsAreReportedOnceWithTheirLabels) {
     s.Range = TPrintRange::Pages;
     s.PageCount = 2;
     std::vector<TPreflightProblem> found;
-    const TPreflightResult r = CheckLabels(SheetSettings(), label.Controls(), s, printer,
+    const TPreflightResult r = CheckLabels(sheet, label.Controls(), s, printer,
                                            [&](const TPreflightProblem& p) { found.push_back(p); });
     ASSERT_EQ(found.size(), 21u); // labels 5 to 24 of the counter, then the barcode once
     for (size_t i = 0; i < 20; ++i) {
@@ -407,9 +405,9 @@ TEST_F(PreflightTest, TheEdgeThatCutsASymbolIsNamed) {
     TPrintSettings s;
     s.Range = TPrintRange::Labels;
     s.LabelCount = 1;
-    SheetSettings().Metric = true;
-    SheetSettings().LabelWidth = 5.08;
-    SheetSettings().LabelHeight = 2.54;
+    sheet.Metric = true;
+    sheet.LabelWidth = 5.08;
+    sheet.LabelHeight = 2.54;
     const std::vector<TFound> found = Check(s);
     ASSERT_EQ(found.size(), 2u) << Listed(found);
     EXPECT_TRUE(QRegularExpression("^the right edge of its box cuts the barcode \"AB1\" by "

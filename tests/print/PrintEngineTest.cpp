@@ -49,17 +49,15 @@ private:
 class PrintEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = SheetSettings();
-        SheetSettings() = TSheetSettings();
+        sheet = TSheetSettings();
         label.SetLabelSize(192, 96);
         out = scratch.File("out.pdf");
     }
-    void TearDown() override { SheetSettings() = saved; }
 
     void ForceGrid(int rows, int columns) {
-        SheetSettings().ForcedCount = true;
-        SheetSettings().Rows = rows;
-        SheetSettings().Columns = columns;
+        sheet.ForcedCount = true;
+        sheet.Rows = rows;
+        sheet.Columns = columns;
     }
     // A text control showing "L" + a counter from 1 (or the record's field 1 when merging).
     TTextLabel* AddText(bool fromRecord) {
@@ -93,7 +91,7 @@ protected:
     }
     TPrintResult Print(TPrintSettings s, TPrintProgress* progress = nullptr) {
         s.Import = import;
-        return PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), progress);
+        return PrintLabels(sheet, label.Controls(), s, printer, out, QString(), progress);
     }
     static QStringList Seq(const char* prefix, std::initializer_list<int> values) {
         QStringList out;
@@ -103,7 +101,7 @@ protected:
     }
 
     TScratchFolder scratch;
-    TSheetSettings saved;
+    TSheetSettings sheet;       // the sheet the runs print on
     TTextImportSettings import; // of the last data file written
     TLabelDocument label;
     TLetterPdf printer;
@@ -251,8 +249,8 @@ TEST_F(PrintEngineTest, CancelOnASystemPrinterSendsNothing) {
     s.Range = TPrintRange::Pages;
     s.PageCount = 3;
     TCancelAfter progress(5);
-    const TPrintResult r = PrintLabels(SheetSettings(), label.Controls(), s, TMissingQueue(),
-                                       QString(), QString(), &progress);
+    const TPrintResult r =
+        PrintLabels(sheet, label.Controls(), s, TMissingQueue(), QString(), QString(), &progress);
     EXPECT_TRUE(r.Cancelled); // no delivery was attempted, or it would have thrown
     EXPECT_TRUE(JobFiles().isEmpty());
 }
@@ -263,8 +261,7 @@ TEST_F(PrintEngineTest, FailedDeliveryIsReportedAndCleanedUp) {
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
     try {
-        PrintLabels(SheetSettings(), label.Controls(), s, TMissingQueue(), QString(), QString(),
-                    nullptr);
+        PrintLabels(sheet, label.Controls(), s, TMissingQueue(), QString(), QString(), nullptr);
         FAIL() << "expected the delivery to fail";
     } catch (const TUserError& e) {
         EXPECT_TRUE(e.Message().contains("vellumtrace-test-no-such-queue"))
@@ -333,7 +330,7 @@ TEST_F(PrintEngineTest, JobTitles) {
     AddText(false);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
+    PrintLabels(sheet, label.Controls(), s, printer, out, "/x/y/orders.lbl", nullptr);
     EXPECT_TRUE(PdfInfo(out).contains("orders.lbl"));
 }
 
@@ -354,7 +351,7 @@ private:
 // eleven at 6150.
 TEST_F(PrintEngineTest, ForcedCountsBeyondThePaperAreRefused) {
     const TCLocale c;
-    SheetSettings().LabelWidth = 2.1;
+    sheet.LabelWidth = 2.1;
     AddText(false);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
@@ -375,29 +372,27 @@ TEST_F(PrintEngineTest, ForcedCountsBeyondThePaperAreRefused) {
     ForceGrid(2147483647, 1);
     EXPECT_EQ(refusal(),
               "The sheet has 2147483647 rows, but only 11 fit on the paper (Letter, 8.5 × 11 in).");
-    SheetSettings().LeftMargin = 9;
+    sheet.LeftMargin = 9;
     ForceGrid(1, 1);
     EXPECT_EQ(refusal(),
               "The sheet has 1 column, but none fit on the paper (Letter, 8.5 × 11 in).");
-    ConvertSheetToMetric(SheetSettings());
+    ConvertSheetToMetric(sheet);
     TPdfPrinter a4;
     a4.SetPaperSize(QPageSize::A4);
     try {
-        PrintLabels(SheetSettings(), label.Controls(), s, a4, out, QString(), nullptr);
+        PrintLabels(sheet, label.Controls(), s, a4, out, QString(), nullptr);
         ADD_FAILURE() << "printed";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(),
                   "The sheet has 1 column, but none fit on the paper (A4, 21 × 29.7 cm).");
     }
     // what a dialog shows
-    EXPECT_EQ(
-        SheetFitProblem(SheetSettings(), FitPrintLayout(SheetSettings(), printer.Facts()).Page),
-        refusal());
+    EXPECT_EQ(SheetFitProblem(sheet, FitPrintLayout(sheet, printer.Facts()).Page), refusal());
     EXPECT_FALSE(QFile::exists(out));
 
     // The same label with counts that fit prints as before, the last column in part.
-    SheetSettings() = TSheetSettings();
-    SheetSettings().LabelWidth = 2.1;
+    sheet = TSheetSettings();
+    sheet.LabelWidth = 2.1;
     ForceGrid(10, 4);
     const TPrintResult r = Print(s);
     EXPECT_EQ(r.Labels, 40);
@@ -542,22 +537,21 @@ TEST_F(PrintEngineTest, BeforeDeliveryRunsOnceThePagesAreDoneAndCanStopTheDelive
         EXPECT_EQ(r.Pages, 2);
         EXPECT_FALSE(QFile::exists(out)); // nothing delivered yet
     };
-    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr, look);
+    PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr, look);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(PdfPageCount(out), 2);
 
     const QString refused = scratch.File("refused.pdf");
     const TBeforeDelivery refuse = [](const TPrintResult&) { throw TUserError("not now"); };
-    EXPECT_THROW(PrintLabels(SheetSettings(), label.Controls(), s, printer, refused, QString(),
-                             nullptr, refuse),
-                 TUserError);
+    EXPECT_THROW(
+        PrintLabels(sheet, label.Controls(), s, printer, refused, QString(), nullptr, refuse),
+        TUserError);
     EXPECT_FALSE(QFile::exists(refused));
     EXPECT_EQ(QDir(scratch.Path()).entryList(QDir::Files), QStringList{"out.pdf"});
 
     TCancelAfter cancel(3); // a cancelled run is never about to be delivered
     calls = 0;
-    EXPECT_TRUE(PrintLabels(SheetSettings(), label.Controls(), s, printer, refused, QString(),
-                            &cancel, look)
+    EXPECT_TRUE(PrintLabels(sheet, label.Controls(), s, printer, refused, QString(), &cancel, look)
                     .Cancelled);
     EXPECT_EQ(calls, 0);
 }

@@ -40,13 +40,11 @@ int Dark(const QImage& img, const QRect& area) {
 class PrintKindsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = SheetSettings();
-        SheetSettings() = TSheetSettings();
-        SheetSettings().ForcedCount = true;
+        sheet = TSheetSettings();
+        sheet.ForcedCount = true;
         label.SetLabelSize(192, 96);
         out = scratch.File("kinds.pdf");
     }
-    void TearDown() override { SheetSettings() = saved; }
     template <class T> T* Place(int left, int top, int width, int height) {
         auto c = std::make_unique<T>();
         c->SetBox(TRect::FromBox(left, top, width, height), false);
@@ -58,7 +56,7 @@ protected:
     QImage PrintPage() {
         TPrintSettings s;
         s.Range = TPrintRange::Pages;
-        PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
+        PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr);
         return RasterisePage(out, 1, 600, scratch.Path());
     }
     // Screen box to page pixels.
@@ -67,7 +65,7 @@ protected:
                      qRound(height * 6.25));
     }
     TScratchFolder scratch;
-    TSheetSettings saved;
+    TSheetSettings sheet; // the sheet the runs print on
     TLabelDocument label;
     TLetterPdf printer;
     QString out;
@@ -142,23 +140,23 @@ TEST_F(PrintKindsTest, ControlsWithoutAutoSizeAreCutAtTheirBox) {
 }
 
 TEST_F(PrintKindsTest, SolidBorderWidthFollowsTheSizeIndex) {
-    SheetSettings().BorderStyle = 1;
-    SheetSettings().BorderSize = 0; // 1 point: round(6.25) = 6 printer pixels
+    sheet.BorderStyle = 1;
+    sheet.BorderSize = 0; // 1 point: round(6.25) = 6 printer pixels
     QImage page = PrintPage();
     const int y = 450; // half way down the label
     for (int x = 150; x < 156; ++x)
         EXPECT_LT(qGray(page.pixel(x, y)), 64) << x;
     EXPECT_GT(qGray(page.pixel(156, y)), 192);
     EXPECT_GT(qGray(page.pixel(149, y)), 192);
-    SheetSettings().BorderSize = 3; // round(25) = 25 pixels
+    sheet.BorderSize = 3; // round(25) = 25 pixels
     page = PrintPage();
     EXPECT_LT(qGray(page.pixel(174, y)), 64);
     EXPECT_GT(qGray(page.pixel(175, y)), 192);
 }
 
 TEST_F(PrintKindsTest, DashedBorderIsOnePixelWhateverTheSize) {
-    SheetSettings().BorderStyle = 2;
-    SheetSettings().BorderSize = 5;
+    sheet.BorderStyle = 2;
+    sheet.BorderSize = 5;
     const QImage page = PrintPage();
     int dark = 0, darkInside = 0;
     for (int y = 160; y < 740; ++y) {

@@ -33,12 +33,10 @@ int DarkPixels(const QImage& image) {
 class PrintMatrixTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = SheetSettings();
-        SheetSettings() = TSheetSettings();
-        SheetSettings().ForcedCount = true;
+        sheet = TSheetSettings();
+        sheet.ForcedCount = true;
         out = scratch.File("matrix.pdf");
     }
-    void TearDown() override { SheetSettings() = saved; }
     TBarcodeLabel* Place(TBarcodeType type, const QString& text, int left, int top, int size,
                          int rotation, bool interpret) {
         return PlaceBox(type, text, left, top, size, size, rotation, interpret);
@@ -63,7 +61,7 @@ protected:
                      qRound(h * 6.25));
     }
     TScratchFolder scratch;
-    TSheetSettings saved;
+    TSheetSettings sheet; // the sheet the runs print on
     TLabelDocument label;
     TLetterPdf printer;
     QString out;
@@ -83,17 +81,17 @@ TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
         {btAztec, "Aztec on paper", "Aztec on paper"},
     };
     label.SetLabelSize(768, 960); // 8 x 10 inches: one cell of 150 pixels per case and rotation
-    SheetSettings().LabelWidth = 8;
-    SheetSettings().LabelHeight = 10;
-    SheetSettings().Rows = 1;
-    SheetSettings().Columns = 1;
+    sheet.LabelWidth = 8;
+    sheet.LabelHeight = 10;
+    sheet.Rows = 1;
+    sheet.Columns = 1;
     for (int t = 0; t < 5; ++t)
         for (int r = 0; r < 4; ++r)
             Place(cases[t].type, QString::fromUtf8(cases[t].data), 20 + 180 * r, 20 + 185 * t, 150,
                   r, r % 2 == 0);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr);
     const QImage page = RasterisePage(out, 1, 600, scratch.Path());
     ASSERT_FALSE(page.isNull());
     for (int t = 0; t < 5; ++t)
@@ -106,9 +104,9 @@ TEST_F(PrintMatrixTest, EveryTypeInEveryRotationScansOnThePage) {
 
 TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
     label.SetLabelSize(480, 96);
-    SheetSettings().LabelWidth = 5;
-    SheetSettings().Rows = 1;
-    SheetSettings().Columns = 1;
+    sheet.LabelWidth = 5;
+    sheet.Rows = 1;
+    sheet.Columns = 1;
     Place(btGs1DataMatrix, "[01]09501101530004", 10, 10, 70, 0, true); // check digit
     Place(btGs1DataMatrix, "[01]0950110153000X", 90, 10, 70, 0, true); // syntax
     Place(btQrCode, QString(3000, QChar(0xE9)), 170, 10, 70, 0, true); // too long
@@ -120,7 +118,7 @@ TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
     }
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr);
     const QImage page = RasterisePage(out, 1, 600, scratch.Path());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(DarkPixels(page.copy(PageBox(5 + 80 * i, 5, 80, 80))), 0) << i;
@@ -129,10 +127,10 @@ TEST_F(PrintMatrixTest, RefusedDataDrawsNothingOnPaper) {
 
 TEST_F(PrintMatrixTest, TextLineIsPrintedWholeAndWrapsInANarrowBox) {
     label.SetLabelSize(480, 192); // 5 x 2 inches
-    SheetSettings().LabelWidth = 5;
-    SheetSettings().LabelHeight = 2;
-    SheetSettings().Rows = 1;
-    SheetSettings().Columns = 1;
+    sheet.LabelWidth = 5;
+    sheet.LabelHeight = 2;
+    sheet.Rows = 1;
+    sheet.Columns = 1;
     // Three inches wide and three quarters high: the text is wider than the symbol. Two thirds
     // of an inch wide: the words go on lines of their own. Turned, the text runs down its box.
     PlaceBox(btQrCode, "VT QR 42 LINE", 10, 10, 288, 72, 0, true);
@@ -140,7 +138,7 @@ TEST_F(PrintMatrixTest, TextLineIsPrintedWholeAndWrapsInANarrowBox) {
     PlaceBox(btAztec, "VT AZ 9 DOWN", 390, 10, 80, 170, 1, true);
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
+    PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr);
 
     const std::vector<TPdfWord> words = PdfWords(out);
     const QStringList page = PageWords(words, 1);
@@ -167,8 +165,8 @@ TEST_F(PrintMatrixTest, TextLineIsPrintedWholeAndWrapsInANarrowBox) {
 
 TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
     label.SetLabelSize(192, 96);
-    SheetSettings().Rows = 10;
-    SheetSettings().Columns = 4;
+    sheet.Rows = 10;
+    sheet.Columns = 4;
     TBarcodeLabel* c = Place(btQrCode, QString(), 10, 8, 80, 0, false);
     c->Fields.push_back(std::make_unique<TImportedField>());
     c->Fields.push_back(std::make_unique<TTextField>("/"));
@@ -190,7 +188,7 @@ TEST_F(PrintMatrixTest, AThousandMergedRecordsAllDecode) {
     FormatFromExtension(s.Import, data, {});
     s.DataFile = data;
     const TPrintResult result =
-        PrintLabels(SheetSettings(), label.Controls(), s, printer, out, QString(), nullptr);
+        PrintLabels(sheet, label.Controls(), s, printer, out, QString(), nullptr);
     ASSERT_EQ(result.Labels, 1000);
     ASSERT_EQ(result.Pages, 25);
     // 150 dpi is a quarter of the page's resolution: labels are 300 x 150 pixels from (37, 37)

@@ -232,8 +232,10 @@ void TFPrintDlg::FormCreate(const TCommandLineOptions& options) {
     m_lSkipLbl->setText(SkipCountText(m_skipCount));
 }
 
-void TFPrintDlg::Prepare(const TControlList& controls) {
-    m_controls = &controls;
+void TFPrintDlg::Prepare(TLabelDocument& document) {
+    m_document = &document;
+    m_controls = &document.Controls();
+    const TControlList& controls = document.Controls();
     FitSheet();
     WriteSheetLines();
     const bool imported = UsesImportedFields(controls);
@@ -257,18 +259,18 @@ void TFPrintDlg::Prepare(const TControlList& controls) {
     m_paintBox1->update();
 }
 
-bool TFPrintDlg::Execute(const TControlList& controls) {
-    Prepare(controls);
+bool TFPrintDlg::Execute(TLabelDocument& document) {
+    Prepare(document);
     CentreOver(this, parentWidget());
     return exec() == QDialog::Accepted;
 }
 
-bool TFPrintDlg::RunPrintDialog(const TControlList& controls, const QString& documentFileName,
+bool TFPrintDlg::RunPrintDialog(TLabelDocument& document, const QString& documentFileName,
                                 TPrintProgress* progress) {
-    if (!Execute(controls))
+    if (!Execute(document))
         return false;
-    return PrintFromDesigner(SheetSettings(), controls, Settings(), documentFileName, progress,
-                             PrintDialogServices(), parentWidget());
+    return PrintFromDesigner(document.Sheet(), document.Controls(), Settings(), documentFileName,
+                             progress, PrintDialogServices(), parentWidget());
 }
 
 TPrintSettings TFPrintDlg::Settings() const {
@@ -279,8 +281,20 @@ TPrintSettings TFPrintDlg::Settings() const {
 }
 
 void TFPrintDlg::FitSheet() {
+    FitSheet(SheetPageFacts(Sheet()));
+}
+
+void TFPrintDlg::FitSheet(const TPrinterFacts& facts) {
     // The dialog shows the rows and columns the printer's paper takes, and the label keeps them.
-    m_page = RefreshPrinterPage();
+    TSheetSettings sheet = Sheet();
+    RefreshPrinterPage(sheet, m_page, facts);
+    if (m_document)
+        m_document->SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+}
+
+const TSheetSettings& TFPrintDlg::Sheet() const {
+    static const TSheetSettings none;
+    return m_document ? m_document->Sheet() : none;
 }
 
 TPrintChoices TFPrintDlg::Choices() const {
@@ -298,14 +312,14 @@ TPrintChoices TFPrintDlg::Choices() const {
 }
 
 void TFPrintDlg::WriteSheetLines() {
-    const TSheetLines lines = SheetLines(SheetSettings().Rows, SheetSettings().Columns);
+    const TSheetLines lines = SheetLines(Sheet().Rows, Sheet().Columns);
     m_lRows->setText(lines.Rows);
     m_lColumns->setText(lines.Columns);
     m_lLabels->setText(lines.Labels);
 }
 
 void TFPrintDlg::SetSkipCount(int32_t n) {
-    m_skipCount = ClampSkipCount(n, SheetSettings().Rows, SheetSettings().Columns);
+    m_skipCount = ClampSkipCount(n, Sheet().Rows, Sheet().Columns);
     m_lSkipLbl->setText(SkipCountText(m_skipCount));
     m_paintBox1->update();
 }
@@ -357,7 +371,7 @@ bool TFPrintDlg::CheckRun() {
     const QString file = m_eFile->text();
     const TPrintChoices c = Choices();
     const QString refusal = PrintRefusal(c.Range, file, !file.isEmpty() && QFileInfo(file).isFile(),
-                                         SheetFitProblem(SheetSettings(), m_page));
+                                         SheetFitProblem(Sheet(), m_page));
     if (!refusal.isEmpty()) {
         PrintDialogServices().Message(this, refusal);
         return false;
@@ -376,7 +390,7 @@ void TFPrintDlg::PreviewBtnClick() {
     const TControlList& controls = *m_controls;
     const TPrintSettings settings = Settings();
     const TPrinterFacts facts = TPrinters::Current().Facts();
-    const TSheetSettings& sheet = SheetSettings();
+    const TSheetSettings& sheet = Sheet();
     const auto paint = [this, &sheet, &controls, settings, facts](QPrinter& printer) {
         try {
             PaintPreview(printer, sheet, controls, settings, facts);
@@ -386,7 +400,7 @@ void TFPrintDlg::PreviewBtnClick() {
     };
     PrintDialogServices().Preview(this, paint);
     // The preview was laid out on the printer's page as it is now; the picture follows it.
-    RefreshPrinterPage(SheetSettings(), m_page, facts);
+    FitSheet(facts);
     m_paintBox1->update();
 }
 
@@ -395,13 +409,13 @@ void TFPrintDlg::CheckBtnClick() {
         return;
     TPreflightReport report;
     try {
-        report = RunPreflight(SheetSettings(), *m_controls, Settings(), TPrinters::Current(), this);
+        report = RunPreflight(Sheet(), *m_controls, Settings(), TPrinters::Current(), this);
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
         return;
     }
     // The check was laid out on the printer's page as it is now; the picture follows it.
-    RefreshPrinterPage(SheetSettings(), m_page, TPrinters::Current().Facts());
+    FitSheet(TPrinters::Current().Facts());
     m_paintBox1->update();
     if (!report.Result.Cancelled && PrintDialogServices().CheckResults(this, report))
         accept();
@@ -424,14 +438,14 @@ void TFPrintDlg::PlaceStartLabelWidgets(const QRect& page) {
 }
 
 void TFPrintDlg::PaintBox1Paint(QPainter& painter) {
-    const TPagePreview preview(SheetSettings(), m_page, m_paintBox1->size());
+    const TPagePreview preview(Sheet(), m_page, m_paintBox1->size());
     if (!preview.PageRect().isNull())
         PlaceStartLabelWidgets(preview.PageRect());
     preview.Paint(painter, m_skipCount, palette().color(QPalette::Button));
 }
 
 void TFPrintDlg::PaintBox1MouseDown(const QPoint& pos) {
-    const TPagePreview preview(SheetSettings(), m_page, m_paintBox1->size());
+    const TPagePreview preview(Sheet(), m_page, m_paintBox1->size());
     if (const std::optional<int32_t> n = preview.LabelAt(pos))
         SetSkipCount(*n);
 }

@@ -34,13 +34,14 @@ public:
     // The Print command: shows the dialog for the label modally and, on "&Print", prints it
     // with progress (see PrintFromDesigner). True when a run finished, so the label's counters
     // may have advanced and the label wants saving.
-    bool RunPrintDialog(const TControlList& controls, const QString& documentFileName,
+    // The dialog fits the document's rows and columns to the printer's paper, as it shows them.
+    bool RunPrintDialog(TLabelDocument& document, const QString& documentFileName,
                         TPrintProgress* progress);
 
     // The parts of RunPrintDialog: Prepare fills the dialog for the label without showing it
     // (tests show it themselves); Execute prepares and runs it, true on "&Print".
-    void Prepare(const TControlList& controls);
-    bool Execute(const TControlList& controls);
+    void Prepare(TLabelDocument& document);
+    bool Execute(TLabelDocument& document);
 
     // What the fields hold now, and the run they ask for.
     TPrintChoices Choices() const;
@@ -92,12 +93,15 @@ private:
 
     // Refits the sheet's rows and columns to the current printer with the sheet's paper.
     void FitSheet();
+    void FitSheet(const TPrinterFacts& facts);
+    const TSheetSettings& Sheet() const;
 
     TDataImport& m_import;
     TPrintDialogServices m_services = DesktopPrintDialogServices();
     int32_t m_skipCount = 0;
     TPrinterPage m_page;
     // The label being printed, from Prepare on.
+    TLabelDocument* m_document = nullptr;
     const TControlList* m_controls = nullptr;
 
     QWidget* m_pImport = nullptr;

@@ -27,7 +27,7 @@ class DesignerPrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
-        ForceSheet(5, 2);
+        ForceSheet(label, 5, 2);
         pdf = scratch.File("labels.pdf");
         services.PdfAnswer = pdf;
     }
@@ -41,7 +41,6 @@ protected:
     QStringList Words(int page) { return PageWords(PdfWords(pdf), page); }
 
     TScratchFolder scratch;
-    TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TLabelDocument label;
     TDataImport session;
@@ -62,11 +61,12 @@ TEST_F(DesignerPrintTest, MergedRunFromTheDialogIntoAPdf) {
     TFPrintDlg dialog(options, session);
     dialog.PrintDialogServices() = services.Services();
     TFPrintProgress progress;
+    dialog.Prepare(label); // the skip is counted on this label's sheet
     dialog.SetSkipCount(3);
     auto* ok = FindIn<QPushButton>(&dialog, "OkayBtn");
     QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
     const QString labelFile = scratch.File("shipping.lbl");
-    ASSERT_TRUE(dialog.RunPrintDialog(label.Controls(), labelFile, &progress));
+    ASSERT_TRUE(dialog.RunPrintDialog(label, labelFile, &progress));
     EXPECT_EQ(services.PdfProposals, QStringList{scratch.File("shipping.pdf")});
     EXPECT_TRUE(services.Errors.isEmpty()) << services.Errors.join("; ").toStdString();
     // Three positions skipped: seven records on the first page, five on the second.
@@ -94,7 +94,7 @@ TEST_F(DesignerPrintTest, TheDialogsRunCutsTheDataWithTheSessionsSettings) {
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&dialog, "OkayBtn"), "click",
                               Qt::QueuedConnection);
-    ASSERT_TRUE(dialog.RunPrintDialog(label.Controls(), QString(), &progress));
+    ASSERT_TRUE(dialog.RunPrintDialog(label, QString(), &progress));
     EXPECT_EQ(FindIn<QLineEdit>(&dialog, "eFile")->text(), data) << "the session's choice";
     EXPECT_EQ(Words(1), (QStringList{"Ada", "Bo"}));
     EXPECT_TRUE(services.Errors.isEmpty()) << services.Errors.join("; ").toStdString();
@@ -108,7 +108,8 @@ TEST_F(DesignerPrintTest, CancelFromTheProgressWindowLeavesNoFile) {
     TFPrintProgress progress;
     QMetaObject::invokeMethod(FindIn<QPushButton>(&progress, "CancelBtn"), "click",
                               Qt::QueuedConnection);
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &progress, services.Services()));
+    EXPECT_FALSE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), &progress,
+                                   services.Services()));
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_TRUE(services.Errors.isEmpty());
     EXPECT_FALSE(progress.isVisible());
@@ -119,18 +120,21 @@ TEST_F(DesignerPrintTest, NoFileNameNoRun) {
     services.PdfAnswer.clear();
     TPrintSettings s;
     s.Range = TPrintRange::Pages;
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
+    EXPECT_FALSE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), nullptr,
+                                   services.Services()));
     EXPECT_EQ(services.PdfProposals.size(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
     services.PdfAnswer = pdf;
-    EXPECT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
+    EXPECT_TRUE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), nullptr,
+                                  services.Services()));
     EXPECT_EQ(Words(1).count("Hello"), 10);
 }
 
 TEST_F(DesignerPrintTest, RefusedRunsAreReportedAndPrintNothing) {
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings s; // all records, but there is no data file
-    EXPECT_FALSE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), nullptr, services.Services()));
+    EXPECT_FALSE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), nullptr,
+                                   services.Services()));
     ASSERT_EQ(services.Errors.size(), 1);
     EXPECT_EQ(services.Errors[0], QString::fromLatin1(PrintText::NoEnd));
     EXPECT_FALSE(QFile::exists(pdf));

@@ -27,7 +27,7 @@ class FPrintDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
-        ForceSheet(5, 2); // ten labels
+        ForceSheet(label, 5, 2); // ten labels
         dialog.PrintDialogServices() = services.Services();
         data = WriteFile(scratch.File("data.csv"), "Name\r\nAda\r\n");
     }
@@ -36,7 +36,7 @@ protected:
     void Open(TLabelKind kind) {
         label.ReplaceControls({});
         AddTextControl(label, kind);
-        dialog.Prepare(label.Controls());
+        dialog.Prepare(label);
         ShowActive(&dialog);
     }
     template <class T> T* W(const char* name) { return FindIn<T>(&dialog, name); }
@@ -51,7 +51,6 @@ protected:
     bool Accepted() { return !dialog.isVisible() && dialog.result() == QDialog::Accepted; }
 
     TScratchFolder scratch;
-    TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TImportStandIn import;
     TDataImport session{&import};
@@ -104,7 +103,7 @@ TEST_F(FPrintDlgTest, LabelWithImportedFieldsChecksAllEveryTime) {
     QTest::mouseClick(W<QRadioButton>("rbLabelRange"), Qt::LeftButton);
     ASSERT_TRUE(Checked("rbLabelRange"));
     dialog.reject();
-    dialog.Prepare(label.Controls());
+    dialog.Prepare(label);
     EXPECT_TRUE(Checked("rbAllRange"));
 }
 
@@ -124,7 +123,7 @@ TEST_F(FPrintDlgTest, DuplicatesOnlyForAdvancedLabels) {
 TEST_F(FPrintDlgTest, ClickingTheFourthLabelSkipsThreeAndPaintsThem) {
     Open(TLabelKind::Plain);
     QWidget* box = W<QWidget>("PaintBox1");
-    const TPagePreview preview(SheetSettings(), dialog.Page(), box->size());
+    const TPagePreview preview(label.Sheet(), dialog.Page(), box->size());
     QTest::mouseClick(box, Qt::LeftButton, {}, preview.LabelRect(1, 1).center());
     EXPECT_EQ(dialog.SkipCount(), 3);
     EXPECT_EQ(W<QLabel>("LSkipLbl")->text(), "Skip 3 Labels");
@@ -208,7 +207,7 @@ TEST_F(FPrintDlgTest, AnotherDialogAsksThroughItsOwnServices) {
     TFPrintDlg other(TCommandLineOptions(), otherSession);
     other.PrintDialogServices() = otherServices.Services();
     Open(TLabelKind::Imported);
-    other.Prepare(label.Controls());
+    other.Prepare(label);
     ShowActive(&other);
     QTest::mouseClick(FindIn<QPushButton>(&other, "OkayBtn"), Qt::LeftButton);
     other.hide();
@@ -236,7 +235,7 @@ TEST_F(FPrintDlgTest, StaleDataFileOfAnEarlierLabelStopsThePrint) {
 }
 
 TEST_F(FPrintDlgTest, SheetThatDoesNotFitThePaperIsRefused) {
-    ForceSheet(1, 6); // six 2-inch columns on 8.5-inch paper
+    ForceSheet(label, 1, 6); // six 2-inch columns on 8.5-inch paper
     Open(TLabelKind::Plain);
     ClickPrint();
     ASSERT_EQ(services.Messages.size(), 1);
@@ -302,7 +301,7 @@ TEST_F(FPrintDlgTest, BrowseRunsTheWizardOnTheChosenFile) {
 }
 
 TEST_F(FPrintDlgTest, PrinterSetupRewritesTheSheetLines) {
-    SheetSettings() = TSheetSettings(); // 2 × 1 inch labels, worked out from the paper
+    label.SetSheet(TSheetSettings()); // 2 × 1 inch labels, worked out from the paper
     Open(TLabelKind::Plain);
     EXPECT_EQ(W<QLabel>("lRows")->text(), "Rows: 10");
     QTest::mouseClick(W<QPushButton>("BitBtn3"), Qt::LeftButton);

@@ -88,11 +88,10 @@ class ProgressRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
-        ForceSheet(5, 2);
+        ForceSheet(label, 5, 2);
         services.PdfAnswer = scratch.File("labels.pdf");
     }
     TScratchFolder scratch;
-    TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TLabelDocument label;
     TFPrintProgress window;
@@ -103,7 +102,8 @@ TEST_F(ProgressRunTest, LabelRangeFillsTheBarAndCountsTheLabels) {
     TPrintSettings s;
     s.Range = TPrintRange::Labels;
     s.LabelCount = 13;
-    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window, services.Services()));
+    ASSERT_TRUE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), &window,
+                                  services.Services()));
     EXPECT_FALSE(Bar(window)->isHidden());
     EXPECT_EQ(Bar(window)->maximum(), 13);
     EXPECT_EQ(Bar(window)->value(), 13);
@@ -118,7 +118,8 @@ TEST_F(ProgressRunTest, RunToTheEndOfTheDataHasNoBar) {
     FormatFromExtension(s.Import, data, {});
     s.DataFile = data;
     s.Duplicates = 2;
-    ASSERT_TRUE(PrintFromDesigner(SheetSettings(), label.Controls(), s, QString(), &window, services.Services()));
+    ASSERT_TRUE(PrintFromDesigner(label.Sheet(), label.Controls(), s, QString(), &window,
+                                  services.Services()));
     EXPECT_TRUE(Bar(window)->isHidden());
     EXPECT_EQ(Line(window, "LLabels"), "Labels: 6");
 }

@@ -26,7 +26,7 @@ class PreflightDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
-        ForceSheet(5, 2);
+        ForceSheet(label, 5, 2);
         // An EAN 13 from field 1 of the record.
         auto c = std::make_unique<TBarcodeLabel>();
         c->SetBarcodeType(btEan13);
@@ -49,14 +49,13 @@ protected:
     std::unique_ptr<TFPrintDlg> Dialog(const QString& data) {
         auto dialog = std::make_unique<TFPrintDlg>(TCommandLineOptions(), session);
         dialog->PrintDialogServices() = services.Services();
-        dialog->Prepare(label.Controls());
+        dialog->Prepare(label);
         FindIn<QLineEdit>(dialog.get(), "eFile")->setText(data);
         ShowActive(dialog.get());
         return dialog;
     }
 
     TScratchFolder scratch;
-    TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TLabelDocument label;
     TAcceptImport import;
@@ -105,7 +104,7 @@ TEST_F(PreflightDialogTest, AProblemOfEveryLabelIsListedPastAFullList) {
     s.Range = TPrintRange::Labels;
     s.LabelCount = int32_t(MaxListedProblems) + 5;
     const TPreflightReport report =
-        RunPreflight(SheetSettings(), label.Controls(), s, TPrinters::Current(), nullptr);
+        RunPreflight(label.Sheet(), label.Controls(), s, TPrinters::Current(), nullptr);
     EXPECT_TRUE(report.Truncated);
     ASSERT_EQ(report.Problems.size(), MaxListedProblems + 1);
     const TPreflightProblem& last = report.Problems.back();

@@ -11,13 +11,12 @@
 // The print dialog lays the label out on the paper chosen for it, not on the printer's own.
 TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     UsePdfPrinter(QPageSize::A4);
-    SheetSettings() = TSheetSettings(); // 2 × 1 in labels: 10 rows on Letter, 11 on A4
-    ASSERT_TRUE(ParsePaper("Letter", SheetSettings().Paper));
-    TLabelDocument label;
+    TLabelDocument label; // 2 × 1 in labels: 10 rows on Letter, 11 on A4
+    EditSheet(label, [](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Letter", s.Paper)); });
     AddTextControl(label, TLabelKind::Plain);
     TDataImport session;
     TFPrintDlg dialog{TCommandLineOptions(), session};
-    dialog.Prepare(label.Controls());
+    dialog.Prepare(label);
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 10");
     EXPECT_EQ(dialog.findChild<QLabel*>("LLabels")->text(), "Labels per page: 40");
 
@@ -25,16 +24,16 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     const QString pdf = scratch.File("letter.pdf");
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    ASSERT_EQ(PrintLabels(SheetSettings(), label.Controls(), settings, TPrinters::Current(), pdf,
+    ASSERT_EQ(PrintLabels(label.Sheet(), label.Controls(), settings, TPrinters::Current(), pdf,
                           QString(), nullptr)
                   .Labels,
               40);
     EXPECT_TRUE(PdfInfo(pdf).contains("612 x 792 pts")) << PdfInfo(pdf).toStdString();
 
-    SheetSettings().Paper = {}; // no choice: the printer's own A4 again
-    dialog.Prepare(label.Controls());
+    EditSheet(label,
+              [&](TSheetSettings& s) { s.Paper = {}; }); // no choice: the printer's own A4 again
+    dialog.Prepare(label);
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 11");
-    SheetSettings() = TSheetSettings();
 }
 
 namespace {
@@ -56,18 +55,16 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     TPrintServicesStandIn services;
     TScratchFolder scratch;
     services.PdfAnswer = scratch.File("shelf.pdf");
-    SheetSettings() = TSheetSettings();
-    ASSERT_TRUE(ParsePaper("Legal", SheetSettings().Paper));
     TLabelDocument label;
+    EditSheet(label, [](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Legal", s.Paper)); });
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;
-    EXPECT_TRUE(
-        PrintFromDesigner(SheetSettings(), label.Controls(), settings, QString(), nullptr, services.Services()));
+    EXPECT_TRUE(PrintFromDesigner(label.Sheet(), label.Controls(), settings, QString(), nullptr,
+                                  services.Services()));
     EXPECT_EQ(services.Messages,
               QStringList{"The printer Shelf has no Legal paper; printing on its own "
                           "paper, A4."});
     EXPECT_TRUE(PdfInfo(services.PdfAnswer).contains("595 x 842 pts"));
-    SheetSettings() = TSheetSettings();
     UsePdfPrinter(QPageSize::Letter);
 }

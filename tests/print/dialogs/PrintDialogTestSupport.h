@@ -105,22 +105,19 @@ inline void AddTextControl(TLabelDocument& label, TLabelKind kind, const QString
     raw->SetLoading(false);
 }
 
-// Keeps the process-wide sheet as it was.
-class TSheetKeeper {
-public:
-    TSheetKeeper() : m_sheet(SheetSettings()) {}
-    ~TSheetKeeper() { SheetSettings() = m_sheet; }
-
-private:
-    TSheetSettings m_sheet;
-};
+// Changes the label's sheet as edit says.
+template <class F> void EditSheet(TLabelDocument& label, F&& edit) {
+    TSheetSettings sheet = label.Sheet();
+    edit(sheet);
+    label.SetSheet(sheet);
+}
 
 // A forced sheet of rows × columns labels of 2 × 1 inches from the paper's corner.
-inline void ForceSheet(int rows, int columns) {
-    TSheetSettings& s = SheetSettings();
-    s = TSheetSettings();
+inline void ForceSheet(TLabelDocument& label, int rows, int columns) {
+    TSheetSettings s;
     s.TopMargin = s.LeftMargin = 0.5;
     s.ForcedCount = true;
     s.Rows = rows;
     s.Columns = columns;
+    label.SetSheet(s);
 }

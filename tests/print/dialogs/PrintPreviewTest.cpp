@@ -18,7 +18,7 @@ class PrintPreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         UsePdfPrinter(QPageSize::Letter);
-        ForceSheet(5, 2); // ten labels a page
+        ForceSheet(label, 5, 2); // ten labels a page
     }
     QString WriteData(int records) {
         QByteArray bytes = "Name\r\n";
@@ -45,7 +45,7 @@ protected:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        return PaintPreview(printer, SheetSettings(), label.Controls(), s,
+        return PaintPreview(printer, label.Sheet(), label.Controls(), s,
                             TPrinters::Current().Facts());
     }
     void ExpectSamePages(const QString& preview, const QString& printed) {
@@ -56,7 +56,6 @@ protected:
     }
 
     TScratchFolder scratch;
-    TSheetKeeper sheet;
     TPrintServicesStandIn services;
     TLabelDocument label;
 };
@@ -73,7 +72,7 @@ TEST_F(PrintPreviewTest, PagesMatchThePrintedPdfAndCountersStay) {
     EXPECT_EQ(shown.Labels, 24);
     EXPECT_EQ(shown.Pages, 3); // 7 after the skip, then 10, then 7
     EXPECT_EQ(Counter(), 1) << "the preview stepped the label's own counter";
-    const TPrintResult run = PrintLabels(SheetSettings(), label.Controls(), s, TPrinters::Current(),
+    const TPrintResult run = PrintLabels(label.Sheet(), label.Controls(), s, TPrinters::Current(),
                                          printed, QString(), nullptr);
     EXPECT_EQ(run.Pages, shown.Pages);
     ExpectSamePages(preview, printed);
@@ -95,7 +94,7 @@ TEST_F(PrintPreviewTest, PageAndLabelRangesPreviewAsTheyPrint) {
         const int32_t before = Counter();
         PreviewIntoPdf(s, preview);
         EXPECT_EQ(Counter(), before);
-        PrintLabels(SheetSettings(), label.Controls(), s, TPrinters::Current(), printed, QString(),
+        PrintLabels(label.Sheet(), label.Controls(), s, TPrinters::Current(), printed, QString(),
                     nullptr);
         ExpectSamePages(preview, printed);
         EXPECT_GT(Counter(), before);
@@ -122,7 +121,7 @@ TEST_F(PrintPreviewTest, WindowPagesThroughAndZooms) {
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     TFPrintPreview window(printer, [&](QPrinter& p) {
-        PaintPreview(p, SheetSettings(), label.Controls(), s, TPrinters::Current().Facts());
+        PaintPreview(p, label.Sheet(), label.Controls(), s, TPrinters::Current().Facts());
     });
     window.show();
     ASSERT_EQ(window.PageCount(), 3);
@@ -149,7 +148,7 @@ TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     TDataImport session;
     TFPrintDlg dialog(options, session);
     dialog.PrintDialogServices() = services.Services();
-    dialog.Prepare(label.Controls());
+    dialog.Prepare(label);
     ShowActive(&dialog);
     auto* preview = FindIn<QPushButton>(&dialog, "PreviewBtn");
     ASSERT_NE(preview, nullptr);
@@ -162,7 +161,7 @@ TEST_F(PrintPreviewTest, PreviewButtonShowsTheDialogsRunAndStaysOpen) {
     // What "&Print" refuses, the preview refuses with the same message.
     label.ReplaceControls({});
     AddTextControl(label, TLabelKind::Imported);
-    dialog.Prepare(label.Controls());
+    dialog.Prepare(label);
     FindIn<QLineEdit>(&dialog, "eFile")->clear();
     QTest::mouseClick(preview, Qt::LeftButton);
     EXPECT_EQ(services.PreviewPages.size(), 1u);
