@@ -71,10 +71,18 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     Label().installEventFilter(this);
     connect(m_document, &TLabelDocument::SelectionChanged, this, [this] { RefreshSelectionUI(); });
     connect(m_document, &TLabelDocument::Edited, this, [this] {
-        if (m_quiet)
+        if (m_quiet || (m_history && m_history->Restoring()))
             return;
         SetModified(true);
-        RecordStep(m_editMerge, m_editKey);
+        RecordStep(m_editKind, m_editKey);
+    });
+    // Undo and Redo change the label through the document; the window follows.
+    connect(m_document, &TLabelDocument::GridChanged, this,
+            [this](bool shown) { m_actions[TActionId::ShowGrids]->setChecked(shown); });
+    connect(m_document, &TLabelDocument::ControlsReplaced, this, [this] { AdoptControls(); });
+    connect(m_document, &TLabelDocument::LabelResized, this, [this] {
+        m_design->UpdateScrollRanges();
+        m_design->RepaintRulers();
     });
 
     BuildMenus();
@@ -115,7 +123,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
 TFMain::~TFMain() {
     // The history tells of its last state as it goes; nothing here may listen by then.
     if (m_history)
-        m_history->disconnect();
+        m_history->Stack().disconnect();
     m_palette.reset();
     // The dialogs that use the data import go before it does.
     delete m_printDlg;

@@ -9,12 +9,14 @@
 #include "print/CommandLine.h"
 
 #include "document/lblobjs.h"
+#include "files/LabelHistory.h"
 
 #include <QFont>
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -26,7 +28,6 @@ class TDesignArea;
 class QMouseEvent;
 class QUndoStack;
 class TFAdvanced;
-class TLabelSnapshots;
 class TFControlSettings;
 class TFPrintDlg;
 class TFPrintProgress;
@@ -122,13 +123,12 @@ public:
     void EditFields();
     void SelectFont();
     void ImportImage();
-    // The history of changes. RestoreState is what Undo and Redo do.
-    void RestoreState(const QByteArray& state);
-    // Records the changes made since the last step as one step, once the current event is done
-    // (merge and key: consecutive steps of the same kind on the same thing become one).
-    void RecordStep(int merge = -1, const void* key = nullptr);
+    // The history of changes. Records the changes made since the last step as one step of this
+    // kind, once the current event is done (key: the control a run of arrow keys or typing
+    // belongs to, whose steps become one).
+    void RecordStep(TStepKind kind = TStepKind::ChangeProperties, TControlId key = 0);
     void CommitStep();
-    QUndoStack& History() const { return *m_history; }
+    QUndoStack& History() const;
 
     const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
     // The data file chosen for merging, shared by the field editor and the print dialog.
@@ -172,7 +172,8 @@ private:
     void CreatePalette();
     void SetupHistory();
     void ResetHistory();
-    QByteArray TakeState() const;
+    // Runs an editing command whose changes make a step of this kind.
+    void AsStep(TStepKind kind, const std::function<void()>& command);
     void MouseReleased();
     std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
     bool LabelPressed(QMouseEvent* event);
@@ -207,16 +208,13 @@ private:
     TFPrintDlg* m_printDlg = nullptr;
     TFPrintProgress* m_printProgress = nullptr;
     std::unique_ptr<TLabelControl> m_clipboardControl;
-    std::unique_ptr<TLabelSnapshots> m_snapshots;
-    QUndoStack* m_history = nullptr;
-    QByteArray m_state; // the label as the last step left it
-    bool m_pendingStep = false;
-    int m_pendingMerge = -1;
-    const void* m_pendingKey = nullptr;
-    int m_editMerge = -1; // what the change being made is, for merging steps
-    const void* m_editKey = nullptr;
+    std::unique_ptr<TLabelHistory> m_history;
+    // What the change being made is, for the step's text and for merging steps.
+    TStepKind m_editKind = TStepKind::ChangeProperties;
+    TControlId m_editKey = 0;
+    // What the mouse drag under way does to the selected control.
+    std::optional<TStepKind> m_dragKind;
     bool m_mouseDown = false;
-    bool m_restoring = false;
     // Made last, after every other window; it stores its preferences in m_store when it goes.
     std::unique_ptr<TFControlSettings> m_palette;
     QFont m_defaultFont;

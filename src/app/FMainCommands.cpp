@@ -30,10 +30,6 @@
 #include <QWindow>
 
 namespace {
-// Kinds of step that merge with the one before them.
-constexpr int kTypingStep = 1;
-constexpr int kArrowStep = 2;
-
 // The position and size panels as the window opens, and once a selection has gone: the first
 // position text has one blank more, and stays until something is selected.
 const QString kFirstPosition = QStringLiteral("X:0    Y:0");
@@ -85,11 +81,11 @@ void TFMain::ConnectCommands() {
         if (m_updating || !Document().Selection())
             return;
         // What is typed for one control is one step.
-        m_editMerge = kTypingStep;
-        m_editKey = Document().Selection();
+        m_editKind = TStepKind::ChangeText;
+        m_editKey = Document().Selection()->Id();
         Document().Selection()->SetText(text);
-        m_editMerge = -1;
-        m_editKey = nullptr;
+        m_editKind = TStepKind::ChangeProperties;
+        m_editKey = 0;
     });
 
     connect(a[TActionId::Print], &QAction::triggered, this, &TFMain::PrintLabels);
@@ -174,7 +170,7 @@ void TFMain::SwitchUnit(bool metric) {
         Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
         // The sheet is saved in its unit, so switching it is a change to the label.
         SetModified(true);
-        RecordStep();
+        RecordStep(TStepKind::ChangeUnit);
     }
 }
 
@@ -302,16 +298,19 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
         // Typing goes into the box, but a move or a resize belongs to the selected control:
         // the label takes the key as if it had the focus, and the box keeps the focus.
         QCoreApplication::sendEvent(&Label(), event);
-        m_editMerge = -1;
-        m_editKey = nullptr;
+        m_editKind = TStepKind::ChangeProperties;
+        m_editKey = 0;
         return true;
     }
     if (watched != &Label())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        // Any press on the label counts as a change, whatever the tool.
+        // Any press on the label counts as a change, whatever the tool. A press that selects
+        // a control may bring it to the front.
         m_mouseDown = true;
+        m_editKind = TStepKind::BringToFront;
+        m_dragKind.reset();
         if (LabelPressed(static_cast<QMouseEvent*>(event))) {
             MouseReleased();
             return true;
@@ -320,18 +319,34 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         QTimer::singleShot(0, this, &TFMain::MouseReleased); // after the label's own handling
         break;
+    case QEvent::MouseMove:
+        if (m_mouseDown) {
+            const TDragMode mode = Label().Controller().DragMode();
+            if (mode == dmMove)
+                m_dragKind = TStepKind::Move;
+            else if (mode != dmIdle)
+                m_dragKind = TStepKind::Resize;
+        }
+        break;
     case QEvent::KeyPress: {
         // A run of arrow-key moves or resizes of one control is one step.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool arrow =
-            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-        m_editMerge = arrow ? kArrowStep : -1;
-        m_editKey = arrow ? Document().Selection() : nullptr;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const TLabelControl* selected = Document().Selection();
+        m_editKey = 0;
+        m_editKind = TStepKind::ChangeProperties;
+        if (TCanvasController::MovesOrResizes(*key) && selected) {
+            m_editKind = key->modifiers() & Qt::ShiftModifier ? TStepKind::Resize : TStepKind::Move;
+            m_editKey = selected->Id();
+        } else if (key->key() == Qt::Key_Delete) {
+            m_editKind = TStepKind::DeleteControl;
+        } else if (key->key() == Qt::Key_Tab) {
+            m_editKind = TStepKind::BringToFront;
+        }
         break;
     }
     case QEvent::KeyRelease:
-        m_editMerge = -1;
-        m_editKey = nullptr;
+        m_editKind = TStepKind::ChangeProperties;
+        m_editKey = 0;
         break;
     default:
         break;

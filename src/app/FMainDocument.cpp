@@ -170,7 +170,7 @@ void TFMain::ImportTemplateFile(const QString& path) {
     // The sheet is part of the label file: a new sheet is a change that must not be lost.
     if (changed) {
         SetModified(true);
-        RecordStep();
+        RecordStep(TStepKind::ImportSettings);
     }
 }
 
@@ -200,7 +200,7 @@ bool TFMain::WriteLabel(const QString& path) {
     m_statusState->setText(QStringLiteral("Ready"));
     if (written) {
         SetModified(false);
-        m_history->setClean();
+        History().setClean();
         RememberRecent(path);
     }
     return written;
@@ -243,10 +243,10 @@ void TFMain::SetupLabel() {
         return;
     ApplyLabelSize();
     m_design->RepaintRulers();
-    Document().FitControls();
+    AsStep(TStepKind::LabelSetup, [this] { Document().FitControls(); });
     Label().update();
     SetModified(true);
-    RecordStep();
+    RecordStep(TStepKind::LabelSetup);
 }
 
 void TFMain::PrintLabels() {
@@ -272,7 +272,7 @@ void TFMain::KeepSteppedCounters() {
     // Undo must not take a printed counter back, so the history starts again here; the label
     // stays changed until it is saved (no state in the history is the saved one).
     ResetHistory();
-    m_history->resetClean();
+    History().resetClean();
     SetModified(true);
     RefreshSelectionUI();
 }
@@ -292,7 +292,7 @@ void TFMain::KeepPaper(const TPaperChoice& paper) {
     sheet.Paper = paper;
     Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
     SetModified(true);
-    RecordStep();
+    RecordStep(TStepKind::PrintSetup);
 }
 
 void TFMain::PrintSetup() {

@@ -70,7 +70,7 @@ void TFMain::ConnectEditing() {
     for (const auto& [name, code] : kRotation)
         connect(a[name], &QAction::triggered, this, [this, code = code] {
             if (TLabelControl* s = Document().Selection())
-                s->SetRotation(code);
+                AsStep(TStepKind::Rotate, [s, code] { s->SetRotation(code); });
             ReflectProperties();
             emit RotationChanged();
         });
@@ -86,20 +86,22 @@ void TFMain::ConnectEditing() {
         ReflectProperties();
     });
     connect(a[TActionId::BringToFront], &QAction::triggered, this, [this] {
-        Document().BringToFront();
+        AsStep(TStepKind::BringToFront, [this] { Document().BringToFront(); });
         ReflectProperties();
     });
     connect(a[TActionId::SendToBack], &QAction::triggered, this, [this] {
-        Document().SendToBack();
+        AsStep(TStepKind::SendToBack, [this] { Document().SendToBack(); });
         ReflectProperties();
     });
-    connect(a[TActionId::RotateFocus], &QAction::triggered, this, [this] { Document().SelectNext(); });
+    connect(a[TActionId::RotateFocus], &QAction::triggered, this,
+            [this] { AsStep(TStepKind::BringToFront, [this] { Document().SelectNext(); }); });
     connect(a[TActionId::Copy], &QAction::triggered, this, &TFMain::CopySelection);
-    connect(a[TActionId::Paste], &QAction::triggered, this, &TFMain::PasteControl);
+    connect(a[TActionId::Paste], &QAction::triggered, this,
+            [this] { AsStep(TStepKind::Paste, [this] { PasteControl(); }); });
     connect(a[TActionId::Cut], &QAction::triggered, this, [this] {
         CopySelection();
         if (Document().Selection())
-            Document().DeleteSelected();
+            AsStep(TStepKind::Cut, [this] { Document().DeleteSelected(); });
     });
     connect(a[TActionId::EditText], &QAction::triggered, this, &TFMain::EditText);
     connect(a[TActionId::EditFields], &QAction::triggered, this, &TFMain::EditFields);
@@ -189,9 +191,11 @@ bool TFMain::PlaceNewControl(Qt::MouseButton button, int32_t x, int32_t y) {
             c->SetTop(y);
             c->SetLeft(x);
             c->SetAdvanced(false);
-            Document().AddControl(std::move(c));
-            created->SetLoading(false);
-            created->Changed();
+            AsStep(TStepKind::AddControl, [&] {
+                Document().AddControl(std::move(c));
+                created->SetLoading(false);
+                created->Changed();
+            });
             if (m_eText->isEnabled()) {
                 m_eText->setFocus();
                 m_eText->selectAll();
@@ -319,10 +323,12 @@ void TFMain::EditText() {
     CentreDialog(dialog);
     if (UiServices().Run(dialog) == QDialog::Accepted) {
         const QString text = dialog.Text();
-        if (KindTraits(s->Kind()).MultiLine)
-            s->SetText(text);
-        else if (KindTraits(s->Kind()).CarriesText)
-            s->SetText(text.section(QLatin1Char('\n'), 0, 0));
+        AsStep(TStepKind::ChangeText, [s, &text] {
+            if (KindTraits(s->Kind()).MultiLine)
+                s->SetText(text);
+            else if (KindTraits(s->Kind()).CarriesText)
+                s->SetText(text.section(QLatin1Char('\n'), 0, 0));
+        });
     }
     m_updating = true;
     m_eText->setText(s->GetText());
@@ -334,10 +340,12 @@ void TFMain::EditFields() {
     if (!s || !KindTraits(s->Kind()).CarriesText)
         return;
     const QString text = s->GetText();
-    const bool advanced = m_advanced->EditAdvancedFields(s->Fields, this);
-    s->SetText(text);
-    s->SetAdvanced(advanced);
-    s->Changed();
+    AsStep(TStepKind::ChangeFields, [&] {
+        const bool advanced = m_advanced->EditAdvancedFields(s->Fields, this);
+        s->SetText(text);
+        s->SetAdvanced(advanced);
+        s->Changed();
+    });
     RefreshSelectionUI();
 }
 
@@ -348,13 +356,16 @@ void TFMain::SelectFont() {
         return;
     QFont font = *chosen;
     if (s) {
-        if (s->Kind() == ckBarcode) {
-            // Only the typeface of a barcode's interpretation line can be chosen.
+        const bool barcode = s->Kind() == ckBarcode;
+        // Only the typeface of a barcode's interpretation line can be chosen.
+        if (barcode)
             font = QFont(chosen->family(), 8);
-            s->SetFontColor(clBlack);
-        }
-        s->SetFont(font);
-        s->Changed();
+        AsStep(TStepKind::ChangeFont, [s, &font, barcode] {
+            if (barcode)
+                s->SetFontColor(clBlack);
+            s->SetFont(font);
+            s->Changed();
+        });
     } else {
         m_defaultFont = font;
     }
@@ -372,9 +383,11 @@ void TFMain::ImportImage() {
     if (path.isEmpty())
         return;
     m_statusState->setText(QStringLiteral("Importing Image"));
-    if (ImportPicture(*image, path)) {
+    bool imported = false;
+    AsStep(TStepKind::ImportImage, [&] { imported = ImportPicture(*image, path); });
+    if (imported) {
         SetModified(true);
-        RecordStep();
+        RecordStep(TStepKind::ImportImage);
     }
     m_statusState->setText(QStringLiteral("Ready"));
 }

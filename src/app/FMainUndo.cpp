@@ -1,148 +1,96 @@
-// The main window's history of changes: every change to the label is one step that Undo takes
-// back and Redo brings again. A step holds the whole label before and after it.
+// The main window's side of the label's history: when a change is a step, what kind of step it
+// is, and the Edit menu's Undo and Redo. The history itself acts on the document; the window
+// follows the document's signals as for any other change.
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/UiServices.h"
 #include "document/LabelDocument.h"
-#include "document/Sheet.h"
-#include "document/widgets/CanvasLabel.h"
-#include "files/LabelSnapshots.h"
-#include "platform/Errors.h"
+#include "files/LabelHistory.h"
 
 #include <QAction>
 #include <QTimer>
-#include <QUndoCommand>
 #include <QUndoStack>
 
 namespace {
-constexpr int kHistorySteps = 200;
-
-class TLabelStep : public QUndoCommand {
-public:
-    TLabelStep(TFMain& window, QByteArray before, QByteArray after, int merge, const void* key)
-        : m_window(window), m_before(std::move(before)), m_after(std::move(after)), m_merge(merge),
-          m_key(key) {}
-    int id() const override { return m_merge; }
-    bool mergeWith(const QUndoCommand* other) override {
-        const auto* next = static_cast<const TLabelStep*>(other);
-        if (next->m_key != m_key)
-            return false;
-        m_after = next->m_after;
-        return true;
-    }
-    void undo() override { m_window.RestoreState(m_before); }
-    void redo() override {
-        // Pushing a step only records it: the label already is in that state.
-        if (m_recorded)
-            m_window.RestoreState(m_after);
-        m_recorded = true;
-    }
-
-private:
-    TFMain& m_window;
-    QByteArray m_before, m_after;
-    int m_merge;
-    const void* m_key;
-    bool m_recorded = false;
-};
+// "&Undo Move": the command's own caption with the step's text, or the caption alone.
+QString StepCaption(const QString& caption, const QString& text) {
+    return text.isEmpty() ? caption : caption + QLatin1Char(' ') + text;
+}
 } // namespace
 
 void TFMain::SetupHistory() {
-    m_snapshots = std::make_unique<TLabelSnapshots>();
-    m_history = new QUndoStack(this);
-    m_history->setUndoLimit(kHistorySteps);
+    m_history = std::make_unique<TLabelHistory>(Document());
+    m_history->OnError = [this](const QString& message) { UiServices().Error(this, message); };
+    QUndoStack& stack = m_history->Stack();
     QAction* undo = m_actions[TActionId::Undo];
     QAction* redo = m_actions[TActionId::Redo];
     redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     undo->setEnabled(false);
     redo->setEnabled(false);
-    connect(m_history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(m_history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::undoTextChanged, undo,
+            [undo, caption = undo->text()](const QString& text) {
+                undo->setText(StepCaption(caption, text));
+            });
+    connect(&stack, &QUndoStack::redoTextChanged, redo,
+            [redo, caption = redo->text()](const QString& text) {
+                redo->setText(StepCaption(caption, text));
+            });
     connect(undo, &QAction::triggered, this, [this] {
         CommitStep(); // a change still waiting is a step of its own
-        m_history->undo();
+        m_history->Undo();
     });
-    connect(redo, &QAction::triggered, m_history, &QUndoStack::redo);
+    connect(redo, &QAction::triggered, this, [this] { m_history->Redo(); });
     // Back at the state last saved, nothing is unsaved; away from it, something is.
-    connect(m_history, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { SetModified(!clean); });
+    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
     ResetHistory();
 }
 
+QUndoStack& TFMain::History() const {
+    return m_history->Stack();
+}
+
 void TFMain::ResetHistory() {
-    m_pendingStep = false;
-    m_history->clear();
-    m_snapshots->Clear();
-    m_state = TakeState();
-    m_history->setClean();
+    m_history->Reset();
 }
 
-QByteArray TFMain::TakeState() const {
-    try {
-        return m_snapshots->Take(Document().Sheet(), Document().ShowGrid(), Document().Controls());
-    } catch (const TUserError&) {
-        return {};
-    }
-}
-
-void TFMain::RecordStep(int merge, const void* key) {
-    if (m_quiet || m_restoring || !m_history)
+void TFMain::RecordStep(TStepKind kind, TControlId key) {
+    if (m_quiet || !m_history || m_history->Restoring())
         return;
-    if (!m_pendingStep) {
-        m_pendingStep = true;
-        m_pendingMerge = merge;
-        m_pendingKey = key;
+    if (!m_history->Pending()) {
+        m_history->Note(kind, key);
         QTimer::singleShot(0, this, &TFMain::CommitStep);
     }
 }
 
+void TFMain::AsStep(TStepKind kind, const std::function<void()>& command) {
+    const TStepKind outerKind = m_editKind;
+    const TControlId outerKey = m_editKey;
+    m_editKind = kind;
+    m_editKey = 0;
+    command();
+    m_editKind = outerKind;
+    m_editKey = outerKey;
+}
+
 void TFMain::MouseReleased() {
     m_mouseDown = false;
-    if (!m_restoring && m_history) {
-        m_pendingStep = true;
+    m_editKind = TStepKind::ChangeProperties;
+    if (m_history && !m_history->Restoring()) {
+        m_history->Note(TStepKind::ChangeProperties);
         QTimer::singleShot(0, this, &TFMain::CommitStep);
     }
 }
 
 void TFMain::CommitStep() {
     // A drag is one step, recorded when the button is released.
-    if (!m_pendingStep || m_mouseDown)
+    if (!m_history || m_mouseDown)
         return;
-    m_pendingStep = false;
-    QByteArray now = TakeState();
-    if (now.isEmpty() || now == m_state)
-        return;
-    m_history->push(new TLabelStep(*this, m_state, now, m_pendingMerge, m_pendingKey));
-    m_state = std::move(now);
-    m_pendingMerge = -1;
-    m_pendingKey = nullptr;
-}
-
-void TFMain::RestoreState(const QByteArray& state) {
-    TLabelContents document;
-    try {
-        document = m_snapshots->Restore(state);
-    } catch (const TUserError& e) {
-        UiServices().Error(this, e.Message());
-        return;
+    if (m_dragKind) {
+        m_history->Retitle(*m_dragKind);
+        m_dragKind.reset();
     }
-    m_restoring = true;
-    m_quiet = true;
-    TLabelDocument& label = Document();
-    label.SetSheet(document.Sheet, TLabelDocument::TSheetChange::Fit);
-    label.SetShowGrid(document.ShowGrid);
-    m_actions[TActionId::ShowGrids]->setChecked(document.ShowGrid);
-    label.SetLabelSize(LabelPixelWidth(document.Sheet), LabelPixelHeight(document.Sheet));
-    label.ReplaceControls(std::move(document.Controls));
-    for (const auto& c : label.Controls())
-        c->SetLoading(false);
-    m_quiet = false;
-    ApplyLabelSize();
-    AdoptControls();
-    m_design->RepaintRulers();
-    label.SelectNone();
-    m_state = state;
-    m_restoring = false;
-    RefreshSelectionUI();
+    m_history->Commit();
 }

@@ -26,6 +26,7 @@ void TLabelDocument::SetShowGrid(bool show) {
     if (show == m_showGrid)
         return;
     m_showGrid = show;
+    emit GridChanged(show);
     emit RepaintNeeded();
 }
 
@@ -93,10 +94,13 @@ void TLabelDocument::AddControl(std::unique_ptr<TLabelControl> c) {
     DeselectAll();
     added->SetSelected(true);
     Adopt(*added);
-    SetSelection(added);
+    m_selected = {added->Id()};
     emit ControlAdded(added);
     emit RepaintNeeded();
+    // The edit is announced before the selection it brings, so that whoever keeps the
+    // selection that went with the label before (the history) still has it.
     emit Edited();
+    emit SelectionChanged(added);
 }
 
 void TLabelDocument::ReplaceControls(TControlList controls) {
@@ -149,10 +153,11 @@ void TLabelDocument::DeleteSelected() {
     const int index = IndexOf(selected);
     Release(*selected);
     m_controls.erase(m_controls.begin() + index);
-    SetSelection(nullptr);
+    m_selected.clear();
     emit ControlRemoved(id);
     emit RepaintNeeded();
-    emit Edited();
+    emit Edited(); // before the selection goes, as when adding
+    emit SelectionChanged(nullptr);
 }
 
 void TLabelDocument::BringToFront() {
@@ -220,13 +225,17 @@ void TLabelDocument::SelectAt(int32_t x, int32_t y) {
 }
 
 void TLabelDocument::SelectIds(const std::vector<TControlId>& ids) {
-    DeselectAll();
     m_selected.clear();
     for (TControlId id : ids)
-        if (TLabelControl* c = Find(id)) {
-            c->SetSelected(true);
+        if (Find(id))
             m_selected.push_back(id);
-        }
+    // Only the controls whose marks change are drawn again: each redraw renders the label.
+    for (auto& c : m_controls) {
+        const bool wanted =
+            std::find(m_selected.begin(), m_selected.end(), c->Id()) != m_selected.end();
+        if (c->Selected() != wanted)
+            c->SetSelected(wanted);
+    }
     emit SelectionChanged(Selection());
 }
 

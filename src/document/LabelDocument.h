@@ -87,12 +87,14 @@ signals:
     void ControlsReplaced();
     void Restacked();
     void SheetChanged();
+    void GridChanged(bool shown);
     void LabelResized();
     void SelectionChanged(TLabelControl* selection);
     void RepaintNeeded();
     // Any change to what would be saved: a control's properties, box or text, a control added,
     // deleted or restacked, the sheet or the grid flag. Selecting alone is not an edit, and
-    // controls still loading raise nothing.
+    // controls still loading raise nothing. An edit that changes the selection (adding or
+    // deleting a control) is announced before the new selection.
     void Edited();
 
 private:

@@ -41,10 +41,14 @@ QByteArray TLabelSnapshots::Take(const TSheetSettings& sheet, bool showGrid,
     const TIniFile ini = DescribeLabel(sheet, showGrid, controls, files);
     // A private picture file is never changed once made (a new picture gets a new file), so
     // one copy under its own name serves every state that names it.
+    // The names already kept are remembered, so a state costs no look-up on the disk per picture.
     for (const QString& file : files) {
-        const QString kept = QDir(m_pictures.path()).filePath(QFileInfo(file).fileName());
-        if (!QFileInfo::exists(kept))
-            QFile::copy(file, kept);
+        const QString name = QFileInfo(file).fileName();
+        if (m_kept.contains(name))
+            continue;
+        const QString kept = QDir(m_pictures.path()).filePath(name);
+        if (QFileInfo::exists(kept) || QFile::copy(file, kept))
+            m_kept.insert(name);
     }
     return ini.ToBytes();
 }
@@ -59,4 +63,5 @@ void TLabelSnapshots::Clear() {
     QDir folder(m_pictures.path());
     for (const QString& name : folder.entryList(QDir::Files))
         folder.remove(name);
+    m_kept.clear();
 }

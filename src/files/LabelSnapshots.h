@@ -3,6 +3,8 @@
 #include "files/FileOperations.h"
 
 #include <QByteArray>
+#include <QSet>
+#include <QString>
 #include <QTemporaryDir>
 
 // Whole states of a label kept in memory, for stepping back and forth through its changes.
@@ -23,4 +25,5 @@ public:
 
 private:
     QTemporaryDir m_pictures;
+    QSet<QString> m_kept; // names of the pictures in m_pictures
 };
