@@ -1,8 +1,8 @@
 // The label document and its controller driven without any window: ids, selection, the
 // announcements a view and the history follow, and the gestures of the design surface.
+#include "document/LabelDocument.h"
 #include "TestControls.h"
 #include "document/CanvasController.h"
-#include "document/LabelDocument.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ TEST_F(LabelDocumentTest, ReplacingKeepsTheIdsControlsCarryAndLoadingNumbersAfre
 TEST_F(LabelDocumentTest, SelectionIsKeptAsIdsAndRestoredByThem) {
     TBlockControl* a = AddBlock(label, 10, 10, 20, 20);
     TBlockControl* b = AddBlock(label, 40, 10, 20, 20);
-    EXPECT_EQ(label.SelectedIds(), (std::vector<TControlId>{b->Id()})) << "an added control is selected";
+    EXPECT_EQ(label.SelectedIds(), (std::vector<TControlId>{b->Id()}))
+        << "an added control is selected";
     QSignalSpy selections(&label, &TLabelDocument::SelectionChanged);
     label.SelectIds({a->Id()});
     EXPECT_EQ(label.Selection(), a);
