@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("bmp-picture.tmp"), data, size);
-    TGraphicLabel control(nullptr);
+    TGraphicLabel control;
     control.SetLoading(true);
     if (LoadImageByName(control, path))
         FuzzCheck(!control.Picture().isNull() &&

@@ -13,7 +13,7 @@ namespace {
 QStringList Outcome(const QString& path) {
     QStringList outcome;
     try {
-        const TLabelDocument doc = ReadLabelDocument(path);
+        const TLabelContents doc = ReadLabelDocument(path);
         for (const auto& c : doc.Controls)
             outcome << QString::number(int(c->Kind())) + QLatin1Char(':') + c->GetText();
     } catch (const TUserError&) {

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteFuzzInput(QStringLiteral("input.lbl"), data, size);
     try {
-        const TLabelDocument doc = ReadLabelDocument(path);
+        const TLabelContents doc = ReadLabelDocument(path);
         for (const auto& c : doc.Controls)
             (void)c->GetText();
     } catch (const TUserError&) {
