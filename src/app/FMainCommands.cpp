@@ -162,12 +162,8 @@ void TFMain::SwitchUnit(bool metric) {
         ShowPosition();
     RefreshSelectionUI();
     if (metric != Document().Sheet().Metric) {
-        TSheetSettings sheet = Document().Sheet();
-        if (metric)
-            ConvertSheetToMetric(sheet);
-        else
-            ConvertSheetToInches(sheet);
-        Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+        Document().ChangeSheet(metric ? ConvertSheetToMetric : ConvertSheetToInches,
+                               TLabelDocument::TSheetChange::Fit);
         // The sheet is saved in its unit, so switching it is a change to the label.
         SetModified(true);
         RecordStep(TStepKind::ChangeUnit);

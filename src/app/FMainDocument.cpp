@@ -80,9 +80,8 @@ void TFMain::StartFromDefaultSheet() {
 }
 
 void TFMain::FitSheetToPrinter() {
-    TSheetSettings sheet = Document().Sheet();
-    RefreshPrinterPage(sheet);
-    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+    Document().ChangeSheet([](TSheetSettings& sheet) { RefreshPrinterPage(sheet); },
+                           TLabelDocument::TSheetChange::Fit);
 }
 
 void TFMain::NewLabel() {
@@ -288,9 +287,8 @@ bool TFMain::ChoosePrinter(QWidget* parent) {
 void TFMain::KeepPaper(const TPaperChoice& paper) {
     if (paper == Document().Sheet().Paper)
         return;
-    TSheetSettings sheet = Document().Sheet();
-    sheet.Paper = paper;
-    Document().SetSheet(sheet, TLabelDocument::TSheetChange::Fit);
+    Document().ChangeSheet([&paper](TSheetSettings& sheet) { sheet.Paper = paper; },
+                           TLabelDocument::TSheetChange::Fit);
     SetModified(true);
     RecordStep(TStepKind::PrintSetup);
 }

@@ -26,6 +26,12 @@ public:
     // paper, or starting from the stored defaults, is not.
     enum class TSheetChange { Edit, Fit };
     void SetSheet(const TSheetSettings& sheet, TSheetChange change = TSheetChange::Edit);
+    // Changes a copy of the sheet as edit says and takes it as SetSheet does.
+    template <class F> void ChangeSheet(F&& edit, TSheetChange change = TSheetChange::Edit) {
+        TSheetSettings sheet = m_sheet;
+        edit(sheet);
+        SetSheet(sheet, change);
+    }
     // Whether the grid shows on the design surface; saved with the label.
     bool ShowGrid() const { return m_showGrid; }
     void SetShowGrid(bool show);

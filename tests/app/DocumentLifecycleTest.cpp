@@ -160,7 +160,7 @@ TEST_F(DocumentLifecycle, CancelKeepsTheWindowOpen) {
 TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
     auto w = Window();
     AddText(*w, QStringLiteral("x"));
-    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 4; });
+    w->Document().ChangeSheet([&](TSheetSettings& s) { s.LabelWidth = 4; });
     Answers = {TAnswer::Cancel};
     w->Action("acNewLabel")->trigger();
     EXPECT_EQ(Questions.size(), 1);
@@ -176,8 +176,8 @@ TEST_F(DocumentLifecycle, NewLabelAsksFirstAndResets) {
 TEST_F(DocumentLifecycle, SaveNewOpenRoundTrip) {
     auto w = Window();
     AddText(*w, QStringLiteral("Round trip"));
-    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 3; });
-    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelHeight = 2; });
+    w->Document().ChangeSheet([&](TSheetSettings& s) { s.LabelWidth = 3; });
+    w->Document().ChangeSheet([&](TSheetSettings& s) { s.LabelHeight = 2; });
     w->ApplyLabelSize();
     const QString path = Scratch.File("trip.lbl");
     FileNames = {path};

@@ -68,10 +68,3 @@ public:
     // and modal runs stay the desktop's unless a test replaces them.
     TUiServices Services = DesktopUiServices();
 };
-
-// Changes a document's sheet as edit says, as a dialog of the window would.
-template <class F> void EditSheet(TLabelDocument& document, F&& edit) {
-    TSheetSettings sheet = document.Sheet();
-    edit(sheet);
-    document.SetSheet(sheet);
-}

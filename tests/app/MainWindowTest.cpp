@@ -306,8 +306,8 @@ TEST_F(MainWindow, ScrollRangesAndTheTopLeftCorner) {
     EXPECT_EQ(area.HorzScrollBar().pageStep(), 96);
     EXPECT_EQ(area.HorzScrollBar().singleStep(), 12);
     // A 12 x 10 inch label scrolls until one inch of panel shows beyond it.
-    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelWidth = 12; });
-    EditSheet(w->Document(), [&](TSheetSettings& s) { s.LabelHeight = 10; });
+    w->Document().ChangeSheet([&](TSheetSettings& s) { s.LabelWidth = 12; });
+    w->Document().ChangeSheet([&](TSheetSettings& s) { s.LabelHeight = 10; });
     w->ApplyLabelSize();
     const QWidget& panel = area.Panel();
     EXPECT_EQ(area.HorzScrollBar().maximum(), 12 * 96 + 96 - panel.width());

@@ -12,7 +12,7 @@
 TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
     UsePdfPrinter(QPageSize::A4);
     TLabelDocument label; // 2 × 1 in labels: 10 rows on Letter, 11 on A4
-    EditSheet(label, [](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Letter", s.Paper)); });
+    label.ChangeSheet([](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Letter", s.Paper)); });
     AddTextControl(label, TLabelKind::Plain);
     TDataImport session;
     TFPrintDlg dialog{TCommandLineOptions(), session};
@@ -30,8 +30,7 @@ TEST(PrintDialogPaper, SheetAndPrintFollowTheLabelsPaper) {
               40);
     EXPECT_TRUE(PdfInfo(pdf).contains("612 x 792 pts")) << PdfInfo(pdf).toStdString();
 
-    EditSheet(label,
-              [&](TSheetSettings& s) { s.Paper = {}; }); // no choice: the printer's own A4 again
+    label.ChangeSheet([](TSheetSettings& s) { s.Paper = {}; }); // the printer's own A4 again
     dialog.Prepare(label);
     EXPECT_EQ(dialog.findChild<QLabel*>("lRows")->text(), "Rows: 11");
 }
@@ -56,7 +55,7 @@ TEST(PrintDialogPaper, PrinterWithoutThePaperPrintsOnItsOwnWithAWarning) {
     TScratchFolder scratch;
     services.PdfAnswer = scratch.File("shelf.pdf");
     TLabelDocument label;
-    EditSheet(label, [](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Legal", s.Paper)); });
+    label.ChangeSheet([](TSheetSettings& s) { ASSERT_TRUE(ParsePaper("Legal", s.Paper)); });
     AddTextControl(label, TLabelKind::Plain);
     TPrintSettings settings;
     settings.Range = TPrintRange::Pages;

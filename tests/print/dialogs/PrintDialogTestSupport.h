@@ -105,13 +105,6 @@ inline void AddTextControl(TLabelDocument& label, TLabelKind kind, const QString
     raw->SetLoading(false);
 }
 
-// Changes the label's sheet as edit says.
-template <class F> void EditSheet(TLabelDocument& label, F&& edit) {
-    TSheetSettings sheet = label.Sheet();
-    edit(sheet);
-    label.SetSheet(sheet);
-}
-
 // A forced sheet of rows × columns labels of 2 × 1 inches from the paper's corner.
 inline void ForceSheet(TLabelDocument& label, int rows, int columns) {
     TSheetSettings s;
