@@ -219,12 +219,15 @@ void TFMain::BuildMenus() {
     edit->addActions({a[TActionId::Undo], a[TActionId::Redo]});
     edit->addSeparator();
     edit->addActions({a[TActionId::Cut], a[TActionId::Copy], a[TActionId::Paste]});
+    edit->addActions({a[TActionId::SelectAll], a[TActionId::Duplicate]});
     edit->addSeparator();
     edit->addActions({a[TActionId::EditFields], a[TActionId::SetupLabel]});
 
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnOptions"));
     options->addActions({a[TActionId::ShowGrids], a[TActionId::ShowBorder], a[TActionId::AutoZ]});
+    options->addSeparator();
+    options->addActions({a[TActionId::SnapGrid], a[TActionId::SnapControls]});
     options->addSeparator();
     QMenu* units = options->addMenu(QStringLiteral("Grid && Ruler Units"));
     units->setObjectName(QStringLiteral("mnUnits"));
@@ -236,6 +239,18 @@ void TFMain::BuildMenus() {
     hAlign->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
     QMenu* vAlign = format->addMenu(QStringLiteral("Vertical Alignment"));
     vAlign->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
+    format->addSeparator();
+    QMenu* arrange = format->addMenu(QStringLiteral("Align"));
+    arrange->setObjectName(QStringLiteral("mnArrange"));
+    arrange->addActions({a[TActionId::ArrangeLeft], a[TActionId::ArrangeCenter],
+                         a[TActionId::ArrangeRight], a[TActionId::ArrangeTop],
+                         a[TActionId::ArrangeMiddle], a[TActionId::ArrangeBottom]});
+    arrange->addSeparator();
+    arrange->addActions({a[TActionId::CenterHorz], a[TActionId::CenterVert]});
+    arrange->addSeparator();
+    arrange->addActions({a[TActionId::DistributeHorz], a[TActionId::DistributeVert]});
+    arrange->addSeparator();
+    arrange->addActions({a[TActionId::SameWidth], a[TActionId::SameHeight]});
     format->addSeparator();
     QMenu* attach = format->addMenu(QStringLiteral("Attach To"));
     attach->setObjectName(QStringLiteral("mnAttach"));
@@ -252,6 +267,13 @@ void TFMain::BuildMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnView"));
+    a[TActionId::ZoomIn]->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    view->addActions({a[TActionId::ZoomIn], a[TActionId::ZoomOut], a[TActionId::ZoomActual],
+                      a[TActionId::ZoomFit]});
+    view->addSeparator();
+    view->addActions({a[TActionId::ShowData], a[TActionId::NextRecord], a[TActionId::PrevRecord]});
+    view->addSeparator();
     view->addAction(a[TActionId::ControlSettings]);
     connect(view, &QMenu::aboutToShow, this, [this] {
         m_actions[TActionId::ControlSettings]->setChecked(m_palette && m_palette->isVisible());
@@ -273,6 +295,15 @@ void TFMain::BuildBands() {
     alignBand->addActions({a[TActionId::AlignVT], a[TActionId::AlignVC], a[TActionId::AlignVB]});
     alignBand->addSeparator();
     alignBand->addActions({a[TActionId::AlignHL], a[TActionId::AlignHC], a[TActionId::AlignHR]});
+    // Lining controls up with each other and with the label.
+    QToolBar* arrangeBand = Band(*this, "ArrangeBand", QStringLiteral("Align"), 0);
+    arrangeBand->addActions({a[TActionId::ArrangeLeft], a[TActionId::ArrangeCenter],
+                             a[TActionId::ArrangeRight], a[TActionId::ArrangeTop],
+                             a[TActionId::ArrangeMiddle], a[TActionId::ArrangeBottom]});
+    arrangeBand->addSeparator();
+    arrangeBand->addActions({a[TActionId::CenterHorz], a[TActionId::CenterVert],
+                             a[TActionId::DistributeHorz], a[TActionId::DistributeVert],
+                             a[TActionId::SameWidth], a[TActionId::SameHeight]});
     addToolBarBreak(Qt::TopToolBarArea);
 
     QToolBar* textBand = Band(*this, "TextBand", QStringLiteral("Text"), kTextBandWidth);
@@ -337,8 +368,15 @@ void TFMain::BuildStatusBar() {
     m_statusPosition = StatusPanel("pPosition", 110, QString(), this);
     m_statusSize = StatusPanel("pSize", 110, QString(), this);
     m_statusState = StatusPanel("pState", 50, QStringLiteral("Ready"), this);
+    m_statusZoom = StatusPanel("pZoom", 50, QStringLiteral("100%"), this);
+    m_statusZoom->setAlignment(Qt::AlignCenter);
+    // The record shown on the label, while View > Show Data is on.
+    m_statusRecord = StatusPanel("pRecord", 110, QString(), this);
+    m_statusRecord->hide();
     statusBar()->addWidget(m_statusPosition);
     statusBar()->addWidget(m_statusSize);
+    statusBar()->addPermanentWidget(m_statusRecord);
+    statusBar()->addPermanentWidget(m_statusZoom);
     // The state panel takes what is left of the bar, so longer states stay readable.
     m_statusState->setMinimumWidth(50);
     m_statusState->setMaximumWidth(QWIDGETSIZE_MAX);

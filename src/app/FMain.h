@@ -200,6 +200,8 @@ private:
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusSize = nullptr;
     QLabel* m_statusState = nullptr;
+    QLabel* m_statusZoom = nullptr;
+    QLabel* m_statusRecord = nullptr;
     QMenu* m_recentMenu = nullptr;
     QMenu* m_popup = nullptr;
     std::unique_ptr<TDataImport> m_dataImport;

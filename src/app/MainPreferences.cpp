@@ -16,6 +16,9 @@ const QString kAutoZ = QStringLiteral("AutoZ");
 const QString kShowBorders = QStringLiteral("ShowBorders");
 const QString kProgramFolder = QStringLiteral("ProgramFolder");
 const QString kRecent = QStringLiteral("Recent_%1");
+const QString kZoom = QStringLiteral("Zoom");
+const QString kSnapToGrid = QStringLiteral("SnapToGrid");
+const QString kSnapToControls = QStringLiteral("SnapToControls");
 
 bool ReadAll(const TPreferenceStore& store, TMainPreferences& p) {
     const auto grids = store.ReadBool(kShowGrids);
@@ -62,6 +65,10 @@ TMainPreferences TMainPreferences::Read(const TPreferenceStore& store) {
         p = defaults;
         p.MetricRuler = metric;
     }
+    // Each on its own: a store without them keeps the defaults and loses nothing else.
+    p.Zoom = store.ReadInteger(kZoom).value_or(p.Zoom);
+    p.SnapToGrid = store.ReadBool(kSnapToGrid).value_or(p.SnapToGrid);
+    p.SnapToControls = store.ReadBool(kSnapToControls).value_or(p.SnapToControls);
     p.ProgramFolder = store.ReadString(kProgramFolder).value_or(QString());
     for (int i = 1; i <= MaxRecentLabels; ++i) {
         const auto path = store.ReadString(kRecent.arg(i));
@@ -83,6 +90,9 @@ void TMainPreferences::Write(TPreferenceStore& store) const {
     store.WriteBool(kMetricRuler, MetricRuler);
     store.WriteBool(kAutoZ, AutoZ);
     store.WriteBool(kShowBorders, ShowBorders);
+    store.WriteInteger(kZoom, Zoom);
+    store.WriteBool(kSnapToGrid, SnapToGrid);
+    store.WriteBool(kSnapToControls, SnapToControls);
     store.WriteString(kProgramFolder, ProgramFolder);
     for (int i = 1; i <= MaxRecentLabels; ++i) {
         if (i <= RecentLabels.size())

@@ -13,6 +13,11 @@ struct TMainPreferences {
     bool MetricRuler = false;
     bool AutoZ = true;
     bool ShowBorders = false;
+    // The design surface's zoom in percent, and the snapping while dragging. Stores written
+    // before these existed simply lack them.
+    int Zoom = 100;
+    bool SnapToGrid = false;
+    bool SnapToControls = false;
     QString ProgramFolder; // where the file types were last registered from
     QStringList RecentLabels;
 

@@ -34,6 +34,7 @@ void TCanvasController::Release(Qt::MouseButton button) {
     if (TLabelControl* c = m_document.Selection())
         c->Changed(true);
     m_dragMode = dmIdle;
+    m_guides.clear();
 }
 
 TLabelControl* TCanvasController::DoubleClick() const {
@@ -46,9 +47,9 @@ void TCanvasController::DragTo(int32_t x, int32_t y) {
     c.SaveOldBounds();
     switch (m_dragMode) {
     case dmMove:
-        c.SetBox(
-            TRect::FromBox(x - m_grabOffset.x(), y - m_grabOffset.y(), box.Width(), box.Height()),
-            true);
+        c.SetBox(SnapBox(TRect::FromBox(x - m_grabOffset.x(), y - m_grabOffset.y(), box.Width(),
+                                        box.Height())),
+                 true);
         m_document.RepaintControl(&c);
         return;
     case dmBottom:
@@ -59,7 +60,7 @@ void TCanvasController::DragTo(int32_t x, int32_t y) {
             r.Right = x;
         if (m_dragMode != dmRight)
             r.Bottom = y;
-        c.SetBox(r, false);
+        c.SetBox(SnapBox(r), false);
         break;
     }
     case dmTop:
@@ -76,6 +77,16 @@ void TCanvasController::DragTo(int32_t x, int32_t y) {
         return;
     }
     c.Changed(true);
+}
+
+TRect TCanvasController::SnapBox(const TRect& proposed) {
+    if (!Snap) {
+        m_guides.clear();
+        return proposed;
+    }
+    TSnapResult snapped = Snap(proposed, m_dragMode);
+    m_guides = std::move(snapped.Guides);
+    return snapped.Box;
 }
 
 Qt::CursorShape TCanvasController::PointerShape(QPoint p) const {

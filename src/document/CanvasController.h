@@ -2,11 +2,23 @@
 
 #include "document/LabelGeometry.h"
 
+#include <QLine>
 #include <QPoint>
+#include <QRect>
 #include <Qt>
+
+#include <functional>
+#include <vector>
 
 class QKeyEvent;
 class TLabelDocument;
+
+// A dragged box pulled onto the grid or the other controls, and the guide lines (in label
+// pixels) that show what it holds to.
+struct TSnapResult {
+    TRect Box;
+    std::vector<QLine> Guides;
+};
 
 // What the design surface does with the mouse and the keyboard, in label pixels: select, move
 // and resize with the handles, nudge with the arrow keys, step through the controls with Tab.
@@ -19,6 +31,18 @@ public:
     bool Ready = true;
     // How far the view stands inside its parent: a top or left edge is not dragged past it.
     QPoint EdgeLimit;
+    // Screen pixels per label pixel: what stays a fixed size on screen (handles, the snapping
+    // distance) is that many screen pixels whatever the zoom.
+    double Zoom = 1;
+    // Pulls the box a drag proposes (the moved selection's bounds, or the resized box) onto the
+    // grid and the other controls; unset or suspended, the box stays as proposed.
+    std::function<TSnapResult(const TRect& proposed, TDragMode mode)> Snap;
+
+    // While the mouse draws a rubber band from an empty point: its rectangle in label pixels,
+    // empty otherwise.
+    QRect RubberBand() const { return m_rubberBand; }
+    // The guide lines of the snap that holds during a drag, in label pixels.
+    const std::vector<QLine>& Guides() const { return m_guides; }
 
     enum class TPress { None, AddTool, PopupMenu };
     // A press at label position p: selects what is under it and grabs a handle. Tells the
@@ -45,8 +69,12 @@ public:
 
 private:
     void DragTo(int32_t x, int32_t y);
+    // The proposed box through Snap; keeps the guides it gives.
+    TRect SnapBox(const TRect& proposed);
 
     TLabelDocument& m_document;
     TDragMode m_dragMode = dmIdle;
     QPoint m_grabOffset;
+    QRect m_rubberBand;
+    std::vector<QLine> m_guides;
 };

@@ -62,6 +62,15 @@ TLabelControl* TLabelDocument::Selection() const {
     return m_selected.empty() ? nullptr : Find(m_selected.front());
 }
 
+std::vector<TLabelControl*> TLabelDocument::SelectedControls() const {
+    std::vector<TLabelControl*> controls;
+    controls.reserve(m_selected.size());
+    for (TControlId id : m_selected)
+        if (TLabelControl* c = Find(id))
+            controls.push_back(c);
+    return controls;
+}
+
 // --- control list ----------------------------------------------------------------------------
 
 void TLabelDocument::Number(TLabelControl& c) {

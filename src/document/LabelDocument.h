@@ -50,9 +50,12 @@ public:
     // Position in stacking order, -1 when not in this document.
     int IndexOf(const TLabelControl* c) const;
 
-    // The selection, in the order it was made; one control or none.
+    // The selection, in the order it was made. Selection() is the first control selected, the
+    // one the commands for a single control act on.
     const std::vector<TControlId>& SelectedIds() const { return m_selected; }
     TLabelControl* Selection() const;
+    // The selected controls in the order they were selected.
+    std::vector<TLabelControl*> SelectedControls() const;
 
     // Adds c on top and selects it.
     void AddControl(std::unique_ptr<TLabelControl> c);

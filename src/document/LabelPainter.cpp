@@ -11,6 +11,7 @@
 namespace {
 const QColor kGridColor(0x80, 0xFF, 0xFF); // light cyan
 const QColor kUnselectedOutline(0x80, 0x80, 0x80);
+const QColor kProblemOutline(0xE0, 0x00, 0x00);
 
 // The image with its transparent colour made invisible.
 QImage WithTransparency(const QImage& image, QRgb transparent) {
@@ -51,6 +52,11 @@ void PaintControl(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& 
         canvas.setBrush(Qt::NoBrush);
         canvas.setPen(QPen(c.Selected() ? QColor(Qt::black) : kUnselectedOutline, 1, Qt::DotLine));
         // From (Left - 1, Top - 1) to (Right + 1, Bottom + 1), right and bottom exclusive.
+        canvas.drawRect(QRect(c.Left() - 1, c.Top() - 1, c.Width() + 1, c.Height() + 1));
+    }
+    if (options.HasProblem && options.HasProblem(c)) {
+        canvas.setBrush(Qt::NoBrush);
+        canvas.setPen(QPen(kProblemOutline, 1, Qt::SolidLine));
         canvas.drawRect(QRect(c.Left() - 1, c.Top() - 1, c.Width() + 1, c.Height() + 1));
     }
     if (c.Selected()) {

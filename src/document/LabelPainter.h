@@ -4,6 +4,7 @@
 #include <QPainterPath>
 
 #include <cstdint>
+#include <functional>
 
 class QPainter;
 class TLabelDocument;
@@ -14,6 +15,8 @@ struct TLabelPaintOptions {
     bool ShowBorders = false;          // outline every control, not only the selected one
     bool MetricGrid = false;           // grid lines every half centimetre instead of quarter inch
     QColor Background = Qt::lightGray; // around the label's rounded corners
+    // Whether the paper would cut what the control shows (outlined in red); none when unset.
+    std::function<bool(const TLabelControl&)> HasProblem;
 };
 
 // The painting clip of a label of this size in pixels: a rounded rectangle inside the border.

@@ -207,25 +207,39 @@ TEST_F(MainWindow, MenusInOrderWithShortcutsAndSeparators) {
                            "Import Label Settings", "Export Label Settings", "-", "Print",
                            "Print Setup", "-", "Recent Labels", "-", "&Exit"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
-              QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-",
-                           "Advanced Field Editor", "Setup Label"}));
+              QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "Select All",
+                           "Duplicate", "-", "Advanced Field Editor", "Setup Label"}));
     EXPECT_EQ(MenuTexts(menus[2]->menu()),
               QStringList({"Show Grids", "Show Control Borders", "Automatic Bring To Front", "-",
-                           "Grid && Ruler Units"}));
+                           "Snap to Grid", "Snap to Controls", "-", "Grid && Ruler Units"}));
     EXPECT_EQ(MenuTexts(menus[3]->menu()),
-              QStringList({"Horizontal Alignment", "Vertical Alignment", "-", "Attach To", "Rotate",
-                           "-", "Auto Resize", "Transparent"}));
-    EXPECT_FALSE(menus[3]->menu()->actions()[3]->isVisible()) << "Attach To is hidden";
+              QStringList({"Horizontal Alignment", "Vertical Alignment", "-", "Align", "-",
+                           "Attach To", "Rotate", "-", "Auto Resize", "Transparent"}));
+    EXPECT_FALSE(menus[3]->menu()->actions()[5]->isVisible()) << "Attach To is hidden";
+    EXPECT_EQ(MenuTexts(menus[3]->menu()->actions()[3]->menu()),
+              QStringList({"Align Left", "Align Center", "Align Right", "Align Top", "Align Middle",
+                           "Align Bottom", "-", "Center on Label Horizontally",
+                           "Center on Label Vertically", "-", "Distribute Horizontally",
+                           "Distribute Vertically", "-", "Make Same Width", "Make Same Height"}));
+    EXPECT_EQ(MenuTexts(menus[4]->menu()),
+              QStringList({"Zoom In", "Zoom Out", "Actual Size", "Zoom to Fit", "-", "Show Data",
+                           "Next Record", "Previous Record", "-", "Control Settings"}));
     EXPECT_EQ(MenuTexts(menus[5]->menu()), QStringList({"Help", "-", "About"}));
     const struct {
         TActionName name;
         const char* key;
-    } keys[] = {{"acNewLabel", "Ctrl+N"}, {"acOpenLabel", "Ctrl+O"}, {"acSaveLabel", "Ctrl+S"},
-                {"acPrint", "Ctrl+P"},    {"acCut", "Ctrl+X"},       {"acCopy", "Ctrl+C"},
-                {"acPaste", "Ctrl+V"},    {"acEditFields", "F12"},   {"acSetupLabel", "F9"},
-                {"acHelp", "F1"}};
+    } keys[] = {{"acNewLabel", "Ctrl+N"},      {"acOpenLabel", "Ctrl+O"},
+                {"acSaveLabel", "Ctrl+S"},     {"acPrint", "Ctrl+P"},
+                {"acCut", "Ctrl+X"},           {"acCopy", "Ctrl+C"},
+                {"acPaste", "Ctrl+V"},         {"acEditFields", "F12"},
+                {"acSetupLabel", "F9"},        {"acHelp", "F1"},
+                {"acZoomOut", "Ctrl+-"},       {"acZoomActual", "Ctrl+0"},
+                {"acSelectAll", "Ctrl+A"},     {"acDuplicate", "Ctrl+D"},
+                {"acNextRecord", "Alt+Right"}, {"acPrevRecord", "Alt+Left"}};
     for (const auto& [name, key] : keys)
         EXPECT_EQ(w->Action(name)->shortcut(), QKeySequence(key)) << ActionName(name.Id);
+    EXPECT_EQ(w->Action("acZoomIn")->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")}));
     EXPECT_EQ(w->Action("acSetupLabel")->toolTip(), QStringLiteral("Alter Label Size"));
     EXPECT_EQ(w->Action("acPrint")->toolTip(), QStringLiteral("Print Labels"));
     EXPECT_EQ(w->Action("acEditFields")->statusTip(), QStringLiteral("Add/Edit Advanced Fields"));

@@ -40,6 +40,7 @@ void TCanvasLabel::PaintLabel(QPainter& canvas) {
     options.ShowBorders = ShowBorders;
     options.MetricGrid = MetricGrid;
     options.Background = palette().window().color();
+    options.HasProblem = HasProblem;
     ::PaintLabel(canvas, m_document, options, m_clipRegion);
 }
 

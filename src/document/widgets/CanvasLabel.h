@@ -32,6 +32,8 @@ public:
     // Display flags beyond the document's own.
     bool ShowBorders = false;
     bool MetricGrid = false;
+    // Whether the paper would cut what a control shows: such controls are outlined in red.
+    std::function<bool(const TLabelControl&)> HasProblem;
 
     // Events.
     std::function<void(TLabelControl*)> OnControlDblClick;
