@@ -34,6 +34,7 @@ enum class TStepKind {
     ImportImage,
     ImportSettings,
     PrintSetup,
+    Duplicate,
 };
 QString StepText(TStepKind kind);
 
