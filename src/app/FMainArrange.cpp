@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace {
 struct TAlignCommand {
@@ -135,9 +136,14 @@ void TFMain::ArrangeSelection(TStepKind kind, bool resizes, const TArrangeRule& 
         boxes.push_back(c->Box());
     const std::vector<TRect> placed = rule(boxes, ArrangeLabelOf(Document()));
     CommitStep(); // a change still waiting is a step of its own
-    // Through the setters, as the mouse moves and sizes: the label still keeps every control
-    // inside it, attached controls stay attached and self-sizing ones keep to their content.
-    AsStep(kind, [&] {
+    bool changed = false;
+    {
+        // Each control's own announcement would paint the whole label again, twenty times for
+        // twenty controls: the command announces its change once, below.
+        const QSignalBlocker quiet(m_document);
+        // Through the setters, as the mouse moves and sizes: the label still keeps every
+        // control inside it, attached controls stay attached and self-sizing ones keep to their
+        // content.
         for (size_t i = 0; i < controls.size(); ++i) {
             TLabelControl& c = *controls[i];
             const TRect& was = boxes[i];
@@ -153,7 +159,12 @@ void TFMain::ArrangeSelection(TStepKind kind, bool resizes, const TArrangeRule& 
                 if (to.Left != was.Left)
                     c.SetLeft(to.Left);
             }
+            changed = changed || c.Box() != was;
         }
-    });
+    }
+    if (!changed)
+        return;
+    Document().RepaintAll();
+    AsStep(kind, [this] { emit m_document->Edited(); });
     ShowPosition();
 }
