@@ -126,8 +126,9 @@ std::vector<TRect> CentreOnLabel(const std::vector<TRect>& boxes, TArrangeAxis a
         return boxes;
     const TSpan all = SpanOf(Around(boxes), axis);
     const double centre = axis == TArrangeAxis::Horizontal ? label.CentreX : label.CentreY;
-    // The group moves as one: every box by the same whole number of pixels.
-    const int32_t shift = RoundHalfEven(centre - (double(all.Lo) + all.Hi) / 2.0);
+    // The group moves as one, every box by the same whole number of pixels, to where Align
+    // Center would put a single box of the group's size.
+    const int32_t shift = RoundHalfEven(centre - all.Size() / 2.0) - all.Lo;
     std::vector<TRect> out;
     out.reserve(boxes.size());
     for (const TRect& r : boxes)

@@ -84,6 +84,14 @@ TEST(CentreOnLabel, TheSelectionMovesAsOneGroup) {
               Box(130, 9, 40, 20));
 }
 
+TEST(CentreOnLabel, OneBoxLandsWhereAlignCenterPutsIt) {
+    // 168 - 95 / 2 = 120.5: both commands round the start, not the shift, to the even pixel.
+    const TArrangeLabel label{{2, 2, 334, 190}, 168.0, 96.0};
+    const std::vector<TRect> one{Box(29, 106, 95, 58)};
+    EXPECT_EQ(CentreOnLabel(one, TArrangeAxis::Horizontal, label)[0].Left, 120);
+    EXPECT_EQ(AlignBoxes(one, TAlignEdge::Center, label)[0].Left, 120);
+}
+
 TEST(CentreOnLabel, CentresOnTheLabelAsPrintedNotOnItsRoundedPixels) {
     SetScreenResolution(96, 96);
     TLabelDocument document;
