@@ -138,15 +138,6 @@ TEST_F(Arrange, OneControlAlignsAndCentresOnTheLabel) {
     EXPECT_EQ(BoxOf(id), TRect::FromBox(172, 86, 40, 20)) << "centred on 192, 96";
 }
 
-TEST_F(Arrange, CentringSeveralMovesThemAsAGroup) {
-    const std::vector<TControlId> ids{Shape(20, 20, 40, 20), Shape(100, 60, 20, 20)};
-    D().SelectIds(ids);
-    Run("acCenterHorz"); // around them 20..120, middle 70: both move by 122
-    Run("acCenterVert"); // around them 20..80, middle 50: both move by 46
-    EXPECT_EQ(Boxes(ids), (std::vector<TRect>{TRect::FromBox(142, 66, 40, 20),
-                                              TRect::FromBox(222, 106, 20, 20)}));
-}
-
 TEST_F(Arrange, DistributeSpacesThreeOrMoreEquallyKeepingTheOuterOnes) {
     // Selected out of order. By position: 10..30, 50..65, 70..95, 200..210. Room 130 in three
     // gaps: 44, 43, 43.
