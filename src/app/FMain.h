@@ -221,7 +221,7 @@ private:
     TFPrintProgress* m_printProgress = nullptr;
     std::unique_ptr<TLabelControl> m_clipboardControl;
     std::unique_ptr<TLabelHistory> m_history;
-    std::shared_ptr<TSnap> m_snap;
+    std::shared_ptr<TSnap> m_snap; // shared: destroyed where its type is not known
     // What the change being made is, for the step's text and for merging steps.
     TStepKind m_editKind = TStepKind::ChangeProperties;
     TControlId m_editKey = 0;
