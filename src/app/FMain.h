@@ -34,6 +34,8 @@ class TFPrintDlg;
 class TFPrintProgress;
 class TFTextImport;
 class TLabelControl;
+class TSnap;
+struct TArrangeLabel;
 struct TKindTool;
 
 // The editor's main window: owns the one label being designed, the menus, bands, tools, rulers
@@ -184,6 +186,14 @@ private:
     void ResetHistory();
     // Runs an editing command whose changes make a step of this kind.
     void AsStep(TStepKind kind, const std::function<void()>& command);
+    // Align, distribute and same size (FMainArrange.cpp): the selected boxes through rule, as one
+    // step; and the snapping of drags with its two switches.
+    using TArrangeRule =
+        std::function<std::vector<TRect>(const std::vector<TRect>&, const TArrangeLabel&)>;
+    void ConnectArrange();
+    void ArrangeSelection(TStepKind kind, bool resizes, const TArrangeRule& rule);
+    void UpdateArrangeStates();
+    void ApplySnapPreferences();
     void MouseReleased();
     std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
     bool LabelPressed(QMouseEvent* event);
@@ -221,6 +231,7 @@ private:
     TFPrintProgress* m_printProgress = nullptr;
     TControlCopies m_clipboard;
     std::unique_ptr<TLabelHistory> m_history;
+    std::shared_ptr<TSnap> m_snap; // shared: destroyed where its type is not known
     // What the change being made is, for the step's text and for merging steps.
     TStepKind m_editKind = TStepKind::ChangeProperties;
     TControlId m_editKey = 0;

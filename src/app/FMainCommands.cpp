@@ -187,6 +187,7 @@ void TFMain::ReadPreferences() {
     Document().SetShowGrid(p.ShowGrids);
     Label().ShowBorders = p.ShowBorders;
     Label().MetricGrid = p.MetricRuler;
+    ApplySnapPreferences();
     RefreshRecentMenu();
 }
 

@@ -34,6 +34,18 @@ enum class TStepKind {
     ImportImage,
     ImportSettings,
     PrintSetup,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignTop,
+    AlignMiddle,
+    AlignBottom,
+    CenterHorizontally,
+    CenterVertically,
+    DistributeHorizontally,
+    DistributeVertically,
+    SameWidth,
+    SameHeight,
     Duplicate,
 };
 QString StepText(TStepKind kind);
