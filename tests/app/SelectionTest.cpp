@@ -199,6 +199,18 @@ TEST_F(Selection, DraggingOneOfSeveralMovesThemAllAsOneStep) {
     EXPECT_EQ(D().SelectedIds(), Ids{A});
 }
 
+TEST_F(Selection, AGroupDragSnapsTheGroupsBoundsToTheGrid) {
+    W->Action("acSnapGrid")->setChecked(true);
+    Click(Centre(a));
+    Click(Centre(b), Qt::ShiftModifier);
+    // The bounds (10, 10) to (60, 60) dragged by 11 would stand at 21 to 71; the nearest grid
+    // line within reach is 73, for the right and bottom edges, so the group moves by 13.
+    Drag(Centre(b), Centre(b) + QPoint(11, 11));
+    EXPECT_EQ(TopLeft(a), QPoint(23, 23));
+    EXPECT_EQ(TopLeft(b), QPoint(53, 53));
+    EXPECT_EQ(TopLeft(c), QPoint(80, 10));
+}
+
 TEST_F(Selection, CtrlArrowsMoveSeveralAsOneStep) {
     Click(Centre(a));
     Click(Centre(c), Qt::ShiftModifier);
