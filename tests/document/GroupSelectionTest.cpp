@@ -137,6 +137,8 @@ TEST_F(GroupSelectionTest, DraggingOneOfSeveralMovesThemAllAndStopsThemTogetherA
 
 TEST_F(GroupSelectionTest, AClickOnOneOfSeveralWithoutDraggingSelectsItAlone) {
     label.SelectIds({a->Id(), b->Id()});
+    EXPECT_EQ(controller.Press(Centre(b), Qt::RightButton), TCanvasController::TPress::PopupMenu);
+    EXPECT_EQ(label.SelectedIds(), (Ids{a->Id(), b->Id()})) << "the menu acts on the group";
     Click(Centre(a));
     EXPECT_EQ(label.SelectedIds(), Ids{a->Id()});
     EXPECT_FALSE(b->Selected());
