@@ -193,6 +193,7 @@ QWidget* TFControlSettings::BuildCommonPage() {
     m_rotationButtons->button(0)->setChecked(true);
     compass->setColumnStretch(3, 1);
     layout->addWidget(m_rotationGroup);
+    layout->addLayout(BuildBoxes());
     layout->addStretch();
     return page;
 }
