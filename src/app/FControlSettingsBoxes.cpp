@@ -72,13 +72,13 @@ QLayout* TFControlSettings::BuildBoxes() {
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     for (const TBoxText& t : kBoxTexts) {
         const int i = int(t.Box);
         auto* box = new QLineEdit;
         box->setObjectName(QLatin1String(t.Name));
         box->setMaxLength(12);
-        box->setFixedWidth(44);
+        box->setFixedSize(44, 18);
         auto* caption = new QLabel(QString::fromUtf8(t.Caption));
         caption->setObjectName(QLatin1String("l") + QLatin1String(t.Name + 1));
         caption->setBuddy(box);
