@@ -4,6 +4,7 @@
 #include "app/PaletteLists.h"
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodeTypes.h"
+#include "document/GraphicLabel.h"
 #include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
@@ -356,5 +358,60 @@ TEST_F(NumberBoxes, WindowCommandsFontAndTextBoxActOnEverySelectedControl) {
     EXPECT_EQ(D().SelectedControls()[0]->Text(), QStringLiteral("one"));
     EXPECT_EQ(D().SelectedControls()[1]->Text(), QStringLiteral("two"));
     EXPECT_EQ(eText->text(), QString()) << "the texts differ again";
+}
+} // namespace
+
+namespace {
+TEST_F(NumberBoxes, ImagesBarWidthsAndColoursThatDifferShowBlankAndKeepTheirOwn) {
+    QImage picture(200, 100, QImage::Format_RGB888);
+    picture.fill(Qt::darkGreen);
+    auto image = [&](QRect box) {
+        auto* c = Add<TGraphicLabel>(box);
+        c->SetPicture(picture);
+        c->SetBox(TRect::FromBox(box.x(), box.y(), box.width(), box.height()), true);
+        c->SetKeepAspect(false);
+        return c;
+    };
+    TGraphicLabel* half = image(QRect(10, 10, 100, 50));
+    TGraphicLabel* whole = image(QRect(10, 100, 200, 100));
+    Select({half, whole});
+    EXPECT_EQ(Widget<QLineEdit>("eScaleW")->text(), QString());
+    EXPECT_EQ(Widget<QLabel>("LImageWidth")->text(), QString());
+    Enter("eScaleW", QStringLiteral("150"));
+    EXPECT_EQ(half->Width(), 300);
+    EXPECT_EQ(whole->Width(), 300);
+    EXPECT_EQ(half->Height(), 50) << "the empty height field keeps each image's own";
+    EXPECT_EQ(whole->Height(), 100);
+    EXPECT_EQ(Widget<QLineEdit>("eScaleW")->text(), QStringLiteral("150.0"));
+
+    auto* one = Add<TBarcodeLabel>(QRect(10, 250, 100, 50));
+    auto* two = Add<TBarcodeLabel>(QRect(150, 250, 100, 50));
+    for (TBarcodeLabel* b : {one, two})
+        b->SetAutoScale(false);
+    one->SetNarrowBarWidth(10);
+    two->SetNarrowBarWidth(20);
+    Select({one, two});
+    EXPECT_EQ(Widget<QLineEdit>("eNBW")->text(), QString());
+    const int before = Steps();
+    Enter("eNBW", QString());
+    EXPECT_EQ(one->NarrowBarWidth(), 10);
+    EXPECT_EQ(two->NarrowBarWidth(), 20);
+    EXPECT_EQ(Steps(), before);
+
+    TShapeLabel* red = Shape(QRect(300, 10, 40, 40));
+    TShapeLabel* blue = Shape(QRect(300, 100, 40, 40));
+    red->SetPenColor(FromQColor(Qt::red));
+    blue->SetPenColor(FromQColor(Qt::blue));
+    Select({red, blue});
+    QColor startedWith;
+    P().SetColorDialog([&startedWith](QWidget*, const QColor& initial) {
+        startedWith = initial;
+        return std::optional<QColor>(Qt::green);
+    });
+    Widget<QPushButton>("sbLineColor")->click();
+    EXPECT_NE(startedWith, QColor(Qt::red)) << "neither colour is offered as the shared one";
+    EXPECT_NE(startedWith, QColor(Qt::blue));
+    EXPECT_EQ(red->PenColor(), FromQColor(Qt::green));
+    EXPECT_EQ(blue->PenColor(), FromQColor(Qt::green));
 }
 } // namespace
