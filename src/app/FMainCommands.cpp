@@ -5,6 +5,7 @@
 #include "app/FMain.h"
 #include "app/HelpPage.h"
 #include "app/KindTools.h"
+#include "app/SelectionTargets.h"
 #include "app/UiServices.h"
 #include "document/GraphicLabel.h"
 #include "document/KindRegistry.h"
@@ -80,10 +81,12 @@ void TFMain::ConnectCommands() {
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_updating || !Document().Selection())
             return;
-        // What is typed for one control is one step.
+        // What is typed for one selection is one step; it goes to every selected control that
+        // takes typed text.
         m_editKind = TStepKind::ChangeText;
         m_editKey = Document().Selection()->Id();
-        Document().Selection()->SetText(text);
+        for (TLabelControl* c : CommandTargets(Document(), &TCommandStates::TextBox))
+            c->SetText(text);
         m_editKind = TStepKind::ChangeProperties;
         m_editKey = 0;
     });
@@ -102,8 +105,9 @@ void TFMain::RefreshSelectionUI() {
         const TKindTool* tool = KindTool(s->Kind());
         m_statusState->setText(tool ? QLatin1String(tool->EditState) : QString());
         ShowPosition();
-        m_eText->setText(s->GetText());
-        m_pFont->setText(FontText(s->Font()));
+        m_eText->setText(SharedText(Document()));
+        const std::optional<QFont> font = SharedFont(Document());
+        m_pFont->setText(font ? FontText(*font) : QString());
         if (KindTraits(s->Kind()).HasPicture)
             m_actions[TActionId::MaintainAspect]->setChecked(
                 static_cast<const TGraphicLabel*>(s)->KeepAspect());
