@@ -194,6 +194,7 @@ bool TFMain::WriteLabel(const QString& path) {
         TBusyCursor busy;
         // The writer replaces an existing file only once the new one is complete, so a failed
         // save never costs the label saved before.
+        const TPlaceholdersShown design(Document()); // a record shown is no part of the label
         written = Guarded([&] { WriteLabelDescription(path, Document()); });
     }
     m_statusState->setText(QStringLiteral("Ready"));
