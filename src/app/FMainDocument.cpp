@@ -252,7 +252,11 @@ void TFMain::SetupLabel() {
 void TFMain::PrintLabels() {
     CommitStep();
     const std::vector<int32_t> before = CounterValues(Document().Controls());
-    m_printDlg->RunPrintDialog(Document(), m_documentFileName, m_printProgress);
+    {
+        // Paper places the controls by their designed boxes, whatever record the label shows.
+        const TPlaceholdersShown design(Document());
+        m_printDlg->RunPrintDialog(Document(), m_documentFileName, m_printProgress);
+    }
     // The print dialog and the progress window took the activation with them; the window's
     // own keys (Ctrl+S above all) work only once it has it back.
     activateWindow();

@@ -13,6 +13,7 @@
 #include "merge/ImportDialog.h"
 #include "platform/Printer.h"
 #include "print/PrintControls.h"
+#include "print/dialogs/FPrintDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,6 +206,32 @@ TEST_F(ShowData, CountersShowTheirValueAndNothingIsSavedOrChanged) {
     EXPECT_EQ(ReadAll(shown), ReadAll(designed));
     EXPECT_EQ(Shown(name), "Cy") << "the record shows again after saving";
     EXPECT_EQ(RecordPanel()->text(), "Record 3");
+}
+
+TEST_F(ShowData, ThePrintDialogSeesTheDesignedBoxes) {
+    TTextLabel* name = Field<TTextLabel>(1, {10, 10});
+    ChoosePeople();
+    const int designed = name->Width();
+    A("acShowData")->trigger();
+    ASSERT_GT(name->Width(), designed);
+
+    // Paper places a control by its box: a box sized for the record shown must not move it.
+    bool showing = true;
+    int width = 0;
+    TFPrintDlg& dialog = W->PrintDialog();
+    QMetaObject::invokeMethod(
+        &dialog,
+        [&] {
+            showing = D().ShownData() != nullptr;
+            width = name->Width();
+            dialog.reject();
+        },
+        Qt::QueuedConnection);
+    A("acPrint")->trigger();
+    EXPECT_FALSE(showing);
+    EXPECT_EQ(width, designed);
+    EXPECT_EQ(Shown(name), "Ada Lovelace of Byron") << "the record shows again afterwards";
+    EXPECT_EQ(RecordPanel()->text(), "Record 1");
 }
 
 TEST_F(ShowData, AMissingDataFileIsReportedAndThePlaceholdersReturn) {
