@@ -174,6 +174,17 @@ TEST_F(ShowData, StepsThroughTheRecordsAndNamesTheOneShown) {
     EXPECT_FALSE(A("acNextRecord")->isEnabled());
 }
 
+TEST_F(ShowData, AFileWithoutRecordsShowsEmptyFieldsAndSaysSo) {
+    TTextLabel* name = Field<TTextLabel>(1, {10, 10});
+    ASSERT_TRUE(W->DataImport().ChooseDataFile(Data("header.csv", "Name,Code\r\n")));
+    A("acShowData")->trigger();
+    EXPECT_TRUE(A("acShowData")->isChecked());
+    EXPECT_EQ(Shown(name), QString()) << "the header is no record";
+    EXPECT_EQ(RecordPanel()->text(), "No records");
+    A("acNextRecord")->trigger();
+    EXPECT_EQ(RecordPanel()->text(), "No records");
+}
+
 TEST_F(ShowData, CountersShowTheirValueAndNothingIsSavedOrChanged) {
     TTextLabel* name = Field<TTextLabel>(1, {10, 10});
     TTextLabel* serial = Add<TTextLabel>({10, 60});
@@ -278,6 +289,15 @@ TEST_F(ShowData, WhatPaperWouldCutIsOutlinedAndNamed) {
     EXPECT_TRUE(tip.startsWith("the right edge of the label cuts the barcode \"400638133393\" by "))
         << tip.toStdString();
     EXPECT_TRUE(tip.endsWith(" in (quiet zone included)")) << tip.toStdString();
+
+    // The answer follows the control: an EAN 8 fits, an EAN 13 again does not.
+    ean->SetBarcodeType(btEan8);
+    D().DrawChanged();
+    EXPECT_FALSE(HasProblem(ean));
+    ean->SetBarcodeType(btEan13);
+    ean->SetText("400638133393"); // the EAN 8 kept seven digits of it
+    D().DrawChanged();
+    EXPECT_TRUE(HasProblem(ean));
 
     // On a two-inch label the same symbol fits: no outline, no tool tip.
     LabelSize(2, 1);
