@@ -93,6 +93,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     BuildStatusBar();
     ConnectCommands();
     ConnectEditing();
+    ConnectArrange();
 
     m_design->PlaceLabelAtOrigin();
     StartFromDefaultSheet();

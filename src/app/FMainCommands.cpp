@@ -121,6 +121,9 @@ void TFMain::RefreshSelectionUI() {
 }
 
 void TFMain::ShowPosition() {
+    // While several controls change at once, their place is shown when the change is done.
+    if (Document().Batching())
+        return;
     const TLabelControl* s = Document().Selection();
     if (!s) {
         const QString shown = m_statusPosition->text();
@@ -135,10 +138,12 @@ void TFMain::ShowPosition() {
         unitY = int(unitY / CentimetresPerInch);
     }
     const auto n = [](double v) { return QString::number(v, 'f', 2); };
-    m_statusPosition->setText(QStringLiteral("X:") + n(s->Left() / unitX) + QStringLiteral("  Y:") +
-                              n(s->Top() / unitY));
-    m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
-                          n(s->Height() / unitY));
+    // Several selected show the box around them all.
+    const TRect box = Document().SelectedIds().size() > 1 ? Document().SelectionBounds() : s->Box();
+    m_statusPosition->setText(QStringLiteral("X:") + n(box.Left / unitX) + QStringLiteral("  Y:") +
+                              n(box.Top / unitY));
+    m_statusSize->setText(QStringLiteral("W:") + n(box.Width() / unitX) + QStringLiteral("  H:") +
+                          n(box.Height() / unitY));
     if (m_palette && KindTraits(s->Kind()).HasPicture)
         m_palette->ImageSizeDisplay();
 }
@@ -182,6 +187,7 @@ void TFMain::ReadPreferences() {
     Document().SetShowGrid(p.ShowGrids);
     Label().ShowBorders = p.ShowBorders;
     Label().MetricGrid = p.MetricRuler;
+    ApplySnapPreferences();
     RefreshRecentMenu();
 }
 
@@ -280,19 +286,23 @@ void TFMain::closeEvent(QCloseEvent* event) {
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_eText && event->type() == QEvent::ShortcutOverride) {
         // The window's clipboard and history commands act on the text box too (its selection
-        // and the steps typed), so the box must not take their keys for itself.
+        // and the steps typed), so the box must not take their keys for itself; Select All
+        // takes the label's controls.
         const auto* key = static_cast<QKeyEvent*>(event);
-        for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
-                                    QKeySequence::Undo, QKeySequence::Redo})
+        for (const auto standard :
+             {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+              QKeySequence::Redo, QKeySequence::SelectAll})
             if (key->matches(standard)) {
                 event->ignore();
                 return true;
             }
     }
     if (watched == m_eText && event->type() == QEvent::KeyPress && Document().Selection() &&
-        TCanvasController::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
-        // Typing goes into the box, but a move or a resize belongs to the selected control:
-        // the label takes the key as if it had the focus, and the box keeps the focus.
+        (TCanvasController::MovesOrResizes(*static_cast<QKeyEvent*>(event)) ||
+         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)) {
+        // Typing goes into the box, but a move or a resize belongs to the selected control, and
+        // Escape to the selection: the label takes the key as if it had the focus, and the box
+        // keeps the focus.
         QCoreApplication::sendEvent(&Label(), event);
         m_editKind = TStepKind::ChangeProperties;
         m_editKey = 0;

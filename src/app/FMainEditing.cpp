@@ -137,6 +137,7 @@ void TFMain::ConnectEditing() {
         m_popup->popup(at);
     };
     Label().OnControlDblClick = [this](TLabelControl*) { EditSelected(); };
+    ConnectSelection();
 }
 
 void TFMain::ChooseTool(const TKindTool* tool) {
@@ -246,6 +247,8 @@ void TFMain::UpdateCommandStates() {
     for (const auto& [name, code] : kVAlign)
         a[name]->setEnabled(st.Alignment);
     a[TActionId::RotateFocus]->setEnabled(st.RotateFocus);
+    a[TActionId::SelectAll]->setEnabled(st.SelectAll);
+    a[TActionId::Duplicate]->setEnabled(st.Duplicate);
     a[TActionId::SelectFont]->setEnabled(st.SelectFont);
     a[TActionId::EditFields]->setEnabled(st.EditFields);
     m_eText->setEnabled(st.TextBox);
@@ -286,7 +289,7 @@ void TFMain::CopySelection() {
     TLabelControl* s = Document().Selection();
     if (!s)
         return;
-    m_clipboardControl = Document().CloneControl();
+    m_clipboard = Document().CloneSelection();
     if (const auto* barcode = dynamic_cast<const TBarcodeLabel*>(s))
         if (!barcode->ModuleImage().isNull())
             QApplication::clipboard()->setImage(barcode->ModuleImage());
@@ -299,19 +302,27 @@ void TFMain::PasteControl() {
         m_eText->insert(QApplication::clipboard()->text());
         return;
     }
-    if (!m_clipboardControl)
+    if (m_clipboard.empty())
         return;
-    std::unique_ptr<TLabelControl> c = std::move(m_clipboardControl);
-    TLabelControl* pasted = c.get();
-    c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
+    TControlCopies copies = std::move(m_clipboard);
+    m_clipboard = {};
+    for (const auto& c : copies.Controls)
+        c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
     // Five pixels inside the visible corner of the label.
-    c->SetTop(-Label().y() + 5);
-    c->SetLeft(-Label().x() + 5);
-    Document().AddControl(std::move(c));
-    pasted->SetLoading(false);
-    pasted->Changed();
+    AddCopies(std::move(copies), QPoint(-Label().x() + 5, -Label().y() + 5));
     // The next paste inserts a further copy.
     CopySelection();
+}
+
+void TFMain::AddCopies(TControlCopies copies, QPoint at) {
+    const std::vector<TLabelControl*> added =
+        Document().AddCopies(std::move(copies), at.x(), at.y());
+    Document().Batch([&added] {
+        for (TLabelControl* c : added) {
+            c->SetLoading(false);
+            c->Changed();
+        }
+    });
 }
 
 void TFMain::EditText() {
