@@ -1,8 +1,10 @@
 #include "app/FMain.h"
 
+#include "app/DataView.h"
 #include "app/DesignArea.h"
 #include "app/FControlSettings.h"
 #include "app/LabelSetup.h"
+#include "app/ProblemOutlines.h"
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
@@ -119,6 +121,9 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     };
     CreatePalette();
     SetupHistory();
+    // What the surface shows beyond the design: a record of the data file, and what paper cuts.
+    new TDataView(*this);
+    new TProblemOutlines(*this);
 }
 
 TFMain::~TFMain() {

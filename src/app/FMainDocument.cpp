@@ -194,6 +194,7 @@ bool TFMain::WriteLabel(const QString& path) {
         TBusyCursor busy;
         // The writer replaces an existing file only once the new one is complete, so a failed
         // save never costs the label saved before.
+        const TPlaceholdersShown design(Document()); // a record shown is no part of the label
         written = Guarded([&] { WriteLabelDescription(path, Document()); });
     }
     m_statusState->setText(QStringLiteral("Ready"));
@@ -251,7 +252,11 @@ void TFMain::SetupLabel() {
 void TFMain::PrintLabels() {
     CommitStep();
     const std::vector<int32_t> before = CounterValues(Document().Controls());
-    m_printDlg->RunPrintDialog(Document(), m_documentFileName, m_printProgress);
+    {
+        // Paper places the controls by their designed boxes, whatever record the label shows.
+        const TPlaceholdersShown design(Document());
+        m_printDlg->RunPrintDialog(Document(), m_documentFileName, m_printProgress);
+    }
     // The print dialog and the progress window took the activation with them; the window's
     // own keys (Ctrl+S above all) work only once it has it back.
     activateWindow();

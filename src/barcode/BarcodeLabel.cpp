@@ -44,8 +44,20 @@ double TBarcodeLabel::ModuleMils() const {
     return info ? info->standardMils : 10.0;
 }
 
+int32_t DeviceModuleWidth(double mils, int32_t resolution) {
+    return RoundHalfEven(mils * resolution / MilsPerInch);
+}
+
 double TBarcodeLabel::Scale() const {
-    const int32_t ppi = IsVertical(Rotation()) ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
+    const bool vertical = IsVertical(Rotation());
+    const int32_t ppi = vertical ? ScreenPixelsPerInchY() : ScreenPixelsPerInchX();
+    if (const TShownData* shown = Owner() ? Owner()->ShownData() : nullptr) {
+        // Paper rounds the module to whole printer pixels, which may make the symbol longer or
+        // shorter than the module width in mils says.
+        const int32_t printer = vertical ? shown->PrinterY : shown->PrinterX;
+        if (printer > 0)
+            return double(DeviceModuleWidth(ModuleMils(), printer)) * ppi / printer;
+    }
     return ModuleMils() * ppi / MilsPerInch;
 }
 
@@ -65,8 +77,9 @@ void TBarcodeLabel::Draw() {
 
     const QString data = NormalizeBarcodeData(m_barcodeType, TextForDrawing(GetDisplayText()));
     // a plain barcode's saved text is always its normalised data; storing it must not set off
-    // another repaint from inside this one
-    SetTextField(data);
+    // another repaint from inside this one. A shown record is not the control's text.
+    if (!(Advanced() && Owner() && Owner()->ShownData()))
+        SetTextField(data);
 
     // Both images are cut at the longest side an image may have: a symbol longer than that
     // shows its first modules only, as it would on any label.

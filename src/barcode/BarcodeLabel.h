@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <memory>
 
+// Whole device pixels per module for a module of mils thousandths of an inch at resolution
+// (pixels per inch): how paper draws a symbol, rounded halves to even.
+int32_t DeviceModuleWidth(double mils, int32_t resolution);
+
 // The barcode control (kind 0): shows its data as a symbol of one of the barcode types. On
 // screen a linear symbol is drawn with one pixel per module into ModuleImage and stretched to the
 // module width in screen pixels; the print engine draws it again at printer resolution with
@@ -54,7 +58,9 @@ public:
     // The module width in effect, in thousandths of an inch: the type's standard width (10, or 22
     // for POSTNET) under AutoScale, else NarrowBarWidth.
     double ModuleMils() const;
-    // Screen pixels per module for the control's rotation.
+    // Screen pixels per module for the control's rotation: the module width scaled to the
+    // screen, or, while its label shows a record (TShownData), the printer's whole pixels per
+    // module scaled to the screen, so that the symbol is as long as on paper.
     double Scale() const;
 
     // The work image of the last Draw, one pixel per module.

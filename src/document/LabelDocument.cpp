@@ -1,5 +1,6 @@
 #include "document/LabelDocument.h"
 
+#include "document/KindRegistry.h"
 #include "document/LabelGeometry.h"
 #include "merge/AdvancedField.h"
 
@@ -112,7 +113,8 @@ void TLabelDocument::Adopt(TLabelControl& c) {
     c.OnChange = [this](TLabelControl* sender) {
         if (!sender->Loading()) {
             RepaintControl(sender);
-            emit Edited();
+            if (!m_viewChange)
+                emit Edited();
         }
     };
     c.SetBoundsArea(LabelArea());
@@ -527,5 +529,19 @@ void TLabelDocument::DrawChanged() {
 }
 
 void TLabelDocument::RepaintAll() {
+    emit RepaintNeeded();
+}
+
+void TLabelDocument::SetShownData(std::optional<TShownData> data) {
+    if (data == m_shownData)
+        return;
+    m_shownData = std::move(data);
+    m_viewChange = true;
+    for (const auto& c : m_controls)
+        if (KindTraits(c->Kind()).CarriesText) {
+            c->SaveOldBounds();
+            c->Changed(true);
+        }
+    m_viewChange = false;
     emit RepaintNeeded();
 }

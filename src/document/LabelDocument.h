@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Sheet.h"
+#include "document/ShownData.h"
 #include "document/lblobjs.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -123,6 +125,12 @@ public:
     // label must be drawn again.
     void RepaintControl(TLabelControl* c);
     void RepaintAll();
+    // View state, never saved and never an edit: the record the surface shows instead of the
+    // placeholders of imported fields (nullptr: the placeholders). Setting it draws the controls
+    // that carry a text again.
+    const TShownData* ShownData() const { return m_shownData ? &*m_shownData : nullptr; }
+    void SetShownData(std::optional<TShownData> data);
+
     // Draws every control whose picture is out of date, so that the boxes of the controls
     // that size themselves follow their content whether or not a view shows the label.
     void DrawChanged();
@@ -173,4 +181,25 @@ private:
     std::vector<TLabelControl*> m_batched;
     TControlId m_nextId = 1;
     bool m_drawing = false;
+    std::optional<TShownData> m_shownData;
+    bool m_viewChange = false; // controls redraw for the view alone: no edit
+};
+
+// Shows the placeholders for as long as it lives, then the record shown before, without an
+// edit: what is written is the design, never the sizes the controls that size themselves take
+// for a record.
+class TPlaceholdersShown {
+public:
+    explicit TPlaceholdersShown(TLabelDocument& document) : m_document(document) {
+        if (const TShownData* shown = document.ShownData())
+            m_kept = *shown;
+        document.SetShownData(std::nullopt);
+    }
+    ~TPlaceholdersShown() { m_document.SetShownData(std::move(m_kept)); }
+    TPlaceholdersShown(const TPlaceholdersShown&) = delete;
+    TPlaceholdersShown& operator=(const TPlaceholdersShown&) = delete;
+
+private:
+    TLabelDocument& m_document;
+    std::optional<TShownData> m_kept;
 };

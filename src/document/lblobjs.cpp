@@ -228,9 +228,12 @@ QString TLabelControl::GetText() const {
 }
 
 QString TLabelControl::GetDisplayText() const {
-    if (m_advanced)
-        return AdvancedFieldsDesignText(Fields);
-    return m_text;
+    if (!m_advanced)
+        return m_text;
+    // A label showing a record shows what paper prints for it; counters do not step.
+    if (const TShownData* shown = m_owner ? m_owner->ShownData() : nullptr)
+        return EvaluateAdvancedFields(Fields, &shown->Record, false);
+    return AdvancedFieldsDesignText(Fields);
 }
 
 QString TLabelControl::GetPrintText(const TImportRecord* record, bool advance) const {

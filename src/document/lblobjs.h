@@ -134,7 +134,8 @@ public:
     bool InBatch() const { return m_inBatch; }
     TControlKind Kind() const { return m_kind; }
 
-    // The text saved and printed without data, and the text shown on the design surface.
+    // The text saved and printed without data, and the text shown on the design surface (the
+    // record its label shows, when it shows one: TLabelDocument::ShownData).
     QString GetText() const;
     QString GetDisplayText() const;
     // The text on paper: advanced fields against the record, counters stepping when advance is

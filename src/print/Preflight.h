@@ -2,9 +2,9 @@
 
 #include "document/LabelDocument.h"
 #include "platform/Printer.h"
+#include "print/ControlCheck.h"
 #include "print/PrintU.h"
 #include "print/ProblemGroups.h"
-#include "print/SymbolDecode.h"
 
 #include <QString>
 
@@ -30,13 +30,6 @@ struct TPreflightProblem {
     bool Grouped() const { return !Labels.Empty(); }
 };
 using TProblemSink = std::function<void(const TPreflightProblem&)>;
-
-struct TPreflightOptions {
-    // Read every distinct symbol back with an independent decoder.
-    bool ReadBack = true;
-    // How symbols are drawn for reading back; empty: the engine's own drawing.
-    TBarsDrawer Drawer;
-};
 
 struct TPreflightResult {
     int32_t Labels = 0;

@@ -72,9 +72,11 @@ QFont PrinterFont(const QFont& font, const TPrintScale& s) {
 }
 
 int32_t PrintModuleWidth(double mils, bool autoScale, TBarcodeType type, int32_t resolution) {
-    if (autoScale)
-        return RoundHalfEven(resolution / MilsPerInch * (type == btPostnet ? 22 : 10));
-    return RoundHalfEven(mils * resolution / MilsPerInch);
+    if (autoScale) {
+        const TBarcodeTypeInfo* info = BarcodeTypeInfo(type);
+        mils = info ? info->standardMils : 10.0;
+    }
+    return DeviceModuleWidth(mils, resolution);
 }
 
 TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const TPrintBox& box,

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "merge/ImportRecord.h"
+
+#include <cstdint>
+
+// What the design surface shows instead of the placeholders of imported fields: one record of
+// the data file, and the resolution of the printer whose whole pixels the barcodes' modules
+// take, so that a symbol shows as long as paper prints it.
+struct TShownData {
+    TImportRecord Record;
+    int32_t PrinterX = 600; // pixels per inch
+    int32_t PrinterY = 600;
+
+    bool operator==(const TShownData&) const = default;
+};
