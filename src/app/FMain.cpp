@@ -91,6 +91,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     BuildStatusBar();
     ConnectCommands();
     ConnectEditing();
+    ConnectView();
 
     m_design->PlaceLabelAtOrigin();
     StartFromDefaultSheet();

@@ -107,6 +107,12 @@ public:
     void ReadPreferences();
     void WritePreferences();
 
+    // The design surface's zoom in percent (100: true size). ZoomTo keeps the middle of the
+    // design area where it is; Zoom to Fit shows the whole label.
+    int ZoomPercent() const;
+    void ZoomTo(int percent);
+    void ZoomToFit();
+
     // Puts a dialog in the middle of the window.
     void CentreDialog(QWidget& dialog) const;
 
@@ -169,6 +175,9 @@ private:
     void RefreshRecentMenu();
     void RefreshCaption();
     void ConnectEditing();
+    void ConnectView();
+    // Zooms to percent keeping the label point under anchor (in the design panel) still.
+    void ZoomAbout(int percent, QPoint anchor);
     void CreatePalette();
     void SetupHistory();
     void ResetHistory();

@@ -305,8 +305,9 @@ void TFMain::PasteControl() {
     TLabelControl* pasted = c.get();
     c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
     // Five pixels inside the visible corner of the label.
-    c->SetTop(-Label().y() + 5);
-    c->SetLeft(-Label().x() + 5);
+    const QPoint corner = Label().ToLabel(QPointF(-Label().x(), -Label().y()));
+    c->SetTop(corner.y() + 5);
+    c->SetLeft(corner.x() + 5);
     Document().AddControl(std::move(c));
     pasted->SetLoading(false);
     pasted->Changed();
@@ -396,6 +397,6 @@ bool TFMain::LabelPressed(QMouseEvent* event) {
     SetModified(true);
     if (Label().Controller().Ready)
         return false;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = Label().ToLabel(event->position());
     return PlaceNewControl(event->button(), at.x(), at.y());
 }

@@ -11,7 +11,7 @@ TCanvasController::TPress TCanvasController::Press(QPoint p, Qt::MouseButton but
         m_document.SelectAt(p.x(), p.y());
         if (TLabelControl* c = m_document.Selection()) {
             m_grabOffset = QPoint(p.x() - c->Left(), p.y() - c->Top());
-            m_dragMode = HandleAt(c->Box(), p.x(), p.y());
+            m_dragMode = HandleAt(c->Box(), p.x(), p.y(), Zoom);
         }
     } else if (button == Qt::RightButton) {
         m_document.SelectAt(p.x(), p.y());
@@ -93,7 +93,7 @@ Qt::CursorShape TCanvasController::PointerShape(QPoint p) const {
     const TLabelControl* c = m_document.Selection();
     if (!c)
         return Qt::ArrowCursor;
-    switch (HandleAt(c->Box(), p.x(), p.y())) {
+    switch (HandleAt(c->Box(), p.x(), p.y(), Zoom)) {
     case dmBottomRight:
         return Qt::SizeFDiagCursor;
     case dmRight:

@@ -1,0 +1,247 @@
+#include "../TestControls.h"
+#include "document/LabelGeometry.h"
+#include "document/TextLabel.h"
+#include "document/widgets/CanvasLabel.h"
+#include "platform/Screen.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+// The design surface at a zoom: what it paints (from the whole label painted into an image) and
+// how the mouse maps back to label pixels.
+class CanvasZoomTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetScreenResolution(96, 96);
+        label.SetLabelSize(192, 96);
+        label.SetShowGrid(false);
+    }
+    QImage At(double zoom) {
+        view.SetZoom(zoom);
+        return view.BackBuffer();
+    }
+    TCanvasLabel view;
+    TLabelDocument& label = view.Document();
+};
+
+namespace {
+const QColor kMagenta(0xFF, 0x00, 0xFF);
+
+int Count(const QImage& img, const QRect& area, const QColor& colour) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += img.pixelColor(x, y) == colour;
+    return n;
+}
+
+// Whether every zoom x zoom cell of the area, aligned to the label's pixels, is one colour: what
+// a picture blown up pixel by pixel looks like.
+bool BlockyAt(const QImage& img, const QRect& area, int zoom) {
+    for (int y = area.top(); y + zoom <= area.bottom(); y += zoom)
+        for (int x = area.left(); x + zoom <= area.right(); x += zoom)
+            for (int dy = 0; dy < zoom; ++dy)
+                for (int dx = 0; dx < zoom; ++dx)
+                    if (img.pixel(x + dx, y + dy) != img.pixel(x, y))
+                        return false;
+    return true;
+}
+
+// The dark pixels' bounding box.
+QRect Ink(const QImage& img, const QRect& area) {
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+} // namespace
+
+TEST_F(CanvasZoomTest, TheWidgetAndTheControlsGrowWithTheZoom) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    c->SetSelected(false);
+    const QImage img = At(4);
+    EXPECT_EQ(view.size(), QSize(768, 384));
+    EXPECT_EQ(img.size(), QSize(768, 384));
+    // The box (40, 30)-(70, 50) covers screen pixels 160 to 279 across and 120 to 199 down.
+    EXPECT_EQ(Count(img, QRect(160, 120, 120, 80), Qt::blue), 120 * 80);
+    EXPECT_EQ(img.pixelColor(159, 150), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(280, 150), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(200, 200), QColor(Qt::white));
+    // The border stays one screen pixel on the label's last column and row.
+    EXPECT_EQ(img.pixelColor(767, 200), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(300, 383), QColor(Qt::black));
+
+    // Back to true size, then half size: the same label pixels, a quarter of the area.
+    EXPECT_EQ(At(1).pixelColor(40, 30), QColor(Qt::blue));
+    const QImage half = At(0.5);
+    EXPECT_EQ(view.size(), QSize(96, 48));
+    EXPECT_EQ(Count(half, QRect(20, 15, 15, 10), Qt::blue), 15 * 10);
+    EXPECT_EQ(half.pixelColor(19, 20), QColor(Qt::white));
+}
+
+TEST_F(CanvasZoomTest, SelectionMarksKeepTheirScreenSize) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    const QImage img = At(4);
+    // Handles: 4 x 4 screen pixels centred on the zoomed corners, not 16 x 16.
+    for (QPoint corner : {QPoint(160, 120), QPoint(280, 120), QPoint(160, 200), QPoint(280, 200)}) {
+        EXPECT_EQ(Count(img, QRect(corner - QPoint(2, 2), QSize(4, 4)), Qt::black), 16);
+        EXPECT_NE(img.pixelColor(corner + QPoint(-3, -3)), QColor(Qt::black));
+        EXPECT_NE(img.pixelColor(corner + QPoint(2, 2)), QColor(Qt::black));
+    }
+    // The dotted outline one screen pixel outside the zoomed box, one pixel wide.
+    const int dotted = Count(img, QRect(170, 119, 100, 1), Qt::black);
+    EXPECT_GT(dotted, 20);
+    EXPECT_LT(dotted, 80);
+    EXPECT_EQ(Count(img, QRect(170, 118, 100, 1), Qt::black), 0);
+
+    // With two controls selected each is outlined, and neither has handles.
+    TBlockControl* d = AddBlock(label, 100, 30, 30, 20, Qt::blue);
+    label.SelectIds({c->Id(), d->Id()});
+    const QImage both = view.BackBuffer();
+    for (int left : {160, 400}) {
+        EXPECT_GT(Count(both, QRect(left + 10, 119, 100, 1), Qt::black), 20) << left;
+        EXPECT_NE(both.pixelColor(left - 2, 118), QColor(Qt::black)) << left;
+        EXPECT_EQ(both.pixelColor(left + 1, 121), QColor(Qt::blue)) << left;
+    }
+}
+
+TEST_F(CanvasZoomTest, ProblemOutlineFollowsTheZoomedBox) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    c->SetSelected(false);
+    view.HasProblem = [](const TLabelControl&) { return true; };
+    const QImage img = At(2);
+    const QColor red(0xE0, 0x00, 0x00);
+    // The box covers screen pixels 80 to 139 across; the outline runs from 79 to 140.
+    EXPECT_EQ(Count(img, QRect(79, 59, 62, 1), red), 62);
+    EXPECT_EQ(Count(img, QRect(140, 59, 1, 42), red), 42);
+    EXPECT_EQ(Count(img, QRect(78, 58, 64, 1), red), 0);
+    EXPECT_EQ(img.pixelColor(80, 60), QColor(Qt::blue));
+}
+
+TEST_F(CanvasZoomTest, PicturesFollowRedrawsAndZoomChanges) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    c->SetSelected(false);
+    EXPECT_EQ(At(3).pixelColor(150, 120), QColor(Qt::blue));
+    const int draws = c->DrawCount;
+    c->SetLeft(60); // a move keeps the picture
+    QImage img = view.BackBuffer();
+    EXPECT_EQ(c->DrawCount, draws);
+    EXPECT_EQ(img.pixelColor(185, 100), QColor(Qt::blue));
+    EXPECT_EQ(img.pixelColor(150, 100), QColor(Qt::white));
+    c->Colour = Qt::red;
+    c->Changed(); // drawn again: the zoomed picture must not be the old one
+    img = view.BackBuffer();
+    EXPECT_EQ(img.pixelColor(185, 100), QColor(Qt::red));
+    // Another zoom draws the picture at its size: the box's last screen column is still red.
+    img = At(2);
+    EXPECT_EQ(img.pixelColor(2 * 90 - 1, 2 * 30), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(2 * 90, 2 * 30), QColor(Qt::white));
+}
+
+TEST_F(CanvasZoomTest, TransparentControlsStayTransparentWhenZoomed) {
+    AddBlock(label, 20, 20, 60, 40, Qt::green);
+    TBlockControl* top = AddBlock(label, 30, 30, 20, 20, Qt::white);
+    label.SelectNone();
+    EXPECT_EQ(At(2).pixelColor(80, 80), QColor(Qt::white));
+    top->SetTransparency(true);
+    EXPECT_EQ(view.BackBuffer().pixelColor(80, 80), QColor(Qt::green));
+}
+
+TEST_F(CanvasZoomTest, TextIsLaidOutAtTheZoomedFont) {
+    auto owned = std::make_unique<TTextLabel>();
+    TTextLabel* t = owned.get();
+    owned->SetText(QStringLiteral("Zoomed text 42"));
+    owned->SetBox(TRect::FromBox(10, 10, 20, 20), true);
+    label.AddControl(std::move(owned));
+    t->SetLoading(false);
+    t->Changed();
+    label.SelectNone();
+    const QImage one = At(1);
+    const QRect box(t->Left(), t->Top(), t->Width(), t->Height());
+    const QRect ink1 = Ink(one, box);
+    ASSERT_FALSE(ink1.isEmpty());
+    const QImage four = At(4);
+    const QRect zoomed(box.topLeft() * 4, box.size() * 4);
+    const QRect ink4 = Ink(four, zoomed);
+    // About four times the ink, yet drawn afresh: not every 4 x 4 cell is one colour.
+    EXPECT_NEAR(ink4.width(), ink1.width() * 4, ink1.width() * 4 / 8);
+    EXPECT_NEAR(ink4.height(), ink1.height() * 4, ink1.height() * 4 / 4);
+    EXPECT_FALSE(BlockyAt(four, zoomed, 4));
+}
+
+TEST_F(CanvasZoomTest, GridLinesStandOnTheirLabelPixels) {
+    label.SetShowGrid(true);
+    const QColor cyan(0x80, 0xFF, 0xFF);
+    const QImage img = At(2);
+    // The quarter-inch line on label pixel 25 starts at screen pixel 50.
+    EXPECT_GT(Count(img, QRect(50, 8, 1, 170), cyan), 20);
+    EXPECT_EQ(Count(img, QRect(49, 8, 1, 170), cyan), 0);
+    EXPECT_EQ(Count(img, QRect(51, 8, 1, 170), cyan), 0);
+    EXPECT_EQ(GridLinePositions(24.0, 96, 2), (std::vector<int32_t>{50, 98, 146}));
+}
+
+TEST_F(CanvasZoomTest, GuidesArePaintedWhileTheyHoldAndClearedAfter) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    view.Controller().Snap = [](const TRect& proposed, TDragMode) {
+        return TSnapResult{proposed, {QLine(100, 5, 100, 90)}};
+    };
+    view.SetZoom(2);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(100, 80));
+    QTest::mouseMove(&view, QPoint(110, 80));
+    EXPECT_EQ(c->Left(), 45);
+    QImage img = view.BackBuffer();
+    EXPECT_GT(Count(img, QRect(200, 10, 1, 170), kMagenta), 150);
+    EXPECT_EQ(Count(img, QRect(201, 10, 1, 170), kMagenta), 0); // one screen pixel wide
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(110, 80));
+    img = view.BackBuffer();
+    EXPECT_EQ(Count(img, QRect(0, 0, img.width(), img.height()), kMagenta), 0);
+}
+
+TEST_F(CanvasZoomTest, TheMouseMapsBackToLabelPixels) {
+    TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
+    label.SelectNone();
+    view.SetZoom(4);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    // A press on the zoomed box takes it; a drag moves it by a quarter of the mouse's way.
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(200, 160));
+    ASSERT_EQ(label.Selection(), c);
+    EXPECT_EQ(view.Controller().DragMode(), dmMove);
+    QTest::mouseMove(&view, QPoint(240, 180));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(240, 180));
+    EXPECT_EQ(c->Box(), TRect::FromBox(50, 35, 30, 20));
+    EXPECT_EQ(view.ToLabel(QPointF(203.9, 3)), QPoint(50, 0));
+
+    // The handles are a few screen pixels wide: 5 screen pixels inside the right edge (one
+    // label pixel) moves, 2 outside resizes.
+    const int right = 4 * 80;
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(right - 5, 180));
+    EXPECT_EQ(view.Controller().DragMode(), dmMove);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(right - 5, 180));
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(right + 2, 180));
+    EXPECT_EQ(view.Controller().DragMode(), dmRight);
+    QTest::mouseMove(&view, QPoint(right + 42, 180));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(right + 42, 180));
+    EXPECT_EQ(c->Width(), 40);
+}
+
+TEST(ZoomGeometry, HandleStripsKeepTheirScreenWidth) {
+    const TRect box = TRect::FromBox(50, 30, 40, 20); // right 90, bottom 50
+    // At 100 % the strips reach 3 label pixels either side of an edge; at 400 % one.
+    EXPECT_EQ(HandleAt(box, 87, 40, 1), dmRight);
+    EXPECT_EQ(HandleAt(box, 87, 40, 4), dmMove);
+    EXPECT_EQ(HandleAt(box, 89, 40, 4), dmRight);
+    EXPECT_EQ(HandleAt(box, 90, 40, 4), dmRight);
+    EXPECT_EQ(HandleAt(box, 91, 40, 4), dmMove);
+    // At 25 % a strip covers 12 label pixels either side: still 3 on the screen.
+    const TRect tall = TRect::FromBox(50, 30, 40, 100);
+    EXPECT_EQ(HandleAt(tall, 101, 80, 0.25), dmRight);
+    EXPECT_EQ(HandleAt(tall, 102, 80, 0.25), dmMove);
+    EXPECT_TRUE(HitsWithSlack(box, 45, 40, 1));
+    EXPECT_FALSE(HitsWithSlack(box, 45, 40, 4));
+    EXPECT_TRUE(HitsWithSlack(box, 48, 40, 4));
+}
