@@ -14,6 +14,8 @@ const QColor kUnselectedOutline(0x80, 0x80, 0x80);
 const QColor kProblemOutline(0xE0, 0x00, 0x00);
 const QColor kGuideColor(0xFF, 0x00, 0xFF); // magenta: unlike anything a label shows
 constexpr int32_t kHandle = 4;              // handle side in screen pixels
+// The most pixels an outline drawn whole may have (its image is kept while it is in use).
+constexpr qint64 kLargestOutline = 2048 * 2048;
 
 // The image with its transparent colour made invisible.
 QImage WithTransparency(const QImage& image, QRgb transparent) {
@@ -61,6 +63,53 @@ void PaintPicture(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& 
                      QRect(QPoint(0, 0), target.size()));
 }
 
+// A dotted line one pixel wide from..to (inclusive) across or down at position at: a dot on
+// every third pixel counted from start, as a dotted pen draws a line begun at start. Drawn as a
+// patterned fill, so that a line painted in pieces has its dots where the whole line has them.
+void DottedLine(QPainter& canvas, const QColor& colour, Qt::Orientation orientation, int32_t at,
+                int32_t from, int32_t to, int32_t start) {
+    if (from > to)
+        return;
+    const bool across = orientation == Qt::Horizontal;
+    QImage dots(across ? 3 : 1, across ? 1 : 3, QImage::Format_ARGB32);
+    dots.fill(Qt::transparent);
+    dots.setPixelColor(0, 0, colour);
+    canvas.setBrushOrigin(across ? QPoint(start, at) : QPoint(at, start));
+    canvas.fillRect(across ? QRect(from, at, to - from + 1, 1) : QRect(at, from, 1, to - from + 1),
+                    QBrush(dots));
+}
+
+QImage DrawnOutline(const QSize& size, const QColor& colour) {
+    QImage outline(size + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    outline.fill(Qt::transparent);
+    QPainter p(&outline);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(colour, 1, Qt::DotLine));
+    p.drawRect(QRect(QPoint(0, 0), size));
+    return outline;
+}
+
+// A dotted rectangle as drawRect draws it with a dotted pen, from x to x + w and y to y + h.
+// A pen's dots start afresh wherever the painting is cut, so they would jump between the pieces
+// of a repaint: at true size the outline is drawn whole once and copied edge by edge; zoomed,
+// where a control's outline may be thousands of pixels long, the dots are set by DottedLine.
+void DottedRect(QPainter& canvas, const QRect& r, const QColor& colour,
+                const TLabelPaintOptions& options) {
+    const int32_t x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    if (options.Zoom != 1 || !options.Pictures || qint64(w + 1) * (h + 1) > kLargestOutline) {
+        DottedLine(canvas, colour, Qt::Horizontal, y, x, x + w, x);
+        DottedLine(canvas, colour, Qt::Horizontal, y + h, x, x + w, x);
+        DottedLine(canvas, colour, Qt::Vertical, x, y, y + h, y);
+        DottedLine(canvas, colour, Qt::Vertical, x + w, y, y + h, y);
+        return;
+    }
+    const QImage& outline = options.Pictures->Outline(r.size(), colour);
+    for (const QRect& edge : {QRect(0, 0, w + 1, 1), QRect(0, h, w + 1, 1), QRect(0, 1, 1, h - 1),
+                              QRect(w, 1, 1, h - 1)})
+        if (!edge.isEmpty())
+            canvas.drawImage(edge.topLeft() + QPoint(x, y), outline, edge);
+}
+
 void PaintControl(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& options,
                   bool handles) {
     PaintPicture(canvas, c, options);
@@ -68,11 +117,8 @@ void PaintControl(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& 
     // The outline runs one screen pixel outside the box, right and bottom exclusive.
     const QRect box = ZoomedBox(c.Box(), options.Zoom);
     const QRect outline(box.x() - 1, box.y() - 1, box.width() + 1, box.height() + 1);
-    if (c.Selected() || options.ShowBorders) {
-        canvas.setBrush(Qt::NoBrush);
-        canvas.setPen(QPen(c.Selected() ? QColor(Qt::black) : kUnselectedOutline, 1, Qt::DotLine));
-        canvas.drawRect(outline);
-    }
+    if (c.Selected() || options.ShowBorders)
+        DottedRect(canvas, outline, c.Selected() ? QColor(Qt::black) : kUnselectedOutline, options);
     if (options.HasProblem && options.HasProblem(c)) {
         canvas.setBrush(Qt::NoBrush);
         canvas.setPen(QPen(kProblemOutline, 1, Qt::SolidLine));
@@ -89,35 +135,31 @@ void PaintControl(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& 
 
 void PaintGrid(QPainter& canvas, const TLabelDocument& document, const TLabelPaintOptions& options,
                int32_t w, int32_t h, const QRect& area) {
-    const int32_t labelWidth = document.LabelWidth(), labelHeight = document.LabelHeight();
-    canvas.setPen(QPen(kGridColor, 1, Qt::DotLine));
     const double zoom = options.Zoom;
-    int32_t top = 2, bottom = h - 2, left = 2, right = w - 2;
-    if (zoom != 1) {
-        // Lines are cut to the area, since a dotted line is dashed over its whole length however
-        // little of it shows; they start on the dots' period, so pieces join as one line.
-        const auto onPeriod = [](int32_t from) { return from - (from - 2) % 3; };
-        top = onPeriod(std::max(2, area.top()));
-        bottom = std::min(h - 2, area.bottom() + 1);
-        left = onPeriod(std::max(2, area.left()));
-        right = std::min(w - 2, area.right() + 1);
-    }
-    for (int32_t x :
-         GridLinePositions(GridStep(ScreenPixelsPerInchX(), options.MetricGrid), labelWidth, zoom))
-        if (x >= area.left() && x <= area.right() && top <= bottom)
-            canvas.drawLine(x, top, x, bottom);
-    for (int32_t y :
-         GridLinePositions(GridStep(ScreenPixelsPerInchY(), options.MetricGrid), labelHeight, zoom))
-        if (y >= area.top() && y <= area.bottom() && left <= right)
-            canvas.drawLine(left, y, right, y);
+    // Only what lies in the area is drawn: the lines of a large label are long.
+    const int32_t top = std::max(2, area.top()), bottom = std::min(h - 2, area.bottom());
+    const int32_t left = std::max(2, area.left()), right = std::min(w - 2, area.right());
+    for (int32_t x : GridLinePositions(GridStep(ScreenPixelsPerInchX(), options.MetricGrid),
+                                       document.LabelWidth(), zoom))
+        if (x >= area.left() && x <= area.right())
+            DottedLine(canvas, kGridColor, Qt::Vertical, x, top, bottom, 2);
+    for (int32_t y : GridLinePositions(GridStep(ScreenPixelsPerInchY(), options.MetricGrid),
+                                       document.LabelHeight(), zoom))
+        if (y >= area.top() && y <= area.bottom())
+            DottedLine(canvas, kGridColor, Qt::Horizontal, y, left, right, 2);
 }
 
 void PaintOverlay(QPainter& canvas, const TLabelPaintOptions& options) {
     if (!options.RubberBand.isEmpty()) {
         const QRect band = ZoomedRect(options.RubberBand, options.Zoom);
-        canvas.setBrush(Qt::NoBrush);
-        canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        canvas.drawRect(band.adjusted(0, 0, -1, -1));
+        DottedLine(canvas, Qt::black, Qt::Horizontal, band.top(), band.left(), band.right(),
+                   band.left());
+        DottedLine(canvas, Qt::black, Qt::Horizontal, band.bottom(), band.left(), band.right(),
+                   band.left());
+        DottedLine(canvas, Qt::black, Qt::Vertical, band.left(), band.top(), band.bottom(),
+                   band.top());
+        DottedLine(canvas, Qt::black, Qt::Vertical, band.right(), band.top(), band.bottom(),
+                   band.top());
     }
     if (!options.Guides.empty()) {
         canvas.setPen(QPen(kGuideColor, 1, Qt::SolidLine));
@@ -152,6 +194,18 @@ const QImage& TZoomedPictures::Picture(const TLabelControl& c, double zoom) {
         e.Key = key;
     }
     return e.Picture;
+}
+
+const QImage& TZoomedPictures::Outline(const QSize& size, const QColor& colour) {
+    const quint64 key = (quint64(quint16(size.width())) << 48) |
+                        (quint64(quint16(size.height())) << 32) | colour.rgb();
+    auto it = m_outlines.find(key);
+    // A resize draws outlines of many sizes: the old ones go once there are many.
+    if (it == m_outlines.end() && m_outlines.size() >= 64)
+        m_outlines.clear();
+    if (it == m_outlines.end() || it->second.size() != size + QSize(1, 1))
+        it = m_outlines.insert_or_assign(key, DrawnOutline(size, colour)).first;
+    return it->second;
 }
 
 void TZoomedPictures::Keep(const TControlList& controls) {

@@ -23,9 +23,15 @@ class TZoomedPictures {
 public:
     // c's picture at zoom, its transparent colour cleared when c is transparent. c must be drawn.
     const QImage& Picture(const TLabelControl& c, double zoom);
+    // The dotted outline of a rectangle of size (drawn as QPainter draws QRect(0, 0, w, h)
+    // with a dotted pen), for copying in pieces.
+    const QImage& Outline(const QSize& size, const QColor& colour);
     // Drops the pictures of controls that are no longer in controls.
     void Keep(const TControlList& controls);
-    void Clear() { m_entries.clear(); }
+    void Clear() {
+        m_entries.clear();
+        m_outlines.clear();
+    }
     size_t Size() const { return m_entries.size(); }
 
 private:
@@ -37,6 +43,7 @@ private:
         QImage Picture;
     };
     std::unordered_map<const TLabelControl*, TEntry> m_entries;
+    std::unordered_map<quint64, QImage> m_outlines;
 };
 
 // How the design surface shows a label beyond what is saved with it.

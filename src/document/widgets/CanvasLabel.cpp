@@ -53,6 +53,8 @@ void TCanvasLabel::SetZoom(double zoom) {
 
 void TCanvasLabel::FollowLabelSize() {
     resize(ZoomedSize());
+    // Painting may come before the resize event reaches a hidden widget.
+    m_clipRegion = LabelClipRegion(width(), height());
 }
 
 QSize TCanvasLabel::ZoomedSize() const {

@@ -4,6 +4,8 @@
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
+#include <QPainter>
+
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -244,4 +246,54 @@ TEST(ZoomGeometry, HandleStripsKeepTheirScreenWidth) {
     EXPECT_TRUE(HitsWithSlack(box, 45, 40, 1));
     EXPECT_FALSE(HitsWithSlack(box, 45, 40, 4));
     EXPECT_TRUE(HitsWithSlack(box, 48, 40, 4));
+}
+
+TEST_F(CanvasZoomTest, PaintingAPieceGivesThatPieceOfTheWholeLabel) {
+    label.SetShowGrid(true);
+    auto text = std::make_unique<TTextLabel>();
+    TTextLabel* t = text.get();
+    text->SetText(QStringLiteral("Piece by piece"));
+    text->SetBox(TRect::FromBox(30, 20, 20, 20), true);
+    label.AddControl(std::move(text));
+    t->SetLoading(false);
+    t->Changed();
+    AddBlock(label, 100, 50, 40, 30, Qt::blue)->SetTransparency(true);
+    for (double zoom : {1.0, 4.0, 0.67}) {
+        const QImage whole = At(zoom);
+        const int w = whole.width(), h = whole.height();
+        // Pieces away from the corners and across them, odd sizes and places included.
+        for (const QRect& piece : {QRect(w / 3, h / 4, w / 3 + 7, h / 2 - 3), QRect(0, 0, 25, 19),
+                                   QRect(w - 31, h - 17, 31, 17), QRect(13, h / 2, w - 26, 5)}) {
+            const QImage part = view.grab(piece).toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(part, whole.copy(piece))
+                << "zoom " << zoom << " piece " << piece.x() << "," << piece.y() << " "
+                << piece.width() << "x" << piece.height();
+        }
+    }
+    // And back at true size the label is painted as before any zoom.
+    const QImage before = At(1);
+    At(4);
+    EXPECT_EQ(At(1), before);
+}
+
+TEST(ZoomOverlay, RubberBandIsDottedAroundTheZoomedRectangle) {
+    SetScreenResolution(96, 96);
+    TLabelDocument document;
+    document.SetLabelSize(100, 60);
+    document.SetShowGrid(false);
+    TLabelPaintOptions options;
+    options.Zoom = 2;
+    options.RubberBand = QRect(10, 10, 20, 15); // screen 20 to 59 across, 20 to 49 down
+    QImage img(200, 120, QImage::Format_RGB32);
+    QPainter p(&img);
+    PaintLabel(p, document, options, LabelClipRegion(200, 120));
+    p.end();
+    const int top = Count(img, QRect(20, 20, 40, 1), Qt::black);
+    EXPECT_GT(top, 10);
+    EXPECT_LT(top, 40);
+    EXPECT_GT(Count(img, QRect(59, 20, 1, 30), Qt::black), 8);
+    EXPECT_GT(Count(img, QRect(20, 49, 40, 1), Qt::black), 10);
+    EXPECT_EQ(Count(img, QRect(20, 19, 40, 1), Qt::black), 0);
+    EXPECT_EQ(Count(img, QRect(60, 20, 1, 30), Qt::black), 0);
+    EXPECT_EQ(Count(img, QRect(22, 22, 36, 26), Qt::black), 0);
 }
