@@ -71,12 +71,28 @@ void DottedLine(QPainter& canvas, const QColor& colour, Qt::Orientation orientat
     if (from > to)
         return;
     const bool across = orientation == Qt::Horizontal;
-    QImage dots(across ? 3 : 1, across ? 1 : 3, QImage::Format_ARGB32);
-    dots.fill(Qt::transparent);
-    dots.setPixelColor(0, 0, colour);
+    // The few patterns in use are made once per thread: a paint draws dozens of lines.
+    struct TDots {
+        QRgb Colour;
+        bool Across;
+        QBrush Brush;
+    };
+    thread_local std::vector<TDots> made;
+    auto it = std::find_if(made.begin(), made.end(), [&](const TDots& d) {
+        return d.Colour == colour.rgba() && d.Across == across;
+    });
+    if (it == made.end()) {
+        QImage dots(across ? 3 : 1, across ? 1 : 3, QImage::Format_ARGB32_Premultiplied);
+        dots.fill(Qt::transparent);
+        dots.setPixelColor(0, 0, colour);
+        if (made.size() >= 16)
+            made.clear();
+        made.push_back({colour.rgba(), across, QBrush(dots)});
+        it = made.end() - 1;
+    }
     canvas.setBrushOrigin(across ? QPoint(start, at) : QPoint(at, start));
     canvas.fillRect(across ? QRect(from, at, to - from + 1, 1) : QRect(at, from, 1, to - from + 1),
-                    QBrush(dots));
+                    it->Brush);
 }
 
 QImage DrawnOutline(const QSize& size, const QColor& colour) {
