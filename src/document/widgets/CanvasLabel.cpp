@@ -169,9 +169,11 @@ void TCanvasLabel::wheelEvent(QWheelEvent* event) {
         QWidget::wheelEvent(event);
         return;
     }
-    // One notch is 120; touch pads send less at a time, which still counts as a step.
-    const int delta = event->angleDelta().y();
-    const int steps = delta == 0 ? 0 : std::max(1, std::abs(delta) / 120) * (delta > 0 ? 1 : -1);
+    // A notch of a wheel is 120; smooth wheels and touch pads send less at a time, which adds
+    // up to a step.
+    m_wheelRest += event->angleDelta().y();
+    const int steps = m_wheelRest / 120;
+    m_wheelRest %= 120;
     if (steps != 0)
         OnZoomWheel(steps, event->position().toPoint());
     event->accept();

@@ -88,6 +88,8 @@ private:
     TLabelDocument& m_document;
     TCanvasController m_controller;
     double m_zoom = 1;
+    // What the wheel turned short of a whole step.
+    int m_wheelRest = 0;
     TZoomedPictures m_pictures;
     // The screen area the rubber band and the guides covered when last painted.
     QRect m_overlayArea;
