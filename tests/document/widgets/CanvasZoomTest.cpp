@@ -1,5 +1,7 @@
 #include "../TestControls.h"
+#include "document/GraphicLabel.h"
 #include "document/LabelGeometry.h"
+#include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
@@ -171,6 +173,52 @@ TEST_F(CanvasZoomTest, TextIsLaidOutAtTheZoomedFont) {
     EXPECT_NEAR(ink4.width(), ink1.width() * 4, ink1.width() * 4 / 8);
     EXPECT_NEAR(ink4.height(), ink1.height() * 4, ink1.height() * 4 / 4);
     EXPECT_FALSE(BlockyAt(four, zoomed, 4));
+}
+
+TEST_F(CanvasZoomTest, ShapesAreDrawnAtTheZoomedSizeAndPicturesSmoothly) {
+    auto shape = std::make_unique<TShapeLabel>();
+    TShapeLabel* s = shape.get();
+    shape->SetBox(TRect::FromBox(20, 20, 40, 30), true);
+    label.AddControl(std::move(shape));
+    s->SetLoading(false);
+    s->Changed();
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.setPixelColor(0, 0, Qt::red);
+    picture.setPixelColor(1, 1, Qt::red);
+    picture.setPixelColor(1, 0, Qt::blue);
+    picture.setPixelColor(0, 1, Qt::blue);
+    auto graphic = std::make_unique<TGraphicLabel>();
+    TGraphicLabel* g = graphic.get();
+    graphic->SetPicture(picture);
+    graphic->SetBox(TRect::FromBox(100, 20, 40, 40), true);
+    label.AddControl(std::move(graphic));
+    g->SetLoading(false);
+    g->Changed();
+    label.SelectNone();
+
+    const QImage one = At(1);
+    const QImage four = At(4);
+    // The shape's one-pixel pen is four screen pixels wide: drawn, not a thin line stretched
+    // out of place.
+    const int row = 4 * (s->Top() + s->Height() / 2);
+    const QColor edge = one.pixelColor(s->Left(), row / 4);
+    ASSERT_NE(edge, QColor(Qt::white));
+    EXPECT_EQ(Count(four, QRect(4 * s->Left(), row, 4, 1), edge), 4);
+    EXPECT_EQ(four.pixelColor(4 * s->Left() + 4, row), QColor(Qt::white));
+    EXPECT_EQ(four.pixelColor(4 * s->Left() - 2, row), QColor(Qt::white));
+    // The picture's four squares blend smoothly where they meet, which true size does not.
+    const QRect box(4 * g->Left(), 4 * g->Top(), 4 * g->Width(), 4 * g->Height());
+    const auto blended = [](const QImage& img, const QRect& area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                n += c != QColor(Qt::red) && c != QColor(Qt::blue);
+            }
+        return n;
+    };
+    EXPECT_EQ(blended(one, QRect(g->Left(), g->Top(), g->Width(), g->Height())), 0);
+    EXPECT_GT(blended(four, box), 4 * g->Width());
 }
 
 TEST_F(CanvasZoomTest, GridLinesStandOnTheirLabelPixels) {
