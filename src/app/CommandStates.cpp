@@ -5,11 +5,13 @@
 TCommandStates CommandStatesFor(const TLabelControl* s, bool labelHasControls) {
     TCommandStates st;
     st.RotateFocus = labelHasControls;
+    st.SelectAll = labelHasControls;
     st.SelectFont = !s || KindTraits(s->Kind()).HasFont;
     if (!s)
         return st;
     const TKindTraits& k = KindTraits(s->Kind());
     st.Stacking = true;
+    st.Duplicate = true;
     st.Rotate = k.Rotates;
     st.AutoSize = k.AutoSizes;
     st.Transparent = k.MayBeTransparent;

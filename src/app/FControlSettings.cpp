@@ -4,11 +4,13 @@
 #include "app/PaletteCaption.h"
 #include "app/PaletteLists.h"
 #include "app/PalettePreferences.h"
+#include "app/PaletteShared.h"
 #include "app/PaletteTexts.h"
 #include "app/UpDownButton.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/GraphicLabel.h"
 #include "document/KindRegistry.h"
+#include "document/LabelDocument.h"
 #include "document/ShapeLabel.h"
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
@@ -58,6 +60,13 @@ TFControlSettings::TFControlSettings(const TPaletteHost& host, TPreferenceStore&
     m_caption->SetAutoExpand(m_autoExpand);
     FollowSelection(nullptr);
     SetExpanded(!m_autoExpand);
+    // The boxes follow the selection wherever it is moved or sized from.
+    if (m_host.Label)
+        connect(&m_host.Label->Document(), &TLabelDocument::ControlChanged, this,
+                [this](TLabelControl* c) {
+                    if (std::find(m_selected.begin(), m_selected.end(), c) != m_selected.end())
+                        ShowBoxes();
+                });
 }
 
 TFControlSettings::~TFControlSettings() {
@@ -107,57 +116,109 @@ int TFControlSettings::KindPage(TControlKind kind) {
     return kind < std::size(kPages) ? kPages[kind].Page : -1;
 }
 
+std::vector<TLabelControl*> TFControlSettings::Targets() const {
+    std::vector<TLabelControl*> alive;
+    for (TLabelControl* c : m_selected)
+        if (Alive(c))
+            alive.push_back(c);
+    return alive;
+}
+
+template <class T> std::vector<T*> TFControlSettings::Targets(TControlKind kind) const {
+    std::vector<T*> of;
+    for (TLabelControl* c : Targets())
+        if (c->Kind() == kind)
+            of.push_back(static_cast<T*>(c));
+    return of;
+}
+
 void TFControlSettings::FollowSelection(TLabelControl* s) {
     // A control deleted since it was shown must not pass for a new one at the same address.
     if (!Alive(m_lastShown))
         m_lastShown = nullptr;
     m_selection = s;
-    const TControlKind kind = s ? s->Kind() : ckBase;
-    const int page = KindPage(kind);
+    m_selected.clear();
+    if (s && m_host.Label && m_host.Label->Document().Selection() == s)
+        m_selected = m_host.Label->Document().SelectedControls();
+    else if (s)
+        m_selected = {s};
+    // A page shows when any selected control has it; without a selection none does.
+    std::array<bool, 4> shown{};
+    bool rotates = KindTraits(s ? s->Kind() : ckBase).Rotates;
+    for (const TLabelControl* c : m_selected) {
+        if (const int p = KindPage(c->Kind()); p >= 0)
+            shown[size_t(p)] = true;
+        rotates = rotates || KindTraits(c->Kind()).Rotates;
+    }
     for (const int p : {pgBarcode, pgShape, pgImage})
-        m_pages->setTabVisible(p, p == page);
-    m_rotationGroup->setEnabled(KindTraits(kind).Rotates);
+        m_pages->setTabVisible(p, shown[size_t(p)]);
+    m_rotationGroup->setEnabled(rotates);
+    ShowBoxes();
     if (!s)
         return;
 
     QScopedValueRollback<bool> filling(m_filling, true);
-    m_transparentButton->setChecked(s->Transparent());
-    m_autoSizeButton->setChecked(s->AutoSize());
+    const std::vector<TLabelControl*> all = Targets();
+    m_transparentButton->setChecked(
+        SharedValue(all, [](const TLabelControl& c) { return c.Transparent(); }).value_or(false));
+    m_autoSizeButton->setChecked(
+        SharedValue(all, [](const TLabelControl& c) { return c.AutoSize(); }).value_or(false));
     ReflectRotation();
-    if (page == pgBarcode)
-        FillBarcodePage(s);
-    else if (page == pgShape)
-        FillShapePage(s);
-    else if (page == pgImage)
-        FillImagePage(s);
+    if (shown[pgBarcode])
+        FillBarcodePage();
+    if (shown[pgShape])
+        FillShapePage();
+    if (shown[pgImage])
+        FillImagePage();
     // The same control again keeps the page the user chose.
+    const int page = KindPage(s->Kind());
     if (page >= 0 && s != m_lastShown)
         m_pages->setCurrentIndex(page);
     m_lastShown = s;
 }
 
 void TFControlSettings::ReflectRotation() {
-    if (!Alive(m_selection))
+    std::vector<TLabelControl*> rotating;
+    for (TLabelControl* c : Targets())
+        if (KindTraits(c->Kind()).Rotates || c == m_selection)
+            rotating.push_back(c);
+    if (rotating.empty())
         return;
-    if (QAbstractButton* button = m_rotationButtons->button(m_selection->Rotation()))
-        button->setChecked(true);
+    ShowShared(m_rotationButtons,
+               SharedValue(rotating, [](const TLabelControl& c) { return int(c.Rotation()); }));
 }
 
-void TFControlSettings::FillBarcodePage(TLabelControl* c) {
-    const auto* barcode = static_cast<const TBarcodeLabel*>(c);
-    m_cbBarcodeType->setCurrentIndex(BarcodeTypeToIndex(barcode->BarcodeType()));
-    (barcode->AutoScale() ? m_rbAutoSize : m_rbCustom)->setChecked(true);
-    ShowWidthMode(!barcode->AutoScale());
+void TFControlSettings::FillBarcodePage() {
+    const std::vector<TBarcodeLabel*> barcodes = Targets<TBarcodeLabel>(ckBarcode);
+    const auto shared = [&barcodes](auto get) { return SharedValue(barcodes, get); };
+    const std::optional<TBarcodeType> type =
+        shared([](const TBarcodeLabel& b) { return b.BarcodeType(); });
+    ShowShared(m_cbBarcodeType, type ? std::optional(BarcodeTypeToIndex(*type)) : std::nullopt);
+    if (type)
+        m_lastBarcodeType = *type;
+    const std::optional<bool> automatic =
+        shared([](const TBarcodeLabel& b) { return b.AutoScale(); });
+    ShowShared(m_rbAutoSize, m_rbCustom, automatic);
+    ShowWidthMode(!automatic.value_or(false));
     const TBarWidthRule rule(PrinterResolution(), Metric());
-    m_eNBW->setText(rule.Display(barcode->NarrowBarWidth()));
+    const std::optional<double> mils =
+        shared([](const TBarcodeLabel& b) { return b.NarrowBarWidth(); });
+    ShowShared(m_eNBW, mils ? std::optional(rule.Display(*mils)) : std::nullopt);
     m_lScale->setText(rule.UnitText());
-    m_cbInterpret->setChecked(barcode->Interpret());
-    ShowMatrixOptions(barcode->BarcodeType());
-    m_cbQrEcc->setCurrentIndex(barcode->QrEcc());
-    const int size =
-        barcode->BarcodeType() == btQrCode ? barcode->QrVersion() : barcode->DataMatrixSize();
-    const int at = m_cbSymbolSize->findData(size);
-    m_cbSymbolSize->setCurrentIndex(at < 0 ? 0 : at);
+    ShowShared(m_cbInterpret, shared([](const TBarcodeLabel& b) { return b.Interpret(); }));
+    // The two-dimensional options only where every barcode is of one type.
+    if (!type) {
+        m_cbQrEcc->setVisible(false);
+        m_cbSymbolSize->setVisible(false);
+        return;
+    }
+    ShowMatrixOptions(*type);
+    ShowShared(m_cbQrEcc, shared([](const TBarcodeLabel& b) { return int(b.QrEcc()); }));
+    const std::optional<int> size = shared([](const TBarcodeLabel& b) {
+        return int(b.BarcodeType() == btQrCode ? b.QrVersion() : b.DataMatrixSize());
+    });
+    const int at = size ? m_cbSymbolSize->findData(*size) : -1;
+    ShowShared(m_cbSymbolSize, !size ? std::nullopt : std::optional(at < 0 ? 0 : at));
 }
 
 void TFControlSettings::ShowMatrixOptions(TBarcodeType type) {
@@ -187,14 +248,17 @@ void TFControlSettings::ShowWidthMode(bool custom) {
     m_eNBW->setPalette(palette);
 }
 
-void TFControlSettings::FillShapePage(TLabelControl* c) {
-    const auto* shape = static_cast<const TShapeLabel*>(c);
-    if (QAbstractButton* button = m_shapeButtons->button(shape->ShapeFormat()))
-        button->setChecked(true);
-    m_cbPenSize->setCurrentIndex(shape->PenWidth() - 1);
-    m_cbBrushStyle->setCurrentIndex(shape->BrushStyle());
-    ShowSwatch(m_pLine, ToQColor(shape->PenColor()));
-    ShowSwatch(m_pFill, ToQColor(shape->BrushColor()));
+void TFControlSettings::FillShapePage() {
+    const std::vector<TShapeLabel*> shapes = Targets<TShapeLabel>(ckShape);
+    const auto shared = [&shapes](auto get) { return SharedValue(shapes, get); };
+    ShowShared(m_shapeButtons, shared([](const TShapeLabel& c) { return int(c.ShapeFormat()); }));
+    ShowShared(m_cbPenSize, shared([](const TShapeLabel& c) { return int(c.PenWidth()) - 1; }));
+    ShowShared(m_cbBrushStyle, shared([](const TShapeLabel& c) { return int(c.BrushStyle()); }));
+    // Colours that differ show as a swatch of the palette's own face.
+    const QColor face = palette().color(QPalette::Button);
+    const auto colour = [&face](std::optional<TColor> c) { return c ? ToQColor(*c) : face; };
+    ShowSwatch(m_pLine, colour(shared([](const TShapeLabel& c) { return c.PenColor(); })));
+    ShowSwatch(m_pFill, colour(shared([](const TShapeLabel& c) { return c.BrushColor(); })));
 }
 
 void TFControlSettings::ShowSwatch(QFrame* swatch, const QColor& colour) {
@@ -203,30 +267,39 @@ void TFControlSettings::ShowSwatch(QFrame* swatch, const QColor& colour) {
     swatch->setPalette(palette);
 }
 
-void TFControlSettings::FillImagePage(TLabelControl* c) {
-    const auto* image = static_cast<const TGraphicLabel*>(c);
-    // The main window's command inverts the action's check, so both must show the image's.
+void TFControlSettings::FillImagePage() {
+    const std::optional<bool> keep = SharedValue(
+        Targets<TGraphicLabel>(ckGraphic), [](const TGraphicLabel& c) { return c.KeepAspect(); });
+    // The main window's command inverts the action's check, so both must show the images'.
     if (m_host.MaintainAspect)
-        m_host.MaintainAspect->setChecked(image->KeepAspect());
-    m_cbMaintainAspect->setChecked(image->KeepAspect());
+        m_host.MaintainAspect->setChecked(keep.value_or(false));
+    m_cbMaintainAspect->setChecked(keep.value_or(false));
     ImageSizeDisplay();
 }
 
 void TFControlSettings::ImageSizeDisplay() {
-    const auto* image = static_cast<const TGraphicLabel*>(Selected(ckGraphic));
-    if (!image)
+    std::vector<TImageSizeTexts> texts;
+    for (const TGraphicLabel* image : Targets<TGraphicLabel>(ckGraphic))
+        texts.push_back(ImageSizeTexts(QSize(image->Width(), image->Height()),
+                                       image->Picture().size(), Metric(), ScreenPixelsPerInchX(),
+                                       ScreenPixelsPerInchY()));
+    if (texts.empty())
         return;
-    const TImageSizeTexts texts =
-        ImageSizeTexts(QSize(image->Width(), image->Height()), image->Picture().size(), Metric(),
-                       ScreenPixelsPerInchX(), ScreenPixelsPerInchY());
-    m_lImageHeight->setText(texts.Height);
-    m_lImageWidth->setText(texts.Width);
-    m_eScaleH->setText(texts.ScaleHeight);
-    m_eScaleW->setText(texts.ScaleWidth);
+    const auto shared = [&texts](QString TImageSizeTexts::*field) {
+        for (const TImageSizeTexts& t : texts)
+            if (t.*field != texts.front().*field)
+                return QString();
+        return texts.front().*field;
+    };
+    m_lImageHeight->setText(shared(&TImageSizeTexts::Height));
+    m_lImageWidth->setText(shared(&TImageSizeTexts::Width));
+    m_eScaleH->setText(shared(&TImageSizeTexts::ScaleHeight));
+    m_eScaleW->setText(shared(&TImageSizeTexts::ScaleWidth));
 }
 
 TBarcodeType TFControlSettings::CurrentBarcodeType() const {
-    return IndexToBarcodeType(m_cbBarcodeType->currentIndex());
+    const int index = m_cbBarcodeType->currentIndex();
+    return index < 0 ? m_lastBarcodeType : IndexToBarcodeType(index);
 }
 
 // --- commands --------------------------------------------------------------------------------
@@ -236,66 +309,90 @@ void TFControlSettings::RaiseEdited() {
 }
 
 void TFControlSettings::BarcodeTypeChosen(int index) {
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (m_filling || !barcode || index < 0)
+    if (m_filling || index < 0)
         return;
     const TBarcodeType type = IndexToBarcodeType(index);
-    if (type == barcode->BarcodeType())
+    m_lastBarcodeType = type;
+    bool changed = false;
+    for (TBarcodeLabel* barcode : Targets<TBarcodeLabel>(ckBarcode))
+        if (barcode->BarcodeType() != type) {
+            barcode->SetBarcodeType(type);
+            changed = true;
+        }
+    if (!changed)
         return;
-    barcode->SetBarcodeType(type);
     {
         QScopedValueRollback<bool> filling(m_filling, true);
-        FillBarcodePage(barcode);
+        FillBarcodePage();
     }
-    emit BarcodeTypeChanged(barcode);
+    if (auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
+        barcode && m_selected.size() == 1)
+        emit BarcodeTypeChanged(barcode);
     RaiseEdited();
 }
 
 void TFControlSettings::QrEccChosen(int index) {
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (m_filling || !barcode || index < 0 || barcode->QrEcc() == index)
+    if (m_filling || index < 0)
         return;
-    barcode->SetQrEcc(uint8_t(index));
-    RaiseEdited();
+    bool changed = false;
+    for (TBarcodeLabel* barcode : Targets<TBarcodeLabel>(ckBarcode))
+        if (barcode->QrEcc() != index) {
+            barcode->SetQrEcc(uint8_t(index));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::SymbolSizeChosen(int index) {
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (m_filling || !barcode || index < 0)
+    if (m_filling || index < 0)
         return;
     const uint8_t size = uint8_t(m_cbSymbolSize->itemData(index).toInt());
-    if (barcode->BarcodeType() == btQrCode) {
-        if (barcode->QrVersion() == size)
-            return;
-        barcode->SetQrVersion(size);
-    } else {
-        if (barcode->DataMatrixSize() == size)
-            return;
-        barcode->SetDataMatrixSize(size);
+    bool changed = false;
+    for (TBarcodeLabel* barcode : Targets<TBarcodeLabel>(ckBarcode)) {
+        const bool qr = barcode->BarcodeType() == btQrCode;
+        if ((qr ? barcode->QrVersion() : barcode->DataMatrixSize()) == size)
+            continue;
+        if (qr)
+            barcode->SetQrVersion(size);
+        else
+            barcode->SetDataMatrixSize(size);
+        changed = true;
     }
-    RaiseEdited();
+    if (changed)
+        RaiseEdited();
 }
 
-void TFControlSettings::InterpretClicked(bool on) {
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (!barcode || barcode->Interpret() == on)
-        return;
-    barcode->SetInterpret(on);
-    RaiseEdited();
+void TFControlSettings::InterpretClicked(bool) {
+    // A box that showed barcodes differing goes on for all of them at the first click.
+    m_cbInterpret->setTristate(false);
+    const bool on = m_cbInterpret->checkState() != Qt::Unchecked;
+    m_cbInterpret->setChecked(on);
+    bool changed = false;
+    for (TBarcodeLabel* barcode : Targets<TBarcodeLabel>(ckBarcode))
+        if (barcode->Interpret() != on) {
+            barcode->SetInterpret(on);
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::WidthModeClicked() {
     const bool automatic = m_rbAutoSize->isChecked();
     ShowWidthMode(!automatic);
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (!barcode || barcode->AutoScale() == automatic)
-        return;
-    barcode->SetAutoScale(automatic);
-    RaiseEdited();
+    bool changed = false;
+    for (TBarcodeLabel* barcode : Targets<TBarcodeLabel>(ckBarcode))
+        if (barcode->AutoScale() != automatic) {
+            barcode->SetAutoScale(automatic);
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::StepBarWidth(int direction) {
-    if (!Selected(ckBarcode))
+    if (Targets<TBarcodeLabel>(ckBarcode).empty())
         return;
     const TBarWidthRule rule(PrinterResolution(), Metric());
     m_eNBW->setText(rule.Step(m_eNBW->text(), direction));
@@ -303,97 +400,143 @@ void TFControlSettings::StepBarWidth(int direction) {
 }
 
 void TFControlSettings::ApplyNarrowBarWidth() {
+    const std::vector<TBarcodeLabel*> barcodes = Targets<TBarcodeLabel>(ckBarcode);
+    // An empty field over barcodes of differing widths leaves each its own.
+    if (m_eNBW->text().isEmpty() && barcodes.size() > 1 &&
+        !SharedValue(barcodes, [](const TBarcodeLabel& b) { return b.NarrowBarWidth(); }))
+        return;
     const TBarWidthRule rule(PrinterResolution(), Metric());
     const TBarWidthRule::TApplied applied = rule.Apply(m_eNBW->text());
     if (applied.Rewritten)
         m_eNBW->setText(applied.FieldText);
-    auto* barcode = static_cast<TBarcodeLabel*>(Selected(ckBarcode));
-    if (!barcode || barcode->NarrowBarWidth() == applied.Mils)
-        return;
-    barcode->SetNarrowBarWidth(applied.Mils);
-    RaiseEdited();
+    bool changed = false;
+    for (TBarcodeLabel* barcode : barcodes)
+        if (barcode->NarrowBarWidth() != applied.Mils) {
+            barcode->SetNarrowBarWidth(applied.Mils);
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::ShapeButtonClicked(int format) {
-    auto* shape = static_cast<TShapeLabel*>(Selected(ckShape));
-    if (!shape || shape->ShapeFormat() == format)
-        return;
-    shape->SetShapeFormat(uint8_t(format));
-    RaiseEdited();
+    bool changed = false;
+    for (TShapeLabel* shape : Targets<TShapeLabel>(ckShape))
+        if (shape->ShapeFormat() != format) {
+            shape->SetShapeFormat(uint8_t(format));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::PenSizeChosen(int index) {
-    auto* shape = static_cast<TShapeLabel*>(Selected(ckShape));
-    if (m_filling || !shape || index < 0 || shape->PenWidth() == index + 1)
+    if (m_filling || index < 0)
         return;
-    shape->SetPenWidth(index + 1);
-    RaiseEdited();
+    bool changed = false;
+    for (TShapeLabel* shape : Targets<TShapeLabel>(ckShape))
+        if (shape->PenWidth() != index + 1) {
+            shape->SetPenWidth(index + 1);
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::BrushStyleChosen(int index) {
-    auto* shape = static_cast<TShapeLabel*>(Selected(ckShape));
-    if (m_filling || !shape || index < 0 || shape->BrushStyle() == index)
+    if (m_filling || index < 0)
         return;
-    shape->SetBrushStyle(uint8_t(index));
-    RaiseEdited();
+    bool changed = false;
+    for (TShapeLabel* shape : Targets<TShapeLabel>(ckShape))
+        if (shape->BrushStyle() != index) {
+            shape->SetBrushStyle(uint8_t(index));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::ChooseLineColour() {
-    if (!Selected(ckShape) || !m_colorDialog)
+    if (Targets<TShapeLabel>(ckShape).empty() || !m_colorDialog)
         return;
     const std::optional<QColor> chosen =
         m_colorDialog(this, m_pLine->palette().color(QPalette::Window));
     // The dialog is modal: the selection may have changed meanwhile.
-    auto* shape = static_cast<TShapeLabel*>(Selected(ckShape));
-    if (!chosen || !shape)
+    const std::vector<TShapeLabel*> shapes = Targets<TShapeLabel>(ckShape);
+    if (!chosen || shapes.empty())
         return;
     ShowSwatch(m_pLine, *chosen);
-    if (shape->PenColor() == FromQColor(*chosen))
-        return;
-    shape->SetPenColor(FromQColor(*chosen));
-    RaiseEdited();
+    bool changed = false;
+    for (TShapeLabel* shape : shapes)
+        if (shape->PenColor() != FromQColor(*chosen)) {
+            shape->SetPenColor(FromQColor(*chosen));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::ChooseFillColour() {
-    if (!Selected(ckShape) || !m_colorDialog)
+    if (Targets<TShapeLabel>(ckShape).empty() || !m_colorDialog)
         return;
     const std::optional<QColor> chosen =
         m_colorDialog(this, m_pFill->palette().color(QPalette::Window));
-    auto* shape = static_cast<TShapeLabel*>(Selected(ckShape));
-    if (!chosen || !shape)
+    const std::vector<TShapeLabel*> shapes = Targets<TShapeLabel>(ckShape);
+    if (!chosen || shapes.empty())
         return;
     ShowSwatch(m_pFill, *chosen);
-    if (shape->BrushColor() == FromQColor(*chosen))
-        return;
-    shape->SetBrushColor(FromQColor(*chosen));
-    RaiseEdited();
+    bool changed = false;
+    for (TShapeLabel* shape : shapes)
+        if (shape->BrushColor() != FromQColor(*chosen)) {
+            shape->SetBrushColor(FromQColor(*chosen));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::ApplyImageScale(TScaleField left) {
-    auto* image = static_cast<TGraphicLabel*>(Selected(ckGraphic));
-    if (!image || image->Picture().isNull())
-        return;
-    const TImageScaleResult r =
-        ApplyImageScaleRule(m_eScaleH->text(), m_eScaleW->text(), left, image->KeepAspect(),
-                            QSize(image->Width(), image->Height()), image->Picture().size());
-    m_eScaleH->setText(r.ScaleHeight);
-    m_eScaleW->setText(r.ScaleWidth);
-    const TRect before = image->Box();
-    image->SaveOldBounds();
-    image->SetBox(TRect::FromBox(before.Left, before.Top, r.Size.width(), r.Size.height()), false);
-    if (image->Box() == before)
-        return;
-    image->Changed(true);
-    RaiseEdited();
+    bool changed = false;
+    for (TGraphicLabel* image : Targets<TGraphicLabel>(ckGraphic)) {
+        if (image->Picture().isNull())
+            continue;
+        const QSize box(image->Width(), image->Height());
+        // A field left empty, as for images of differing scales, keeps each image's own.
+        const TImageSizeTexts own = ImageSizeTexts(box, image->Picture().size(), false, 1, 1);
+        const auto text = [](const QLineEdit* field, const QString& fallback) {
+            return field->text().trimmed().isEmpty() ? fallback : field->text();
+        };
+        const TImageScaleResult r =
+            ApplyImageScaleRule(text(m_eScaleH, own.ScaleHeight), text(m_eScaleW, own.ScaleWidth),
+                                left, image->KeepAspect(), box, image->Picture().size());
+        if (m_selected.size() == 1) {
+            m_eScaleH->setText(r.ScaleHeight);
+            m_eScaleW->setText(r.ScaleWidth);
+        }
+        const TRect before = image->Box();
+        image->SaveOldBounds();
+        image->SetBox(TRect::FromBox(before.Left, before.Top, r.Size.width(), r.Size.height()),
+                      false);
+        if (image->Box() == before)
+            continue;
+        image->Changed(true);
+        changed = true;
+    }
+    if (m_selected.size() > 1)
+        ImageSizeDisplay();
+    if (changed)
+        RaiseEdited();
 }
 
 void TFControlSettings::RotationClicked(int rotation) {
-    if (!Selected(ckBarcode) && !Selected(ckText))
-        return;
-    if (m_selection->Rotation() == rotation)
-        return;
-    m_selection->SetRotation(uint8_t(rotation));
-    RaiseEdited();
+    bool changed = false;
+    for (TLabelControl* c : Targets())
+        if (KindTraits(c->Kind()).Rotates && c->Rotation() != rotation) {
+            c->SetRotation(uint8_t(rotation));
+            changed = true;
+        }
+    if (changed)
+        RaiseEdited();
 }
 
 // --- window: docking and rolling up ----------------------------------------------------------

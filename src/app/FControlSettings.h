@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QAbstractButton;
 class QAction;
@@ -30,6 +31,7 @@ class TPaletteCaption;
 class TPreferenceStore;
 enum TControlKind : uint8_t;
 class TUpDownButton;
+enum class TStepKind;
 
 // What the palette is given by the main window. Every pointer may be null: a missing action
 // leaves its button disabled, a missing window leaves the palette floating.
@@ -49,6 +51,9 @@ struct TPaletteHost {
     QAction* Transparent = nullptr;
     QAction* ImportImage = nullptr;
     QAction* MaintainAspect = nullptr;
+    // Runs a change of the label as one undo step of that kind; the change runs on its own
+    // when not given.
+    std::function<void(TStepKind, const std::function<void()>&)> AsStep;
 };
 
 // Asks the user for a colour; none when cancelled.
@@ -71,8 +76,18 @@ public:
     // Writes the preferences.
     ~TFControlSettings() override;
 
-    // Shows the pages that fit the selection (none possible) and fills them from it.
+    // Shows the pages that fit the selection (none possible) and fills them from it. When the
+    // selection leads the label's selection of several controls, the palette shows what they
+    // share and its changes apply to each of them that has the property.
     void FollowSelection(TLabelControl* selection);
+    // The four boxes of the Common page.
+    enum class TBox { Left, Top, Width, Height };
+    // Takes what the box holds as the position or size of the selection: Left and Top move the
+    // selection as a whole, Width and Height size each control. Text that is no length puts
+    // the box back.
+    void ApplyBox(TBox box);
+    // The boxes show the selection's place and size again.
+    void ShowBoxes();
     // The rotation buttons show the selected control's rotation again.
     void ReflectRotation();
     // Moves the palette to its attach position against the main window.
@@ -131,12 +146,13 @@ private:
     QWidget* BuildImagePage();
     QToolButton* ActionButton(QAction* action, const char* name, QIcon icon);
     QLineEdit* NumberField(const char* name, const char* hint);
+    QLayout* BuildBoxes();
     void ConnectPages();
 
     // Filling the pages from the selection.
-    void FillBarcodePage(TLabelControl* barcode);
-    void FillShapePage(TLabelControl* shape);
-    void FillImagePage(TLabelControl* image);
+    void FillBarcodePage();
+    void FillShapePage();
+    void FillImagePage();
     void ShowWidthMode(bool custom);
     void ShowSwatch(QFrame* swatch, const QColor& colour);
 
@@ -158,6 +174,12 @@ private:
 
     // The selection if it is still on the label and of that kind.
     TLabelControl* Selected(uint8_t kind) const;
+    // The selected controls still on the label, all of them or those of one kind.
+    std::vector<TLabelControl*> Targets() const;
+    template <class T> std::vector<T*> Targets(TControlKind kind) const;
+    // Runs a change as one step of the label's history.
+    void AsStep(TStepKind kind, const std::function<void()>& change);
+    QLineEdit* BoxField(TBox box) const { return m_boxes[size_t(box)]; }
     bool Alive(const TLabelControl* c) const;
     bool Metric() const;
     int32_t PrinterResolution() const;
@@ -178,6 +200,10 @@ private:
     QPoint m_dragOffset;
     TLabelControl* m_selection = nullptr;
     TLabelControl* m_lastShown = nullptr;
+    // every control selected, the one above first
+    std::vector<TLabelControl*> m_selected;
+    // the type the barcode type list showed last, for new barcodes
+    TBarcodeType m_lastBarcodeType = btCode128;
 
     TPaletteCaption* m_caption = nullptr;
     QWidget* m_client = nullptr;
@@ -188,6 +214,9 @@ private:
     QToolButton* m_transparentButton = nullptr;
     QGroupBox* m_rotationGroup = nullptr;
     QButtonGroup* m_rotationButtons = nullptr;
+    std::array<QLineEdit*, 4> m_boxes{};
+    // what each box showed last, so that leaving it unchanged changes nothing
+    std::array<QString, 4> m_boxShown;
     // Barcode page.
     QComboBox* m_cbBarcodeType = nullptr;
     QCheckBox* m_cbInterpret = nullptr;

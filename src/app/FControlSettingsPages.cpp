@@ -31,6 +31,7 @@
 namespace {
 constexpr int kSpacing = 2;
 constexpr int kButtonSide = 24;
+constexpr int kCompassSide = 21;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
@@ -162,11 +163,12 @@ QToolButton* TFControlSettings::ActionButton(QAction* action, const char* name, 
 QWidget* TFControlSettings::BuildCommonPage() {
     auto* page = Named(new QWidget, "tsCommon");
     auto* layout = new QVBoxLayout(page);
-    Compact(layout, 4);
+    // Tight margins: the page also holds the place and size boxes.
+    Compact(layout, 3);
 
     auto* options = Named(new QGroupBox(Text(PaletteText::ControlOptions)), "gbControlOptions");
     auto* row = new QHBoxLayout(options);
-    Compact(row, 4);
+    Compact(row, 2);
     row->addWidget(ActionButton(m_host.BringToFront, "sbBringToFront",
                                 PaletteGlyph(TPaletteGlyph::BringToFront)));
     row->addWidget(
@@ -182,10 +184,12 @@ QWidget* TFControlSettings::BuildCommonPage() {
 
     m_rotationGroup = Named(new QGroupBox(Text(PaletteText::Rotation)), "gbRotation");
     auto* compass = new QGridLayout(m_rotationGroup);
-    Compact(compass, 4);
+    Compact(compass, 2);
+    compass->setSpacing(0);
     m_rotationButtons = new QButtonGroup(this);
     for (const TRotationButton& b : kRotationButtons) {
         QToolButton* button = GlyphButton(b.Name, PaletteGlyph(b.Glyph), Text(b.Hint));
+        button->setFixedSize(kCompassSide, kCompassSide);
         button->setCheckable(true);
         m_rotationButtons->addButton(button, b.Rotation);
         compass->addWidget(button, b.Row, b.Column);
@@ -193,6 +197,7 @@ QWidget* TFControlSettings::BuildCommonPage() {
     m_rotationButtons->button(0)->setChecked(true);
     compass->setColumnStretch(3, 1);
     layout->addWidget(m_rotationGroup);
+    layout->addLayout(BuildBoxes());
     layout->addStretch();
     return page;
 }

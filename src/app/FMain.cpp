@@ -91,6 +91,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     BuildStatusBar();
     ConnectCommands();
     ConnectEditing();
+    ConnectArrange();
     ConnectView();
 
     m_design->PlaceLabelAtOrigin();
@@ -147,6 +148,9 @@ void TFMain::CreatePalette() {
     host.Transparent = m_actions[TActionId::Transparent];
     host.ImportImage = m_actions[TActionId::ImportImage];
     host.MaintainAspect = m_actions[TActionId::MaintainAspect];
+    host.AsStep = [this](TStepKind kind, const std::function<void()>& change) {
+        AsStep(kind, change);
+    };
     m_palette = std::make_unique<TFControlSettings>(host, *m_store);
     TFControlSettings* palette = m_palette.get();
     NewBarcodeType = [palette] { return palette->CurrentBarcodeType(); };

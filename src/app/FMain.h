@@ -8,6 +8,7 @@
 #include "platform/Preferences.h"
 #include "print/CommandLine.h"
 
+#include "document/LabelDocument.h"
 #include "document/lblobjs.h"
 #include "files/LabelHistory.h"
 
@@ -33,6 +34,8 @@ class TFPrintDlg;
 class TFPrintProgress;
 class TFTextImport;
 class TLabelControl;
+class TSnap;
+struct TArrangeLabel;
 struct TKindTool;
 
 // The editor's main window: owns the one label being designed, the menus, bands, tools, rulers
@@ -125,6 +128,8 @@ public:
     void ReflectProperties();
     void CopySelection();
     void PasteControl();
+    // Copies of the selection one grid step right and down, selected in its place.
+    void DuplicateSelection();
     void EditText();
     void EditFields();
     void SelectFont();
@@ -136,7 +141,11 @@ public:
     void CommitStep();
     QUndoStack& History() const;
 
-    const TLabelControl* ClipboardControl() const { return m_clipboardControl.get(); }
+    // The copies held for Paste: the first of them, and how many.
+    const TLabelControl* ClipboardControl() const {
+        return m_clipboard.empty() ? nullptr : m_clipboard.Controls.front().get();
+    }
+    size_t ClipboardCount() const { return m_clipboard.Controls.size(); }
     // The data file chosen for merging, shared by the field editor and the print dialog.
     TDataImport& DataImport() const { return *m_dataImport; }
     TFAdvanced& AdvancedFieldEditor() const { return *m_advanced; }
@@ -175,6 +184,9 @@ private:
     void RefreshRecentMenu();
     void RefreshCaption();
     void ConnectEditing();
+    void ConnectSelection();
+    // Adds copies to the label with their common top-left corner at at, selected and drawn.
+    void AddCopies(TControlCopies copies, QPoint at);
     void ConnectView();
     // Zooms to percent keeping the label point under anchor (in the design panel) still.
     void ZoomAbout(int percent, QPoint anchor);
@@ -183,6 +195,14 @@ private:
     void ResetHistory();
     // Runs an editing command whose changes make a step of this kind.
     void AsStep(TStepKind kind, const std::function<void()>& command);
+    // Align, distribute and same size (FMainArrange.cpp): the selected boxes through rule, as one
+    // step; and the snapping of drags with its two switches.
+    using TArrangeRule =
+        std::function<std::vector<TRect>(const std::vector<TRect>&, const TArrangeLabel&)>;
+    void ConnectArrange();
+    void ArrangeSelection(TStepKind kind, bool resizes, const TArrangeRule& rule);
+    void UpdateArrangeStates();
+    void ApplySnapPreferences();
     void MouseReleased();
     std::unique_ptr<TLabelControl> NewControl(TControlKind kind);
     bool LabelPressed(QMouseEvent* event);
@@ -218,8 +238,9 @@ private:
     TFTextImport* m_textImport = nullptr;
     TFPrintDlg* m_printDlg = nullptr;
     TFPrintProgress* m_printProgress = nullptr;
-    std::unique_ptr<TLabelControl> m_clipboardControl;
+    TControlCopies m_clipboard;
     std::unique_ptr<TLabelHistory> m_history;
+    std::shared_ptr<TSnap> m_snap; // shared: destroyed where its type is not known
     // What the change being made is, for the step's text and for merging steps.
     TStepKind m_editKind = TStepKind::ChangeProperties;
     TControlId m_editKey = 0;

@@ -5,6 +5,7 @@
 #include "app/FMain.h"
 #include "app/HelpPage.h"
 #include "app/KindTools.h"
+#include "app/SelectionTargets.h"
 #include "app/UiServices.h"
 #include "document/GraphicLabel.h"
 #include "document/KindRegistry.h"
@@ -80,10 +81,12 @@ void TFMain::ConnectCommands() {
     connect(m_eText, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_updating || !Document().Selection())
             return;
-        // What is typed for one control is one step.
+        // What is typed for one selection is one step; it goes to every selected control that
+        // takes typed text.
         m_editKind = TStepKind::ChangeText;
         m_editKey = Document().Selection()->Id();
-        Document().Selection()->SetText(text);
+        for (TLabelControl* c : CommandTargets(Document(), &TCommandStates::TextBox))
+            c->SetText(text);
         m_editKind = TStepKind::ChangeProperties;
         m_editKey = 0;
     });
@@ -102,8 +105,9 @@ void TFMain::RefreshSelectionUI() {
         const TKindTool* tool = KindTool(s->Kind());
         m_statusState->setText(tool ? QLatin1String(tool->EditState) : QString());
         ShowPosition();
-        m_eText->setText(s->GetText());
-        m_pFont->setText(FontText(s->Font()));
+        m_eText->setText(SharedText(Document()));
+        const std::optional<QFont> font = SharedFont(Document());
+        m_pFont->setText(font ? FontText(*font) : QString());
         if (KindTraits(s->Kind()).HasPicture)
             m_actions[TActionId::MaintainAspect]->setChecked(
                 static_cast<const TGraphicLabel*>(s)->KeepAspect());
@@ -121,6 +125,9 @@ void TFMain::RefreshSelectionUI() {
 }
 
 void TFMain::ShowPosition() {
+    // While several controls change at once, their place is shown when the change is done.
+    if (Document().Batching())
+        return;
     const TLabelControl* s = Document().Selection();
     if (!s) {
         const QString shown = m_statusPosition->text();
@@ -135,10 +142,12 @@ void TFMain::ShowPosition() {
         unitY = int(unitY / CentimetresPerInch);
     }
     const auto n = [](double v) { return QString::number(v, 'f', 2); };
-    m_statusPosition->setText(QStringLiteral("X:") + n(s->Left() / unitX) + QStringLiteral("  Y:") +
-                              n(s->Top() / unitY));
-    m_statusSize->setText(QStringLiteral("W:") + n(s->Width() / unitX) + QStringLiteral("  H:") +
-                          n(s->Height() / unitY));
+    // Several selected show the box around them all.
+    const TRect box = Document().SelectedIds().size() > 1 ? Document().SelectionBounds() : s->Box();
+    m_statusPosition->setText(QStringLiteral("X:") + n(box.Left / unitX) + QStringLiteral("  Y:") +
+                              n(box.Top / unitY));
+    m_statusSize->setText(QStringLiteral("W:") + n(box.Width() / unitX) + QStringLiteral("  H:") +
+                          n(box.Height() / unitY));
     if (m_palette && KindTraits(s->Kind()).HasPicture)
         m_palette->ImageSizeDisplay();
 }
@@ -182,6 +191,7 @@ void TFMain::ReadPreferences() {
     Document().SetShowGrid(p.ShowGrids);
     Label().ShowBorders = p.ShowBorders;
     Label().MetricGrid = p.MetricRuler;
+    ApplySnapPreferences();
     ZoomTo(p.Zoom);
     RefreshRecentMenu();
 }
@@ -282,19 +292,23 @@ void TFMain::closeEvent(QCloseEvent* event) {
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_eText && event->type() == QEvent::ShortcutOverride) {
         // The window's clipboard and history commands act on the text box too (its selection
-        // and the steps typed), so the box must not take their keys for itself.
+        // and the steps typed), so the box must not take their keys for itself; Select All
+        // takes the label's controls.
         const auto* key = static_cast<QKeyEvent*>(event);
-        for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
-                                    QKeySequence::Undo, QKeySequence::Redo})
+        for (const auto standard :
+             {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+              QKeySequence::Redo, QKeySequence::SelectAll})
             if (key->matches(standard)) {
                 event->ignore();
                 return true;
             }
     }
     if (watched == m_eText && event->type() == QEvent::KeyPress && Document().Selection() &&
-        TCanvasController::MovesOrResizes(*static_cast<QKeyEvent*>(event))) {
-        // Typing goes into the box, but a move or a resize belongs to the selected control:
-        // the label takes the key as if it had the focus, and the box keeps the focus.
+        (TCanvasController::MovesOrResizes(*static_cast<QKeyEvent*>(event)) ||
+         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)) {
+        // Typing goes into the box, but a move or a resize belongs to the selected control, and
+        // Escape to the selection: the label takes the key as if it had the focus, and the box
+        // keeps the focus.
         QCoreApplication::sendEvent(&Label(), event);
         m_editKind = TStepKind::ChangeProperties;
         m_editKey = 0;

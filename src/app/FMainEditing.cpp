@@ -6,6 +6,7 @@
 #include "app/FMain.h"
 #include "app/FMemoDlg.h"
 #include "app/KindTools.h"
+#include "app/SelectionTargets.h"
 #include "app/UiServices.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/GraphicLabel.h"
@@ -24,6 +25,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 // Property command tables: the action and the code it sets.
 const std::pair<TActionId, uint8_t> kHAlign[] = {
@@ -41,6 +44,27 @@ const std::pair<TActionId, uint8_t> kRotation[] = {{TActionId::RotateNone, 0},
 
 constexpr int kClipboardTextLimit = 254;
 
+// Checks the action of the code the controls share; with codes that differ, none of the table.
+template <class Table, class Get>
+void CheckShared(const TMainActions& a, const Table& table, const std::vector<TLabelControl*>& cs,
+                 Get get) {
+    if (cs.empty())
+        return;
+    const uint8_t code = get(*cs.front());
+    const bool shared =
+        std::all_of(cs.begin(), cs.end(), [&](const TLabelControl* c) { return get(*c) == code; });
+    for (const auto& [name, value] : table)
+        if (!shared)
+            a[name]->setChecked(false);
+        else if (value == code)
+            a[name]->setChecked(true);
+}
+
+bool AllOf(const std::vector<TLabelControl*>& cs, bool (TLabelControl::*flag)() const) {
+    return std::all_of(cs.begin(), cs.end(),
+                       [flag](const TLabelControl* c) { return (c->*flag)(); });
+}
+
 } // namespace
 
 void TFMain::ConnectEditing() {
@@ -49,40 +73,53 @@ void TFMain::ConnectEditing() {
     for (const TKindTool& t : KindTools())
         connect(a[t.Action], &QAction::triggered, this, [this, tool = &t] { ChooseTool(tool); });
 
+    // Each property command acts on every selected control it applies to, as one step.
+    const auto targets = [this](bool TCommandStates::*applies) {
+        return CommandTargets(Document(), applies);
+    };
     for (const auto& [name, code] : kHAlign)
-        connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Document().Selection())
-                s->SetHAlign(code);
+        connect(a[name], &QAction::triggered, this, [this, targets, code = code] {
+            for (TLabelControl* c : targets(&TCommandStates::Alignment))
+                c->SetHAlign(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kVAlign)
-        connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Document().Selection())
-                s->SetVAlign(code);
+        connect(a[name], &QAction::triggered, this, [this, targets, code = code] {
+            for (TLabelControl* c : targets(&TCommandStates::Alignment))
+                c->SetVAlign(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kAttach)
-        connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Document().Selection())
-                s->SetAttach(code);
+        connect(a[name], &QAction::triggered, this, [this, targets, code = code] {
+            for (TLabelControl* c : targets(&TCommandStates::Stacking))
+                c->SetAttach(code);
             ReflectProperties();
         });
     for (const auto& [name, code] : kRotation)
-        connect(a[name], &QAction::triggered, this, [this, code = code] {
-            if (TLabelControl* s = Document().Selection())
-                AsStep(TStepKind::Rotate, [s, code] { s->SetRotation(code); });
+        connect(a[name], &QAction::triggered, this, [this, targets, code = code] {
+            const std::vector<TLabelControl*> cs = targets(&TCommandStates::Rotate);
+            if (!cs.empty())
+                AsStep(TStepKind::Rotate, [&cs, code] {
+                    for (TLabelControl* c : cs)
+                        c->SetRotation(code);
+                });
             ReflectProperties();
             emit RotationChanged();
         });
-    connect(a[TActionId::AutoSize], &QAction::triggered, this, [this] {
-        if (TLabelControl* s = Document().Selection())
-            s->SetAutoSizing(!s->AutoSize());
+    // Controls that differ all take the setting the command gives the first.
+    connect(a[TActionId::AutoSize], &QAction::triggered, this, [this, targets] {
+        const std::vector<TLabelControl*> cs = targets(&TCommandStates::AutoSize);
+        const bool on = !AllOf(cs, &TLabelControl::AutoSize);
+        for (TLabelControl* c : cs)
+            c->SetAutoSizing(on);
         ReflectProperties();
         UpdateCommandStates();
     });
-    connect(a[TActionId::Transparent], &QAction::triggered, this, [this] {
-        if (TLabelControl* s = Document().Selection())
-            s->SetTransparency(!s->Transparent());
+    connect(a[TActionId::Transparent], &QAction::triggered, this, [this, targets] {
+        const std::vector<TLabelControl*> cs = targets(&TCommandStates::Transparent);
+        const bool on = !AllOf(cs, &TLabelControl::Transparent);
+        for (TLabelControl* c : cs)
+            c->SetTransparency(on);
         ReflectProperties();
     });
     connect(a[TActionId::BringToFront], &QAction::triggered, this, [this] {
@@ -108,8 +145,9 @@ void TFMain::ConnectEditing() {
     connect(a[TActionId::SelectFont], &QAction::triggered, this, &TFMain::SelectFont);
     connect(a[TActionId::ImportImage], &QAction::triggered, this, &TFMain::ImportImage);
     connect(a[TActionId::MaintainAspect], &QAction::triggered, this, [this](bool checked) {
-        if (auto* image = dynamic_cast<TGraphicLabel*>(Document().Selection()))
-            image->SetKeepAspect(checked);
+        for (TLabelControl* c : Document().SelectedControls())
+            if (auto* image = dynamic_cast<TGraphicLabel*>(c))
+                image->SetKeepAspect(checked);
     });
 
     m_eText->installEventFilter(this);
@@ -137,6 +175,7 @@ void TFMain::ConnectEditing() {
         m_popup->popup(at);
     };
     Label().OnControlDblClick = [this](TLabelControl*) { EditSelected(); };
+    ConnectSelection();
 }
 
 void TFMain::ChooseTool(const TKindTool* tool) {
@@ -246,6 +285,8 @@ void TFMain::UpdateCommandStates() {
     for (const auto& [name, code] : kVAlign)
         a[name]->setEnabled(st.Alignment);
     a[TActionId::RotateFocus]->setEnabled(st.RotateFocus);
+    a[TActionId::SelectAll]->setEnabled(st.SelectAll);
+    a[TActionId::Duplicate]->setEnabled(st.Duplicate);
     a[TActionId::SelectFont]->setEnabled(st.SelectFont);
     a[TActionId::EditFields]->setEnabled(st.EditFields);
     m_eText->setEnabled(st.TextBox);
@@ -263,21 +304,22 @@ void TFMain::UpdateCommandStates() {
 }
 
 void TFMain::ReflectProperties() {
-    const TLabelControl* s = Document().Selection();
-    if (!s)
+    if (!Document().Selection())
         return;
+    // What the selected controls share is checked; a setting they differ in is not.
     const TMainActions& a = m_actions;
-    a[TActionId::AutoSize]->setChecked(s->AutoSize());
-    a[TActionId::Transparent]->setChecked(s->Transparent());
-    const auto check = [&a](const auto& table, uint8_t code) {
-        for (const auto& [name, value] : table)
-            if (value == code)
-                a[name]->setChecked(true);
-    };
-    check(kHAlign, s->HAlign());
-    check(kVAlign, s->VAlign());
-    check(kAttach, s->Attach());
-    check(kRotation, s->Rotation());
+    const TLabelDocument& d = Document();
+    a[TActionId::AutoSize]->setChecked(
+        AllOf(CommandTargets(d, &TCommandStates::AutoSize), &TLabelControl::AutoSize));
+    a[TActionId::Transparent]->setChecked(
+        AllOf(CommandTargets(d, &TCommandStates::Transparent), &TLabelControl::Transparent));
+    const std::vector<TLabelControl*> aligned = CommandTargets(d, &TCommandStates::Alignment);
+    CheckShared(a, kHAlign, aligned, [](const TLabelControl& c) { return c.HAlign(); });
+    CheckShared(a, kVAlign, aligned, [](const TLabelControl& c) { return c.VAlign(); });
+    CheckShared(a, kAttach, CommandTargets(d, &TCommandStates::Stacking),
+                [](const TLabelControl& c) { return c.Attach(); });
+    CheckShared(a, kRotation, CommandTargets(d, &TCommandStates::Rotate),
+                [](const TLabelControl& c) { return c.Rotation(); });
 }
 
 void TFMain::CopySelection() {
@@ -286,7 +328,7 @@ void TFMain::CopySelection() {
     TLabelControl* s = Document().Selection();
     if (!s)
         return;
-    m_clipboardControl = Document().CloneControl();
+    m_clipboard = Document().CloneSelection();
     if (const auto* barcode = dynamic_cast<const TBarcodeLabel*>(s))
         if (!barcode->ModuleImage().isNull())
             QApplication::clipboard()->setImage(barcode->ModuleImage());
@@ -299,20 +341,28 @@ void TFMain::PasteControl() {
         m_eText->insert(QApplication::clipboard()->text());
         return;
     }
-    if (!m_clipboardControl)
+    if (m_clipboard.empty())
         return;
-    std::unique_ptr<TLabelControl> c = std::move(m_clipboardControl);
-    TLabelControl* pasted = c.get();
-    c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
+    TControlCopies copies = std::move(m_clipboard);
+    m_clipboard = {};
+    for (const auto& c : copies.Controls)
+        c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
     // Five pixels inside the visible corner of the label.
     const QPoint corner = Label().ToLabel(QPointF(-Label().x(), -Label().y()));
-    c->SetTop(corner.y() + 5);
-    c->SetLeft(corner.x() + 5);
-    Document().AddControl(std::move(c));
-    pasted->SetLoading(false);
-    pasted->Changed();
+    AddCopies(std::move(copies), corner + QPoint(5, 5));
     // The next paste inserts a further copy.
     CopySelection();
+}
+
+void TFMain::AddCopies(TControlCopies copies, QPoint at) {
+    const std::vector<TLabelControl*> added =
+        Document().AddCopies(std::move(copies), at.x(), at.y());
+    Document().Batch([&added] {
+        for (TLabelControl* c : added) {
+            c->SetLoading(false);
+            c->Changed();
+        }
+    });
 }
 
 void TFMain::EditText() {
@@ -357,15 +407,20 @@ void TFMain::SelectFont() {
         return;
     QFont font = *chosen;
     if (s) {
-        const bool barcode = s->Kind() == ckBarcode;
         // Only the typeface of a barcode's interpretation line can be chosen.
-        if (barcode)
-            font = QFont(chosen->family(), 8);
-        AsStep(TStepKind::ChangeFont, [s, &font, barcode] {
-            if (barcode)
-                s->SetFontColor(clBlack);
-            s->SetFont(font);
-            s->Changed();
+        const QFont barcodeFont(chosen->family(), 8);
+        if (s->Kind() == ckBarcode)
+            font = barcodeFont;
+        const std::vector<TLabelControl*> cs =
+            CommandTargets(Document(), &TCommandStates::SelectFont);
+        AsStep(TStepKind::ChangeFont, [&cs, &chosen, &barcodeFont] {
+            for (TLabelControl* c : cs) {
+                const bool barcode = c->Kind() == ckBarcode;
+                if (barcode)
+                    c->SetFontColor(clBlack);
+                c->SetFont(barcode ? barcodeFont : *chosen);
+                c->Changed();
+            }
         });
     } else {
         m_defaultFont = font;

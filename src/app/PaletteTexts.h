@@ -55,5 +55,12 @@ inline constexpr const char* HeightLabel = "Height:";
 inline constexpr const char* WidthLabel = "Width:";
 inline constexpr const char* Centimetres = " cm";
 inline constexpr const char* Inches = " inches";
+// the place and size boxes of the Common page, and the hint naming their unit
+inline constexpr const char* Left = "Left";
+inline constexpr const char* Top = "Top";
+inline constexpr const char* Width = "Width";
+inline constexpr const char* Height = "Height";
+inline constexpr const char* BoxInches = "Inches";
+inline constexpr const char* BoxCentimetres = "Centimetres";
 inline constexpr const char* MaintainAspect = "Maintain Aspect Ratio";
 } // namespace PaletteText

@@ -5,6 +5,7 @@ vt_add_library(vt_palette
   SOURCES
     BarWidth.cpp
     FControlSettings.cpp
+    FControlSettingsBoxes.cpp
     FControlSettingsPages.cpp
     ImageScale.cpp
     NumberKeyFilter.cpp
@@ -13,6 +14,7 @@ vt_add_library(vt_palette
     PaletteGlyphs.cpp
     PaletteLists.cpp
     PalettePreferences.cpp
+    PaletteShared.cpp
     UpDownButton.cpp
-  DEPS vt_barcode vt_document_widgets vt_document vt_platform Qt6::Widgets)
+  DEPS vt_files vt_barcode vt_document_widgets vt_document vt_platform Qt6::Widgets)
 target_link_libraries(vt_app PUBLIC vt_palette)

@@ -4,37 +4,117 @@
 
 #include <QKeyEvent>
 
-TCanvasController::TPress TCanvasController::Press(QPoint p, Qt::MouseButton button) {
+#include <algorithm>
+
+namespace {
+bool AddsToSelection(Qt::KeyboardModifiers modifiers) {
+    return modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+}
+} // namespace
+
+TCanvasController::TPress TCanvasController::Press(QPoint p, Qt::MouseButton button,
+                                                   Qt::KeyboardModifiers modifiers) {
     if (!Ready)
         return TPress::AddTool;
+    CancelDrag();
+    m_guides.clear();
+    m_pressPoint = p;
     if (button == Qt::LeftButton) {
+        TLabelControl* hit = m_document.ControlAt(p.x(), p.y());
+        if (!hit) {
+            // An empty point: a rubber band, over what stays selected.
+            if (AddsToSelection(modifiers))
+                m_bandBase = m_document.SelectedIds();
+            else {
+                m_bandBase.clear();
+                m_document.SelectAt(p.x(), p.y());
+            }
+            m_banding = true;
+            return TPress::None;
+        }
+        if (AddsToSelection(modifiers)) {
+            m_document.ToggleSelected(hit);
+            return TPress::None;
+        }
+        if (hit->Selected() && m_document.SelectedIds().size() > 1) {
+            const TRect bounds = m_document.SelectionBounds();
+            m_grabOffset = QPoint(p.x() - bounds.Left, p.y() - bounds.Top);
+            m_dragMode = dmMove;
+            m_group = true;
+            m_groupMoved = false;
+            return TPress::None;
+        }
         m_document.SelectAt(p.x(), p.y());
         if (TLabelControl* c = m_document.Selection()) {
             m_grabOffset = QPoint(p.x() - c->Left(), p.y() - c->Top());
             m_dragMode = HandleAt(c->Box(), p.x(), p.y(), Zoom);
         }
     } else if (button == Qt::RightButton) {
-        m_document.SelectAt(p.x(), p.y());
+        // The pop-up menu acts on the selection: a right click on one of several keeps them.
+        TLabelControl* hit = m_document.ControlAt(p.x(), p.y());
+        if (!(hit && hit->Selected() && m_document.SelectedIds().size() > 1))
+            m_document.SelectAt(p.x(), p.y());
         if (m_document.Selection())
             return TPress::PopupMenu;
     }
     return TPress::None;
 }
 
-bool TCanvasController::Move(QPoint p) {
-    if (!Ready || m_dragMode == dmIdle || !m_document.Selection())
+bool TCanvasController::Move(QPoint p, Qt::KeyboardModifiers modifiers) {
+    if (!Ready)
         return false;
-    DragTo(p.x(), p.y());
+    if (m_banding) {
+        DrawBand(p, modifiers);
+        return true;
+    }
+    if (m_dragMode == dmIdle || !m_document.Selection())
+        return false;
+    if (m_group)
+        DragGroupTo(p.x(), p.y());
+    else
+        DragTo(p.x(), p.y());
     return true;
 }
 
 void TCanvasController::Release(Qt::MouseButton button) {
     if (!Ready || button != Qt::LeftButton)
         return;
-    if (TLabelControl* c = m_document.Selection())
-        c->Changed(true);
-    m_dragMode = dmIdle;
+    if (m_group && !m_groupMoved) {
+        // A click that did not drag selects the control under it alone, as a plain click does.
+        m_document.SelectAt(m_pressPoint.x(), m_pressPoint.y());
+        if (TLabelControl* c = m_document.Selection())
+            c->Changed(true);
+    } else if (!m_group && !m_banding) {
+        if (TLabelControl* c = m_document.Selection())
+            c->Changed(true);
+    }
+    CancelDrag();
     m_guides.clear();
+}
+
+void TCanvasController::DrawBand(QPoint p, Qt::KeyboardModifiers modifiers) {
+    // Both corners inside the band, whichever way it was drawn.
+    m_rubberBand =
+        QRect(QPoint(std::min(m_pressPoint.x(), p.x()), std::min(m_pressPoint.y(), p.y())),
+              QPoint(std::max(m_pressPoint.x(), p.x()), std::max(m_pressPoint.y(), p.y())));
+    // Right and bottom edges of a TRect lie outside it; the band includes the pointer's pixel.
+    const TRect area{m_rubberBand.left(), m_rubberBand.top(), m_rubberBand.right() + 1,
+                     m_rubberBand.bottom() + 1};
+    if (AddsToSelection(modifiers) && m_bandBase.empty())
+        m_bandBase = m_document.SelectedIds();
+    m_document.SelectTouching(area, m_bandBase);
+}
+
+void TCanvasController::DragGroupTo(int32_t x, int32_t y) {
+    const TRect bounds = m_document.SelectionBounds();
+    const TRect proposed =
+        TRect::FromBox(x - m_grabOffset.x(), y - m_grabOffset.y(), bounds.Width(), bounds.Height());
+    const TRect snapped = SnapBox(proposed);
+    const int32_t dx = snapped.Left - bounds.Left, dy = snapped.Top - bounds.Top;
+    if (dx == 0 && dy == 0)
+        return;
+    m_groupMoved = true;
+    m_document.MoveSelected(dx, dy);
 }
 
 TLabelControl* TCanvasController::DoubleClick() const {
@@ -91,7 +171,8 @@ TRect TCanvasController::SnapBox(const TRect& proposed) {
 
 Qt::CursorShape TCanvasController::PointerShape(QPoint p) const {
     const TLabelControl* c = m_document.Selection();
-    if (!c)
+    // Several selected controls show no handles.
+    if (!c || m_document.SelectedIds().size() > 1)
         return Qt::ArrowCursor;
     switch (HandleAt(c->Box(), p.x(), p.y(), Zoom)) {
     case dmBottomRight:
@@ -119,9 +200,13 @@ TCanvasController::TKey TCanvasController::Key(int key, Qt::KeyboardModifiers mo
         return TKey::Ignored;
     int dx = 0, dy = 0;
     switch (key) {
+    case Qt::Key_Escape:
+        m_document.SelectNone();
+        CancelDrag();
+        return TKey::Handled;
     case Qt::Key_Delete:
         m_document.DeleteSelected();
-        m_dragMode = dmIdle;
+        CancelDrag();
         return TKey::Handled;
     case Qt::Key_Down:
         dy = 1;
@@ -140,6 +225,12 @@ TCanvasController::TKey TCanvasController::Key(int key, Qt::KeyboardModifiers mo
     }
     if (!MovesOrResizes(key, modifiers))
         return TKey::Handled; // plain arrows do nothing
+    if (m_document.SelectedIds().size() > 1) {
+        // Several move together; resizing stays a matter of one control.
+        if (!(modifiers & Qt::ShiftModifier))
+            m_document.MoveSelected(dx, dy);
+        return TKey::Handled;
+    }
     if (modifiers & Qt::ShiftModifier) {
         if (dy)
             c->SetBoxHeight(c->Height() + dy);

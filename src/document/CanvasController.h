@@ -46,10 +46,13 @@ public:
 
     enum class TPress { None, AddTool, PopupMenu };
     // A press at label position p: selects what is under it and grabs a handle. Tells the
-    // view when an add tool or the pop-up menu is to take the press.
-    TPress Press(QPoint p, Qt::MouseButton button);
-    // The mouse moved to p; true while a drag moves or resizes the selection.
-    bool Move(QPoint p);
+    // view when an add tool or the pop-up menu is to take the press. With Shift or Ctrl the
+    // press adds the control under it to the selection or takes it out; a press on an empty
+    // point starts a rubber band. A press on one of several selected controls grabs them all.
+    TPress Press(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {});
+    // The mouse moved to p; true while a drag moves or resizes the selection or draws a rubber
+    // band (which, with Shift or Ctrl, adds to the selection the press found).
+    bool Move(QPoint p, Qt::KeyboardModifiers modifiers = {});
     void Release(Qt::MouseButton button);
     // The control a double click opens, if any.
     TLabelControl* DoubleClick() const;
@@ -59,7 +62,12 @@ public:
     enum class TKey { Ignored, Handled, Tabbed };
     TKey Key(int key, Qt::KeyboardModifiers modifiers);
     // Ends any drag (the dragged control went away).
-    void CancelDrag() { m_dragMode = dmIdle; }
+    void CancelDrag() {
+        m_dragMode = dmIdle;
+        m_group = false;
+        m_banding = false;
+        m_rubberBand = QRect();
+    }
 
     TDragMode DragMode() const { return m_dragMode; }
 
@@ -69,6 +77,8 @@ public:
 
 private:
     void DragTo(int32_t x, int32_t y);
+    void DragGroupTo(int32_t x, int32_t y);
+    void DrawBand(QPoint p, Qt::KeyboardModifiers modifiers);
     // The proposed box through Snap; keeps the guides it gives.
     TRect SnapBox(const TRect& proposed);
 
@@ -76,5 +86,13 @@ private:
     TDragMode m_dragMode = dmIdle;
     QPoint m_grabOffset;
     QRect m_rubberBand;
+    // A rubber band from m_pressPoint, and the selection it adds to when Shift or Ctrl is held.
+    bool m_banding = false;
+    std::vector<TControlId> m_bandBase;
+    QPoint m_pressPoint;
+    // Several selected controls dragged as one; until the mouse moves, the press is a plain
+    // click that selects only the control under it.
+    bool m_group = false;
+    bool m_groupMoved = false;
     std::vector<QLine> m_guides;
 };

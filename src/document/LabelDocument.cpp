@@ -4,6 +4,7 @@
 #include "merge/AdvancedField.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 TLabelDocument::TLabelDocument(QObject* parent) : QObject(parent) {}
 
@@ -45,10 +46,9 @@ TRect TLabelDocument::LabelArea() const {
 }
 
 TLabelControl* TLabelDocument::Find(TControlId id) const {
-    for (const auto& c : m_controls)
-        if (c->Id() == id)
-            return c.get();
-    return nullptr;
+    // Looked up by id for every selected control on every move of a drag: no walk of the list.
+    const auto it = m_byId.find(id);
+    return it == m_byId.end() ? nullptr : it->second;
 }
 
 int TLabelDocument::IndexOf(const TLabelControl* c) const {
@@ -71,6 +71,31 @@ std::vector<TLabelControl*> TLabelDocument::SelectedControls() const {
     return controls;
 }
 
+TRect TLabelDocument::SelectionBounds() const {
+    TRect bounds;
+    bool first = true;
+    for (const TLabelControl* c : SelectedControls()) {
+        const TRect box = c->Box();
+        if (first) {
+            bounds = box;
+            first = false;
+            continue;
+        }
+        bounds.Left = std::min(bounds.Left, box.Left);
+        bounds.Top = std::min(bounds.Top, box.Top);
+        bounds.Right = std::max(bounds.Right, box.Right);
+        bounds.Bottom = std::max(bounds.Bottom, box.Bottom);
+    }
+    return bounds;
+}
+
+TLabelControl* TLabelDocument::ControlAt(int32_t x, int32_t y) const {
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
+        if (HitsWithSlack((*it)->Box(), x, y))
+            return it->get();
+    return nullptr;
+}
+
 // --- control list ----------------------------------------------------------------------------
 
 void TLabelDocument::Number(TLabelControl& c) {
@@ -83,6 +108,7 @@ void TLabelDocument::Number(TLabelControl& c) {
 void TLabelDocument::Adopt(TLabelControl& c) {
     c.SetOwner(this);
     Number(c);
+    m_byId[c.Id()] = &c;
     c.OnChange = [this](TLabelControl* sender) {
         if (!sender->Loading()) {
             RepaintControl(sender);
@@ -95,6 +121,8 @@ void TLabelDocument::Adopt(TLabelControl& c) {
 void TLabelDocument::Release(TLabelControl& c) {
     c.OnChange = nullptr;
     c.OnPlaced = nullptr;
+    if (m_batchDepth > 0)
+        std::erase(m_batched, &c);
 }
 
 void TLabelDocument::AddControl(std::unique_ptr<TLabelControl> c) {
@@ -132,6 +160,7 @@ void TLabelDocument::LoadControls(TControlList controls) {
 void TLabelDocument::ClearControls() {
     const bool hadSelection = !m_selected.empty();
     m_selected.clear();
+    m_byId.clear();
     while (!m_controls.empty()) {
         Release(*m_controls.back());
         m_controls.pop_back();
@@ -142,9 +171,11 @@ void TLabelDocument::ClearControls() {
 }
 
 void TLabelDocument::DeselectAll() {
-    for (auto& c : m_controls)
-        if (c->Selected())
-            c->SetSelected(false);
+    Batch([this] {
+        for (auto& c : m_controls)
+            if (c->Selected())
+                c->SetSelected(false);
+    });
 }
 
 void TLabelDocument::SetSelection(TLabelControl* c) {
@@ -155,46 +186,94 @@ void TLabelDocument::SetSelection(TLabelControl* c) {
 }
 
 void TLabelDocument::DeleteSelected() {
-    TLabelControl* selected = Selection();
-    if (!selected)
+    if (!Selection())
         return;
-    const TControlId id = selected->Id();
-    const int index = IndexOf(selected);
-    Release(*selected);
-    m_controls.erase(m_controls.begin() + index);
+    const std::unordered_set<TControlId> gone(m_selected.begin(), m_selected.end());
+    std::vector<TControlId> removed;
+    removed.reserve(gone.size());
+    TControlList kept;
+    kept.reserve(m_controls.size());
+    for (auto& c : m_controls) {
+        if (gone.count(c->Id())) {
+            Release(*c);
+            m_byId.erase(c->Id());
+            removed.push_back(c->Id());
+        } else {
+            kept.push_back(std::move(c));
+        }
+    }
+    // The removed controls go only now that the list no longer holds them.
+    std::swap(m_controls, kept);
+    kept.clear();
     m_selected.clear();
-    emit ControlRemoved(id);
+    for (TControlId id : removed)
+        emit ControlRemoved(id);
     emit RepaintNeeded();
     emit Edited(); // before the selection goes, as when adding
     emit SelectionChanged(nullptr);
 }
 
 void TLabelDocument::BringToFront() {
-    TLabelControl* selected = Selection();
-    if (!selected)
+    Restack(true);
+}
+
+void TLabelDocument::SendToBack() {
+    Restack(false);
+}
+
+void TLabelDocument::Restack(bool toFront) {
+    if (!Selection())
         return;
-    const auto it = m_controls.begin() + IndexOf(selected);
-    const bool moves = it + 1 != m_controls.end();
-    std::rotate(it, it + 1, m_controls.end());
-    RepaintControl(selected);
+    const std::unordered_set<TControlId> chosen(m_selected.begin(), m_selected.end());
+    // Front: the others first, then the selected; back: the other way round. Either way each
+    // group keeps its own order.
+    const auto first = [&](const std::unique_ptr<TLabelControl>& c) {
+        return (chosen.count(c->Id()) != 0) != toFront;
+    };
+    const bool moves = !std::is_partitioned(m_controls.begin(), m_controls.end(), first);
+    std::stable_partition(m_controls.begin(), m_controls.end(), first);
+    Batch([this] {
+        for (TLabelControl* c : SelectedControls())
+            RepaintControl(c);
+    });
     if (moves) {
         emit Restacked();
         emit Edited();
     }
 }
 
-void TLabelDocument::SendToBack() {
-    TLabelControl* selected = Selection();
-    if (!selected)
+QPoint TLabelDocument::KeepInside(const TRect& bounds, int32_t dx, int32_t dy) const {
+    // As a single control's clamped setters do, the far edge first; a group larger than the
+    // label keeps its top-left corner on it.
+    const TRect area = LabelArea();
+    const auto axis = [](int32_t from, int32_t size, int32_t d, int32_t low, int32_t high) {
+        int64_t to = int64_t(from) + d;
+        if (to + size > high)
+            to = int64_t(high) - size;
+        to = std::max<int64_t>(to, low);
+        return int32_t(to - from);
+    };
+    return {axis(bounds.Left, bounds.Width(), dx, area.Left, area.Right),
+            axis(bounds.Top, bounds.Height(), dy, area.Top, area.Bottom)};
+}
+
+void TLabelDocument::MoveSelected(int32_t dx, int32_t dy) {
+    const std::vector<TLabelControl*> selected = SelectedControls();
+    if (selected.empty())
         return;
-    const auto it = m_controls.begin() + IndexOf(selected);
-    const bool moves = it != m_controls.begin();
-    std::rotate(m_controls.begin(), it, it + 1);
-    RepaintControl(selected);
-    if (moves) {
-        emit Restacked();
-        emit Edited();
-    }
+    const QPoint by = KeepInside(SelectionBounds(), dx, dy);
+    if (by.isNull())
+        return;
+    Batch([&] {
+        for (TLabelControl* c : selected) {
+            c->SaveOldBounds();
+            c->SetBox(
+                TRect::FromBox(c->Left() + by.x(), c->Top() + by.y(), c->Width(), c->Height()),
+                true);
+            RepaintControl(c);
+        }
+    });
+    emit Edited();
 }
 
 void TLabelDocument::SelectNext() {
@@ -215,6 +294,75 @@ void TLabelDocument::SelectNext() {
 void TLabelDocument::SelectNone() {
     DeselectAll();
     SetSelection(nullptr);
+}
+
+void TLabelDocument::MarkSelected() {
+    const std::unordered_set<TControlId> chosen(m_selected.begin(), m_selected.end());
+    // Only the controls whose marks change are drawn again, all at once.
+    Batch([&] {
+        for (auto& c : m_controls) {
+            const bool wanted = chosen.count(c->Id()) != 0;
+            if (c->Selected() != wanted)
+                c->SetSelected(wanted);
+        }
+    });
+}
+
+void TLabelDocument::ToggleSelected(TLabelControl* c) {
+    if (!c || IndexOf(c) < 0)
+        return;
+    const auto it = std::find(m_selected.begin(), m_selected.end(), c->Id());
+    if (it != m_selected.end())
+        m_selected.erase(it);
+    else
+        m_selected.push_back(c->Id());
+    c->SetSelected(!c->Selected());
+    emit SelectionChanged(Selection());
+}
+
+void TLabelDocument::SelectAll() {
+    std::vector<TControlId> ids = m_selected;
+    const std::unordered_set<TControlId> already(ids.begin(), ids.end());
+    for (const auto& c : m_controls)
+        if (!already.count(c->Id()))
+            ids.push_back(c->Id());
+    if (ids == m_selected)
+        return;
+    m_selected = std::move(ids);
+    MarkSelected();
+    emit SelectionChanged(Selection());
+}
+
+void TLabelDocument::SelectTouching(const TRect& area, const std::vector<TControlId>& base) {
+    std::unordered_set<TControlId> wanted(base.begin(), base.end());
+    for (const auto& c : m_controls) {
+        const TRect b = c->Box();
+        if (area.Left < b.Right && b.Left < area.Right && area.Top < b.Bottom &&
+            b.Top < area.Bottom)
+            wanted.insert(c->Id());
+    }
+    // What stays selected keeps its place; what the area newly takes follows.
+    std::vector<TControlId> ids;
+    ids.reserve(wanted.size());
+    std::unordered_set<TControlId> placed;
+    for (TControlId id : m_selected)
+        if (wanted.count(id) && Find(id)) {
+            ids.push_back(id);
+            placed.insert(id);
+        }
+    for (TControlId id : base)
+        if (!placed.count(id) && Find(id)) {
+            ids.push_back(id);
+            placed.insert(id);
+        }
+    for (const auto& c : m_controls)
+        if (wanted.count(c->Id()) && !placed.count(c->Id()))
+            ids.push_back(c->Id());
+    if (ids == m_selected)
+        return;
+    m_selected = std::move(ids);
+    MarkSelected();
+    emit SelectionChanged(Selection());
 }
 
 void TLabelDocument::SelectAt(int32_t x, int32_t y) {
@@ -238,13 +386,7 @@ void TLabelDocument::SelectIds(const std::vector<TControlId>& ids) {
     for (TControlId id : ids)
         if (Find(id))
             m_selected.push_back(id);
-    // Only the controls whose marks change are drawn again: each redraw renders the label.
-    for (auto& c : m_controls) {
-        const bool wanted =
-            std::find(m_selected.begin(), m_selected.end(), c->Id()) != m_selected.end();
-        if (c->Selected() != wanted)
-            c->SetSelected(wanted);
-    }
+    MarkSelected();
     emit SelectionChanged(Selection());
 }
 
@@ -261,9 +403,10 @@ void TLabelDocument::FitControls() {
 
 std::unique_ptr<TLabelControl> TLabelDocument::CloneControl() const {
     const TLabelControl* selected = Selection();
-    if (!selected)
-        return nullptr;
-    const TLabelControl& src = *selected;
+    return selected ? CloneOf(*selected) : nullptr;
+}
+
+std::unique_ptr<TLabelControl> TLabelDocument::CloneOf(const TLabelControl& src) {
     std::unique_ptr<TLabelControl> copy = src.CreateSameKind();
     if (!copy)
         return nullptr;
@@ -283,9 +426,90 @@ std::unique_ptr<TLabelControl> TLabelDocument::CloneControl() const {
     return copy;
 }
 
+TControlCopies TLabelDocument::CloneSelection() const {
+    TControlCopies copies;
+    const TRect bounds = SelectionBounds();
+    // Copies in stacking order; the selection's order is kept aside.
+    const std::unordered_set<TControlId> chosen(m_selected.begin(), m_selected.end());
+    std::unordered_map<TControlId, size_t> stackIndex;
+    for (const auto& c : m_controls) {
+        if (!chosen.count(c->Id()))
+            continue;
+        std::unique_ptr<TLabelControl> copy = CloneOf(*c);
+        if (!copy)
+            continue;
+        copy->SetBox(TRect::FromBox(c->Left() - bounds.Left, c->Top() - bounds.Top, copy->Width(),
+                                    copy->Height()),
+                     true);
+        stackIndex[c->Id()] = copies.Controls.size();
+        copies.Controls.push_back(std::move(copy));
+    }
+    for (TControlId id : m_selected)
+        if (const auto it = stackIndex.find(id); it != stackIndex.end())
+            copies.SelectionOrder.push_back(it->second);
+    return copies;
+}
+
+std::vector<TLabelControl*> TLabelDocument::AddCopies(TControlCopies copies, int32_t left,
+                                                      int32_t top) {
+    std::vector<TLabelControl*> added;
+    if (copies.empty())
+        return added;
+    TRect bounds = copies.Controls.front()->Box();
+    for (const auto& c : copies.Controls) {
+        const TRect b = c->Box();
+        bounds = {std::min(bounds.Left, b.Left), std::min(bounds.Top, b.Top),
+                  std::max(bounds.Right, b.Right), std::max(bounds.Bottom, b.Bottom)};
+    }
+    const QPoint by = KeepInside(bounds, left - bounds.Left, top - bounds.Top);
+    DeselectAll();
+    m_selected.clear();
+    for (auto& c : copies.Controls) {
+        c->SetBox(TRect::FromBox(c->Left() + by.x(), c->Top() + by.y(), c->Width(), c->Height()),
+                  true);
+        added.push_back(c.get());
+        m_controls.push_back(std::move(c));
+        Adopt(*added.back());
+        added.back()->SetSelected(true);
+    }
+    for (size_t i : copies.SelectionOrder)
+        if (i < added.size())
+            m_selected.push_back(added[i]->Id());
+    // Copies left out of the order still end up selected, after the others.
+    for (TLabelControl* c : added)
+        if (std::find(m_selected.begin(), m_selected.end(), c->Id()) == m_selected.end())
+            m_selected.push_back(c->Id());
+    for (TLabelControl* c : added)
+        emit ControlAdded(c);
+    emit RepaintNeeded();
+    emit Edited(); // before the selection it brings, as when adding one
+    emit SelectionChanged(Selection());
+    return added;
+}
+
+void TLabelDocument::Batch(const std::function<void()>& change) {
+    ++m_batchDepth;
+    change();
+    if (--m_batchDepth > 0)
+        return;
+    std::vector<TLabelControl*> touched;
+    std::swap(touched, m_batched);
+    DrawChanged();
+    std::unordered_set<TLabelControl*> announced;
+    for (TLabelControl* c : touched)
+        if (announced.insert(c).second)
+            emit ControlChanged(c);
+    if (!touched.empty())
+        emit Batched();
+}
+
 void TLabelDocument::RepaintControl(TLabelControl* c) {
     if (!c || c->Loading())
         return;
+    if (m_batchDepth > 0) {
+        m_batched.push_back(c);
+        return;
+    }
     DrawChanged();
     emit ControlChanged(c);
 }

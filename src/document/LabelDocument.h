@@ -4,10 +4,22 @@
 #include "document/lblobjs.h"
 
 #include <QObject>
+#include <QPoint>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
+
+// Copies of several controls, detached from any document: their boxes keep the places they had
+// relative to each other, with the top-left corner of all of them at (0, 0).
+struct TControlCopies {
+    TControlList Controls;              // in stacking order, bottom first
+    std::vector<size_t> SelectionOrder; // indexes into Controls, in the order of the originals'
+                                        // selection
+    bool empty() const { return Controls.empty(); }
+};
 
 // One label being designed: the sheet it is printed on, the controls in stacking order and
 // what is selected. Every change goes through here and is announced, so the editor's views,
@@ -56,6 +68,10 @@ public:
     TLabelControl* Selection() const;
     // The selected controls in the order they were selected.
     std::vector<TLabelControl*> SelectedControls() const;
+    // The smallest box holding every selected control; empty without a selection.
+    TRect SelectionBounds() const;
+    // The topmost control under (x, y) in label pixels (with the slack a press gets), or none.
+    TLabelControl* ControlAt(int32_t x, int32_t y) const;
 
     // Adds c on top and selects it.
     void AddControl(std::unique_ptr<TLabelControl> c);
@@ -66,19 +82,42 @@ public:
     // The same for a label read from a file: every control is numbered afresh from 1.
     void LoadControls(TControlList controls);
     void ClearControls();
+    // The commands on the selection act on every selected control; the stacking commands keep
+    // the selected controls' order among themselves.
     void DeleteSelected();
     void BringToFront();
     void SendToBack();
+    // Moves every selected control by (dx, dy) as one: the move is cut short where the
+    // selection's bounds would leave the label, so the controls keep their places to each other.
+    void MoveSelected(int32_t dx, int32_t dy);
     void SelectNext();
     // Selects the topmost control under (x, y) in label pixels, or nothing.
     void SelectAt(int32_t x, int32_t y);
     // Selects the control with this id (nothing when there is none), as undo restores it.
     void SelectIds(const std::vector<TControlId>& ids);
     void SelectNone();
+    // Adds c to the selection, or takes it out when it is selected.
+    void ToggleSelected(TLabelControl* c);
+    // Every control: those already selected stay first, the others follow in stacking order.
+    void SelectAll();
+    // Selects base and every control whose box overlaps area; controls already selected keep
+    // their place in the order, the others follow in stacking order.
+    void SelectTouching(const TRect& area, const std::vector<TControlId>& base = {});
     // Moves controls that reach past the label's edges back onto it.
     void FitControls();
     // A copy of the selected control, not yet in any document (no id).
     std::unique_ptr<TLabelControl> CloneControl() const;
+    // Copies of every selected control, kept at their places to each other.
+    TControlCopies CloneSelection() const;
+    // Adds copies on top with the top-left corner of all of them at (left, top), pulled back as
+    // one where they would reach past the label, and selects them. Returns the added controls in
+    // stacking order; they are still loading (the caller finishes them).
+    std::vector<TLabelControl*> AddCopies(TControlCopies copies, int32_t left, int32_t top);
+
+    // Runs change with the repaints it causes gathered: the label is drawn once and every control
+    // it touched is announced once, at the end. Batched() follows.
+    void Batch(const std::function<void()>& change);
+    bool Batching() const { return m_batchDepth > 0; }
 
     // For the controls: their picture changed without an edit (selection marks), or the whole
     // label must be drawn again.
@@ -99,6 +138,8 @@ signals:
     void GridChanged(bool shown);
     void LabelResized();
     void SelectionChanged(TLabelControl* selection);
+    // A batch of changes ended: whoever skipped work for each control while it ran catches up.
+    void Batched();
     void RepaintNeeded();
     // Any change to what would be saved: a control's properties, box or text, a control added,
     // deleted or restacked, the sheet or the grid flag. Selecting alone is not an edit, and
@@ -112,6 +153,13 @@ private:
     void SetSelection(TLabelControl* c);
     void DeselectAll();
     void Number(TLabelControl& c);
+    // Sets the selection marks to match m_selected, drawing only the controls whose marks change.
+    void MarkSelected();
+    void Restack(bool toFront);
+    static std::unique_ptr<TLabelControl> CloneOf(const TLabelControl& src);
+    // Where the group of boxes in bounds may go when moved by (dx, dy): the offset, cut short at
+    // the label's edges.
+    QPoint KeepInside(const TRect& bounds, int32_t dx, int32_t dy) const;
 
     TSheetSettings m_sheet;
     bool m_showGrid = true;
@@ -120,6 +168,9 @@ private:
     int32_t m_height = 480;
     TControlList m_controls;
     std::vector<TControlId> m_selected;
+    std::unordered_map<TControlId, TLabelControl*> m_byId;
+    int m_batchDepth = 0;
+    std::vector<TLabelControl*> m_batched;
     TControlId m_nextId = 1;
     bool m_drawing = false;
 };

@@ -64,6 +64,32 @@ QString StepText(TStepKind kind) {
         return QStringLiteral("Import Label Settings");
     case TStepKind::PrintSetup:
         return QStringLiteral("Print Setup");
+    case TStepKind::AlignLeft:
+        return QStringLiteral("Align Left");
+    case TStepKind::AlignCenter:
+        return QStringLiteral("Align Center");
+    case TStepKind::AlignRight:
+        return QStringLiteral("Align Right");
+    case TStepKind::AlignTop:
+        return QStringLiteral("Align Top");
+    case TStepKind::AlignMiddle:
+        return QStringLiteral("Align Middle");
+    case TStepKind::AlignBottom:
+        return QStringLiteral("Align Bottom");
+    case TStepKind::CenterHorizontally:
+        return QStringLiteral("Center on Label Horizontally");
+    case TStepKind::CenterVertically:
+        return QStringLiteral("Center on Label Vertically");
+    case TStepKind::DistributeHorizontally:
+        return QStringLiteral("Distribute Horizontally");
+    case TStepKind::DistributeVertically:
+        return QStringLiteral("Distribute Vertically");
+    case TStepKind::SameWidth:
+        return QStringLiteral("Make Same Width");
+    case TStepKind::SameHeight:
+        return QStringLiteral("Make Same Height");
+    case TStepKind::Duplicate:
+        return QStringLiteral("Duplicate");
     }
     return {};
 }

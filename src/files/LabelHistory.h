@@ -34,6 +34,19 @@ enum class TStepKind {
     ImportImage,
     ImportSettings,
     PrintSetup,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignTop,
+    AlignMiddle,
+    AlignBottom,
+    CenterHorizontally,
+    CenterVertically,
+    DistributeHorizontally,
+    DistributeVertically,
+    SameWidth,
+    SameHeight,
+    Duplicate,
 };
 QString StepText(TStepKind kind);
 

@@ -1,5 +1,6 @@
 #include "platform/PaperChoice.h"
 
+#include "platform/Lengths.h"
 #include "platform/Units.h"
 
 #include <QFile>
@@ -142,11 +143,7 @@ bool ParsePaper(const QString& text, TPaperChoice& paper, QString* reason) {
                                    "Legal or A5, or a size such as 4x6in or 100x150mm (units "
                                    "in, mm, cm, pt).")
                         .arg(text));
-    const QString unit = m.captured(3).toLower();
-    const double perInch = unit == "mm"   ? MillimetresPerInch
-                           : unit == "cm" ? CentimetresPerInch
-                           : unit == "pt" ? PointsPerInch
-                                          : 1.0;
+    const double perInch = UnitsPerInch(m.captured(3));
     const auto inches = [&](int n) { return m.captured(n).replace(',', '.').toDouble() / perInch; };
     const double w = inches(1), h = inches(2);
     const auto within = [](double v) { return v >= MinPaperInches && v <= MaxPaperInches; };

@@ -132,7 +132,7 @@ void TCanvasLabel::mousePressEvent(QMouseEvent* event) {
     if (m_controller.Ready && selects && !hasFocus())
         setFocus(Qt::MouseFocusReason);
     m_controller.EdgeLimit = parentWidget() ? ToLabel(pos()) : QPoint();
-    switch (m_controller.Press(p, event->button())) {
+    switch (m_controller.Press(p, event->button(), event->modifiers())) {
     case TCanvasController::TPress::AddTool:
         if (OnMouseDownWhileBusy)
             OnMouseDownWhileBusy(p.x(), p.y());
@@ -149,7 +149,7 @@ void TCanvasLabel::mousePressEvent(QMouseEvent* event) {
 
 void TCanvasLabel::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = ToLabel(event->position());
-    if (m_controller.Ready && !m_controller.Move(p)) {
+    if (m_controller.Ready && !m_controller.Move(p, event->modifiers())) {
         const Qt::CursorShape shape = m_controller.PointerShape(p);
         if (shape != cursor().shape())
             setCursor(shape);
