@@ -251,6 +251,27 @@ TEST_F(CanvasZoomTest, GuidesArePaintedWhileTheyHoldAndClearedAfter) {
     EXPECT_EQ(Count(img, QRect(0, 0, img.width(), img.height()), kMagenta), 0);
 }
 
+TEST_F(CanvasZoomTest, TheRubberBandIsDrawnAtTheZoomWhileTheMouseDrawsIt) {
+    view.SetZoom(2);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    // From label pixel (10, 10) to (40, 30): screen pixels 20 to 81 across, 20 to 61 down.
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(&view, QPoint(81, 61));
+    ASSERT_FALSE(view.Controller().RubberBand().isEmpty());
+    QImage img = view.BackBuffer();
+    const int top = Count(img, QRect(20, 20, 62, 1), Qt::black);
+    EXPECT_GT(top, 15);
+    EXPECT_LT(top, 40);
+    EXPECT_GT(Count(img, QRect(81, 20, 1, 42), Qt::black), 10);
+    EXPECT_GT(Count(img, QRect(20, 61, 62, 1), Qt::black), 15);
+    EXPECT_EQ(Count(img, QRect(82, 20, 1, 42), Qt::black), 0);
+    EXPECT_EQ(Count(img, QRect(22, 22, 58, 38), Qt::black), 0);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(81, 61));
+    img = view.BackBuffer();
+    EXPECT_EQ(Count(img, QRect(20, 20, 62, 42), Qt::black), 0);
+}
+
 TEST_F(CanvasZoomTest, TheMouseMapsBackToLabelPixels) {
     TBlockControl* c = AddBlock(label, 40, 30, 30, 20, Qt::blue);
     label.SelectNone();
