@@ -27,3 +27,4 @@ sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "start to shown with 200 controls: median ${sorted[$((runs / 2))]} ms (runs: ${times[*]})"
 "$build/bench/app/app_bench" --benchmark_min_time=0.2
 "$build/bench/app/edit_bench"
+"$build/bench/app/design_bench"

@@ -11,6 +11,9 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr int kStrip = 20;    // ruler strip depth
 constexpr int kRulerBox = 18; // the painted ruler inside the strip
@@ -55,10 +58,10 @@ void TRulerBox::paintEvent(QPaintEvent*) {
                             RulerFont()};
     if (m_orientation == Qt::Horizontal)
         DrawHorizontalRuler(painter, width(), height(), m_label.x(), m_label.MetricGrid,
-                            ScreenPixelsPerInchX(), style);
+                            ScreenPixelsPerInchX(), style, m_label.Zoom());
     else
         DrawVerticalRuler(painter, width(), height(), m_label.y(), m_label.MetricGrid,
-                          ScreenPixelsPerInchY(), style);
+                          ScreenPixelsPerInchY(), style, m_label.Zoom());
 }
 
 TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(parent) {
@@ -117,16 +120,40 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
 void TDesignArea::ApplyLabelSize(const TSheetSettings& sheet) {
     // Height first, then width, each followed by the scroll ranges, so every intermediate size
     // has valid ranges.
-    m_label->Document().SetLabelSize(m_label->width(), LabelPixelHeight(sheet));
+    TLabelDocument& document = m_label->Document();
+    document.SetLabelSize(document.LabelWidth(), LabelPixelHeight(sheet));
     UpdateScrollRanges();
-    m_label->Document().SetLabelSize(LabelPixelWidth(sheet), m_label->height());
+    document.SetLabelSize(LabelPixelWidth(sheet), document.LabelHeight());
     UpdateScrollRanges();
 }
 
+void TDesignArea::SetZoom(double zoom, QPoint anchor) {
+    if (zoom <= 0 || zoom == m_label->Zoom())
+        return;
+    // The label point under the anchor, in label pixels and their fractions.
+    const QPointF at = QPointF(anchor - m_label->pos()) / m_label->Zoom();
+    m_label->SetZoom(zoom);
+    UpdateScrollRanges();
+    const auto position = [](QScrollBar* bar, double v) {
+        bar->setValue(std::clamp(int(std::lround(v)), bar->minimum(), bar->maximum()));
+    };
+    position(m_hScroll, at.x() * zoom - anchor.x());
+    position(m_vScroll, at.y() * zoom - anchor.y());
+    // A position that did not change raises nothing, yet the label's place must follow it.
+    m_label->move(-m_hScroll->value(), -m_vScroll->value());
+    RepaintRulers();
+}
+
+QPoint TDesignArea::PanelCentre() const {
+    return QPoint(m_panel->width() / 2, m_panel->height() / 2);
+}
+
 void TDesignArea::UpdateScrollRanges() {
+    // The label's widget is its zoomed size; the inch of panel beyond stays an inch of screen.
     const int32_t dx = ScreenPixelsPerInchX(), dy = ScreenPixelsPerInchY();
-    m_vScroll->setMaximum(std::max(0, m_label->height() + dy - m_panel->height()));
-    m_hScroll->setMaximum(std::max(0, m_label->width() + dx - m_panel->width()));
+    const QSize label = m_label->ZoomedSize();
+    m_vScroll->setMaximum(std::max(0, label.height() + dy - m_panel->height()));
+    m_hScroll->setMaximum(std::max(0, label.width() + dx - m_panel->width()));
     m_vScroll->setMinimum(0);
     m_hScroll->setMinimum(0);
     m_vScroll->setPageStep(dy);

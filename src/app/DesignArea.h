@@ -41,6 +41,11 @@ public:
     TRulerBox& HorzRuler() const { return *m_hRuler; }
     TRulerBox& VertRuler() const { return *m_vRuler; }
 
+    // Shows the label at zoom screen pixels per label pixel, keeping the label point under
+    // anchor (a position in the panel) where it is, as far as the scroll ranges allow.
+    void SetZoom(double zoom, QPoint anchor);
+    QPoint PanelCentre() const;
+
     // Sizes the label from the sheet settings, then the scroll ranges.
     void ApplyLabelSize(const TSheetSettings& sheet);
     // The label can be scrolled until one inch of empty panel shows beyond its far edge.

@@ -94,6 +94,7 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     ConnectCommands();
     ConnectEditing();
     ConnectArrange();
+    ConnectView();
 
     m_design->PlaceLabelAtOrigin();
     StartFromDefaultSheet();

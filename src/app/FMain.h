@@ -110,6 +110,12 @@ public:
     void ReadPreferences();
     void WritePreferences();
 
+    // The design surface's zoom in percent (100: true size). ZoomTo keeps the middle of the
+    // design area where it is; Zoom to Fit shows the whole label.
+    int ZoomPercent() const;
+    void ZoomTo(int percent);
+    void ZoomToFit();
+
     // Puts a dialog in the middle of the window.
     void CentreDialog(QWidget& dialog) const;
 
@@ -181,6 +187,9 @@ private:
     void ConnectSelection();
     // Adds copies to the label with their common top-left corner at at, selected and drawn.
     void AddCopies(TControlCopies copies, QPoint at);
+    void ConnectView();
+    // Zooms to percent keeping the label point under anchor (in the design panel) still.
+    void ZoomAbout(int percent, QPoint anchor);
     void CreatePalette();
     void SetupHistory();
     void ResetHistory();

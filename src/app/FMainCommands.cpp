@@ -192,6 +192,7 @@ void TFMain::ReadPreferences() {
     Label().ShowBorders = p.ShowBorders;
     Label().MetricGrid = p.MetricRuler;
     ApplySnapPreferences();
+    ZoomTo(p.Zoom);
     RefreshRecentMenu();
 }
 
@@ -201,6 +202,7 @@ void TFMain::WritePreferences() {
     p.Geometry =
         (isMinimized() || isMaximized() || isFullScreen()) ? QRect(50, 50, 425, 330) : geometry();
     p.MetricRuler = Label().MetricGrid;
+    p.Zoom = ZoomPercent();
     p.AutoZ = m_actions[TActionId::AutoZ]->isChecked();
     p.ShowBorders = m_actions[TActionId::ShowBorder]->isChecked();
     p.Write(*m_store);

@@ -348,7 +348,8 @@ void TFMain::PasteControl() {
     for (const auto& c : copies.Controls)
         c->OnPlaced = [this](TLabelControl*) { ShowPosition(); };
     // Five pixels inside the visible corner of the label.
-    AddCopies(std::move(copies), QPoint(-Label().x() + 5, -Label().y() + 5));
+    const QPoint corner = Label().ToLabel(QPointF(-Label().x(), -Label().y()));
+    AddCopies(std::move(copies), corner + QPoint(5, 5));
     // The next paste inserts a further copy.
     CopySelection();
 }
@@ -451,6 +452,6 @@ bool TFMain::LabelPressed(QMouseEvent* event) {
     SetModified(true);
     if (Label().Controller().Ready)
         return false;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = Label().ToLabel(event->position());
     return PlaceNewControl(event->button(), at.x(), at.y());
 }

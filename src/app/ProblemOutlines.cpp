@@ -10,13 +10,6 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
-namespace {
-// The view's pixels in label pixels: the label is shown at true size.
-QPoint LabelPoint(const QPoint& view) {
-    return view;
-}
-} // namespace
-
 TProblemOutlines::TProblemOutlines(TFMain& window)
     : QObject(&window), m_window(window), m_label(&window.Label()) {
     RefreshPrinter();
@@ -86,7 +79,7 @@ QString TProblemOutlines::ToolTipAt(int32_t x, int32_t y) {
 bool TProblemOutlines::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_label && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QPoint at = LabelPoint(help->pos());
+        const QPoint at = m_label->ToLabel(help->pos());
         const QString tip = ToolTipAt(at.x(), at.y());
         if (tip.isEmpty()) {
             QToolTip::hideText();

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -22,7 +23,7 @@ bool MultipleOf(int64_t p, int64_t step) {
     return step > 0 && p % step == 0;
 }
 
-TMark MarkAt(int64_t p, bool metric, int32_t d) {
+TMark LabelMarkAt(int64_t p, bool metric, int32_t d) {
     if (metric) {
         const int64_t c = RoundHalfEven(d / CentimetresPerInch);
         if (MultipleOf(p, c))
@@ -38,6 +39,24 @@ TMark MarkAt(int64_t p, bool metric, int32_t d) {
     if (MultipleOf(p, d / 8))
         return {3, 0};
     return {};
+}
+
+// The mark at screen pixel p from the label's origin: the weightiest mark of the label pixels
+// that start on it (one at zoom 1, several when zoomed out, none on some when zoomed in).
+TMark MarkAt(int64_t p, bool metric, int32_t d, double zoom) {
+    if (zoom == 1)
+        return LabelMarkAt(p, metric, d);
+    // Label pixel q starts on screen pixel ceil(q x zoom), as on the design surface.
+    constexpr double eps = 1e-7;
+    const auto first = int64_t(std::floor((p - 1) / zoom + eps)) + 1;
+    const auto last = int64_t(std::floor(p / zoom + eps));
+    TMark best;
+    for (int64_t q = first; q <= last; ++q) {
+        const TMark mark = LabelMarkAt(q, metric, d);
+        if (mark.Kind != 0 && (best.Kind == 0 || mark.Kind < best.Kind))
+            best = mark;
+    }
+    return best;
 }
 
 void Prepare(QPainter& box, int32_t w, int32_t h, const TRulerStyle& style) {
@@ -75,16 +94,21 @@ QFont RulerFont() {
 }
 
 void DrawHorizontalRuler(QPainter& box, int32_t w, int32_t h, int32_t offset, bool metric,
-                         int32_t d, const TRulerStyle& style) {
+                         int32_t d, const TRulerStyle& style, double zoom) {
     Prepare(box, w, h, style);
     const QFontMetrics fm(style.Font);
+    // Zoomed far out, numbers would run into each other: one that would is left out.
+    int64_t numbersEnd = INT64_MIN;
     for (int32_t i = 1; i <= w; ++i) {
-        const TMark mark = MarkAt(int64_t(i) - offset, metric, d);
+        const TMark mark = MarkAt(int64_t(i) - offset, metric, d, zoom);
         switch (mark.Kind) {
         case 1: {
             Line(box, i, h, i, 0);
             const int32_t tw = fm.horizontalAdvance(QString::number(mark.Number));
-            Number(box, i - tw / 2, 0, mark.Number, style);
+            if (i - tw / 2 >= numbersEnd) {
+                Number(box, i - tw / 2, 0, mark.Number, style);
+                numbersEnd = int64_t(i) - tw / 2 + tw + 2;
+            }
             break;
         }
         case 2:
@@ -100,15 +124,19 @@ void DrawHorizontalRuler(QPainter& box, int32_t w, int32_t h, int32_t offset, bo
 }
 
 void DrawVerticalRuler(QPainter& box, int32_t w, int32_t h, int32_t offset, bool metric, int32_t d,
-                       const TRulerStyle& style) {
+                       const TRulerStyle& style, double zoom) {
     Prepare(box, w, h, style);
     const QFontMetrics fm(style.Font);
+    int64_t numbersEnd = INT64_MIN;
     for (int32_t j = 1; j <= h; ++j) {
-        const TMark mark = MarkAt(int64_t(j) - offset, metric, d);
+        const TMark mark = MarkAt(int64_t(j) - offset, metric, d, zoom);
         switch (mark.Kind) {
         case 1:
             Line(box, 0, j, w, j);
-            Number(box, 0, j - fm.height() / 2, mark.Number, style);
+            if (j - fm.height() / 2 >= numbersEnd) {
+                Number(box, 0, j - fm.height() / 2, mark.Number, style);
+                numbersEnd = int64_t(j) - fm.height() / 2 + fm.height();
+            }
             break;
         case 2:
             Line(box, w, j, w / 2, j);

@@ -115,6 +115,13 @@ void TBarcodeLabel::Draw() {
     TLabelControl::Draw();
 }
 
+QImage TBarcodeLabel::ZoomedImage(double zoom) const {
+    if (zoom == 1 || Image().isNull())
+        return Image();
+    return Image().scaled(ZoomedImageSize(Image().size(), zoom), Qt::IgnoreAspectRatio,
+                          Qt::FastTransformation);
+}
+
 void TBarcodeLabel::DrawMatrix() {
     const int rotation = Rotation();
     // the data is used as it stands: no normalisation changes it, so the stored text stays too

@@ -25,6 +25,8 @@ public:
     ~TBarcodeLabel() override;
 
     void Draw() override;
+    // Every module keeps its width times zoom: the screen picture is widened pixel by pixel.
+    QImage ZoomedImage(double zoom) const override;
     void SetAttach(uint8_t a) override;
     std::unique_ptr<TLabelControl> CreateSameKind() const override;
     // Copies type, interpretation line, module width, auto-scale and the 2D options from another

@@ -20,14 +20,14 @@ TCanvasController::TPress TCanvasController::Press(QPoint p, Qt::MouseButton but
     m_guides.clear();
     m_pressPoint = p;
     if (button == Qt::LeftButton) {
-        TLabelControl* hit = m_document.ControlAt(p.x(), p.y());
+        TLabelControl* hit = m_document.ControlAt(p.x(), p.y(), Zoom);
         if (!hit) {
             // An empty point: a rubber band, over what stays selected.
             if (AddsToSelection(modifiers))
                 m_bandBase = m_document.SelectedIds();
             else {
                 m_bandBase.clear();
-                m_document.SelectAt(p.x(), p.y());
+                m_document.SelectAt(p.x(), p.y(), Zoom);
             }
             m_banding = true;
             return TPress::None;
@@ -44,16 +44,16 @@ TCanvasController::TPress TCanvasController::Press(QPoint p, Qt::MouseButton but
             m_groupMoved = false;
             return TPress::None;
         }
-        m_document.SelectAt(p.x(), p.y());
+        m_document.SelectAt(p.x(), p.y(), Zoom);
         if (TLabelControl* c = m_document.Selection()) {
             m_grabOffset = QPoint(p.x() - c->Left(), p.y() - c->Top());
-            m_dragMode = HandleAt(c->Box(), p.x(), p.y());
+            m_dragMode = HandleAt(c->Box(), p.x(), p.y(), Zoom);
         }
     } else if (button == Qt::RightButton) {
         // The pop-up menu acts on the selection: a right click on one of several keeps them.
-        TLabelControl* hit = m_document.ControlAt(p.x(), p.y());
+        TLabelControl* hit = m_document.ControlAt(p.x(), p.y(), Zoom);
         if (!(hit && hit->Selected() && m_document.SelectedIds().size() > 1))
-            m_document.SelectAt(p.x(), p.y());
+            m_document.SelectAt(p.x(), p.y(), Zoom);
         if (m_document.Selection())
             return TPress::PopupMenu;
     }
@@ -81,7 +81,7 @@ void TCanvasController::Release(Qt::MouseButton button) {
         return;
     if (m_group && !m_groupMoved) {
         // A click that did not drag selects the control under it alone, as a plain click does.
-        m_document.SelectAt(m_pressPoint.x(), m_pressPoint.y());
+        m_document.SelectAt(m_pressPoint.x(), m_pressPoint.y(), Zoom);
         if (TLabelControl* c = m_document.Selection())
             c->Changed(true);
     } else if (!m_group && !m_banding) {
@@ -174,7 +174,7 @@ Qt::CursorShape TCanvasController::PointerShape(QPoint p) const {
     // Several selected controls show no handles.
     if (!c || m_document.SelectedIds().size() > 1)
         return Qt::ArrowCursor;
-    switch (HandleAt(c->Box(), p.x(), p.y())) {
+    switch (HandleAt(c->Box(), p.x(), p.y(), Zoom)) {
     case dmBottomRight:
         return Qt::SizeFDiagCursor;
     case dmRight:

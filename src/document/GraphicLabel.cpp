@@ -185,3 +185,15 @@ void TGraphicLabel::Draw() {
     SetBox(TRect::FromBox(Left(), Top(), size.width(), size.height()), false);
     TLabelControl::Draw();
 }
+
+QImage TGraphicLabel::ZoomedImage(double zoom) const {
+    if (zoom == 1 || Image().isNull())
+        return TLabelControl::ZoomedImage(zoom);
+    // From the picture itself, smoothly, not from the screen-sized copy.
+    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(img.rect(), m_picture);
+    return img;
+}

@@ -10,6 +10,7 @@ public:
     TGraphicLabel();
     ~TGraphicLabel() override;
     void Draw() override;
+    QImage ZoomedImage(double zoom) const override;
     std::unique_ptr<TLabelControl> CreateSameKind() const override;
     void CopyKindProperties(const TLabelControl& source) override;
 

@@ -90,9 +90,9 @@ TRect TLabelDocument::SelectionBounds() const {
     return bounds;
 }
 
-TLabelControl* TLabelDocument::ControlAt(int32_t x, int32_t y) const {
+TLabelControl* TLabelDocument::ControlAt(int32_t x, int32_t y, double zoom) const {
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
-        if (HitsWithSlack((*it)->Box(), x, y))
+        if (HitsWithSlack((*it)->Box(), x, y, zoom))
             return it->get();
     return nullptr;
 }
@@ -367,12 +367,12 @@ void TLabelDocument::SelectTouching(const TRect& area, const std::vector<TContro
     emit SelectionChanged(Selection());
 }
 
-void TLabelDocument::SelectAt(int32_t x, int32_t y) {
+void TLabelDocument::SelectAt(int32_t x, int32_t y, double zoom) {
     m_selected.clear();
     DeselectAll();
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         TLabelControl* c = it->get();
-        if (HitsWithSlack(c->Box(), x, y)) {
+        if (HitsWithSlack(c->Box(), x, y, zoom)) {
             c->SetSelected(true);
             SetSelection(c);
             if (AutoBringToFront)

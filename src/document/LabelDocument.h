@@ -72,8 +72,9 @@ public:
     std::vector<TLabelControl*> SelectedControls() const;
     // The smallest box holding every selected control; empty without a selection.
     TRect SelectionBounds() const;
-    // The topmost control under (x, y) in label pixels (with the slack a press gets), or none.
-    TLabelControl* ControlAt(int32_t x, int32_t y) const;
+    // The topmost control under (x, y) in label pixels (with the slack a press gets: 5 screen
+    // pixels at the view's zoom, screen pixels per label pixel), or none.
+    TLabelControl* ControlAt(int32_t x, int32_t y, double zoom = 1) const;
 
     // Adds c on top and selects it.
     void AddControl(std::unique_ptr<TLabelControl> c);
@@ -93,8 +94,9 @@ public:
     // selection's bounds would leave the label, so the controls keep their places to each other.
     void MoveSelected(int32_t dx, int32_t dy);
     void SelectNext();
-    // Selects the topmost control under (x, y) in label pixels, or nothing.
-    void SelectAt(int32_t x, int32_t y);
+    // Selects the topmost control under (x, y) in label pixels (slack as for ControlAt), or
+    // nothing.
+    void SelectAt(int32_t x, int32_t y, double zoom = 1);
     // Selects the control with this id (nothing when there is none), as undo restores it.
     void SelectIds(const std::vector<TControlId>& ids);
     void SelectNone();

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 // Fill styles in their stored order.
@@ -186,4 +188,18 @@ void TShapeLabel::Draw() {
             W, H);
     }
     TLabelControl::Draw();
+}
+
+QImage TShapeLabel::ZoomedImage(double zoom) const {
+    if (zoom == 1 || Image().isNull())
+        return TLabelControl::ZoomedImage(zoom);
+    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
+    img.fill(ToQColor(ShapeBackground(m_brushColor)));
+    // The pen grows with the shape; a thin one stays visible.
+    const int32_t pen =
+        m_penWidth > 0 ? std::max<int32_t>(1, int32_t(std::lround(m_penWidth * zoom))) : m_penWidth;
+    QPainter p(&img);
+    DrawShape(p, {m_shapeFormat, pen, m_penColor, m_brushStyle, m_brushColor, HAlign(), VAlign()},
+              img.width(), img.height());
+    return img;
 }

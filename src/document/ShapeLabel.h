@@ -36,6 +36,7 @@ class TShapeLabel : public TLabelControl {
 public:
     TShapeLabel();
     void Draw() override;
+    QImage ZoomedImage(double zoom) const override;
     std::unique_ptr<TLabelControl> CreateSameKind() const override;
     void CopyKindProperties(const TLabelControl& source) override;
 

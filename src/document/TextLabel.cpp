@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // A text's image is cut at the longest side an image may have: what lies beyond is off every
@@ -15,6 +16,11 @@ namespace {
 QSize BoundedImageSize(const QSize& size) {
     return QSize(std::min(size.width(), MaxImageSide(ScreenPixelsPerInchX())),
                  std::min(size.height(), MaxImageSide(ScreenPixelsPerInchY())));
+}
+
+// The font at the zoomed screen: the text is laid out afresh, not blown up.
+QFont ZoomedFont(const QFont& font, double zoom) {
+    return FontForResolution(font, std::max(1, int(std::lround(ScreenPixelsPerInchY() * zoom))));
 }
 } // namespace
 
@@ -59,6 +65,19 @@ void TTextLabel::Draw() {
     TLabelControl::Draw();
 }
 
+QImage TTextLabel::ZoomedImage(double zoom) const {
+    if (zoom == 1 || Image().isNull())
+        return TLabelControl::ZoomedImage(zoom);
+    const QFont font = ZoomedFont(Font(), zoom);
+    const QString s = TextForDrawing(GetDisplayText());
+    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
+    img.fill(TransparentColor());
+    QPainter p(&img);
+    DrawRotatedText(p, font, ToQColor(FontColor()), s, Rotation(), img.size(),
+                    TextExtent(QFontMetrics(font), s));
+    return img;
+}
+
 TMemoLabel::TMemoLabel() {
     SetKind(ckMemo);
     SetMinSize(25, 14);
@@ -98,4 +117,15 @@ void TMemoLabel::Draw() {
     if (AutoSize())
         SetBox(TRect::FromBox(Left(), Top(), img.width(), img.height()), false);
     TLabelControl::Draw();
+}
+
+QImage TMemoLabel::ZoomedImage(double zoom) const {
+    if (zoom == 1 || Image().isNull())
+        return TLabelControl::ZoomedImage(zoom);
+    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    DrawWrappedText(p, ZoomedFont(Font(), zoom), ToQColor(FontColor()),
+                    TextForDrawing(GetDisplayText()), img.rect(), HAlign());
+    return img;
 }

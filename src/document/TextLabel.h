@@ -7,6 +7,7 @@ class TTextLabel : public TLabelControl {
 public:
     TTextLabel();
     void Draw() override;
+    QImage ZoomedImage(double zoom) const override;
     std::unique_ptr<TLabelControl> CreateSameKind() const override;
 };
 
@@ -15,6 +16,7 @@ class TMemoLabel : public TLabelControl {
 public:
     TMemoLabel();
     void Draw() override;
+    QImage ZoomedImage(double zoom) const override;
     void SetHAlign(uint8_t h) override;
     void SetVAlign(uint8_t v) override;
     std::unique_ptr<TLabelControl> CreateSameKind() const override;

@@ -5,6 +5,12 @@
 #include "merge/FieldEvaluation.h"
 
 #include <algorithm>
+#include <cmath>
+
+QSize ZoomedImageSize(const QSize& size, double zoom) {
+    const auto side = [zoom](int v) { return std::max(1, int(std::lround(v * zoom))); };
+    return QSize(side(size.width()), side(size.height()));
+}
 
 // The owner is only recorded when the control is added to a label; until then the box is not
 // confined, which lets loaders set any geometry first.
@@ -16,6 +22,13 @@ TLabelControl::~TLabelControl() = default;
 
 void TLabelControl::Draw() {
     m_dirty = false;
+}
+
+QImage TLabelControl::ZoomedImage(double zoom) const {
+    if (zoom == 1 || m_image.isNull())
+        return m_image;
+    return m_image.scaled(ZoomedImageSize(m_image.size(), zoom), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
 }
 
 std::unique_ptr<TLabelControl> TLabelControl::CreateSameKind() const {

@@ -80,6 +80,11 @@ public:
     // Renders the control into Image(). The base only clears Dirty; every kind overrides it and
     // calls the base at the end.
     virtual void Draw();
+    // The picture of Image() as the design surface shows it at zoom screen pixels per label
+    // pixel, about Image()'s size times zoom; Image() itself at zoom 1. Drawn from the
+    // control's properties where the kind can (text with its font scaled), else Image()
+    // scaled smoothly. Needs a drawn control.
+    virtual QImage ZoomedImage(double zoom) const;
     virtual void SetRotation(uint8_t r);
     virtual void SetAttach(uint8_t a);
     virtual void SetHAlign(uint8_t h);
@@ -226,6 +231,9 @@ private:
     TRect m_oldBounds;
     TRect m_boundsArea;
 };
+
+// The size of a control's picture at zoom: each side times zoom, at least one pixel.
+QSize ZoomedImageSize(const QSize& size, double zoom);
 
 // The controls of a label in stacking order, bottom first.
 using TControlList = std::vector<std::unique_ptr<TLabelControl>>;

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainterPath>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -14,9 +15,10 @@
 class QKeyEvent;
 class QPainter;
 
-// The design surface: shows one label document at true size and lets the user select, move
-// and resize its controls with mouse and keyboard. The rules are the document's and the
-// controller's; this widget maps events to them and repaints what they announce.
+// The design surface: shows one label document at a zoom (true size at 1) and lets the user
+// select, move and resize its controls with mouse and keyboard. The rules are the document's
+// and the controller's, in label pixels; this widget maps events to them and repaints what they
+// announce, only where something changed.
 class TCanvasLabel : public QWidget {
     Q_OBJECT
 public:
@@ -41,13 +43,27 @@ public:
     std::function<void(const QPoint&)> OnPopupMenu;
     // Mouse press while an add tool is active: label coordinates.
     std::function<void(int32_t x, int32_t y)> OnMouseDownWhileBusy;
+    // The wheel turned with Ctrl held over widget position at: steps up (positive) or down.
+    std::function<void(int steps, const QPoint& at)> OnZoomWheel;
 
+    // Screen pixels per label pixel; the widget is the label's size times the zoom.
+    double Zoom() const { return m_zoom; }
+    void SetZoom(double zoom);
+    // The label pixel under a widget position, and the widget rectangle of a label box.
+    QPoint ToLabel(const QPointF& widget) const;
+    QRect ToWidget(const TRect& box) const;
+    // The widget size of the label at the current zoom.
+    QSize ZoomedSize() const;
+
+    // Paints the whole label at the current zoom, origin at the widget's top left.
     void PaintLabel(QPainter& canvas);
     // Draws the control's old and new box again.
     void RepaintControl(TLabelControl* c);
+    // Draws again where the rubber band and the guides were and are now.
+    void RepaintOverlay();
 
-    // The off-screen copy of the whole label, as last painted.
-    const QImage& BackBuffer() const { return m_backBuffer; }
+    // The whole label as it is painted now.
+    QImage BackBuffer();
     // The painting clip: a rounded rectangle inside the border.
     const QPainterPath& ClipRegion() const { return m_clipRegion; }
 
@@ -58,19 +74,24 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // The label wants Tab for itself.
     bool focusNextPrevChild(bool next) override;
 
 private:
     void Connect();
-    void RenderBackBuffer();
-    // The view transform: label pixels to widget pixels. True size today.
-    QPoint ToLabel(const QPointF& widget) const { return widget.toPoint(); }
+    void FollowLabelSize();
+    TLabelPaintOptions PaintOptions(const QRegion& area);
 
     std::unique_ptr<TLabelDocument> m_ownDocument;
     TLabelDocument& m_document;
     TCanvasController m_controller;
-    QImage m_backBuffer;
+    double m_zoom = 1;
+    // What the wheel turned short of a whole step.
+    int m_wheelRest = 0;
+    TZoomedPictures m_pictures;
+    // The screen area the rubber band and the guides covered when last painted.
+    QRect m_overlayArea;
     QPainterPath m_clipRegion;
 };

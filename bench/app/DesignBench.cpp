@@ -1,0 +1,172 @@
+// The design surface zoomed in on a large label: 200 controls of every kind on 8 x 10 inches at
+// 400 %, offscreen. A mouse move of a drag of 20 selected controls handled and painted, and one
+// zoom step painted.
+#include "TestLabel.h"
+
+#include "app/DesignArea.h"
+#include "app/FMain.h"
+#include "app/UiServices.h"
+#include "document/LabelDocument.h"
+#include "document/Sheet.h"
+#include "document/widgets/CanvasLabel.h"
+#include "platform/Preferences.h"
+#include "platform/Screen.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace {
+// Counts the paint events the label receives and the area they cover.
+struct TPaintCount : QObject {
+    int Paints = 0;
+    qint64 Pixels = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++Paints;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                Pixels += qint64(r.width()) * r.height();
+        }
+        return false;
+    }
+};
+
+struct TDesigner {
+    QTemporaryDir folder;
+    TPaintCount painted;
+    std::unique_ptr<TFMain> window;
+
+    TDesigner() {
+        TShellEnvironment shell =
+            TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/vellumtrace"));
+        shell.DataFolder = folder.filePath(QStringLiteral("share"));
+        shell.RefreshDatabases = [](const QString&) {};
+        window = std::make_unique<TFMain>(
+            TCommandLineOptions{},
+            std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))), &shell);
+        window->UiServices().Question = [](QWidget*, const QString&, const QString&) {
+            return TAnswer::No;
+        };
+        window->resize(1000, 800);
+        window->show();
+        window->Document().ChangeSheet([](TSheetSettings& sheet) {
+            sheet.LabelWidth = 8;
+            sheet.LabelHeight = 10;
+        });
+        window->ApplyLabelSize();
+        AddBenchControls(window->Document(), 200);
+        window->ZoomTo(400);
+        window->DesignArea().ShowTopLeftCorner();
+        window->Label().installEventFilter(&painted);
+        Flush();
+    }
+    TCanvasLabel& Label() { return window->Label(); }
+    TLabelDocument& Document() { return window->Document(); }
+    // Paints what is waiting to be painted, as the event loop would next.
+    void Flush() { QCoreApplication::processEvents(); }
+};
+
+TDesigner& Designer() {
+    static TDesigner designer;
+    return designer;
+}
+
+void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
+}
+
+double Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// The 20 controls nearest the label's top left, where the view shows it: all that are seen.
+std::vector<TLabelControl*> NearestTwenty(TLabelDocument& document) {
+    std::vector<TLabelControl*> all;
+    for (const auto& c : document.Controls())
+        all.push_back(c.get());
+    std::sort(all.begin(), all.end(), [](const TLabelControl* a, const TLabelControl* b) {
+        return a->Left() + a->Top() < b->Left() + b->Top();
+    });
+    all.resize(20);
+    return all;
+}
+
+void DragTwentyAt400(benchmark::State& state) {
+    TDesigner& d = Designer();
+    TCanvasLabel& label = d.Label();
+    const std::vector<TLabelControl*> twenty = NearestTwenty(d.Document());
+    std::vector<TControlId> ids;
+    for (const TLabelControl* c : twenty)
+        ids.push_back(c->Id());
+    TLabelControl& dragged = *twenty.front();
+    const QPoint grab = label.ToWidget(dragged.Box()).center();
+    // A press on one of the selected controls drags them all.
+    d.Document().SelectIds(ids);
+    QTest::mousePress(&label, Qt::LeftButton, {}, grab);
+    d.Flush();
+    std::vector<double> ms;
+    d.painted.Paints = 0;
+    d.painted.Pixels = 0;
+    int step = 0, moved = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        step = (step + 1) % 40;
+        const QPointF at(grab + QPoint(step * 4, step * 2));
+        const int left = dragged.Left(), top = dragged.Top();
+        QMouseEvent move(QEvent::MouseMove, at, label.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&label, &move);
+        moved += dragged.Left() != left || dragged.Top() != top;
+        d.Flush(); // what the user sees of the move
+        ms.push_back(Since(start));
+    }
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, grab);
+    d.Flush();
+    ReportPercentiles(state, ms);
+    state.counters["moves"] = moved;
+    state.counters["paints"] = d.painted.Paints;
+    state.counters["pixels_per_paint"] = d.painted.Paints ? d.painted.Pixels / d.painted.Paints : 0;
+    state.SetLabel("20 selected, 200 controls, 8 x 10 in at 400 %");
+}
+BENCHMARK(DragTwentyAt400)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+void ZoomStep(benchmark::State& state) {
+    TDesigner& d = Designer();
+    std::vector<double> ms;
+    bool in = true;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        d.window->ZoomTo(in ? 600 : 400);
+        d.Flush();
+        ms.push_back(Since(start));
+        in = !in;
+    }
+    d.window->ZoomTo(400);
+    d.Flush();
+    ReportPercentiles(state, ms);
+    state.SetLabel("400 % <-> 600 %, painted");
+}
+BENCHMARK(ZoomStep)->Unit(benchmark::kMillisecond)->Iterations(40);
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SetScreenResolution(96, 96);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    Designer().window.reset();
+    return 0;
+}
