@@ -224,3 +224,20 @@ TEST_F(Zoom, TheZoomIsAPreferenceAndNeverPartOfTheLabel) {
     EXPECT_EQ(W->ZoomPercent(), 800);
 }
 } // namespace
+
+TEST_F(Zoom, APressFindsAControlWithinFiveScreenPixelsAtAnyZoom) {
+    TShapeLabel* c = AddShape(QRect(40, 40, 20, 20));
+    D().SelectNone();
+    W->ZoomTo(400);
+    // Three label pixels left of the box are twelve screen pixels away: too far at 400 %.
+    QTest::mouseClick(&L(), Qt::LeftButton, {}, QPoint(4 * 37, 4 * 50));
+    EXPECT_EQ(D().Selection(), nullptr);
+    // One label pixel is four screen pixels: close enough.
+    QTest::mouseClick(&L(), Qt::LeftButton, {}, QPoint(4 * 39, 4 * 50));
+    EXPECT_EQ(D().Selection(), c);
+    D().SelectNone();
+    W->ZoomTo(50);
+    // Eight label pixels left are four screen pixels at 50 %.
+    QTest::mouseClick(&L(), Qt::LeftButton, {}, QPoint((40 - 8) / 2, 50 / 2));
+    EXPECT_EQ(D().Selection(), c);
+}
