@@ -118,8 +118,14 @@ void TBarcodeLabel::Draw() {
 QImage TBarcodeLabel::ZoomedImage(double zoom) const {
     if (zoom == 1 || Image().isNull())
         return Image();
-    return Image().scaled(ZoomedImageSize(Image().size(), zoom), Qt::IgnoreAspectRatio,
-                          Qt::FastTransformation);
+    // A linear symbol is widened from its drawing at one pixel per module, not from the
+    // screen's picture: at 96 pixels per inch a narrow module is less than a pixel, and the
+    // screen's picture has already merged some bars that the zoomed surface must show apart.
+    // A two-dimensional symbol's picture has whole pixels per module and is widened as it is.
+    const QImage& source =
+        IsMatrixBarcodeType(m_barcodeType) || m_moduleImage.isNull() ? Image() : m_moduleImage;
+    return source.scaled(ZoomedImageSize(Image().size(), zoom), Qt::IgnoreAspectRatio,
+                         Qt::FastTransformation);
 }
 
 void TBarcodeLabel::DrawMatrix() {
