@@ -142,6 +142,48 @@ void DragTwentyAt400(benchmark::State& state) {
 }
 BENCHMARK(DragTwentyAt400)->Unit(benchmark::kMillisecond)->Iterations(400);
 
+// A rubber band drawn from an empty point over the controls at the view's top left: each mouse
+// move selects what the band touches, and the window follows the selection.
+void RubberBandAt400(benchmark::State& state) {
+    TDesigner& d = Designer();
+    TCanvasLabel& label = d.Label();
+    d.Document().SelectNone();
+    QPoint start(-1, -1);
+    for (int y = 8; y < 200 && start.x() < 0; y += 2)
+        for (int x = 8; x < 200; x += 2)
+            if (!d.Document().ControlAt(x, y, 4)) {
+                start = QPoint(x, y);
+                break;
+            }
+    if (start.x() < 0) {
+        state.SkipWithError("no empty point near the top left");
+        return;
+    }
+    const QPoint press = label.ToWidget(TRect::FromBox(start.x(), start.y(), 1, 1)).topLeft();
+    QTest::mousePress(&label, Qt::LeftButton, {}, press);
+    d.Flush();
+    std::vector<double> ms;
+    int step = 0;
+    size_t most = 0;
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        step = (step + 1) % 100;
+        const QPointF at(press + QPoint(step * 6, step * 5));
+        QMouseEvent move(QEvent::MouseMove, at, label.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&label, &move);
+        d.Flush();
+        ms.push_back(Since(begin));
+        most = std::max(most, d.Document().SelectedIds().size());
+    }
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, press);
+    d.Flush();
+    ReportPercentiles(state, ms);
+    state.counters["most_selected"] = double(most);
+    state.SetLabel("a band growing over up to 150 x 125 label pixels at 400 %");
+}
+BENCHMARK(RubberBandAt400)->Unit(benchmark::kMillisecond)->Iterations(400);
+
 void ZoomStep(benchmark::State& state) {
     TDesigner& d = Designer();
     std::vector<double> ms;
