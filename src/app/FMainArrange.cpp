@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 
 namespace {
 struct TAlignCommand {
@@ -137,34 +136,31 @@ void TFMain::ArrangeSelection(TStepKind kind, bool resizes, const TArrangeRule& 
     const std::vector<TRect> placed = rule(boxes, ArrangeLabelOf(Document()));
     CommitStep(); // a change still waiting is a step of its own
     bool changed = false;
-    {
-        // Each control's own announcement would paint the whole label again, twenty times for
-        // twenty controls: the command announces its change once, below.
-        const QSignalBlocker quiet(m_document);
-        // Through the setters, as the mouse moves and sizes: the label still keeps every
-        // control inside it, attached controls stay attached and self-sizing ones keep to their
-        // content.
-        for (size_t i = 0; i < controls.size(); ++i) {
-            TLabelControl& c = *controls[i];
-            const TRect& was = boxes[i];
-            const TRect& to = placed[i];
-            if (resizes) {
-                if (to.Width() != was.Width())
-                    c.SetBoxWidth(to.Width());
-                if (to.Height() != was.Height())
-                    c.SetBoxHeight(to.Height());
-            } else {
-                if (to.Top != was.Top)
-                    c.SetTop(to.Top);
-                if (to.Left != was.Left)
-                    c.SetLeft(to.Left);
+    // Through the setters, as the mouse moves and sizes: the label still keeps every control
+    // inside it, attached controls stay attached and self-sizing ones keep to their content. As
+    // one batch, so the label is drawn once and each control announced once.
+    AsStep(kind, [&] {
+        Document().Batch([&] {
+            for (size_t i = 0; i < controls.size(); ++i) {
+                TLabelControl& c = *controls[i];
+                const TRect& was = boxes[i];
+                const TRect& to = placed[i];
+                if (resizes) {
+                    if (to.Width() != was.Width())
+                        c.SetBoxWidth(to.Width());
+                    if (to.Height() != was.Height())
+                        c.SetBoxHeight(to.Height());
+                } else {
+                    if (to.Top != was.Top)
+                        c.SetTop(to.Top);
+                    if (to.Left != was.Left)
+                        c.SetLeft(to.Left);
+                }
+                changed = changed || c.Box() != was;
             }
-            changed = changed || c.Box() != was;
-        }
-    }
+        });
+    });
     if (!changed)
         return;
-    Document().RepaintAll();
-    AsStep(kind, [this] { emit m_document->Edited(); });
     ShowPosition();
 }
