@@ -5,11 +5,13 @@
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Screen.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -182,5 +184,26 @@ void TDesignArea::ShowTopLeftCorner() {
 bool TDesignArea::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_panel && event->type() == QEvent::Resize)
         UpdateScrollRanges();
+    // The wheel over the panel, or over the label when it does not zoom: Ctrl zooms about the
+    // pointer as over the label, otherwise the scroll bars move (Shift or a sideways wheel
+    // across), as in any document window.
+    if (watched == m_panel && event->type() == QEvent::Wheel && !m_forwardingWheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const bool zooms = wheel->modifiers() & Qt::ControlModifier;
+        if (zooms && !m_label->OnZoomWheel)
+            return QWidget::eventFilter(watched, event);
+        const bool across =
+            !zooms && ((wheel->modifiers() & Qt::ShiftModifier) || wheel->angleDelta().x() != 0);
+        QWidget* target = zooms ? static_cast<QWidget*>(m_label) : across ? m_hScroll : m_vScroll;
+        // Through the screen: the scroll bars sit beside the panel, not inside it.
+        const QPointF at = target->mapFromGlobal(m_panel->mapToGlobal(wheel->position()));
+        QWheelEvent forwarded(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(),
+                              wheel->buttons(), zooms ? wheel->modifiers() : Qt::NoModifier,
+                              wheel->phase(), wheel->inverted());
+        m_forwardingWheel = true;
+        QCoreApplication::sendEvent(target, &forwarded);
+        m_forwardingWheel = false;
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -60,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Set while a wheel event the panel passes on is being handled.
+    bool m_forwardingWheel = false;
     TCanvasLabel* m_label = nullptr;
     QWidget* m_panel = nullptr;
     QScrollBar* m_vScroll = nullptr;

@@ -143,16 +143,20 @@ void TCanvasController::DragTo(int32_t x, int32_t y) {
         c.SetBox(SnapBox(r), false);
         break;
     }
-    case dmTop:
-        if (!(y < box.Bottom - c.MinHeight() && y > EdgeLimit.y()))
+    case dmTop: {
+        const TRect r = SnapBox({box.Left, y, box.Right, box.Bottom});
+        if (!(r.Top < box.Bottom - c.MinHeight() && r.Top > EdgeLimit.y()))
             return;
-        c.SetBox({box.Left, y, box.Right, box.Bottom}, true);
+        c.SetBox({box.Left, r.Top, box.Right, box.Bottom}, true);
         break;
-    case dmLeft:
-        if (!(x < box.Right - c.MinWidth() && x > EdgeLimit.x()))
+    }
+    case dmLeft: {
+        const TRect r = SnapBox({x, box.Top, box.Right, box.Bottom});
+        if (!(r.Left < box.Right - c.MinWidth() && r.Left > EdgeLimit.x()))
             return;
-        c.SetBox({x, box.Top, box.Right, box.Bottom}, true);
+        c.SetBox({r.Left, box.Top, box.Right, box.Bottom}, true);
         break;
+    }
     default:
         return;
     }

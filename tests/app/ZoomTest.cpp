@@ -241,3 +241,27 @@ TEST_F(Zoom, APressFindsAControlWithinFiveScreenPixelsAtAnyZoom) {
     QTest::mouseClick(&L(), Qt::LeftButton, {}, QPoint((40 - 8) / 2, 50 / 2));
     EXPECT_EQ(D().Selection(), c);
 }
+
+TEST_F(Zoom, TheWheelOverThePanelZoomsWithCtrlAndScrollsWithout) {
+    QWidget& panel = W->DesignArea().Panel();
+    const QPoint outside(L().width() + 40, 30); // on the panel, right of the label
+    ASSERT_TRUE(panel.rect().contains(outside));
+    const auto wheel = [&](QPoint at, QPoint delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, panel.mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&panel, &event);
+    };
+    wheel(outside, QPoint(0, 120), Qt::ControlModifier);
+    EXPECT_EQ(Status(), QStringLiteral("150%"));
+
+    W->ZoomTo(400);
+    QScrollBar& down = W->DesignArea().VertScrollBar();
+    QScrollBar& across = W->DesignArea().HorzScrollBar();
+    down.setValue(0);
+    across.setValue(0);
+    wheel(QPoint(5, 5), QPoint(0, -120), Qt::NoModifier);
+    EXPECT_GT(down.value(), 0) << "the wheel scrolls the label down";
+    wheel(QPoint(5, 5), QPoint(0, -120), Qt::ShiftModifier);
+    EXPECT_GT(across.value(), 0) << "Shift with the wheel scrolls it across";
+    EXPECT_EQ(Status(), QStringLiteral("400%")) << "without Ctrl nothing zooms";
+}

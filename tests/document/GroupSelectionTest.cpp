@@ -167,6 +167,31 @@ TEST_F(GroupSelectionTest, AGroupDragSnapsTheGroupsBoundsAndKeepsTheGuides) {
     EXPECT_TRUE(controller.Guides().empty());
 }
 
+TEST_F(GroupSelectionTest, EveryHandleOfOneControlIsPulledBySnap) {
+    // To the next multiple of 10 on each edge the drag moves.
+    controller.Snap = [](const TRect& proposed, TDragMode) {
+        const auto ten = [](int32_t v) { return (v + 5) / 10 * 10; };
+        return TSnapResult{
+            {ten(proposed.Left), ten(proposed.Top), ten(proposed.Right), ten(proposed.Bottom)}, {}};
+    };
+    // b is (50, 40) to (80, 60): grab its left edge and its top edge.
+    controller.Press({50, 50}, Qt::LeftButton);
+    ASSERT_EQ(controller.DragMode(), dmLeft);
+    controller.Move({43, 50});
+    controller.Release(Qt::LeftButton);
+    EXPECT_EQ(b->Box(), (TRect{40, 40, 80, 60}));
+    controller.Press({60, 40}, Qt::LeftButton);
+    ASSERT_EQ(controller.DragMode(), dmTop);
+    controller.Move({60, 33});
+    controller.Release(Qt::LeftButton);
+    EXPECT_EQ(b->Box(), (TRect{40, 30, 80, 60}));
+    controller.Press({80, 60}, Qt::LeftButton);
+    ASSERT_EQ(controller.DragMode(), dmBottomRight);
+    controller.Move({87, 74});
+    controller.Release(Qt::LeftButton);
+    EXPECT_EQ(b->Box(), (TRect{40, 30, 90, 70}));
+}
+
 TEST_F(GroupSelectionTest, KeysMoveSeveralTogetherButResizeNone) {
     label.SelectIds({b->Id(), c->Id()});
     using K = TCanvasController::TKey;
