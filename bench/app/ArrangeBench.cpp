@@ -69,11 +69,7 @@ void AlignTwentyOfTwoHundred(benchmark::State& state) {
         state.counters["step_ms"] = step / n;
         state.counters["paint_ms"] = paint / n;
     }
-    std::sort(ms.begin(), ms.end());
-    if (!ms.empty()) {
-        state.counters["median_ms"] = ms[ms.size() / 2];
-        state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
-    }
+    ReportPercentiles(state, ms);
     state.SetLabel("target < 10 ms");
     window.Document().SelectNone();
     window.UiServices().Question = [](QWidget*, const QString&, const QString&) {

@@ -78,14 +78,6 @@ TDesigner& Designer() {
     return designer;
 }
 
-void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
-    if (ms.empty())
-        return;
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
-}
-
 double Since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();

@@ -61,15 +61,6 @@ TEditor& Editor() {
     return editor;
 }
 
-// Median and 99th percentile of the single moves, beside the mean the library reports.
-void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
-    if (ms.empty())
-        return;
-    std::sort(ms.begin(), ms.end());
-    state.counters["median_ms"] = ms[ms.size() / 2];
-    state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
-}
-
 void DragMove(benchmark::State& state) {
     TCanvasLabel& label = Editor().Label();
     TLabelControl& c = *label.Document().Controls()[100];

@@ -5,6 +5,10 @@
 #include "document/ShapeLabel.h"
 #include "document/TextLabel.h"
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
 void AddBenchControls(TLabelDocument& label, int count) {
     for (int i = 0; i < count; ++i) {
         std::unique_ptr<TLabelControl> c;
@@ -29,4 +33,12 @@ void AddBenchControls(TLabelDocument& label, int count) {
         label.AddControl(std::move(c));
         raw->SetLoading(false);
     }
+}
+
+void ReportPercentiles(benchmark::State& state, std::vector<double>& ms) {
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
 }

@@ -322,17 +322,21 @@ void TLabelDocument::ToggleSelected(TLabelControl* c) {
     emit SelectionChanged(Selection());
 }
 
+void TLabelDocument::TakeSelection(std::vector<TControlId> ids) {
+    if (ids == m_selected)
+        return;
+    m_selected = std::move(ids);
+    MarkSelected();
+    emit SelectionChanged(Selection());
+}
+
 void TLabelDocument::SelectAll() {
     std::vector<TControlId> ids = m_selected;
     const std::unordered_set<TControlId> already(ids.begin(), ids.end());
     for (const auto& c : m_controls)
         if (!already.count(c->Id()))
             ids.push_back(c->Id());
-    if (ids == m_selected)
-        return;
-    m_selected = std::move(ids);
-    MarkSelected();
-    emit SelectionChanged(Selection());
+    TakeSelection(std::move(ids));
 }
 
 void TLabelDocument::SelectTouching(const TRect& area, const std::vector<TControlId>& base) {
@@ -360,11 +364,7 @@ void TLabelDocument::SelectTouching(const TRect& area, const std::vector<TContro
     for (const auto& c : m_controls)
         if (wanted.count(c->Id()) && !placed.count(c->Id()))
             ids.push_back(c->Id());
-    if (ids == m_selected)
-        return;
-    m_selected = std::move(ids);
-    MarkSelected();
-    emit SelectionChanged(Selection());
+    TakeSelection(std::move(ids));
 }
 
 void TLabelDocument::SelectAt(int32_t x, int32_t y, double zoom) {

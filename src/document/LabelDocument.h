@@ -162,6 +162,8 @@ private:
     void Release(TLabelControl& c);
     void SetSelection(TLabelControl* c);
     void DeselectAll();
+    // Makes ids the selection, marking the controls and announcing it, unless nothing changes.
+    void TakeSelection(std::vector<TControlId> ids);
     void Number(TLabelControl& c);
     // Sets the selection marks to match m_selected, drawing only the controls whose marks change.
     void MarkSelected();
