@@ -30,6 +30,18 @@ QImage WithTransparency(const QImage& image, QRgb transparent) {
     return out;
 }
 
+// Draws the source part of image at at, at most 64 rows at a time. Under the label's rounded
+// clip the raster engine hands a taller image to its thread pool, and on a small machine the
+// hand-over costs fifty times the drawing.
+void DrawImageInBands(QPainter& canvas, const QPoint& at, const QImage& image,
+                      const QRect& source) {
+    constexpr int kBand = 64;
+    for (int y = 0; y < source.height(); y += kBand)
+        canvas.drawImage(at + QPoint(0, y), image,
+                         QRect(source.x(), source.y() + y, source.width(),
+                               std::min(kBand, source.height() - y)));
+}
+
 // The label box the control's picture fills: the picture cut to the box, placed by alignment.
 TRect PictureBox(const TLabelControl& c) {
     const QImage& image = c.Image();
@@ -55,44 +67,50 @@ void PaintPicture(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& 
     const QRect target = ZoomedBox(box, options.Zoom);
     if (options.Pictures) {
         const QImage& picture = options.Pictures->Picture(c, options.Zoom);
-        canvas.drawImage(target.topLeft(), picture, QRect(QPoint(0, 0), target.size()));
+        DrawImageInBands(canvas, target.topLeft(), picture, QRect(QPoint(0, 0), target.size()));
         return;
     }
     TZoomedPictures once;
-    canvas.drawImage(target.topLeft(), once.Picture(c, options.Zoom),
+    DrawImageInBands(canvas, target.topLeft(), once.Picture(c, options.Zoom),
                      QRect(QPoint(0, 0), target.size()));
 }
 
 // A dotted line one pixel wide from..to (inclusive) across or down at position at: a dot on
-// every third pixel counted from start, as a dotted pen draws a line begun at start. Drawn as a
-// patterned fill, so that a line painted in pieces has its dots where the whole line has them.
+// every third pixel counted from start, as a dotted pen draws a line begun at start. Copied from
+// a strip of dots, so that a line painted in pieces has its dots where the whole line has them.
 void DottedLine(QPainter& canvas, const QColor& colour, Qt::Orientation orientation, int32_t at,
                 int32_t from, int32_t to, int32_t start) {
     if (from > to)
         return;
     const bool across = orientation == Qt::Horizontal;
-    // The few patterns in use are made once per thread: a paint draws dozens of lines.
+    constexpr int32_t kStrip = 3 * 512;
+    // The few strips in use are made once per thread: a paint draws dozens of lines.
     struct TDots {
         QRgb Colour;
         bool Across;
-        QBrush Brush;
+        QImage Strip;
     };
     thread_local std::vector<TDots> made;
     auto it = std::find_if(made.begin(), made.end(), [&](const TDots& d) {
         return d.Colour == colour.rgba() && d.Across == across;
     });
     if (it == made.end()) {
-        QImage dots(across ? 3 : 1, across ? 1 : 3, QImage::Format_ARGB32_Premultiplied);
-        dots.fill(Qt::transparent);
-        dots.setPixelColor(0, 0, colour);
+        QImage strip(across ? kStrip : 1, across ? 1 : kStrip, QImage::Format_ARGB32_Premultiplied);
+        strip.fill(Qt::transparent);
+        for (int32_t i = 0; i < kStrip; i += 3)
+            strip.setPixelColor(across ? i : 0, across ? 0 : i, colour);
         if (made.size() >= 16)
             made.clear();
-        made.push_back({colour.rgba(), across, QBrush(dots)});
+        made.push_back({colour.rgba(), across, std::move(strip)});
         it = made.end() - 1;
     }
-    canvas.setBrushOrigin(across ? QPoint(start, at) : QPoint(at, start));
-    canvas.fillRect(across ? QRect(from, at, to - from + 1, 1) : QRect(at, from, 1, to - from + 1),
-                    it->Brush);
+    for (int32_t pos = from; pos <= to;) {
+        const int32_t phase = int32_t(((int64_t(pos) - start) % 3 + 3) % 3);
+        const int32_t n = std::min<int32_t>(to - pos + 1, kStrip - phase);
+        DrawImageInBands(canvas, across ? QPoint(pos, at) : QPoint(at, pos), it->Strip,
+                         across ? QRect(phase, 0, n, 1) : QRect(0, phase, 1, n));
+        pos += n;
+    }
 }
 
 QImage DrawnOutline(const QSize& size, const QColor& colour) {
@@ -123,7 +141,7 @@ void DottedRect(QPainter& canvas, const QRect& r, const QColor& colour,
     for (const QRect& edge : {QRect(0, 0, w + 1, 1), QRect(0, h, w + 1, 1), QRect(0, 1, 1, h - 1),
                               QRect(w, 1, 1, h - 1)})
         if (!edge.isEmpty())
-            canvas.drawImage(edge.topLeft() + QPoint(x, y), outline, edge);
+            DrawImageInBands(canvas, edge.topLeft() + QPoint(x, y), outline, edge);
 }
 
 void PaintControl(QPainter& canvas, TLabelControl& c, const TLabelPaintOptions& options,
