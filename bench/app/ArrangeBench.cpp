@@ -1,5 +1,6 @@
 // An arranging command on a busy label: 20 of 200 controls selected and aligned, offscreen,
 // with the step recorded and the label painted again, as the user waits for it.
+#include "BenchWindow.h"
 #include "TestLabel.h"
 
 #include "app/FMain.h"
@@ -22,25 +23,12 @@
 namespace {
 void AlignTwentyOfTwoHundred(benchmark::State& state) {
     QTemporaryDir folder;
-    TShellEnvironment shell = TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/vellumtrace"));
-    shell.DataFolder = folder.filePath(QStringLiteral("share"));
-    shell.RefreshDatabases = [](const QString&) {};
-    TFMain window(TCommandLineOptions{},
-                  std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))),
-                  &shell);
-    window.resize(1000, 800);
-    window.show();
-    window.Document().ChangeSheet([](TSheetSettings& s) {
-        s.LabelWidth = 8;
-        s.LabelHeight = 10;
-    });
-    window.ApplyLabelSize();
-    AddBenchControls(window.Document(), 200);
+    const std::unique_ptr<TFMain> designer = BenchDesigner(folder);
+    TFMain& window = *designer;
     std::vector<TControlId> selected;
     for (size_t i = 0; i < window.Document().Controls().size(); i += 10)
         selected.push_back(window.Document().Controls()[i]->Id());
     window.Document().SelectIds(selected);
-    window.Label().grab();
     QCoreApplication::processEvents();
 
     // Left and right in turn, so that every run moves the controls.
@@ -72,9 +60,6 @@ void AlignTwentyOfTwoHundred(benchmark::State& state) {
     ReportPercentiles(state, ms);
     state.SetLabel("target < 10 ms");
     window.Document().SelectNone();
-    window.UiServices().Question = [](QWidget*, const QString&, const QString&) {
-        return TAnswer::No;
-    };
 }
 BENCHMARK(AlignTwentyOfTwoHundred)->Unit(benchmark::kMillisecond);
 } // namespace

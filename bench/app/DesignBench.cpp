@@ -1,6 +1,7 @@
 // The design surface zoomed in on a large label: 200 controls of every kind on 8 x 10 inches at
 // 400 %, offscreen. A mouse move of a drag of 20 selected controls handled and painted, and one
 // zoom step painted.
+#include "BenchWindow.h"
 #include "TestLabel.h"
 
 #include "app/DesignArea.h"
@@ -43,25 +44,7 @@ struct TDesigner {
     TPaintCount painted;
     std::unique_ptr<TFMain> window;
 
-    TDesigner() {
-        TShellEnvironment shell =
-            TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/vellumtrace"));
-        shell.DataFolder = folder.filePath(QStringLiteral("share"));
-        shell.RefreshDatabases = [](const QString&) {};
-        window = std::make_unique<TFMain>(
-            TCommandLineOptions{},
-            std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))), &shell);
-        window->UiServices().Question = [](QWidget*, const QString&, const QString&) {
-            return TAnswer::No;
-        };
-        window->resize(1000, 800);
-        window->show();
-        window->Document().ChangeSheet([](TSheetSettings& sheet) {
-            sheet.LabelWidth = 8;
-            sheet.LabelHeight = 10;
-        });
-        window->ApplyLabelSize();
-        AddBenchControls(window->Document(), 200);
+    TDesigner() : window(BenchDesigner(folder)) {
         window->ZoomTo(400);
         window->DesignArea().ShowTopLeftCorner();
         window->Label().installEventFilter(&painted);

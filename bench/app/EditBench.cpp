@@ -1,6 +1,7 @@
 // The editor's interactive paths on a label of 200 controls of every kind, offscreen: a mouse
 // move of a drag (handled and repainted), a keystroke in the text box, recording one step of
 // the history, and undoing and redoing it.
+#include "BenchWindow.h"
 #include "TestLabel.h"
 
 #include "app/FMain.h"
@@ -29,29 +30,7 @@ struct TEditor {
     QTemporaryDir folder;
     std::unique_ptr<TFMain> window;
 
-    TEditor() {
-        TShellEnvironment shell =
-            TShellEnvironment::ForProgram(QStringLiteral("/opt/vt/vellumtrace"));
-        shell.DataFolder = folder.filePath(QStringLiteral("share"));
-        shell.RefreshDatabases = [](const QString&) {};
-        window = std::make_unique<TFMain>(
-            TCommandLineOptions{},
-            std::make_unique<TPreferenceStore>(folder.filePath(QStringLiteral("p.ini"))), &shell);
-        window->UiServices().Question = [](QWidget*, const QString&, const QString&) {
-            return TAnswer::No;
-        };
-        window->resize(1000, 800);
-        window->show();
-        // A sheet of 8 by 10 inches, so the 200 controls spread out as on a real large label.
-        TSheetSettings sheet = window->Document().Sheet();
-        sheet.LabelWidth = 8;
-        sheet.LabelHeight = 10;
-        window->Document().SetSheet(sheet);
-        window->ApplyLabelSize();
-        AddBenchControls(window->Document(), 200);
-        window->Label().grab();
-        QCoreApplication::processEvents();
-    }
+    TEditor() : window(BenchDesigner(folder)) {}
     TCanvasLabel& Label() { return window->Label(); }
     TLabelDocument& Document() { return window->Document(); }
 };
