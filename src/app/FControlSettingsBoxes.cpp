@@ -1,6 +1,7 @@
 // The Common page's boxes for the place and size of the selection, in the unit the rulers show.
 #include "app/FControlSettings.h"
 
+#include "app/PaletteShared.h"
 #include "app/PaletteTexts.h"
 #include "document/LabelDocument.h"
 #include "document/widgets/CanvasLabel.h"
@@ -29,30 +30,16 @@ int32_t PixelsPerInch(TBox box) {
     return Horizontal(box) ? ScreenPixelsPerInchX() : ScreenPixelsPerInchY();
 }
 
-// The smallest box holding all the controls.
-TRect Bounds(const std::vector<TLabelControl*>& controls) {
-    TRect r = controls.front()->Box();
-    for (const TLabelControl* c : controls) {
-        const TRect b = c->Box();
-        r = {std::min(r.Left, b.Left), std::min(r.Top, b.Top), std::max(r.Right, b.Right),
-             std::max(r.Bottom, b.Bottom)};
-    }
-    return r;
-}
-
 // What the box stands for: the selection's place, or a size each control shares.
 std::optional<int32_t> BoxValue(TBox box, const std::vector<TLabelControl*>& controls) {
-    const TRect bounds = Bounds(controls);
+    const TRect bounds = BoxAround(controls);
     if (box == TBox::Left)
         return bounds.Left;
     if (box == TBox::Top)
         return bounds.Top;
-    const bool width = box == TBox::Width;
-    const int32_t first = width ? controls.front()->Width() : controls.front()->Height();
-    for (const TLabelControl* c : controls)
-        if ((width ? c->Width() : c->Height()) != first)
-            return std::nullopt;
-    return first;
+    if (box == TBox::Width)
+        return SharedValue(controls, [](const TLabelControl& c) { return c.Width(); });
+    return SharedValue(controls, [](const TLabelControl& c) { return c.Height(); });
 }
 
 struct TBoxText {
@@ -151,7 +138,7 @@ void TFControlSettings::ApplyBox(TBox which) {
                 which == TBox::Width ? c->SetBoxWidth(pixels) : c->SetBoxHeight(pixels);
         } else {
             // The selection moves as one, as far as the label lets its outermost control go.
-            const TRect bounds = Bounds(controls);
+            const TRect bounds = BoxAround(controls);
             const TRect area = controls.front()->BoundsArea();
             const bool x = which == TBox::Left;
             const int64_t from = x ? bounds.Left : bounds.Top;

@@ -45,12 +45,8 @@ TRect SizeInto(const TRect& r, const TRect& area) {
 
 TRect Around(const std::vector<TRect>& boxes) {
     TRect all = boxes.front();
-    for (const TRect& r : boxes) {
-        all.Left = std::min(all.Left, r.Left);
-        all.Top = std::min(all.Top, r.Top);
-        all.Right = std::max(all.Right, r.Right);
-        all.Bottom = std::max(all.Bottom, r.Bottom);
-    }
+    for (const TRect& r : boxes)
+        all = all.United(r);
     return all;
 }
 

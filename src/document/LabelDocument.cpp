@@ -72,22 +72,16 @@ std::vector<TLabelControl*> TLabelDocument::SelectedControls() const {
     return controls;
 }
 
-TRect TLabelDocument::SelectionBounds() const {
-    TRect bounds;
-    bool first = true;
-    for (const TLabelControl* c : SelectedControls()) {
-        const TRect box = c->Box();
-        if (first) {
-            bounds = box;
-            first = false;
-            continue;
-        }
-        bounds.Left = std::min(bounds.Left, box.Left);
-        bounds.Top = std::min(bounds.Top, box.Top);
-        bounds.Right = std::max(bounds.Right, box.Right);
-        bounds.Bottom = std::max(bounds.Bottom, box.Bottom);
-    }
+TRect BoxAround(const std::vector<TLabelControl*>& controls) {
+    TRect bounds = controls.front()->Box();
+    for (const TLabelControl* c : controls)
+        bounds = bounds.United(c->Box());
     return bounds;
+}
+
+TRect TLabelDocument::SelectionBounds() const {
+    const std::vector<TLabelControl*> selected = SelectedControls();
+    return selected.empty() ? TRect() : BoxAround(selected);
 }
 
 TLabelControl* TLabelDocument::ControlAt(int32_t x, int32_t y, double zoom) const {

@@ -23,6 +23,9 @@ struct TControlCopies {
     bool empty() const { return Controls.empty(); }
 };
 
+// The smallest box holding every one of controls (which must not be empty).
+TRect BoxAround(const std::vector<TLabelControl*>& controls);
+
 // One label being designed: the sheet it is printed on, the controls in stacking order and
 // what is selected. Every change goes through here and is announced, so the editor's views,
 // the history and the window follow it; the files read into it and write from it, and the

@@ -56,6 +56,11 @@ struct TRect {
         return x >= Left && x < Right && y >= Top && y < Bottom;
     }
     bool operator==(const TRect&) const = default;
+    // The smallest rectangle holding this one and other.
+    TRect United(const TRect& other) const {
+        return {std::min(Left, other.Left), std::min(Top, other.Top), std::max(Right, other.Right),
+                std::max(Bottom, other.Bottom)};
+    }
     // Edges past the int32 range are held at its ends rather than wrapping round.
     static TRect FromBox(int32_t left, int32_t top, int32_t width, int32_t height) {
         return {left, top, Edge(int64_t(left) + width), Edge(int64_t(top) + height)};
