@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libgl1-mesa-dev libqt6svg6
   libjpeg-dev
+  libqpdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
   libzint-dev

@@ -76,6 +76,7 @@ TPrintSettings RunSettings(const TCommandLineOptions& o) {
     s.Duplicates = o.Copies;
     s.DataFile = o.DataFile;
     s.Skip = o.Skip;
+    s.Threads = RunThreads(o);
     return s;
 }
 

@@ -1,18 +1,18 @@
 #include "platform/PrintJob.h"
 
 #include "platform/Errors.h"
+#include "platform/PdfJoin.h"
+#include "platform/PdfPages.h"
 #include "platform/TempFiles.h"
 
 #include <QFileInfo>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <vector>
 
 struct TPrintJob::TImpl {
     TPrinterFacts facts;
@@ -22,10 +22,18 @@ struct TPrintJob::TImpl {
     QString title;
     std::unique_ptr<QSaveFile> saveFile;      // the -o file, committed only at the end
     std::unique_ptr<QTemporaryFile> tempFile; // the PDF for a printer's queue
-    std::unique_ptr<QPdfWriter> writer;
-    std::unique_ptr<QPainter> painter;
+    std::unique_ptr<TPdfPages> pages;         // a job drawn page by page
+    // A job whose pages are drawn in parts elsewhere: the parts in order, and their join.
+    std::vector<std::unique_ptr<TPdfPart>> parts;
+    std::unique_ptr<TPdfJoin> join;
     bool finished = false;
     bool delivered = false;
+
+    QFileDevice& Output() {
+        return saveFile ? static_cast<QFileDevice&>(*saveFile)
+                        : static_cast<QFileDevice&>(*tempFile);
+    }
+    QString OutputName() const { return saveFile ? saveFile->fileName() : tempFile->fileName(); }
 };
 
 namespace {
@@ -63,7 +71,7 @@ TPrintJob::~TPrintJob() {
 }
 
 std::unique_ptr<TPrintJob> TPrintJob::Begin(const TPrinter& printer, const QString& title,
-                                            const QString& outputPdf) {
+                                            const QString& outputPdf, TJobPages pages) {
     std::unique_ptr<TPrintJob> job(new TPrintJob);
     job->m_impl = std::make_unique<TImpl>();
     TImpl& d = *job->m_impl;
@@ -89,59 +97,57 @@ std::unique_ptr<TPrintJob> TPrintJob::Begin(const TPrinter& printer, const QStri
                                  .arg(d.tempFile->errorString()));
         device = d.tempFile.get();
     }
-    const TPrinterFacts& f = d.facts;
-    d.writer = std::make_unique<QPdfWriter>(device);
-    d.writer->setResolution(f.PixelsPerInchX);
-    d.writer->setTitle(title);
-    d.writer->setCreator(QStringLiteral("Vellumtrace"));
-    const QSizeF inches(double(f.PhysicalWidth) / f.PixelsPerInchX,
-                        double(f.PhysicalHeight) / f.PixelsPerInchY);
-    d.writer->setPageLayout(
-        QPageLayout(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch),
-                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    d.painter = std::make_unique<QPainter>();
-    if (!d.painter->begin(d.writer.get()))
-        throw TUserError(QStringLiteral("Cannot start the print job \"%1\".").arg(title));
-    // Device pixels at the printer's own resolution, from the printable area's corner.
-    const double scaleY = double(f.PixelsPerInchX) / f.PixelsPerInchY;
-    d.painter->scale(1.0, scaleY);
-    d.painter->translate(f.OffsetX, f.OffsetY);
-    d.painter->save();
-    job->m_pages = 1;
+    if (pages == TJobPages::Drawn) {
+        d.pages = std::make_unique<TPdfPages>(device, d.facts, title);
+        job->m_pages = 1;
+    } else {
+        d.join = std::make_unique<TPdfJoin>();
+    }
     return job;
 }
 
+const TPrinterFacts& TPrintJob::Facts() const {
+    return m_impl->facts;
+}
+
+const QString& TPrintJob::Title() const {
+    return m_impl->title;
+}
+
 QPainter& TPrintJob::Painter() {
-    return *m_impl->painter;
+    return m_impl->pages->Painter();
 }
 
 void TPrintJob::NewPage() {
-    TImpl& d = *m_impl;
-    d.painter->restore();
-    d.writer->newPage();
-    d.painter->save();
+    m_impl->pages->NewPage();
     ++m_pages;
+}
+
+void TPrintJob::AppendPart(std::unique_ptr<TPdfPart> part) {
+    TImpl& d = *m_impl;
+    d.join->Append(part->FileName());
+    m_pages = d.join->PageCount();
+    d.parts.push_back(std::move(part));
 }
 
 void TPrintJob::Finish() {
     TImpl& d = *m_impl;
     if (d.finished)
         return;
-    d.painter->restore();
-    d.painter->end();
-    d.painter.reset();
-    d.writer.reset();
     d.finished = true;
-    // A write cut short by a full disk shows only as a shorter file once the buffer is flushed.
-    QFileDevice& file = d.saveFile ? static_cast<QFileDevice&>(*d.saveFile)
-                                   : static_cast<QFileDevice&>(*d.tempFile);
-    const qint64 expected = file.pos();
-    if (!file.flush() || file.size() != expected) {
-        const QString name = d.saveFile ? d.saveFile->fileName() : d.tempFile->fileName();
+    try {
+        if (d.pages) {
+            d.pages->End();
+            d.pages.reset();
+        } else {
+            d.join->Write(d.Output(), d.OutputName());
+            d.join.reset();
+            d.parts.clear(); // their pages are in the output now
+        }
+        CheckWrittenWhole(d.Output(), d.OutputName());
+    } catch (const TUserError&) {
         Abort();
-        throw TUserError(QStringLiteral("Cannot write the PDF file %1: not everything could be "
-                                        "written (is the disk full?)")
-                             .arg(name));
+        throw;
     }
 }
 
@@ -165,11 +171,9 @@ void TPrintJob::End() {
 void TPrintJob::Abort() {
     TImpl& d = *m_impl;
     d.delivered = true; // nothing is left to deliver
-    if (d.painter) {
-        d.painter->end();
-        d.painter.reset();
-    }
-    d.writer.reset();
+    d.pages.reset();
+    d.join.reset();
+    d.parts.clear();
     if (d.saveFile)
         d.saveFile->cancelWriting(); // the target file stays as it was
     d.saveFile.reset();

@@ -7,6 +7,11 @@
 #include <memory>
 
 class QPainter;
+class TPdfPart;
+
+// How a job's pages come: drawn on the job's own painter one after the other, or drawn in parts
+// elsewhere (on other threads) and appended in order.
+enum class TJobPages { Drawn, Parts };
 
 // One print run. Pages are always rendered into a PDF first; only a run that ends normally is
 // delivered (moved to the output file, or handed to the printer's queue), so an aborted or failed
@@ -21,12 +26,20 @@ public:
     // (whatever the printer); otherwise a PDF printer needs outputPdf, and a system printer gets
     // the job in its queue. Throws TUserError when the job cannot start.
     static std::unique_ptr<TPrintJob> Begin(const TPrinter& printer, const QString& title,
-                                            const QString& outputPdf);
+                                            const QString& outputPdf,
+                                            TJobPages pages = TJobPages::Drawn);
 
-    // The page's painter. Coordinates are device pixels with the origin at the top-left of the
-    // printable area.
+    // The printer's facts and the title the job started with (for its parts).
+    const TPrinterFacts& Facts() const;
+    const QString& Title() const;
+
+    // A drawn job: the page's painter. Coordinates are device pixels with the origin at the
+    // top-left of the printable area.
     QPainter& Painter();
     void NewPage();
+    // A job in parts: appends the pages of a finished part after those appended so far; the job
+    // keeps the part until its document is written. Throws TUserError when it cannot be read.
+    void AppendPart(std::unique_ptr<TPdfPart> part);
     // Finishes the document: every page is rendered and written to the temporary output, nothing
     // is delivered yet. Throws TUserError when the output could not be written whole.
     void Finish();

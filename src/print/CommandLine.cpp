@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/PaperChoice.h"
 #include "platform/Rounding.h"
+#include "print/ParallelPages.h"
 
 #include <QFileInfo>
 
@@ -76,6 +77,8 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
         o.PrinterName = Param(params, d + 1);
     if (const int32_t paper = FindSwitch(params, "--paper"); paper > 0)
         o.Paper = Param(params, paper + 1);
+    if (const int32_t t = FindSwitch(params, "--threads"); t > 0)
+        o.Threads = Param(params, t + 1);
     o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Check = FindSwitch(params, "--check") > 0;
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
@@ -97,6 +100,18 @@ TPaperChoice RunPaper(const TCommandLineOptions& o, const TPaperChoice& labelPap
     if (StandardPaperId(*o.Paper) != QPageSize::Custom)
         paper.Landscape = labelPaper.Landscape;
     return paper;
+}
+
+int32_t RunThreads(const TCommandLineOptions& o) {
+    if (!o.Threads)
+        return 0;
+    bool ok = false;
+    const int32_t n = o.Threads->toInt(&ok);
+    if (!ok || n < 1)
+        throw TUserError(QStringLiteral("--threads needs a whole number from 1, as in --threads 2; "
+                                        "\"%1\" is not one.")
+                             .arg(*o.Threads));
+    return std::min(n, MaxPrintThreads);
 }
 
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
@@ -127,6 +142,8 @@ QString CommandLineHelp() {
         "                  in Print Setup: a name (Letter, A4, Legal, A5, ...) keeps the\n"
         "                  label's orientation; a size WxH with a unit of in, mm, cm or pt\n"
         "                  (4x6in, 100x150mm) lies as given; the label file keeps its paper\n"
+        "  --threads N     draw the pages on N threads (default: one per core, at most 8,\n"
+        "                  or the environment's VELLUMTRACE_THREADS); 1 draws them in turn\n"
         "  --no-save       leave the label file as it was (after a run the counters of a\n"
         "                  label with sequence fields are saved, so the next run goes on)\n"
         "  --check         check the labels the same switches would print, print nothing:\n"

@@ -19,14 +19,15 @@ struct TCommandLineOptions {
     bool Unattended = false;
 
     // Switches of our own beyond the classic ones.
-    QString OutputPdf;            // -o FILE: print into this PDF file
-    QString PrinterName;          // -d NAME: print on this printer
-    std::optional<QString> Paper; // --paper NAME or WxH: this run's paper, not the label's
-    bool NoSave = false;          // --no-save: an unattended run leaves the label file as it was
-    bool Check = false;           // --check: check every label of the run instead of printing it
-    bool NoReadBack = false;      // --no-read-back: a check without reading symbols back
-    bool Help = false;            // --help
-    bool Version = false;         // --version
+    QString OutputPdf;              // -o FILE: print into this PDF file
+    QString PrinterName;            // -d NAME: print on this printer
+    std::optional<QString> Paper;   // --paper NAME or WxH: this run's paper, not the label's
+    std::optional<QString> Threads; // --threads N: threads that draw the pages
+    bool NoSave = false;            // --no-save: an unattended run leaves the label file as it was
+    bool Check = false;             // --check: check every label of the run instead of printing it
+    bool NoReadBack = false;        // --no-read-back: a check without reading symbols back
+    bool Help = false;              // --help
+    bool Version = false;           // --version
 
     // What the classic switches named but did not exist, so an unattended run can report it.
     QString MissingStartFile;
@@ -47,6 +48,11 @@ struct TPaperChoice;
 // a size lies as given), otherwise the label's own choice. Throws TUserError when --paper names
 // no paper.
 TPaperChoice RunPaper(const TCommandLineOptions& options, const TPaperChoice& labelPaper);
+
+// The threads a run draws its pages on: --threads when given (a whole number from 1; more than
+// the most a run uses are that most), 0 for the default (PrintThreads). Throws TUserError when
+// --threads has no such number.
+int32_t RunThreads(const TCommandLineOptions& options);
 
 // What a run says when its printer lacks the paper and prints on its own paper instead.
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,

@@ -10,6 +10,7 @@
 #include "platform/PrintJob.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
+#include "print/ParallelPages.h"
 #include "print/PrintControls.h"
 #include "print/SheetFit.h"
 
@@ -104,23 +105,39 @@ TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const 
     return box;
 }
 
-void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
-                   const TLabelPlace& place) {
-    const QRect labelRect = LabelRect(layout, place.Column, place.Row);
-    PrintLabelBorder(canvas, layout, labelRect);
-    const TPrintScale& s = layout.Scale;
+TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place) {
+    TPlannedLabel label;
+    label.Column = place.Column;
+    label.Row = place.Row;
+    label.Texts.reserve(controls.size());
     for (const auto& control : controls) {
         const TLabelControl& c = *control;
-        const TPrintBox box = ControlPrintBox(c, labelRect, s);
         // Only the kinds that carry a text evaluate it, so counters step for those alone.
+        const bool carries = KindPrinter(c.Kind()) && KindTraits(c.Kind()).CarriesText;
+        label.Texts.push_back(carries ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy))
+                                      : QString());
+    }
+    return label;
+}
+
+void DrawPlannedLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
+                      const TPlannedLabel& label) {
+    const QRect labelRect = LabelRect(layout, label.Column, label.Row);
+    PrintLabelBorder(canvas, layout, labelRect);
+    const TPrintScale& s = layout.Scale;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const TLabelControl& c = *controls[i];
         const TKindPrinter* printer = KindPrinter(c.Kind());
         if (!printer)
             continue;
-        const QString text = KindTraits(c.Kind()).CarriesText
-                                 ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy))
-                                 : QString();
-        printer->Print(canvas, c, text, box, s);
+        const QString& text = i < label.Texts.size() ? label.Texts[i] : QString();
+        printer->Print(canvas, c, text, ControlPrintBox(c, labelRect, s), s);
     }
+}
+
+void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
+                   const TLabelPlace& place) {
+    DrawPlannedLabel(canvas, layout, controls, PlanLabel(controls, place));
 }
 
 namespace {
@@ -138,10 +155,11 @@ private:
     std::unique_ptr<TPrintJob> m_job;
 };
 
-// Opens the run's target once the checks passed and the data file opened; a walk has none.
-using TOpenTarget = std::function<TPageTarget*()>;
-// What the run does at each label: draws it on the target, or visits it.
-using TDoLabel = std::function<void(TPageTarget*, const TLabelPlace&)>;
+// Opens the run's target on its layout once the checks passed and the data file opened; a walk
+// has none.
+using TOpenTarget = std::function<TPageSink*(const TPrintLayout&)>;
+// What the run does at each label: draws it on the target, plans it, or visits it.
+using TDoLabel = std::function<void(TPageSink*, const TLabelPlace&)>;
 
 // What a run that delivers does once its pages are drawn and before its target ends.
 struct TDelivery {
@@ -178,7 +196,7 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
         if (!reader.HasRecord())
             throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
     }
-    TPageTarget* job = open();
+    TPageSink* job = open(layout);
     if (progress) {
         progress->Start(title, printer.Name());
         if (settings.Range == TPrintRange::Pages)
@@ -262,8 +280,8 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
 }
 
 TDoLabel DrawOn(const TControlList& controls) {
-    return [&controls](TPageTarget* job, const TLabelPlace& place) {
-        PrintOneLabel(job->Painter(), *place.Layout, controls, place);
+    return [&controls](TPageSink* job, const TLabelPlace& place) {
+        PrintOneLabel(static_cast<TPageTarget*>(job)->Painter(), *place.Layout, controls, place);
     };
 }
 
@@ -283,31 +301,50 @@ TPrintResult PrintLabels(const TSheetSettings& sheet, const TControlList& contro
                          const QString& outputPdf, const QString& documentFileName,
                          TPrintProgress* progress, const TBeforeDelivery& beforeDelivery) {
     const QString title = JobTitle(documentFileName);
+    const int32_t threads = PrintThreads(settings.Threads);
+    // One thread draws on the job itself; more plan each label here, in order, and draw its
+    // pages on workers.
     std::unique_ptr<TJobTarget> job;
-    const TOpenTarget open = [&]() -> TPageTarget* {
-        job = std::make_unique<TJobTarget>(TPrintJob::Begin(printer, title, outputPdf));
-        return job.get();
+    std::unique_ptr<TParallelPages> parallel;
+    const TOpenTarget open = [&](const TPrintLayout& layout) -> TPageSink* {
+        if (threads <= 1) {
+            job = std::make_unique<TJobTarget>(TPrintJob::Begin(printer, title, outputPdf));
+            return job.get();
+        }
+        parallel = std::make_unique<TParallelPages>(
+            TPrintJob::Begin(printer, title, outputPdf, TJobPages::Parts), layout, controls,
+            threads, settings.ChunkLabels, progress);
+        return parallel.get();
+    };
+    const TDoLabel plan = [&controls](TPageSink* sink, const TLabelPlace& place) {
+        static_cast<TParallelPages*>(sink)->Add(PlanLabel(controls, place));
     };
     TDelivery delivery;
     delivery.VerifyData = true;
     delivery.Before = [&](const TPrintResult& result) {
-        job->Finish(); // the whole document is written before anything relies on it
+        // The whole document is written before anything relies on it.
+        if (job)
+            job->Finish();
+        else
+            parallel->Finish();
         if (beforeDelivery)
             beforeDelivery(result);
     };
     TPrintResult result = GuardedRun([&] {
-        return RunLabels(sheet, controls, settings, printer, title, open, DrawOn(controls),
-                         progress, delivery);
+        return RunLabels(sheet, controls, settings, printer, title, open,
+                         threads <= 1 ? DrawOn(controls) : plan, progress, delivery);
     });
     if (job)
         result.JobId = job->JobId();
+    else if (parallel)
+        result.JobId = parallel->JobId();
     return result;
 }
 
 TPrintResult PaintLabels(const TSheetSettings& sheet, const TControlList& controls,
                          const TPrintSettings& settings, const TPrinter& printer,
                          TPageTarget& target, TPrintProgress* progress) {
-    const TOpenTarget open = [&]() -> TPageTarget* { return &target; };
+    const TOpenTarget open = [&](const TPrintLayout&) -> TPageSink* { return &target; };
     return GuardedRun([&] {
         return RunLabels(sheet, controls, settings, printer, JobTitle(QString()), open,
                          DrawOn(controls), progress);
@@ -317,8 +354,8 @@ TPrintResult PaintLabels(const TSheetSettings& sheet, const TControlList& contro
 TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& controls,
                         const TPrintSettings& settings, const TPrinter& printer,
                         const TLabelVisit& visit, TPrintProgress* progress) {
-    const TOpenTarget none = []() -> TPageTarget* { return nullptr; };
-    const TDoLabel doLabel = [&](TPageTarget*, const TLabelPlace& place) { visit(place); };
+    const TOpenTarget none = [](const TPrintLayout&) -> TPageSink* { return nullptr; };
+    const TDoLabel doLabel = [&](TPageSink*, const TLabelPlace& place) { visit(place); };
     return GuardedRun([&] {
         return RunLabels(sheet, controls, settings, printer, JobTitle(QString()), none, doLabel,
                          progress);

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -26,6 +27,10 @@ struct TPrintSettings {
     int32_t Skip = 0;
     // How the data file's lines split into fields; whoever chose the file fills it.
     TTextImportSettings Import;
+    // Threads that draw the pages of a printed run (PrintThreads); 0 for the machine's cores.
+    int32_t Threads = 0;
+    // Labels to a chunk of pages drawn by one thread; 0 for the engine's own choice.
+    int32_t ChunkLabels = 0;
 };
 
 // The page a run lays its labels out on: the run's own copy of the sheet with its rows and
@@ -57,15 +62,20 @@ public:
     virtual void Labels(int32_t /*labels*/) {}
 };
 
-// Where a run draws its pages: a print job, or a preview's page pictures.
-class TPageTarget {
+// Where a run's pages go, one after the other.
+class TPageSink {
 public:
-    virtual ~TPageTarget() = default;
-    // Device pixels of the printer, origin at the top-left of the printable area.
-    virtual QPainter& Painter() = 0;
+    virtual ~TPageSink() = default;
     virtual void NewPage() = 0;
     virtual void End() {}
     virtual void Abort() {}
+};
+
+// Where a run draws its pages: a print job, or a preview's page pictures.
+class TPageTarget : public TPageSink {
+public:
+    // Device pixels of the printer, origin at the top-left of the printable area.
+    virtual QPainter& Painter() = 0;
 };
 
 struct TPrintResult {
@@ -131,6 +141,19 @@ QRect LabelRect(const TPrintLayout& layout, int32_t column, int32_t row);
 // A control's box on a label placed at labelRect: a control without auto size is confined to
 // its box within the label.
 TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const TPrintScale& s);
+// A label of a run with what its record and copy make of it: its place on the page and the text
+// of each control (empty for the kinds that carry none), evaluated in the run's order. Drawing
+// it needs nothing else, so labels can be drawn on any thread once planned.
+struct TPlannedLabel {
+    int32_t Column = 0;
+    int32_t Row = 0;
+    std::vector<QString> Texts; // one per control, in the controls' order
+};
+// Evaluates the texts of the label at place; counters step as they do when it is drawn.
+TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place);
+// Draws a planned label on the layout's page. Reads the controls only.
+void DrawPlannedLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
+                      const TPlannedLabel& label);
 // Draws the label at place (its position, record and copy) on the layout's page.
 void PrintOneLabel(QPainter& canvas, const TPrintLayout& layout, const TControlList& controls,
                    const TLabelPlace& place);

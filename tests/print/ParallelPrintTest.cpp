@@ -1,18 +1,23 @@
-// Two print runs of different labels, each merging its own data file, at the same time on two
-// threads: each prints exactly what it prints alone, and neither touches its caller's sheet.
+// Printing on several threads: two print runs of different labels at the same time, each
+// printing exactly what it prints alone without touching its caller's sheet; and one run whose
+// pages are drawn on worker threads printing exactly what it prints on one.
 
 #include "PdfProbe.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/TextLabel.h"
 #include "merge/AdvancedField.h"
+#include "platform/Errors.h"
 #include "platform/Printer.h"
+#include "platform/TempFiles.h"
 #include "print/PrintU.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -225,4 +230,151 @@ TEST_F(ParallelPrintTest, ARunFitsItsOwnCopyOfTheSheet) {
     EXPECT_EQ(layout.Sheet.Columns, 4);
     EXPECT_EQ(layout.Page.PhysicalWidth, 5100);
     EXPECT_TRUE(orders.Sheet == before);
+}
+
+namespace {
+// The counters' values as a run leaves them, control by control.
+std::vector<int64_t> CounterValues(const TControlList& controls) {
+    std::vector<int64_t> values;
+    for (const auto& c : controls)
+        for (const auto& f : c->Fields)
+            if (const auto* s = dynamic_cast<const TSequenceField*>(f.get()))
+                values.push_back(s->CurrentValue);
+    return values;
+}
+
+QString PageSizes(const QString& pdf) {
+    QStringList sizes;
+    for (const QString& line : PdfInfo(pdf).split('\n'))
+        if (line.startsWith("Page size:") || line.startsWith("Pages:"))
+            sizes << line.simplified();
+    return sizes.join('\n');
+}
+
+QStringList PartFiles(const QString& folder) {
+    return QDir(folder).entryList({"part*"}, QDir::Files);
+}
+
+// Cancels the run after some labels, as the progress window's button or Ctrl-C does; or does
+// something else to the run at that point.
+class TStopAfter : public TPrintProgress {
+public:
+    TStopAfter(int32_t labels, std::function<void()> at = {}) : m_labels(labels), m_at(at) {}
+    void Start(const QString&, const QString&) override {}
+    void Page(int32_t) override {}
+    void Labels(int32_t labels) override {
+        if (labels == m_labels && m_at)
+            m_at();
+        m_reached = labels >= m_labels;
+    }
+    bool Cancelled() override { return !m_at && m_reached; }
+    void Close() override {}
+
+private:
+    int32_t m_labels;
+    std::function<void()> m_at;
+    bool m_reached = false;
+};
+} // namespace
+
+// A run drawn on several threads, a page or a label to a chunk so that the chunks are many and
+// finish out of order, prints the same pages with the same texts and leaves the counters where
+// one thread leaves them: with duplicates, counters, skipped positions and each kind of range.
+TEST_F(ParallelPrintTest, ManyThreadsPrintWhatOneThreadPrints) {
+    struct TCase {
+        const char* name;
+        std::function<void(TJob&)> adjust;
+        bool bins;
+    };
+    const TCase cases[] = {
+        {"all records, two copies, skip 5", [](TJob& j) { j.Settings.Skip = 5; }, false},
+        {"150 labels, skip 3",
+         [](TJob& j) {
+             j.Settings.Range = TPrintRange::Labels;
+             j.Settings.LabelCount = 150;
+             j.Settings.Skip = 3;
+             j.Settings.DataFile.clear();
+         },
+         false},
+        {"3 pages of a forced grid",
+         [](TJob& j) {
+             j.Settings.Range = TPrintRange::Pages;
+             j.Settings.PageCount = 3;
+         },
+         true},
+        {"all records of a forced grid, skip 4", [](TJob& j) { j.Settings.Skip = 4; }, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int64_t> counters;
+        std::vector<TPrintResult> results;
+        std::vector<QString> pdfs;
+        for (const int32_t threads : {1, 3}) {
+            MakeJobs();
+            TJob& job = c.bins ? bins : orders;
+            c.adjust(job);
+            job.Settings.Threads = threads;
+            job.Settings.ChunkLabels = threads == 1 ? 0 : 1;
+            pdfs.push_back(scratch.File(QStringLiteral("%1-%2.pdf").arg(c.bins).arg(threads)));
+            const TPrinted printed = Print(job, pdfs.back());
+            ASSERT_EQ(printed.Error, QString());
+            results.push_back(printed.Result);
+            if (threads == 1)
+                counters = CounterValues(job.Controls);
+            else
+                EXPECT_EQ(CounterValues(job.Controls), counters);
+        }
+        EXPECT_EQ(results[1].Labels, results[0].Labels);
+        EXPECT_EQ(results[1].Pages, results[0].Pages);
+        EXPECT_GT(results[0].Pages, 1);
+        const std::vector<QStringList> one = Pages(pdfs[0]);
+        EXPECT_EQ(int(one.size()), results[0].Pages);
+        EXPECT_EQ(Pages(pdfs[1]), one);
+        EXPECT_EQ(PageSizes(pdfs[1]), PageSizes(pdfs[0]));
+        EXPECT_EQ(PdfInfo(pdfs[1]).contains("Title:"), PdfInfo(pdfs[0]).contains("Title:"));
+    }
+    EXPECT_EQ(PartFiles(TempFolder()), QStringList()); // no part is left behind
+}
+
+// A cancel while the workers draw stops them all; nothing is written and no part is left.
+TEST_F(ParallelPrintTest, ACancelledThreadedRunLeavesNoFile) {
+    MakeJobs();
+    orders.Settings.Threads = 2;
+    orders.Settings.ChunkLabels = 1;
+    const QString pdf = scratch.File("cancelled.pdf");
+    TStopAfter stop(50);
+    const TLetterPdf printer;
+    const TPrintResult r =
+        PrintLabels(orders.Sheet, orders.Controls, orders.Settings, printer, pdf, QString(), &stop);
+    EXPECT_TRUE(r.Cancelled);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(PartFiles(TempFolder()), QStringList());
+}
+
+// A chunk that fails fails the run as a one-thread run fails: with its message, and the file
+// that was there before stays as it was.
+TEST_F(ParallelPrintTest, AFailedChunkFailsTheRunAndKeepsTheOldFile) {
+    MakeJobs();
+    orders.Settings.Threads = 2;
+    orders.Settings.ChunkLabels = 1;
+    const QString pdf = scratch.File("kept.pdf");
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the last run's labels");
+    }
+    // The parts' folder vanishes under the run: the next chunks cannot be written.
+    const QString folder = TempFolder();
+    TStopAfter vanish(20, [&] { QDir(folder).removeRecursively(); });
+    const TLetterPdf printer;
+    try {
+        PrintLabels(orders.Sheet, orders.Controls, orders.Settings, printer, pdf, QString(),
+                    &vanish);
+        ADD_FAILURE() << "the run went on without its parts";
+    } catch (const TUserError& e) {
+        EXPECT_TRUE(e.Message().contains("temporary file")) << e.Message().toStdString();
+    }
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("the last run's labels"));
 }

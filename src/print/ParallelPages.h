@@ -1,0 +1,47 @@
+#pragma once
+
+#include "print/PrintU.h"
+
+#include <cstdint>
+#include <memory>
+
+class TPrintJob;
+
+// How many threads a run draws its pages on: requested when above 0, else the environment's
+// VELLUMTRACE_THREADS when it is a whole number above 0, else one per core; at most
+// MaxPrintThreads either way.
+inline constexpr int32_t MaxPrintThreads = 8;
+int32_t PrintThreads(int32_t requested);
+
+// A print job whose pages are drawn on worker threads. The run hands it its labels in order,
+// already planned (texts evaluated, counters stepped); every few pages make a chunk, drawn into
+// a PDF part of its own by the next free worker (about labelsPerChunk labels; 0 for the
+// default). Finished chunks are appended to the job in page
+// order as soon as the ones before them are in, and at most a few chunks per worker are waiting
+// at any time, so a run of any length holds a bounded number of pages. The controls and the
+// layout must stay as they are until the job ends; the workers only read them.
+class TParallelPages : public TPageSink {
+public:
+    TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayout& layout,
+                   const TControlList& controls, int32_t threads, int32_t labelsPerChunk,
+                   TPrintProgress* progress);
+    ~TParallelPages() override;
+    TParallelPages(const TParallelPages&) = delete;
+    TParallelPages& operator=(const TParallelPages&) = delete;
+
+    // The next label of the current page.
+    void Add(TPlannedLabel label);
+    // Closes the page. May wait for a worker while the chunks in hand are at their limit; a
+    // cancel seen meanwhile stops the waiting (the run sees it next).
+    void NewPage() override;
+    // Draws and appends every page left and writes the job's document, delivering nothing.
+    // Throws the first error of any chunk.
+    void Finish();
+    void End() override;
+    void Abort() override;
+    const QString& JobId() const;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> m_impl;
+};
