@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The merge-print benchmark: the reference job (address labels with a Code 128 order id and a
 # counter, 4 x 10 to a sheet) printed unattended into a PDF at 1,000, 10,000 and 100,000 records.
-# Reports labels per second, peak memory and PDF bytes per label; with --glabels, runs the same
-# job through gLabels 3 (installed when missing) in the same run for comparison.
+# Reports labels per second, peak memory and PDF bytes per label, side by side for each thread
+# count (default: 1 and one per core, at most 8); with --glabels, runs the same job through
+# gLabels 3 (installed when missing) in the same run for comparison.
 #
-#   bench/print/run.sh [--glabels] [--job DIR] [COUNTS...]
+#   bench/print/run.sh [--glabels] [--job DIR] [--threads "1 2 4"] [COUNTS...]
 #
 # DIR holds gen_csv.py, orders.lbl and, for gLabels, label-2x1.glabels and glabels-chunked.sh
 # (default: ../shared/bench beside the repository).
@@ -12,11 +13,15 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 job="$repo/../shared/bench"
 glabels=0
+cores=$(nproc)
+threads=(1)
+[[ $cores -gt 1 ]] && threads+=($((cores < 8 ? cores : 8)))
 counts=()
 while [[ $# -gt 0 ]]; do
   case $1 in
     --glabels) glabels=1 ;;
     --job) job=$2; shift ;;
+    --threads) read -r -a threads <<<"$2"; shift ;;
     *) counts+=("$1") ;;
   esac
   shift
@@ -44,10 +49,13 @@ printf "%-12s %9s %10s %12s %10s %12s\n" program records seconds labels/s peak_M
 for n in "${counts[@]}"; do
   csv="$work/orders-$n.csv"
   python3 "$job/gen_csv.py" "$n" "$csv"
-  read -r secs kb < <(measure env -u DISPLAY "$program" "$job/orders.lbl" -p -i "$csv" -o "$work/vt.pdf")
-  bytes=$(stat -c %s "$work/vt.pdf")
-  awk -v p=vellumtrace -v n="$n" -v s="$secs" -v k="$kb" -v b="$bytes" \
-    'BEGIN { printf "%-12s %9d %10.2f %12.0f %10.1f %12.0f\n", p, n, s, n / s, k / 1024, b / n }'
+  for t in "${threads[@]}"; do
+    read -r secs kb < <(measure env -u DISPLAY "$program" "$job/orders.lbl" -p -i "$csv" \
+      -o "$work/vt.pdf" --no-save --threads "$t")
+    bytes=$(stat -c %s "$work/vt.pdf")
+    awk -v p="vt ${t}thr" -v n="$n" -v s="$secs" -v k="$kb" -v b="$bytes" \
+      'BEGIN { printf "%-12s %9d %10.2f %12.0f %10.1f %12.0f\n", p, n, s, n / s, k / 1024, b / n }'
+  done
   if [[ $glabels -eq 1 ]]; then
     read -r secs kb < <(measure bash "$job/glabels-chunked.sh" "$job/label-2x1.glabels" "$csv" "$work/gl.pdf" 1000)
     bytes=$(stat -c %s "$work/gl.pdf")

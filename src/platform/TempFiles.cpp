@@ -6,12 +6,16 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <mutex>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
+// Print runs on several threads find the folder at once.
+std::mutex g_mutex;
 QString g_base;
 QString g_folder;
 
@@ -45,6 +49,7 @@ void MakePrivate(const QString& path) {
 } // namespace
 
 QString TempFolder() {
+    const std::lock_guard lock(g_mutex);
     if (g_folder.isEmpty() || !QDir(g_folder).exists()) {
         const QString base = g_base.isEmpty() ? QDir::tempPath() : g_base;
         const QString folder = QDir(base).filePath(QStringLiteral("vellumtrace-") + UserTag());
@@ -76,6 +81,7 @@ QString UniqueTempFile(const QString& prefix) {
 }
 
 void SetTempBaseForTesting(const QString& base) {
+    const std::lock_guard lock(g_mutex);
     g_base = base;
     g_folder.clear();
 }

@@ -4,7 +4,7 @@
 
 // The program's private temporary folder: one per user under the system's temporary folder,
 // mode 0700, so no other user can read our picture copies or plant files for us to open.
-// Created on first use. Throws TUserError when it cannot be made private.
+// Created on first use; safe to call from any thread. Throws TUserError when it cannot be made private.
 QString TempFolder();
 
 // Creates a new empty file in TempFolder() exclusively (never reusing an existing name) and

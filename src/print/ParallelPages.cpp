@@ -9,10 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <exception>
-#include <mutex>
 #include <thread>
 
 int32_t PrintThreads(int32_t requested) {
@@ -26,23 +24,24 @@ int32_t PrintThreads(int32_t requested) {
 
 namespace {
 // About this many labels make a chunk: enough that a part's own copy of the fonts is small
-// beside its pages, few enough that every worker has work soon and a chunk stays small in
+// beside its pages, few enough that every thread has work soon and a chunk stays small in
 // memory.
 constexpr int32_t LabelsPerChunk = 400;
 
 struct TChunk {
     std::vector<std::vector<TPlannedLabel>> pages;
-    // Set by the worker before done.
+    // Set by the chunk's thread before done.
     std::unique_ptr<TPdfPart> part;
     std::exception_ptr error;
-    bool done = false; // guarded by the mutex
+    std::atomic<bool> done{false};
+    std::thread thread;
 };
-using TChunkPtr = std::shared_ptr<TChunk>;
+using TChunkPtr = std::unique_ptr<TChunk>;
 } // namespace
 
 struct TParallelPages::TImpl {
     std::unique_ptr<TPrintJob> job;
-    // The workers' own copies of what they read besides the controls.
+    // The threads' own copies of what they read besides the controls.
     TPrintLayout layout;
     TPrinterFacts facts;
     QString title;
@@ -53,43 +52,14 @@ struct TParallelPages::TImpl {
     size_t maxInFlight = 1;
 
     std::vector<TPlannedLabel> page; // the page being planned
-    TChunkPtr chunk = std::make_shared<TChunk>();
-    std::deque<TChunkPtr> inFlight; // handed to the workers, in page order
+    TChunkPtr chunk = std::make_unique<TChunk>();
+    // Each on a thread of its own, in page order; at most maxInFlight at once.
+    std::deque<TChunkPtr> inFlight;
+    std::atomic<bool> stop{false};
     bool cancelled = false;
     bool finished = false;
 
-    std::mutex mutex;
-    std::condition_variable work;  // a chunk is waiting, or the workers must stop
-    std::condition_variable ready; // a chunk is done
-    std::deque<TChunkPtr> queue;   // waiting for a worker
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> workers;
-
     TImpl(const TPrintLayout& l, const TControlList& c) : layout(l), controls(c) {}
-
-    void Work() {
-        for (;;) {
-            TChunkPtr c;
-            {
-                std::unique_lock lock(mutex);
-                work.wait(lock, [&] { return stop.load() || !queue.empty(); });
-                if (stop)
-                    return;
-                c = std::move(queue.front());
-                queue.pop_front();
-            }
-            try {
-                Draw(*c);
-            } catch (...) {
-                c->error = std::current_exception();
-            }
-            {
-                std::lock_guard lock(mutex);
-                c->done = true;
-            }
-            ready.notify_all();
-        }
-    }
 
     void Draw(TChunk& c) {
         auto part = std::make_unique<TPdfPart>(facts, title, folder);
@@ -109,27 +79,31 @@ struct TParallelPages::TImpl {
     void Submit() {
         if (chunk->pages.empty())
             return;
-        {
-            std::lock_guard lock(mutex);
-            queue.push_back(chunk);
-        }
-        work.notify_one();
+        TChunk* c = chunk.get();
+        c->thread = std::thread([this, c] {
+            try {
+                Draw(*c);
+            } catch (...) {
+                c->error = std::current_exception();
+            }
+            c->done.store(true, std::memory_order_release);
+        });
         inFlight.push_back(std::move(chunk));
-        chunk = std::make_shared<TChunk>();
+        chunk = std::make_unique<TChunk>();
     }
 
-    bool FrontDone() {
-        std::lock_guard lock(mutex);
-        return inFlight.front()->done;
-    }
-
-    // Appends the oldest chunk once done; waits for it a little at most.
+    // Appends the oldest chunk once it is done, waiting for it up to wait; false when it is not
+    // done by then.
     bool AppendFront(std::chrono::milliseconds wait) {
-        {
-            std::unique_lock lock(mutex);
-            if (!ready.wait_for(lock, wait, [&] { return inFlight.front()->done; }))
+        TChunk& front = *inFlight.front();
+        const auto until = std::chrono::steady_clock::now() + wait;
+        // A short sleep between looks costs a chunk a millisecond at most.
+        while (!front.done.load(std::memory_order_acquire)) {
+            if (std::chrono::steady_clock::now() >= until)
                 return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
+        front.thread.join();
         TChunkPtr c = std::move(inFlight.front());
         inFlight.pop_front();
         if (c->error)
@@ -144,7 +118,7 @@ struct TParallelPages::TImpl {
         if (chunk->pages.size() < pagesPerChunk)
             return;
         Submit();
-        while (!inFlight.empty() && FrontDone())
+        while (!inFlight.empty() && inFlight.front()->done.load(std::memory_order_acquire))
             AppendFront(std::chrono::milliseconds(0));
         // Planning runs ahead of drawing by a few chunks at most; a cancel ends the wait.
         while (!cancelled && inFlight.size() >= maxInFlight)
@@ -153,16 +127,11 @@ struct TParallelPages::TImpl {
     }
 
     void StopWorkers() {
-        {
-            std::lock_guard lock(mutex);
-            stop = true;
-            queue.clear();
-        }
-        work.notify_all();
-        for (std::thread& t : workers)
-            if (t.joinable())
-                t.join();
-        workers.clear();
+        stop = true;
+        for (const TChunkPtr& c : inFlight)
+            if (c->thread.joinable())
+                c->thread.join();
+        inFlight.clear();
     }
 };
 
@@ -174,14 +143,14 @@ TParallelPages::TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayou
     d.job = std::move(job);
     d.facts = d.job->Facts();
     d.title = d.job->Title();
-    d.folder = TempFolder(); // found here: the workers share it
+    d.folder = TempFolder(); // found here: the chunks' threads share it
     d.progress = progress;
     const int32_t perPage = std::max(1, layout.Sheet.Rows) * std::max(1, layout.Sheet.Columns);
     d.pagesPerChunk =
         size_t(std::max(1, (labelsPerChunk > 0 ? labelsPerChunk : LabelsPerChunk) / perPage));
-    d.maxInFlight = size_t(2 * threads + 1);
-    for (int32_t i = 0; i < threads; ++i)
-        d.workers.emplace_back([&d] { d.Work(); });
+    // Chunks of the same size finish about in the order they started, so the oldest is seldom
+    // waited for while a core idles.
+    d.maxInFlight = size_t(std::max(1, threads));
 }
 
 TParallelPages::~TParallelPages() {
@@ -205,7 +174,6 @@ void TParallelPages::Finish() {
     d.Submit();
     while (!d.inFlight.empty())
         d.AppendFront(std::chrono::milliseconds(1000));
-    d.StopWorkers();
     d.job->Finish();
 }
 
@@ -216,7 +184,6 @@ void TParallelPages::End() {
 
 void TParallelPages::Abort() {
     m_impl->StopWorkers();
-    m_impl->inFlight.clear();
     m_impl->job->Abort();
 }
 

@@ -13,13 +13,12 @@ class TPrintJob;
 inline constexpr int32_t MaxPrintThreads = 8;
 int32_t PrintThreads(int32_t requested);
 
-// A print job whose pages are drawn on worker threads. The run hands it its labels in order,
-// already planned (texts evaluated, counters stepped); every few pages make a chunk, drawn into
-// a PDF part of its own by the next free worker (about labelsPerChunk labels; 0 for the
-// default). Finished chunks are appended to the job in page
-// order as soon as the ones before them are in, and at most a few chunks per worker are waiting
-// at any time, so a run of any length holds a bounded number of pages. The controls and the
-// layout must stay as they are until the job ends; the workers only read them.
+// A print job whose pages are drawn on other threads. The run hands it its labels in order,
+// already planned (texts evaluated, counters stepped); every few pages make a chunk (about
+// labelsPerChunk labels; 0 for the default), drawn on a thread of its own into a PDF part. At most
+// threads chunks are drawn at once; each finished chunk is appended to the job in page order, so a
+// run of any length holds a bounded number of pages. The controls must stay as they are until
+// the job ends; the threads only read them.
 class TParallelPages : public TPageSink {
 public:
     TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayout& layout,
@@ -31,8 +30,8 @@ public:
 
     // The next label of the current page.
     void Add(TPlannedLabel label);
-    // Closes the page. May wait for a worker while the chunks in hand are at their limit; a
-    // cancel seen meanwhile stops the waiting (the run sees it next).
+    // Closes the page. May wait for the oldest chunk while the chunks being drawn are at their
+    // limit; a cancel seen meanwhile stops the waiting (the run sees it next).
     void NewPage() override;
     // Draws and appends every page left and writes the job's document, delivering nothing.
     // Throws the first error of any chunk.

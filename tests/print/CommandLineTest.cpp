@@ -1,8 +1,13 @@
 #include "print/CommandLine.h"
 #include "TestSupport.h"
+#include "platform/Errors.h"
+#include "print/ParallelPages.h"
 
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 // Each row is an example of the documented command line, with the files made real where the
 // switch needs them to exist.
@@ -143,4 +148,33 @@ TEST_F(CommandLineTest, NoSaveKeepsTheOtherSwitches) {
     EXPECT_TRUE(Parse({"LABEL", "--NO-SAVE", "-p"}).NoSave);
     EXPECT_FALSE(Parse({"LABEL", "-p", "--no-saves"}).NoSave);
     EXPECT_TRUE(CommandLineHelp().contains("--no-save"));
+}
+
+// --threads picks the threads of this run; without it the engine decides (the cores, or the
+// environment), and a value that is no thread count is refused with the value named.
+TEST_F(CommandLineTest, ThreadsOfARun) {
+    EXPECT_EQ(RunThreads(Parse({"LABEL", "-p"})), 0);
+    EXPECT_EQ(RunThreads(Parse({"LABEL", "-p", "--threads", "1"})), 1);
+    EXPECT_EQ(RunThreads(Parse({"LABEL", "--THREADS", "3", "-p"})), 3);
+    EXPECT_EQ(RunThreads(Parse({"LABEL", "-p", "--threads", "64"})), MaxPrintThreads);
+    for (const char* bad : {"0", "-2", "two", "1.5"}) {
+        try {
+            RunThreads(Parse({"LABEL", "-p", "--threads", bad}));
+            ADD_FAILURE() << bad << " was taken";
+        } catch (const TUserError& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("\"%1\"").arg(bad)));
+        }
+    }
+    EXPECT_THROW(RunThreads(Parse({"LABEL", "-p", "--threads"})), TUserError);
+    EXPECT_TRUE(CommandLineHelp().contains("--threads N"));
+
+    // The engine's own choice: the environment's number when it is one, else the cores.
+    qputenv("VELLUMTRACE_THREADS", "3");
+    EXPECT_EQ(PrintThreads(0), 3);
+    EXPECT_EQ(PrintThreads(2), 2); // the switch wins
+    qputenv("VELLUMTRACE_THREADS", "many");
+    EXPECT_EQ(PrintThreads(0), std::clamp(QThread::idealThreadCount(), 1, MaxPrintThreads));
+    qunsetenv("VELLUMTRACE_THREADS");
+    EXPECT_EQ(PrintThreads(0), std::clamp(QThread::idealThreadCount(), 1, MaxPrintThreads));
+    EXPECT_EQ(PrintThreads(100), MaxPrintThreads);
 }
