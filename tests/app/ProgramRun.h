@@ -11,7 +11,8 @@ struct TRun {
     QString Out, Err;
 };
 
-// The environment of a run as another program starts it: no display, its own config folder. The
+// The environment of a run as another program starts it: no display, its own config and
+// temporary folders. The
 // print server is cupsServer (a socket path), or none, so that the tests never reach a real
 // printer and the PDF printer is current.
 inline QProcessEnvironment ProgramEnvironment(const QString& workDir,
@@ -21,6 +22,7 @@ inline QProcessEnvironment ProgramEnvironment(const QString& workDir,
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.insert("XDG_CONFIG_HOME", workDir + "/config");
+    env.insert("TMPDIR", workDir); // its temporary files where the test can see them
     env.insert("CUPS_SERVER", cupsServer.isEmpty() ? workDir + "/no-cups-here.sock" : cupsServer);
     return env;
 }

@@ -127,6 +127,8 @@ public:
         m_ended = true;
         return false;
     }
+    // Sends it a signal, as a user's Ctrl-C or the system's shutdown does.
+    void Signal(int signal) { kill(m_pid, signal); }
     // Lets it go on to its end; its exit status.
     int Finish() {
         kill(m_pid, SIGCONT);
@@ -281,6 +283,25 @@ TEST_F(RunOutcomeTest, DataFileRewrittenDuringTheRunPrintsNothing) {
                                          .arg(data)))
         << run.Shown().right(300).toStdString();
     EXPECT_FALSE(QFile::exists(Out("out.pdf")));
+}
+
+// Ctrl-C in the middle of a run drawn on several threads stops them all: nothing is written, no
+// part of the job is left in the temporary folder, and the label keeps its counters.
+TEST_F(RunOutcomeTest, InterruptedThreadedRunLeavesNothing) {
+    const QString label = CounterLabel(scratch.Path());
+    TTerminalRun run({label, "-p", "-r", "40000", "labels", "--threads", "2", "-o", Out("out.pdf")},
+                     scratch.Path());
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(run.WaitFor("page 12 of ")) << run.Shown().toStdString();
+    run.Signal(SIGINT);
+    EXPECT_EQ(run.Finish(), 1);
+    EXPECT_TRUE(run.Shown().contains("vellumtrace: printing was interrupted; nothing was printed."))
+        << run.Shown().right(300).toStdString();
+    EXPECT_FALSE(QFile::exists(Out("out.pdf")));
+    const QDir temp(scratch.File("vellumtrace-" + QString::number(getuid())));
+    EXPECT_TRUE(temp.exists());
+    EXPECT_EQ(temp.entryList(QDir::Files), QStringList());
+    EXPECT_EQ(FileBytes(label), kCounterLabel);
 }
 
 TEST_F(RunOutcomeTest, FallbackPdfGoesWhereTheHelpSays) {
