@@ -11,6 +11,8 @@
 #include <chrono>
 #include <deque>
 #include <exception>
+#include <mutex>
+#include <semaphore>
 #include <thread>
 
 int32_t PrintThreads(int32_t requested) {
@@ -23,20 +25,28 @@ int32_t PrintThreads(int32_t requested) {
 }
 
 namespace {
-// About this many labels make a chunk: enough that a part's own copy of the fonts is small
-// beside its pages, few enough that every thread has work soon and a chunk stays small in
-// memory.
-constexpr int32_t LabelsPerChunk = 400;
+// About this many labels make a chunk. Every part carries its own copy of the fonts, which costs
+// as much as drawing some two hundred labels, so chunks are large; the end of a run is split
+// evenly instead (Balance), so that large chunks do not leave one thread drawing alone.
+constexpr int32_t LabelsPerChunk = 4000;
 
 struct TChunk {
     std::vector<std::vector<TPlannedLabel>> pages;
-    // Set by the chunk's thread before done.
+    int32_t labels = 0;
+    std::atomic<int32_t> drawn{0}; // labels drawn so far, for the split of the run's end
+    // Set by the drawing thread before done.
     std::unique_ptr<TPdfPart> part;
     std::exception_ptr error;
     std::atomic<bool> done{false};
-    std::thread thread;
 };
 using TChunkPtr = std::unique_ptr<TChunk>;
+
+// A thread that draws the chunks handed to it, one after the other.
+struct TWorker {
+    std::thread thread;
+    std::counting_semaphore<> handed{0};
+    std::deque<TChunk*> chunks; // handed and not yet done, oldest first; guarded by the mutex
+};
 } // namespace
 
 struct TParallelPages::TImpl {
@@ -48,18 +58,45 @@ struct TParallelPages::TImpl {
     QString folder; // where the parts are written
     const TControlList& controls;
     TPrintProgress* progress = nullptr;
-    size_t pagesPerChunk = 1;
-    size_t maxInFlight = 1;
+    int32_t chunkLabels = LabelsPerChunk;
+    int32_t lookAhead = LabelsPerChunk; // labels planned before the first chunk is cut
 
+    // Planned pages not yet in a chunk, and their labels.
+    std::deque<std::vector<TPlannedLabel>> planned;
+    int32_t plannedLabels = 0;
     std::vector<TPlannedLabel> page; // the page being planned
-    TChunkPtr chunk = std::make_unique<TChunk>();
-    // Each on a thread of its own, in page order; at most maxInFlight at once.
-    std::deque<TChunkPtr> inFlight;
-    std::atomic<bool> stop{false};
+    std::deque<TChunkPtr> chunks;    // cut and not yet appended, in page order
     bool cancelled = false;
     bool finished = false;
 
+    std::mutex mutex;
+    std::atomic<bool> stop{false};
+    std::vector<std::unique_ptr<TWorker>> workers;
+
     TImpl(const TPrintLayout& l, const TControlList& c) : layout(l), controls(c) {}
+
+    void Work(TWorker& w) {
+        for (;;) {
+            w.handed.acquire();
+            TChunk* c = nullptr;
+            {
+                std::lock_guard lock(mutex);
+                if (stop)
+                    return;
+                c = w.chunks.front();
+            }
+            try {
+                Draw(*c);
+            } catch (...) {
+                c->error = std::current_exception();
+            }
+            {
+                std::lock_guard lock(mutex);
+                w.chunks.pop_front();
+            }
+            c->done.store(true, std::memory_order_release);
+        }
+    }
 
     void Draw(TChunk& c) {
         auto part = std::make_unique<TPdfPart>(facts, title, folder);
@@ -70,68 +107,143 @@ struct TParallelPages::TImpl {
                 part->NewPage();
             for (const TPlannedLabel& label : c.pages[i])
                 DrawPlannedLabel(part->Painter(), layout, controls, label);
+            c.drawn.fetch_add(int32_t(c.pages[i].size()), std::memory_order_relaxed);
         }
         part->Finish();
         c.part = std::move(part);
         c.pages = {}; // the texts are on the page now
     }
 
-    void Submit() {
-        if (chunk->pages.empty())
-            return;
-        TChunk* c = chunk.get();
-        c->thread = std::thread([this, c] {
-            try {
-                Draw(*c);
-            } catch (...) {
-                c->error = std::current_exception();
-            }
-            c->done.store(true, std::memory_order_release);
-        });
-        inFlight.push_back(std::move(chunk));
-        chunk = std::make_unique<TChunk>();
+    // Labels a worker has yet to draw. Called with the mutex held.
+    static int32_t Remaining(const TWorker& w) {
+        int32_t left = 0;
+        for (const TChunk* c : w.chunks)
+            left += c->labels - c->drawn.load(std::memory_order_relaxed);
+        return left;
     }
 
-    // Appends the oldest chunk once it is done, waiting for it up to wait; false when it is not
-    // done by then.
-    bool AppendFront(std::chrono::milliseconds wait) {
-        TChunk& front = *inFlight.front();
-        const auto until = std::chrono::steady_clock::now() + wait;
-        // A short sleep between looks costs a chunk a millisecond at most.
-        while (!front.done.load(std::memory_order_acquire)) {
-            if (std::chrono::steady_clock::now() >= until)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // A chunk of the oldest planned pages holding at least labels labels (all when fewer).
+    TChunk* Cut(int32_t labels) {
+        auto c = std::make_unique<TChunk>();
+        while (!planned.empty() && (c->labels < labels || c->pages.empty())) {
+            c->labels += int32_t(planned.front().size());
+            plannedLabels -= int32_t(planned.front().size());
+            c->pages.push_back(std::move(planned.front()));
+            planned.pop_front();
         }
-        front.thread.join();
-        TChunkPtr c = std::move(inFlight.front());
-        inFlight.pop_front();
-        if (c->error)
-            std::rethrow_exception(c->error);
-        job->AppendPart(std::move(c->part));
-        return true;
+        chunks.push_back(std::move(c));
+        return chunks.back().get();
+    }
+
+    void Hand(TChunk* c, TWorker& w) {
+        {
+            std::lock_guard lock(mutex);
+            w.chunks.push_back(c);
+        }
+        w.handed.release();
+    }
+
+    // Appends the chunks at the front that are done; rethrows the first error.
+    void AppendDone() {
+        while (!chunks.empty() && chunks.front()->done.load(std::memory_order_acquire)) {
+            TChunkPtr c = std::move(chunks.front());
+            chunks.pop_front();
+            if (c->error)
+                std::rethrow_exception(c->error);
+            job->AppendPart(std::move(c->part));
+        }
+    }
+
+    // Waits a little for the threads, appending what they finished.
+    void Pause() {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        AppendDone();
+    }
+
+    // The worker with the least left to draw, once one has at most one chunk in hand (so that
+    // the pages in memory stay bounded); nullptr when a cancel came first.
+    TWorker* NextFree() {
+        for (int polls = 0;; ++polls) {
+            TWorker* best = nullptr;
+            int32_t least = 0;
+            {
+                std::lock_guard lock(mutex);
+                for (const auto& w : workers) {
+                    const int32_t left = Remaining(*w);
+                    if (w->chunks.size() < 2 && (!best || left < least)) {
+                        best = w.get();
+                        least = left;
+                    }
+                }
+            }
+            if (best)
+                return best;
+            Pause();
+            if (polls % 50 == 49 && progress && progress->Cancelled()) {
+                cancelled = true;
+                return nullptr;
+            }
+        }
     }
 
     void ClosePage() {
-        chunk->pages.push_back(std::move(page));
+        plannedLabels += int32_t(page.size());
+        planned.push_back(std::move(page));
         page = {};
-        if (chunk->pages.size() < pagesPerChunk)
-            return;
-        Submit();
-        while (!inFlight.empty() && inFlight.front()->done.load(std::memory_order_acquire))
-            AppendFront(std::chrono::milliseconds(0));
-        // Planning runs ahead of drawing by a few chunks at most; a cancel ends the wait.
-        while (!cancelled && inFlight.size() >= maxInFlight)
-            if (!AppendFront(std::chrono::milliseconds(50)) && progress && progress->Cancelled())
-                cancelled = true;
+        AppendDone();
+        // Planning runs ahead of drawing by the look-ahead, so that the end of a short run is
+        // known before it is split.
+        while (!cancelled && plannedLabels >= lookAhead + chunkLabels) {
+            TWorker* w = NextFree();
+            if (w)
+                Hand(Cut(chunkLabels), *w);
+        }
+    }
+
+    // Splits the planned pages left over the workers so that all finish at about the same
+    // time: those with less left to draw get more.
+    void Balance() {
+        std::vector<std::pair<int32_t, TWorker*>> load;
+        {
+            std::lock_guard lock(mutex);
+            for (const auto& w : workers)
+                load.emplace_back(Remaining(*w), w.get());
+        }
+        std::sort(load.begin(), load.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        // The level all reach: the k least loaded share the planned labels and what they have.
+        int64_t sum = 0;
+        size_t k = 0;
+        int64_t level = 0;
+        for (size_t i = 0; i < load.size(); ++i) {
+            sum += load[i].first;
+            const int64_t candidate = (sum + plannedLabels) / int64_t(i + 1);
+            if (i + 1 < load.size() && candidate > load[i + 1].first)
+                continue;
+            k = i + 1;
+            level = candidate;
+            break;
+        }
+        for (size_t i = 0; i < k && !planned.empty(); ++i) {
+            const int32_t share = int32_t(std::max<int64_t>(1, level - load[i].first));
+            // The last share takes the rest, so that rounding to pages leaves nothing behind.
+            Hand(Cut(i + 1 == k ? plannedLabels : share), *load[i].second);
+        }
+        while (!planned.empty())
+            Hand(Cut(plannedLabels), *load.front().second);
     }
 
     void StopWorkers() {
-        stop = true;
-        for (const TChunkPtr& c : inFlight)
-            if (c->thread.joinable())
-                c->thread.join();
-        inFlight.clear();
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        for (const auto& w : workers)
+            w->handed.release();
+        for (const auto& w : workers)
+            if (w->thread.joinable())
+                w->thread.join();
+        workers.clear();
     }
 };
 
@@ -143,14 +255,16 @@ TParallelPages::TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayou
     d.job = std::move(job);
     d.facts = d.job->Facts();
     d.title = d.job->Title();
-    d.folder = TempFolder(); // found here: the chunks' threads share it
+    d.folder = TempFolder(); // found here: the threads share it
     d.progress = progress;
-    const int32_t perPage = std::max(1, layout.Sheet.Rows) * std::max(1, layout.Sheet.Columns);
-    d.pagesPerChunk =
-        size_t(std::max(1, (labelsPerChunk > 0 ? labelsPerChunk : LabelsPerChunk) / perPage));
-    // Chunks of the same size finish about in the order they started, so the oldest is seldom
-    // waited for while a core idles.
-    d.maxInFlight = size_t(std::max(1, threads));
+    d.chunkLabels = labelsPerChunk > 0 ? labelsPerChunk : LabelsPerChunk;
+    // Enough for every thread to have a chunk of a short run to itself.
+    d.lookAhead = std::max(1, threads) * d.chunkLabels;
+    for (int32_t i = 0; i < std::max(1, threads); ++i) {
+        d.workers.push_back(std::make_unique<TWorker>());
+        TWorker& w = *d.workers.back();
+        w.thread = std::thread([&d, &w] { d.Work(w); });
+    }
 }
 
 TParallelPages::~TParallelPages() {
@@ -170,10 +284,12 @@ void TParallelPages::Finish() {
     if (d.finished)
         return;
     d.finished = true;
-    d.chunk->pages.push_back(std::move(d.page));
-    d.Submit();
-    while (!d.inFlight.empty())
-        d.AppendFront(std::chrono::milliseconds(1000));
+    d.plannedLabels += int32_t(d.page.size());
+    d.planned.push_back(std::move(d.page));
+    d.Balance();
+    while (!d.chunks.empty())
+        d.Pause();
+    d.StopWorkers();
     d.job->Finish();
 }
 
@@ -184,6 +300,7 @@ void TParallelPages::End() {
 
 void TParallelPages::Abort() {
     m_impl->StopWorkers();
+    m_impl->chunks.clear();
     m_impl->job->Abort();
 }
 
