@@ -24,7 +24,8 @@ bool PictureStaysSharp(const TModuleMatrix& matrix, int32_t m);
 // Where the picture of g's symbol lands on the device: its modules, without the quiet zones.
 QRect MatrixModuleRect(const TModuleMatrix& matrix, const TMatrixGeometry& g);
 
-// The dark modules drawn as the picture: scaled by whole pixels, sample by sample, never
-// smoothed and never compressed with loss. Light modules paint white unless transparent.
+// The dark modules drawn as the picture: a whole number of pixels a sample (less a 64th of a
+// pixel at the far edges), never smoothed and never compressed with loss. Light modules paint
+// white unless transparent.
 void DrawMatrixModulePicture(QPainter& painter, const TModuleMatrix& matrix,
                              const TMatrixGeometry& g, bool transparent);
