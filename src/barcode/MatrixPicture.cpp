@@ -6,13 +6,13 @@
 
 namespace {
 constexpr uint DarkIndex = 0;
+constexpr uint LightIndex = 1;
 // The least enlargement drawn sample by sample rather than smoothed.
 constexpr int32_t SharpScale = 4;
 // Poppler takes an image edge lying exactly on a pixel boundary to reach into the next pixel
 // and would paint one column and one row more than the rectangles; drawn this much short of
 // the far edges, the picture moves no pixel centre across a sample boundary.
 constexpr double FarEdgeTrim = 1.0 / 64;
-constexpr uint LightIndex = 1;
 
 // The sample of module (r, c), in the rotation-0 frame, in a picture turned by the rotation:
 // the same turn MapBoxRect gives the rectangles.
