@@ -13,6 +13,7 @@ packages=(
   libzint-dev
   fonts-liberation2
   poppler-utils
+  ghostscript
   cups-client cups-daemon
   xvfb xauth
   clang-format

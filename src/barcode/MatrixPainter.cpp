@@ -2,6 +2,7 @@
 
 #include "barcode/BarcodePainter.h"
 #include "barcode/Interpretation.h"
+#include "barcode/MatrixPicture.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -14,11 +15,14 @@ const QColor RefusalInk(176, 0, 0);
 } // namespace
 
 void DrawMatrixBarcode(QPainter& painter, const TModuleMatrix& matrix, const TMatrixGeometry& g,
-                       const TMatrixText& text, const QFont& font, bool transparent) {
+                       const TMatrixText& text, const QFont& font, bool transparent,
+                       TModulePaint modules) {
     painter.save();
     if (!transparent)
         painter.fillRect(g.box, Qt::white);
-    {
+    if (modules == TModulePaint::Picture) {
+        DrawMatrixModulePicture(painter, matrix, g, transparent);
+    } else {
         TPainterBarCanvas canvas(painter);
         DrawMatrixModules(canvas, matrix, g);
         canvas.Flush();

@@ -3,6 +3,7 @@
 #include "barcode/BarcodeLabel.h"
 #include "barcode/BarcodePainter.h"
 #include "barcode/MatrixPainter.h"
+#include "barcode/MatrixPicture.h"
 #include "barcode/PrnBarcode.h"
 #include "document/Fonts.h"
 #include "document/GraphicLabel.h"
@@ -15,6 +16,7 @@
 #include "print/PreflightTexts.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <iterator>
@@ -109,14 +111,19 @@ TMatrixPlacement PlaceMatrix(const TLabelControl& c, const QString& text, const 
 
 namespace {
 // A two-dimensional symbol on paper: whole printer pixels per module, nothing at all for data
-// the symbology cannot carry.
+// the symbology cannot carry. On a PDF page the modules go as one 1-bit picture where it stays
+// sharp: a rectangle per run of dark modules made the page content, and compressing it, the
+// bulk of a label.
 void PrintMatrixControl(QPainter& p, const TBarcodeLabel& bc, const QString& text,
                         const TPrintBox& box, const TPrintScale& s) {
     const TMatrixPlacement at = PlaceMatrix(bc, text, box, s, p.device());
     if (!at.encoding.Valid())
         return;
     TClipScope clip(p, box.clip, at.geometry.box);
-    DrawMatrixBarcode(p, at.encoding.matrix, at.geometry, at.text, at.font, bc.Transparent());
+    const bool pdf = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
+    const bool picture = pdf && PictureStaysSharp(at.encoding.matrix, at.geometry.m);
+    DrawMatrixBarcode(p, at.encoding.matrix, at.geometry, at.text, at.font, bc.Transparent(),
+                      picture ? TModulePaint::Picture : TModulePaint::Rectangles);
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "PdfProbe.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -54,4 +55,29 @@ QImage RasterisePage(const QString& pdf, int page, int dpi, const QString& scrat
     Run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", "-f", QString::number(page), "-l",
                      QString::number(page), "-singlefile", pdf, base});
     return QImage(base + ".png");
+}
+
+QImage RasteriseWithGhostscript(const QString& pdf, int page, int dpi,
+                                const QString& scratchFolder) {
+    const QString png = scratchFolder + "/raster-gs.png";
+    QFile::remove(png);
+    Run("gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pnggray",
+               "-r" + QString::number(dpi), "-dFirstPage=" + QString::number(page),
+               "-dLastPage=" + QString::number(page), "-sOutputFile=" + png, pdf});
+    return QImage(png);
+}
+
+std::vector<TPdfImage> PdfImages(const QString& pdf) {
+    std::vector<TPdfImage> images;
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    const QStringList lines = Run("pdfimages", {"-list", pdf}).split('\n');
+    for (const QString& line : lines) {
+        const QStringList f = line.simplified().split(' ');
+        bool isRow = false;
+        const int page = f.value(0).toInt(&isRow);
+        if (!isRow || f.size() < 8)
+            continue;
+        images.push_back({page, f[2], f[3].toInt(), f[4].toInt(), f[5], f[7].toInt()});
+    }
+    return images;
 }

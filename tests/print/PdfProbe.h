@@ -23,3 +23,19 @@ int PdfPageCount(const QString& pdf);
 QString PdfInfo(const QString& pdf);
 // Page rendered in grey at dpi.
 QImage RasterisePage(const QString& pdf, int page, int dpi, const QString& scratchFolder);
+
+// Page rendered in grey at dpi by Ghostscript, a second rasteriser beside poppler's.
+QImage RasteriseWithGhostscript(const QString& pdf, int page, int dpi,
+                                const QString& scratchFolder);
+
+// One picture as pdfimages -list reports it.
+struct TPdfImage {
+    int Page = 0;
+    QString Type; // image, mask, smask, stencil
+    int Width = 0;
+    int Height = 0;
+    QString Color; // gray, rgb, -
+    int Bits = 0;  // per component
+};
+// Every picture of the document, page by page.
+std::vector<TPdfImage> PdfImages(const QString& pdf);
