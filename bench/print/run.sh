@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The merge-print benchmark: the reference job (address labels with a Code 128 order id and a
 # counter, 4 x 10 to a sheet) printed unattended into a PDF at 1,000, 10,000 and 100,000 records.
-# Reports labels per second, peak memory and PDF bytes per label, side by side for each thread
-# count (default: 1 and one per core, at most 8); with --glabels, runs the same job through
-# gLabels 3 (installed when missing) in the same run for comparison.
+# Reports labels per second (median of --repeat runs, default 3), peak memory and PDF bytes per
+# label, side by side for each thread count (default: 1 and one per core, at most 8); with
+# --glabels, runs the same job through gLabels 3 (installed when missing) in the same run.
 #
-#   bench/print/run.sh [--glabels] [--job DIR] [--threads "1 2 4"] [COUNTS...]
+#   bench/print/run.sh [--glabels] [--job DIR] [--threads "1 2 4"] [--repeat N] [COUNTS...]
 #
 # DIR holds gen_csv.py, orders.lbl and, for gLabels, label-2x1.glabels and glabels-chunked.sh
 # (default: ../shared/bench beside the repository).
@@ -13,6 +13,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 job="$repo/../shared/bench"
 glabels=0
+repeat=3
 cores=$(nproc)
 threads=(1)
 [[ $cores -gt 1 ]] && threads+=($((cores < 8 ? cores : 8)))
@@ -22,6 +23,7 @@ while [[ $# -gt 0 ]]; do
     --glabels) glabels=1 ;;
     --job) job=$2; shift ;;
     --threads) read -r -a threads <<<"$2"; shift ;;
+    --repeat) repeat=$2; shift ;;
     *) counts+=("$1") ;;
   esac
   shift
@@ -41,10 +43,15 @@ fi
 work=$(mktemp -d /tmp/vt-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# run NAME COMMAND...: prints wall seconds and peak resident kilobytes.
+# measure COMMAND...: runs it $repeat times and prints the median wall seconds and the largest
+# peak resident kilobytes (a shared machine's noise moves single runs by a tenth or more).
 measure() {
-  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
-  cat "$work/time"
+  : >"$work/times"
+  for ((i = 0; i < repeat; i++)); do
+    /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
+    cat "$work/time" >>"$work/times"
+  done
+  sort -n "$work/times" | awk '{ s[NR] = $1; if ($2 > m) m = $2 } END { print s[int((NR + 1) / 2)], m }'
 }
 
 printf "%-12s %9s %10s %12s %10s %12s\n" program records seconds labels/s peak_MB bytes/label

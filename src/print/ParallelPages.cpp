@@ -11,8 +11,6 @@
 #include <chrono>
 #include <deque>
 #include <exception>
-#include <mutex>
-#include <semaphore>
 #include <thread>
 
 int32_t PrintThreads(int32_t requested) {
@@ -27,26 +25,19 @@ int32_t PrintThreads(int32_t requested) {
 namespace {
 // About this many labels make a chunk. Every part carries its own copy of the fonts, which costs
 // as much as drawing some two hundred labels, so chunks are large; the end of a run is split
-// evenly instead (Balance), so that large chunks do not leave one thread drawing alone.
+// evenly over the threads instead, so that large chunks do not leave one thread drawing alone.
 constexpr int32_t LabelsPerChunk = 4000;
 
+// Pages drawn on a thread of their own into a part.
 struct TChunk {
     std::vector<std::vector<TPlannedLabel>> pages;
-    int32_t labels = 0;
-    std::atomic<int32_t> drawn{0}; // labels drawn so far, for the split of the run's end
-    // Set by the drawing thread before done.
+    // Set by the chunk's thread before done.
     std::unique_ptr<TPdfPart> part;
     std::exception_ptr error;
     std::atomic<bool> done{false};
+    std::thread thread;
 };
 using TChunkPtr = std::unique_ptr<TChunk>;
-
-// A thread that draws the chunks handed to it, one after the other.
-struct TWorker {
-    std::thread thread;
-    std::counting_semaphore<> handed{0};
-    std::deque<TChunk*> chunks; // handed and not yet done, oldest first; guarded by the mutex
-};
 } // namespace
 
 struct TParallelPages::TImpl {
@@ -58,45 +49,20 @@ struct TParallelPages::TImpl {
     QString folder; // where the parts are written
     const TControlList& controls;
     TPrintProgress* progress = nullptr;
+    int32_t threads = 1;
     int32_t chunkLabels = LabelsPerChunk;
-    int32_t lookAhead = LabelsPerChunk; // labels planned before the first chunk is cut
+    int32_t lookAhead = LabelsPerChunk; // labels planned beyond the chunks being drawn
 
     // Planned pages not yet in a chunk, and their labels.
     std::deque<std::vector<TPlannedLabel>> planned;
     int32_t plannedLabels = 0;
     std::vector<TPlannedLabel> page; // the page being planned
-    std::deque<TChunkPtr> chunks;    // cut and not yet appended, in page order
+    std::deque<TChunkPtr> chunks;    // started and not yet appended, in page order
+    std::atomic<bool> stop{false};
     bool cancelled = false;
     bool finished = false;
 
-    std::mutex mutex;
-    std::atomic<bool> stop{false};
-    std::vector<std::unique_ptr<TWorker>> workers;
-
     TImpl(const TPrintLayout& l, const TControlList& c) : layout(l), controls(c) {}
-
-    void Work(TWorker& w) {
-        for (;;) {
-            w.handed.acquire();
-            TChunk* c = nullptr;
-            {
-                std::lock_guard lock(mutex);
-                if (stop)
-                    return;
-                c = w.chunks.front();
-            }
-            try {
-                Draw(*c);
-            } catch (...) {
-                c->error = std::current_exception();
-            }
-            {
-                std::lock_guard lock(mutex);
-                w.chunks.pop_front();
-            }
-            c->done.store(true, std::memory_order_release);
-        }
-    }
 
     void Draw(TChunk& c) {
         auto part = std::make_unique<TPdfPart>(facts, title, folder);
@@ -107,40 +73,39 @@ struct TParallelPages::TImpl {
                 part->NewPage();
             for (const TPlannedLabel& label : c.pages[i])
                 DrawPlannedLabel(part->Painter(), layout, controls, label);
-            c.drawn.fetch_add(int32_t(c.pages[i].size()), std::memory_order_relaxed);
         }
         part->Finish();
         c.part = std::move(part);
         c.pages = {}; // the texts are on the page now
     }
 
-    // Labels a worker has yet to draw. Called with the mutex held.
-    static int32_t Remaining(const TWorker& w) {
-        int32_t left = 0;
-        for (const TChunk* c : w.chunks)
-            left += c->labels - c->drawn.load(std::memory_order_relaxed);
-        return left;
-    }
-
-    // A chunk of the oldest planned pages holding at least labels labels (all when fewer).
-    TChunk* Cut(int32_t labels) {
+    // Starts a chunk of the oldest planned pages holding at least labels labels (all when
+    // fewer) on a thread of its own.
+    void Start(int32_t labels) {
         auto c = std::make_unique<TChunk>();
-        while (!planned.empty() && (c->labels < labels || c->pages.empty())) {
-            c->labels += int32_t(planned.front().size());
-            plannedLabels -= int32_t(planned.front().size());
+        int32_t taken = 0;
+        while (!planned.empty() && (taken < labels || c->pages.empty())) {
+            taken += int32_t(planned.front().size());
             c->pages.push_back(std::move(planned.front()));
             planned.pop_front();
         }
+        plannedLabels -= taken;
+        TChunk* raw = c.get();
+        raw->thread = std::thread([this, raw] {
+            try {
+                Draw(*raw);
+            } catch (...) {
+                raw->error = std::current_exception();
+            }
+            raw->done.store(true, std::memory_order_release);
+        });
         chunks.push_back(std::move(c));
-        return chunks.back().get();
     }
 
-    void Hand(TChunk* c, TWorker& w) {
-        {
-            std::lock_guard lock(mutex);
-            w.chunks.push_back(c);
-        }
-        w.handed.release();
+    int32_t Drawing() const {
+        return int32_t(std::count_if(chunks.begin(), chunks.end(), [](const TChunkPtr& c) {
+            return !c->done.load(std::memory_order_acquire);
+        }));
     }
 
     // Appends the chunks at the front that are done; rethrows the first error.
@@ -148,6 +113,7 @@ struct TParallelPages::TImpl {
         while (!chunks.empty() && chunks.front()->done.load(std::memory_order_acquire)) {
             TChunkPtr c = std::move(chunks.front());
             chunks.pop_front();
+            c->thread.join();
             if (c->error)
                 std::rethrow_exception(c->error);
             job->AppendPart(std::move(c->part));
@@ -160,29 +126,15 @@ struct TParallelPages::TImpl {
         AppendDone();
     }
 
-    // The worker with the least left to draw, once one has at most one chunk in hand (so that
-    // the pages in memory stay bounded); nullptr when a cancel came first.
-    TWorker* NextFree() {
-        for (int polls = 0;; ++polls) {
-            TWorker* best = nullptr;
-            int32_t least = 0;
-            {
-                std::lock_guard lock(mutex);
-                for (const auto& w : workers) {
-                    const int32_t left = Remaining(*w);
-                    if (w->chunks.size() < 2 && (!best || left < least)) {
-                        best = w.get();
-                        least = left;
-                    }
-                }
-            }
-            if (best)
-                return best;
+    // Waits until another chunk may start: fewer than threads are drawing, and the finished ones
+    // waiting for an older one to be appended are few. False when a cancel came first.
+    bool WaitForRoom() {
+        for (int polls = 1;; ++polls) {
+            if (Drawing() < threads && int32_t(chunks.size()) < 2 * threads)
+                return true;
             Pause();
-            if (polls % 50 == 49 && progress && progress->Cancelled()) {
-                cancelled = true;
-                return nullptr;
-            }
+            if (polls % 50 == 0 && progress && progress->Cancelled())
+                return false;
         }
     }
 
@@ -191,59 +143,30 @@ struct TParallelPages::TImpl {
         planned.push_back(std::move(page));
         page = {};
         AppendDone();
-        // Planning runs ahead of drawing by the look-ahead, so that the end of a short run is
-        // known before it is split.
+        // Planning runs ahead of drawing, so that the end of a short run is known before it is
+        // split.
         while (!cancelled && plannedLabels >= lookAhead + chunkLabels) {
-            TWorker* w = NextFree();
-            if (w)
-                Hand(Cut(chunkLabels), *w);
+            if (WaitForRoom())
+                Start(chunkLabels);
+            else
+                cancelled = true;
         }
     }
 
-    // Splits the planned pages left over the workers so that all finish at about the same
-    // time: those with less left to draw get more.
-    void Balance() {
-        std::vector<std::pair<int32_t, TWorker*>> load;
-        {
-            std::lock_guard lock(mutex);
-            for (const auto& w : workers)
-                load.emplace_back(Remaining(*w), w.get());
-        }
-        std::sort(load.begin(), load.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        // The level all reach: the k least loaded share the planned labels and what they have.
-        int64_t sum = 0;
-        size_t k = 0;
-        int64_t level = 0;
-        for (size_t i = 0; i < load.size(); ++i) {
-            sum += load[i].first;
-            const int64_t candidate = (sum + plannedLabels) / int64_t(i + 1);
-            if (i + 1 < load.size() && candidate > load[i + 1].first)
-                continue;
-            k = i + 1;
-            level = candidate;
-            break;
-        }
-        for (size_t i = 0; i < k && !planned.empty(); ++i) {
-            const int32_t share = int32_t(std::max<int64_t>(1, level - load[i].first));
-            // The last share takes the rest, so that rounding to pages leaves nothing behind.
-            Hand(Cut(i + 1 == k ? plannedLabels : share), *load[i].second);
-        }
+    // The planned pages left, in one chunk per thread of about the same size, all started at
+    // once: the system shares the cores among them and the chunks still being drawn, so the
+    // threads finish together.
+    void StartTheRest() {
+        const int32_t share = (plannedLabels + threads - 1) / threads;
         while (!planned.empty())
-            Hand(Cut(plannedLabels), *load.front().second);
+            Start(share);
     }
 
-    void StopWorkers() {
-        {
-            std::lock_guard lock(mutex);
-            stop = true;
-        }
-        for (const auto& w : workers)
-            w->handed.release();
-        for (const auto& w : workers)
-            if (w->thread.joinable())
-                w->thread.join();
-        workers.clear();
+    void StopThreads() {
+        stop = true;
+        for (const TChunkPtr& c : chunks)
+            if (c->thread.joinable())
+                c->thread.join();
     }
 };
 
@@ -257,18 +180,14 @@ TParallelPages::TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayou
     d.title = d.job->Title();
     d.folder = TempFolder(); // found here: the threads share it
     d.progress = progress;
+    d.threads = std::max(1, threads);
     d.chunkLabels = labelsPerChunk > 0 ? labelsPerChunk : LabelsPerChunk;
     // Enough for every thread to have a chunk of a short run to itself.
-    d.lookAhead = std::max(1, threads) * d.chunkLabels;
-    for (int32_t i = 0; i < std::max(1, threads); ++i) {
-        d.workers.push_back(std::make_unique<TWorker>());
-        TWorker& w = *d.workers.back();
-        w.thread = std::thread([&d, &w] { d.Work(w); });
-    }
+    d.lookAhead = d.threads * d.chunkLabels;
 }
 
 TParallelPages::~TParallelPages() {
-    m_impl->StopWorkers();
+    m_impl->StopThreads();
 }
 
 void TParallelPages::Add(TPlannedLabel label) {
@@ -286,10 +205,9 @@ void TParallelPages::Finish() {
     d.finished = true;
     d.plannedLabels += int32_t(d.page.size());
     d.planned.push_back(std::move(d.page));
-    d.Balance();
+    d.StartTheRest();
     while (!d.chunks.empty())
         d.Pause();
-    d.StopWorkers();
     d.job->Finish();
 }
 
@@ -299,7 +217,7 @@ void TParallelPages::End() {
 }
 
 void TParallelPages::Abort() {
-    m_impl->StopWorkers();
+    m_impl->StopThreads();
     m_impl->chunks.clear();
     m_impl->job->Abort();
 }

@@ -14,11 +14,12 @@ inline constexpr int32_t MaxPrintThreads = 8;
 int32_t PrintThreads(int32_t requested);
 
 // A print job whose pages are drawn on other threads. The run hands it its labels in order,
-// already planned (texts evaluated, counters stepped); every few pages make a chunk (about
-// labelsPerChunk labels; 0 for the default), drawn on a thread of its own into a PDF part. At most
-// threads chunks are drawn at once; each finished chunk is appended to the job in page order, so a
-// run of any length holds a bounded number of pages. The controls must stay as they are until
-// the job ends; the threads only read them.
+// already planned (texts evaluated, counters stepped). Every few thousand labels make a chunk,
+// drawn on a thread of its own into a PDF part; at most threads chunks are drawn at once until
+// the run's end, whose pages are split evenly over the threads. Finished chunks are appended to
+// the job in page order, so a run of any length holds a bounded number of pages (labelsPerChunk
+// sets the chunk's size; 0 for the default). The controls must stay as they are until the job
+// ends; the threads only read them.
 class TParallelPages : public TPageSink {
 public:
     TParallelPages(std::unique_ptr<TPrintJob> job, const TPrintLayout& layout,
