@@ -2,6 +2,7 @@
 // rotation and module size; a transparent picture leaves what lies under its light modules.
 
 #include "barcode/MatrixPicture.h"
+#include "MatrixSupport.h"
 #include "barcode/MatrixPainter.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,6 @@
 #include <QPainter>
 
 namespace {
-struct TSymbolCase {
-    TBarcodeType type;
-    const char* data;
-};
 const TSymbolCase kSymbols[] = {
     {btQrCode, "https://example.com/p?id=42"},
     {btDataMatrix, "Lot 42 / Serial A-0007"},

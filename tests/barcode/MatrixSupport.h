@@ -12,6 +12,12 @@
 
 // Drawing two-dimensional symbols into grey images and reading them back with zxing-cpp.
 
+// A type of symbol and data it carries, for tests that go through the types.
+struct TSymbolCase {
+    TBarcodeType type;
+    const char* data;
+};
+
 // The symbol m pixels per module, with its interpretation line in the control's default face
 // when interpret is set, on white with a margin around it.
 QImage RenderMatrix(TBarcodeType type, const QString& data, const TMatrixOptions& options,

@@ -20,10 +20,6 @@
 #include <QStandardPaths>
 
 namespace {
-struct TSymbolCase {
-    TBarcodeType type;
-    const char* data;
-};
 const TSymbolCase kSymbols[] = {
     {btQrCode, "https://example.com/p?id=42"},
     {btDataMatrix, "Lot 42 / Serial A-0007"},
