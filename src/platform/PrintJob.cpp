@@ -12,8 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include <vector>
-
 struct TPrintJob::TImpl {
     TPrinterFacts facts;
     QString printerName;
@@ -23,8 +21,8 @@ struct TPrintJob::TImpl {
     std::unique_ptr<QSaveFile> saveFile;      // the -o file, committed only at the end
     std::unique_ptr<QTemporaryFile> tempFile; // the PDF for a printer's queue
     std::unique_ptr<TPdfPages> pages;         // a job drawn page by page
-    // A job whose pages are drawn in parts elsewhere: the parts in order, and their join.
-    std::vector<std::unique_ptr<TPdfPart>> parts;
+    // A job whose pages are drawn in parts elsewhere: they are joined into the output as they
+    // come.
     std::unique_ptr<TPdfJoin> join;
     bool finished = false;
     bool delivered = false;
@@ -101,7 +99,8 @@ std::unique_ptr<TPrintJob> TPrintJob::Begin(const TPrinter& printer, const QStri
         d.pages = std::make_unique<TPdfPages>(device, d.facts, title);
         job->m_pages = 1;
     } else {
-        d.join = std::make_unique<TPdfJoin>();
+        d.join = std::make_unique<TPdfJoin>(*device, outputPdf.isEmpty() ? d.tempFile->fileName()
+                                                                         : outputPdf);
     }
     return job;
 }
@@ -127,7 +126,7 @@ void TPrintJob::AppendPart(std::unique_ptr<TPdfPart> part) {
     TImpl& d = *m_impl;
     d.join->Append(part->FileName());
     m_pages = d.join->PageCount();
-    d.parts.push_back(std::move(part));
+    part.reset(); // its pages are in the output now
 }
 
 void TPrintJob::Finish() {
@@ -140,9 +139,8 @@ void TPrintJob::Finish() {
             d.pages->End();
             d.pages.reset();
         } else {
-            d.join->Write(d.Output(), d.OutputName());
+            d.join->Finish();
             d.join.reset();
-            d.parts.clear(); // their pages are in the output now
         }
         CheckWrittenWhole(d.Output(), d.OutputName());
     } catch (const TUserError&) {
@@ -173,7 +171,6 @@ void TPrintJob::Abort() {
     d.delivered = true; // nothing is left to deliver
     d.pages.reset();
     d.join.reset();
-    d.parts.clear();
     if (d.saveFile)
         d.saveFile->cancelWriting(); // the target file stays as it was
     d.saveFile.reset();

@@ -37,8 +37,8 @@ public:
     // top-left of the printable area.
     QPainter& Painter();
     void NewPage();
-    // A job in parts: appends the pages of a finished part after those appended so far; the job
-    // keeps the part until its document is written. Throws TUserError when it cannot be read.
+    // A job in parts: copies the pages of a finished part into the output after those appended
+    // so far, and lets the part go. Throws TUserError when it cannot be joined or written.
     void AppendPart(std::unique_ptr<TPdfPart> part);
     // Finishes the document: every page is rendered and written to the temporary output, nothing
     // is delivered yet. Throws TUserError when the output could not be written whole.
