@@ -2,7 +2,9 @@
 # Writes the seed corpora under fuzz/corpus/ from the project's own files, hand-made edge cases
 # and pictures made by other programs (ImageMagick and libjpeg-turbo's cjpeg/jpegtran, from
 # Debian's imagemagick and libjpeg-turbo-progs). Run it again after changing it; the files are
-# committed, so the fuzz runs themselves need none of these tools.
+# committed, so the fuzz runs themselves need none of these tools. The seeds of pdf_part are two
+# small runs of the program itself (a label of addresses and one of QR Codes printed into a PDF
+# with --threads 1), which is what a threaded run's parts are; this script leaves them alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=fuzz/corpus
