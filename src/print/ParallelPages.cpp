@@ -120,9 +120,11 @@ struct TParallelPages::TImpl {
         }
     }
 
-    // Waits a little for the threads, appending what they finished.
+    // Waits a little for the threads, appending what they finished. Chunks take a tenth of a
+    // second or more, so looking 200 times a second costs them little and wakes the cores
+    // seldom.
     void Pause() {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
         AppendDone();
     }
 
@@ -133,7 +135,7 @@ struct TParallelPages::TImpl {
             if (Drawing() < threads && int32_t(chunks.size()) < 2 * threads)
                 return true;
             Pause();
-            if (polls % 50 == 0 && progress && progress->Cancelled())
+            if (polls % 10 == 0 && progress && progress->Cancelled())
                 return false;
         }
     }
