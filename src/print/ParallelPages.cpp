@@ -60,6 +60,7 @@ struct TParallelPages::TImpl {
     std::deque<TChunkPtr> chunks;    // started and not yet appended, in page order
     std::atomic<bool> stop{false};
     bool cancelled = false;
+    bool drained = false; // the last page is in a chunk
     bool finished = false;
 
     TImpl(const TPrintLayout& l, const TControlList& c) : layout(l), controls(c) {}
@@ -200,16 +201,29 @@ void TParallelPages::NewPage() {
     m_impl->ClosePage();
 }
 
+bool TParallelPages::Drain(TPrintProgress* progress) {
+    TImpl& d = *m_impl;
+    if (!d.drained) {
+        d.drained = true;
+        d.plannedLabels += int32_t(d.page.size());
+        d.planned.push_back(std::move(d.page));
+        d.StartTheRest();
+    }
+    // The progress window stays alive meanwhile: its Cancel stops the threads.
+    for (int polls = 0; !d.chunks.empty(); ++polls) {
+        if (polls % 10 == 0 && progress && progress->Cancelled())
+            return false;
+        d.Pause();
+    }
+    return true;
+}
+
 void TParallelPages::Finish() {
     TImpl& d = *m_impl;
     if (d.finished)
         return;
     d.finished = true;
-    d.plannedLabels += int32_t(d.page.size());
-    d.planned.push_back(std::move(d.page));
-    d.StartTheRest();
-    while (!d.chunks.empty())
-        d.Pause();
+    Drain(nullptr);
     d.job->Finish();
 }
 

@@ -34,8 +34,10 @@ public:
     // Closes the page. May wait for the oldest chunk while the chunks being drawn are at their
     // limit; a cancel seen meanwhile stops the waiting (the run sees it next).
     void NewPage() override;
-    // Draws and appends every page left and writes the job's document, delivering nothing.
-    // Throws the first error of any chunk.
+    // Starts the pages left, split evenly over the threads, and waits for every chunk, watching
+    // progress for a cancel (false then). Throws the first error of any chunk.
+    bool Drain(TPrintProgress* progress) override;
+    // Drains (without a cancel) and writes the job's document, delivering nothing.
     void Finish();
     void End() override;
     void Abort() override;

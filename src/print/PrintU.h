@@ -67,6 +67,9 @@ class TPageSink {
 public:
     virtual ~TPageSink() = default;
     virtual void NewPage() = 0;
+    // After the last label: draws whatever is still to draw, watching progress for a cancel;
+    // false when the run was cancelled meanwhile.
+    virtual bool Drain(TPrintProgress* /*progress*/) { return true; }
     virtual void End() {}
     virtual void Abort() {}
 };

@@ -351,6 +351,29 @@ TEST_F(ParallelPrintTest, ACancelledThreadedRunLeavesNoFile) {
     EXPECT_EQ(PartFiles(TempFolder()), QStringList());
 }
 
+// A cancel while the threads draw the last pages, after every label was planned, stops them
+// as well: the progress window stays alive to the end of the drawing.
+TEST_F(ParallelPrintTest, ACancelWhileTheLastPagesAreDrawnLeavesNoFile) {
+    MakeJobs();
+    orders.Settings.Threads = 2;
+    const QString pdf = scratch.File("cancelled-late.pdf");
+    // Asked once a label while labels are planned: cancels at the first question after them.
+    class TCancelAfterPlanning : public TStopAfter {
+    public:
+        TCancelAfterPlanning() : TStopAfter(0) {}
+        bool Cancelled() override { return ++m_asked > 72; }
+        int m_asked = 0;
+    } late;
+    const TLetterPdf printer;
+    const TPrintResult r =
+        PrintLabels(orders.Sheet, orders.Controls, orders.Settings, printer, pdf, QString(), &late);
+    EXPECT_TRUE(r.Cancelled);
+    EXPECT_EQ(r.Labels, 72);
+    EXPECT_GT(late.m_asked, 72);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(PartFiles(TempFolder()), QStringList());
+}
+
 // A chunk that fails fails the run as a one-thread run fails: with its message, and the file
 // that was there before stays as it was.
 TEST_F(ParallelPrintTest, AFailedChunkFailsTheRunAndKeepsTheOldFile) {
