@@ -69,6 +69,15 @@ void ReportRunError(const QString& message) {
     std::fprintf(stderr, "vellumtrace: %s\n", message.toLocal8Bit().constData());
 }
 
+void ReportUnclosedQuote(const TPrintResult& r, const QString& dataFile) {
+    if (r.UnclosedQuoteLine > 0)
+        ReportRunError(QStringLiteral("warning: in the data file %1 the quoted field that opens "
+                                      "on line %2 is never closed; it runs to the end of the "
+                                      "file.")
+                           .arg(dataFile)
+                           .arg(r.UnclosedQuoteLine));
+}
+
 TPrintSettings RunSettings(const TCommandLineOptions& o) {
     TPrintSettings s;
     s.Range = o.Range;
@@ -243,6 +252,7 @@ int RunUnattended(const TCommandLineOptions& o) {
             ReportRunError(QStringLiteral("printing was interrupted; nothing was printed."));
             return 1;
         }
+        ReportUnclosedQuote(r, settings.DataFile);
         ReportDelivery(r, printer, output);
         return 0;
     } catch (const TUserError& e) {

@@ -24,8 +24,12 @@ struct TRunLabel {
 TRunLabel LoadRunLabel(const TCommandLineOptions& options, TLabelDocument& label);
 // The print settings the options ask for.
 TPrintSettings RunSettings(const TCommandLineOptions& options);
+struct TPrintResult;
+
 // "vellumtrace: message" on stderr.
 void ReportRunError(const QString& message);
+// The warning line of a run whose data file left a quoted field open (nothing when it did not).
+void ReportUnclosedQuote(const TPrintResult& result, const QString& dataFile);
 
 // The unattended run: opens the start file, prints it with the options and reports the outcome.
 // Never shows a window; errors go to stderr. Returns the process exit status (0 when every

@@ -1,20 +1,68 @@
 #include "merge/DataFileReader.h"
 
 #include "merge/DataFileLimits.h"
+#include "merge/DelimitedSplitter.h"
+#include "merge/LineParsers.h"
 #include "merge/MergeTexts.h"
 #include "platform/Errors.h"
 
-bool TDataFileReader::ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
-                               TRecordParser& parser, TImportRecord& record, int64_t& lineNumber) {
+namespace {
+// Whether the delimited record that line starts (or goes on with) continues on the next line.
+bool Continues(TQuotedLineBreak<char>& bytes, TQuotedLineBreak<char16_t>& text,
+               const TTextImportSettings& settings, QByteArrayView line, TLineCoding coding) {
+    const QChar separator = SeparatorOf(settings);
+    const QChar quote = settings.QuoteChar[0];
+    if (separator.unicode() < 0x80 && quote.unicode() < 0x80) {
+        bytes.Feed(std::string_view(line.data(), size_t(line.size())), char(separator.unicode()),
+                   char(quote.unicode()));
+        return bytes.Continues();
+    }
+    const QString decoded = DecodeLineBytes(line, coding);
+    text.Feed(std::u16string_view(reinterpret_cast<const char16_t*>(decoded.utf16()),
+                                  size_t(decoded.size())),
+              char16_t(separator.unicode()), char16_t(quote.unicode()));
+    return text.Continues();
+}
+} // namespace
+
+bool TDataFileReader::ReadInto(TTextLineReader& lines, TImportRecord& record, int64_t& lineNumber) {
     if (lines.AtEnd())
         return false;
-    ++lineNumber;
-    const QByteArrayView line = lines.ReadLine();
-    parser.Parse(settings, line, lines.CodingOf(line), record);
+    QByteArrayView line = lines.ReadLine();
+    lineNumber = lines.LineNumber();
+    // A quoted field may hold line breaks: the record then goes on over the next lines. A line
+    // without the quote character cannot open one, which keeps the common case as fast as it
+    // was.
+    const bool quoting =
+        m_settings.ImportFormat != TImportFormat::FixedField && !m_settings.QuoteChar.isEmpty();
+    const char16_t quote = quoting ? m_settings.QuoteChar[0].unicode() : 0;
+    if (quoting && (quote >= 0x80 || line.contains(char(quote)))) {
+        TQuotedLineBreak<char> bytes;
+        TQuotedLineBreak<char16_t> text;
+        if (Continues(bytes, text, m_settings, line, lines.CodingOf(line))) {
+            m_joined = line.toByteArray();
+            bool open = true;
+            while (open && !lines.AtEnd()) {
+                const QByteArrayView next = lines.ReadLine();
+                m_joined += '\n';
+                m_joined += next;
+                if (m_joined.size() > DataFileLimits::MaxLineBytes)
+                    throw TUserError(QString::fromLatin1(MergeText::LineTooLong)
+                                         .arg(lines.FileName())
+                                         .arg(lineNumber)
+                                         .arg(DataFileLimits::MaxLineBytes));
+                open = Continues(bytes, text, m_settings, next, lines.CodingOf(next));
+            }
+            if (open && !m_unclosedQuote)
+                m_unclosedQuote = lineNumber;
+            line = m_joined;
+        }
+    }
+    m_parser.Parse(m_settings, line, lines.CodingOf(line), record);
     if (record.size() > DataFileLimits::MaxFields)
         throw TUserError(QString::fromLatin1(MergeText::TooManyFields)
                              .arg(lines.FileName())
-                             .arg(lines.LineNumber())
+                             .arg(lineNumber)
                              .arg(DataFileLimits::MaxFields));
     return true;
 }
@@ -26,11 +74,12 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
     auto lines = std::make_unique<TTextLineReader>(fileName);
     TImportRecord record, header;
     int64_t line = 0;
-    bool hasRecord = ReadInto(*lines, m_settings, m_parser, record, line);
+    m_unclosedQuote = 0;
+    bool hasRecord = ReadInto(*lines, record, line);
     const bool hasHeader = m_settings.IgnoreHeader && hasRecord;
     if (m_settings.IgnoreHeader) {
         header = record;
-        hasRecord = ReadInto(*lines, m_settings, m_parser, record, line);
+        hasRecord = ReadInto(*lines, record, line);
     }
     m_lines = std::move(lines);
     m_record = std::move(record);
@@ -38,11 +87,12 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
     m_hasRecord = hasRecord;
     m_hasHeader = hasHeader;
     m_recordLine = line;
+    m_recordNumber = hasRecord ? 1 : 0;
 }
 
 void TDataFileReader::ReadNextRecord() {
-    if (m_lines)
-        ReadInto(*m_lines, m_settings, m_parser, m_record, m_recordLine);
+    if (m_lines && ReadInto(*m_lines, m_record, m_recordLine))
+        ++m_recordNumber;
 }
 
 bool TDataFileReader::AtEndOfData() {

@@ -45,16 +45,20 @@ public:
     bool HasRecord() const { return m_hasRecord; }
     // The record most recently read.
     const TImportRecord& ImportRecord() const { return m_record; }
-    // Where that record stands: its line of the file and its number among the records, both
-    // counting from 1 (0 before the first).
+    // Where that record stands: its (first) line of the file and its number among the records,
+    // both counting from 1 (0 before the first).
     int64_t RecordLine() const { return m_recordLine; }
-    int64_t RecordNumber() const { return m_recordLine - (m_hasHeader ? 1 : 0); }
+    int64_t RecordNumber() const { return m_recordNumber; }
+    // The line where a quoted field opened that no quote closed before the end of the file (the
+    // field then runs to the end); 0 when there is none.
+    int64_t UnclosedQuoteLine() const { return m_unclosedQuote; }
     // The header line's fields when the settings skip one; empty otherwise.
     const TImportRecord& HeaderRecord() const { return m_header; }
 
 private:
-    static bool ReadInto(TTextLineReader& lines, const TTextImportSettings& settings,
-                         TRecordParser& parser, TImportRecord& record, int64_t& line);
+    // Reads the next record (its lines, when a quoted field holds line breaks) into record;
+    // false at the end. line becomes its first line.
+    bool ReadInto(TTextLineReader& lines, TImportRecord& record, int64_t& line);
 
     const TTextImportSettings& m_settings;
     std::unique_ptr<TTextLineReader> m_lines;
@@ -64,4 +68,7 @@ private:
     bool m_hasRecord = false;
     bool m_hasHeader = false;
     int64_t m_recordLine = 0;
+    int64_t m_recordNumber = 0;
+    int64_t m_unclosedQuote = 0;
+    QByteArray m_joined; // the lines of a record that continues over several
 };

@@ -101,3 +101,37 @@ void SplitDelimited(std::basic_string_view<Char> line, Char separator, bool hasQ
     if (!field.empty())
         deliver();
 }
+
+// Whether a delimited record goes on past the end of a line: a field that opened with the quote
+// character and whose quote is still open holds the line break (RFC 4180), so the next line
+// continues it. Fed the record's lines one after the other, it carries its state across them.
+template <class Char> class TQuotedLineBreak {
+public:
+    void Feed(std::basic_string_view<Char> line, Char separator, Char quote) {
+        const size_t n = line.size();
+        for (size_t p = 0; p < n; ++p) {
+            const Char c = line[p];
+            if (c == quote) {
+                if (m_inQuotes && p + 1 < n && line[p + 1] == quote) {
+                    ++p; // doubled quote: text
+                } else {
+                    if (m_fieldStart)
+                        m_quotedField = true;
+                    m_inQuotes = !m_inQuotes;
+                }
+                m_fieldStart = false;
+            } else if (c == separator && !m_inQuotes) {
+                m_fieldStart = true;
+                m_quotedField = false;
+            } else {
+                m_fieldStart = false;
+            }
+        }
+    }
+    bool Continues() const { return m_inQuotes && m_quotedField; }
+
+private:
+    bool m_inQuotes = false;
+    bool m_fieldStart = true;
+    bool m_quotedField = false;
+};

@@ -7,6 +7,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <sys/stat.h>
@@ -79,11 +80,31 @@ TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName)
                              .arg(m_fileName, m_file.errorString()));
     m_opened = Stamp();
     m_buffer.resize(SampleSize);
+    // A UTF-16 byte-order mark: everything after it is read as UTF-8.
+    char mark[2] = {};
+    const qint64 got = m_file.read(mark, 2);
+    if (got < 0)
+        ThrowReadError();
+    const bool littleEndian = got == 2 && mark[0] == '\xFF' && mark[1] == '\xFE';
+    const bool bigEndian = got == 2 && mark[0] == '\xFE' && mark[1] == '\xFF';
+    if (littleEndian || bigEndian) {
+        m_utf16 = std::make_unique<QStringDecoder>(littleEndian ? QStringDecoder::Utf16LE
+                                                                : QStringDecoder::Utf16BE);
+        m_encoding = TTextEncoding::Utf16;
+    } else {
+        // The two bytes are the file's first: kept, up to a Ctrl-Z among them.
+        const void* stop = std::memchr(mark, kEndOfFile, size_t(got));
+        m_end = stop ? static_cast<const char*>(stop) - mark : qsizetype(got);
+        std::memcpy(m_buffer.data(), mark, size_t(m_end));
+        m_eof = stop != nullptr;
+    }
     while (!m_eof && m_end < SampleSize)
         Fill();
 
     const char* data = m_buffer.data();
-    if (StartsWithUtf8Bom(QByteArrayView(data, m_end))) {
+    if (m_utf16) {
+        m_encoding = TTextEncoding::Utf16; // the buffer holds its text in UTF-8
+    } else if (StartsWithUtf8Bom(QByteArrayView(data, m_end))) {
         m_begin = 3; // the mark is not part of the first field
         m_encoding = TTextEncoding::Utf8;
     } else {
@@ -91,9 +112,44 @@ TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName)
         m_encoding = IsValidUtf8(QByteArrayView(data, sample)) ? TTextEncoding::Utf8
                                                                : TTextEncoding::Windows1252;
     }
-    const bool hasCarriageReturn =
-        std::memchr(data + m_begin, kCarriageReturn, size_t(m_end - m_begin)) != nullptr;
-    m_lineEnds = hasCarriageReturn ? TLineEnds::CarriageReturn : TLineEnds::LineFeed;
+    auto find = [this](char c, qsizetype from) {
+        const void* hit = std::memchr(m_buffer.data() + from, c, size_t(m_end - from));
+        return hit ? static_cast<const char*>(hit) - m_buffer.data() : m_end;
+    };
+    if (find(kCarriageReturn, m_begin) < m_end) {
+        m_lineEnds = TLineEnds::CarriageReturn;
+    } else {
+        // Without any line end in the sample, read on to the first one, which decides: a header
+        // line longer than the sample must not turn a CR file into one line.
+        qsizetype searched = m_begin; // bytes before this hold no line end (offset, not pointer)
+        while (find(kLineFeed, searched) == m_end && find(kCarriageReturn, searched) == m_end &&
+               !m_eof) {
+            searched = m_end - m_begin;
+            Fill(); // may move the unread bytes to the front
+            searched += m_begin;
+        }
+        m_lineEnds = find(kCarriageReturn, searched) < find(kLineFeed, searched)
+                         ? TLineEnds::CarriageReturn
+                         : TLineEnds::LineFeed;
+    }
+}
+
+qint64 TTextLineReader::ReadText(char* at, qint64 room) {
+    if (!m_utf16)
+        return m_file.read(at, room);
+    while (m_pending.isEmpty()) {
+        char raw[16384];
+        const qint64 got = m_file.read(raw, qint64(sizeof raw));
+        if (got < 0)
+            return got;
+        if (got == 0)
+            return 0;
+        m_pending = QString((*m_utf16)(QByteArrayView(raw, qsizetype(got)))).toUtf8();
+    }
+    const qint64 given = std::min<qint64>(room, m_pending.size());
+    std::memcpy(at, m_pending.constData(), size_t(given));
+    m_pending.remove(0, qsizetype(given));
+    return given;
 }
 
 void TTextLineReader::ThrowReadError() const {
@@ -138,7 +194,7 @@ bool TTextLineReader::Fill() {
     if (m_end == qsizetype(m_buffer.size()))
         m_buffer.resize(m_buffer.size() * 2);
     char* at = m_buffer.data() + m_end;
-    const qint64 got = m_file.read(at, qint64(m_buffer.size()) - m_end);
+    const qint64 got = ReadText(at, qint64(m_buffer.size()) - m_end);
     if (got < 0)
         ThrowReadError();
     qsizetype kept = qsizetype(got);
@@ -214,7 +270,7 @@ QString TTextLineReader::ReadDecodedLine() {
 TLineCoding TTextLineReader::CodingOf(QByteArrayView line) const {
     if (!HasHighByte(line))
         return TLineCoding::Ascii;
-    if (m_encoding == TTextEncoding::Utf8 && IsValidUtf8(line))
+    if (m_encoding != TTextEncoding::Windows1252 && IsValidUtf8(line))
         return TLineCoding::Utf8;
     return TLineCoding::Windows1252;
 }

@@ -3,11 +3,15 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
+#include <QStringDecoder>
+
+#include <memory>
 
 #include <vector>
 
-// The encoding of a data file as a whole.
-enum class TTextEncoding { Utf8, Windows1252 };
+// The encoding of a data file as a whole. A UTF-16 file (one that starts with its byte-order
+// mark) is read as the same text in UTF-8.
+enum class TTextEncoding { Utf8, Windows1252, Utf16 };
 
 // What ends a line in a data file.
 enum class TLineEnds {
@@ -27,7 +31,11 @@ enum class TLineCoding { Ascii, Utf8, Windows1252 };
 //   UTF-8 (a multi-byte character cut by the sample's end does not count against it) means
 //   UTF-8, anything else Windows-1252. A line of a UTF-8 file that turns out not to be valid
 //   UTF-8 decodes as Windows-1252, so no byte is lost or replaced.
-// - A CR anywhere in the sample selects CR line ends; a sample without a CR, LF line ends.
+// - A UTF-16 byte-order mark (FF FE or FE FF) means UTF-16, little- or big-endian: the reader
+//   turns the text into UTF-8 as it reads, so lines and fields are cut as in a UTF-8 file.
+// - A CR anywhere in the sample selects CR line ends; a sample with an LF but no CR, LF line
+//   ends. A sample with neither (a header longer than the sample) reads on to the first CR or
+//   LF, however far, and that one decides.
 // A Ctrl-Z (code 26) ends the file. The last line needs no line end; a line end at the very end
 // of the file adds no further line. A line longer than DataFileLimits::MaxLineBytes is refused
 // with TUserError, so the buffer never grows past about twice that.
@@ -68,6 +76,9 @@ public:
 
 private:
     bool Fill();
+    // Reads up to room bytes of text into at: the file's bytes, or for a UTF-16 file the same
+    // text in UTF-8. Returns the bytes given, 0 at the end of the file.
+    qint64 ReadText(char* at, qint64 room);
     [[noreturn]] void ThrowReadError() const;
     [[noreturn]] void ThrowLineTooLong() const;
     QByteArrayView TakeLine(qsizetype length, qsizetype next);
@@ -89,6 +100,9 @@ private:
     qint64 m_lineNumber = 0;
     TTextEncoding m_encoding = TTextEncoding::Utf8;
     TLineEnds m_lineEnds = TLineEnds::CarriageReturn;
+    // A UTF-16 file: its decoder, and UTF-8 made but not yet given out.
+    std::unique_ptr<QStringDecoder> m_utf16;
+    QByteArray m_pending;
 };
 
 // Decodes a line (or part of one) by its coding.

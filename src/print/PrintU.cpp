@@ -265,6 +265,8 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
                 progress->Page(result.Pages + 1);
         }
     }
+    if (dataActive)
+        result.UnclosedQuoteLine = reader.UnclosedQuoteLine();
     if (job && !result.Cancelled && !job->Drain(progress))
         result.Cancelled = true;
     if (job && result.Cancelled) {

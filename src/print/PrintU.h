@@ -86,6 +86,9 @@ struct TPrintResult {
     int32_t Pages = 0;
     bool Cancelled = false;
     QString JobId; // the printer queue's name for the job; empty for a PDF file
+    // The data file's line where a quoted field opened that no quote closed (it ran to the end
+    // of the file); 0 when there was none.
+    int64_t UnclosedQuoteLine = 0;
 };
 
 // Called once every page of a run is rendered, before anything is delivered, with the run's

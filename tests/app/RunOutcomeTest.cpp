@@ -285,6 +285,26 @@ TEST_F(RunOutcomeTest, DataFileRewrittenDuringTheRunPrintsNothing) {
     EXPECT_FALSE(QFile::exists(Out("out.pdf")));
 }
 
+// A data file whose last quoted field never closes still prints, with a warning that names the
+// line, as that field runs to the end of the file.
+TEST_F(RunOutcomeTest, UnclosedQuoteInTheDataIsWarnedAbout) {
+    const QString label = scratch.File("orders.lbl");
+    ASSERT_TRUE(
+        WriteFile(label, QByteArray(kCounterLabel)
+                             .replace("ADVTYPE_2=SEQUENCE\r\n", "ADVTYPE_2=FIELD\r\nADVNUM_2="
+                                                                "1\r\n")));
+    const QString data = scratch.File("orders.csv");
+    ASSERT_TRUE(WriteFile(data, "Order\nA1\n\"A2\nA3\n"));
+    const TRun r = Vellumtrace({label, "-p", "-i", data, "-o", Out("out.pdf")}, scratch.Path());
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains(QString("vellumtrace: warning: in the data file %1 the quoted field "
+                                       "that opens on line 3 is never closed; it runs to the end "
+                                       "of the file.")
+                                   .arg(data)))
+        << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.contains("printed 2 labels")) << r.Out.toStdString();
+}
+
 // Ctrl-C in the middle of a run drawn on several threads stops them all: nothing is written, no
 // part of the job is left in the temporary folder, and the label keeps its counters.
 TEST_F(RunOutcomeTest, InterruptedThreadedRunLeavesNothing) {

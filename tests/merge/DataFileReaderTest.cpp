@@ -159,7 +159,7 @@ TEST_F(DataFileReaderTest, EncodingIsDecidedFromTheLeadingSample) {
               TRecords({{QString::fromUtf8("caf\xC3\xA9")}, {QString::fromUtf8("caf\xC3\xA9")}}));
 }
 
-TEST_F(DataFileReaderTest, LineEndsAreDecidedFromTheLeadingSample) {
+TEST_F(DataFileReaderTest, LineEndsAreDecidedFromTheSampleOrTheFirstLineEnd) {
     struct {
         QByteArray Bytes;
         TLineEnds Expected;
@@ -168,7 +168,10 @@ TEST_F(DataFileReaderTest, LineEndsAreDecidedFromTheLeadingSample) {
         {"\"multi\nline\",x\r\n", TLineEnds::CarriageReturn},
         {"a\nb\n", TLineEnds::LineFeed},
         {"single line", TLineEnds::LineFeed},
-        {QByteArray(TTextLineReader::SampleSize, 'a') + "\r\n", TLineEnds::LineFeed},
+        // A header longer than the sample: the reader goes on to its line end.
+        {QByteArray(TTextLineReader::SampleSize, 'a') + "\r\n", TLineEnds::CarriageReturn},
+        {QByteArray(3 * TTextLineReader::SampleSize, 'a') + "\rb\rc", TLineEnds::CarriageReturn},
+        {QByteArray(2 * TTextLineReader::SampleSize, 'a') + "\nb\rc", TLineEnds::LineFeed},
     };
     for (const auto& row : rows)
         EXPECT_EQ(TTextLineReader(Write(row.Bytes)).LineEnds(), row.Expected);
@@ -289,4 +292,94 @@ TEST(DataFileExports, ReadAsTheyLookInTheProgramsThatWroteThem) {
     EXPECT_EQ(ReadAll(TestDataPath("merge/legacy-export.txt"), tabs),
               TRecords({{"A-1", QString::fromUtf8("Café crème"), QString::fromUtf8("€ 2,50")},
                         {"B-7", QString::fromUtf8("“Quoted” text"), "12"}}));
+}
+
+// A header line longer than the reader's first look, in a file whose lines end in CR alone, still
+// gives its records (it used to read as one line and print nothing).
+TEST_F(DataFileReaderTest, LongHeaderInACarriageReturnFile) {
+    const QByteArray header = "Name," + QByteArray(70000, 'h');
+    const TRecords records =
+        ReadAll(Write(header + "\rAnn,1\rBob,2\r"), CommaSettings(/*ignoreHeader=*/true));
+    EXPECT_EQ(records, TRecords({{"Ann", "1"}, {"Bob", "2"}}));
+}
+
+// "Unicode Text" from a spreadsheet: UTF-16 with its byte-order mark, either byte order, reads
+// as the same records as the UTF-8 file.
+TEST_F(DataFileReaderTest, Utf16FilesReadAsTheirText) {
+    const QString text = QStringLiteral("Name,City,Note\r\n\"M\u00fcller, Ana\",K\u00f8benhavn,"
+                                        "\u20ac 5 \U0001F600\r\nZo\u00eb,Ume\u00e5,\r\n");
+    const TRecords expected{{"M\u00fcller, Ana", "K\u00f8benhavn", "\u20ac 5 \U0001F600"},
+                            {"Zo\u00eb", "Ume\u00e5"}};
+    for (const bool little : {true, false}) {
+        SCOPED_TRACE(little ? "UTF-16 LE" : "UTF-16 BE");
+        QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            const char lo = char(u & 0xFF), hi = char(u >> 8);
+            bytes.append(little ? lo : hi);
+            bytes.append(little ? hi : lo);
+        }
+        // Large enough that the text crosses the reader's buffers.
+        QByteArray many = bytes;
+        for (int i = 0; i < 5000; ++i)
+            many += bytes.mid(2 + 2 * 16); // the records again, without the mark and header
+        const QString path = Write(many, QStringLiteral("unicode.txt"));
+        EXPECT_EQ(TTextLineReader(path).Encoding(), TTextEncoding::Utf16);
+        const TRecords records = ReadAll(path, CommaSettings(/*ignoreHeader=*/true));
+        ASSERT_EQ(records.size(), 2 + 5000 * 2);
+        EXPECT_EQ(records.mid(0, 2), expected);
+        EXPECT_EQ(records.mid(records.size() - 2), expected);
+    }
+}
+
+// A quoted field may hold line breaks, as spreadsheets and databases write addresses: the record
+// goes on over the next lines, and the records after it keep their fields and numbers.
+TEST_F(DataFileReaderTest, QuotedFieldsHoldLineBreaks) {
+    struct {
+        QByteArray Bytes;
+        TRecords Expected;
+        const char* Why;
+    } rows[] = {
+        {"1,\"12 Main St\nFlat 3\",Leeds\n2,\"9 High St\",York\n",
+         {{"1", "12 Main St\nFlat 3", "Leeds"}, {"2", "9 High St", "York"}},
+         "LF lines"},
+        {"1,\"12 Main St\r\nFlat 3\r\n\",Leeds\r\n2,x,York\r\n",
+         {{"1", "12 Main St\nFlat 3\n", "Leeds"}, {"2", "x", "York"}},
+         "CR LF lines"},
+        {"1,\"say \"\"hi\nthere\"\"\",z\n2,y,z\n",
+         {{"1", "say \"hi\nthere\"", "z"}, {"2", "y", "z"}},
+         "doubled quotes around the break"},
+        {"1,5\" screen,x\n2,y,z\n",
+         {{"1", "5 screen,x"}, {"2", "y", "z"}},
+         "a quote inside a field opens no record over lines, as before"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Why);
+        EXPECT_EQ(ReadAll(Write(row.Bytes), CommaSettings()), row.Expected);
+    }
+
+    // The next record's line and number after a record of three lines.
+    const TTextImportSettings withHeader = CommaSettings(/*ignoreHeader=*/true);
+    TDataFileReader reader(withHeader);
+    reader.OpenDataFile(Write("Id,Address\n1,\"a\nb\nc\"\n2,d\n"));
+    EXPECT_EQ(reader.RecordLine(), 2);
+    EXPECT_EQ(reader.RecordNumber(), 1);
+    reader.ReadNextRecord();
+    EXPECT_EQ(reader.ImportRecord(), QStringList({"2", "d"}));
+    EXPECT_EQ(reader.RecordLine(), 5);
+    EXPECT_EQ(reader.RecordNumber(), 2);
+    EXPECT_EQ(reader.UnclosedQuoteLine(), 0);
+}
+
+// A quoted field that no quote closes runs to the end of the file; the reader says where it
+// opened, so that an unattended run can warn.
+TEST_F(DataFileReaderTest, AnUnclosedQuotedFieldRunsToTheEnd) {
+    const TTextImportSettings comma = CommaSettings();
+    TDataFileReader reader(comma);
+    reader.OpenDataFile(Write("1,a\n2,\"b\n3,c\n4,d\n"));
+    reader.ReadNextRecord();
+    EXPECT_EQ(reader.ImportRecord(), QStringList({"2", "b\n3,c\n4,d"}));
+    EXPECT_EQ(reader.RecordLine(), 2);
+    EXPECT_TRUE(reader.AtEndOfData());
+    EXPECT_EQ(reader.UnclosedQuoteLine(), 2);
 }
