@@ -92,10 +92,11 @@ QString DelimitedFile(long megabytes) {
     return QString::fromStdString(path);
 }
 
-// One line of 100 MB: long quoted and unquoted fields, no line end.
+// One line of 60 MB, just under the longest line a data file may hold: long quoted and unquoted
+// fields, no line end.
 QString HugeLineFile() {
-    const std::string path = "/tmp/vellumtrace-merge-bench-hugeline.csv";
-    const long target = 100L * 1000 * 1000;
+    const std::string path = "/tmp/vellumtrace-merge-bench-hugeline-60mb.csv";
+    const long target = 60L * 1000 * 1000;
     if (QFileInfo(QString::fromStdString(path)).size() >= target)
         return QString::fromStdString(path);
     std::FILE* file = std::fopen(path.c_str(), "wb");

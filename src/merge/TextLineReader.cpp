@@ -122,8 +122,10 @@ TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName)
         // Without any line end in the sample, read on to the first one, which decides: a header
         // line longer than the sample must not turn a CR file into one line.
         qsizetype searched = m_begin; // bytes before this hold no line end (offset, not pointer)
+        // A first line past the limit is refused when it is read; reading on for it would only
+        // fill memory.
         while (find(kLineFeed, searched) == m_end && find(kCarriageReturn, searched) == m_end &&
-               !m_eof) {
+               !m_eof && m_end - m_begin <= DataFileLimits::MaxLineBytes) {
             searched = m_end - m_begin;
             Fill(); // may move the unread bytes to the front
             searched += m_begin;
