@@ -184,6 +184,14 @@ protected:
         EXPECT_FALSE(QFile::exists(Out("out.pdf")));
         EXPECT_EQ(FileBytes(label), before);
     }
+    // A label that prints the data's first field, in the scratch folder.
+    QString FieldLabel() {
+        const QString path = scratch.File("orders.lbl");
+        EXPECT_TRUE(WriteFile(
+            path, QByteArray(kCounterLabel)
+                      .replace("ADVTYPE_2=SEQUENCE\r\n", "ADVTYPE_2=FIELD\r\nADVNUM_2=1\r\n")));
+        return path;
+    }
     QString cups; // the print server of the runs; none by default
 };
 } // namespace
@@ -259,12 +267,8 @@ TEST_F(RunOutcomeTest, FullDiskWhereTheLabelLivesPrintsNothing) {
 }
 
 TEST_F(RunOutcomeTest, DataFileRewrittenDuringTheRunPrintsNothing) {
-    // A label printing the data's first field, and an export long enough to be caught mid-run.
-    const QString label = scratch.File("orders.lbl");
-    ASSERT_TRUE(
-        WriteFile(label, QByteArray(kCounterLabel)
-                             .replace("ADVTYPE_2=SEQUENCE\r\n", "ADVTYPE_2=FIELD\r\nADVNUM_2="
-                                                                "1\r\n")));
+    // An export long enough to be caught mid-run.
+    const QString label = FieldLabel();
     const QString data = scratch.File("orders.csv");
     QByteArray records = "Order\r\n";
     for (int i = 1; i <= 20000; ++i)
@@ -288,11 +292,7 @@ TEST_F(RunOutcomeTest, DataFileRewrittenDuringTheRunPrintsNothing) {
 // A data file whose last quoted field never closes still prints, with a warning that names the
 // line, as that field runs to the end of the file.
 TEST_F(RunOutcomeTest, UnclosedQuoteInTheDataIsWarnedAbout) {
-    const QString label = scratch.File("orders.lbl");
-    ASSERT_TRUE(
-        WriteFile(label, QByteArray(kCounterLabel)
-                             .replace("ADVTYPE_2=SEQUENCE\r\n", "ADVTYPE_2=FIELD\r\nADVNUM_2="
-                                                                "1\r\n")));
+    const QString label = FieldLabel();
     const QString data = scratch.File("orders.csv");
     ASSERT_TRUE(WriteFile(data, "Order\nA1\n\"A2\nA3\n"));
     const TRun r = Vellumtrace({label, "-p", "-i", data, "-o", Out("out.pdf")}, scratch.Path());
