@@ -1,9 +1,10 @@
 // The data file reader in every format: the first bytes choose the settings, the rest is the
 // file, read to the last record. Each record must also be what the text parser makes of the
-// decoded line.
+// decoded lines it spans (more than one where a quoted field holds line breaks).
 
 #include "FuzzSupport.h"
 #include "merge/DataFileReader.h"
+#include "merge/DelimitedSplitter.h"
 #include "merge/ImportDialog.h"
 #include "merge/LineParsers.h"
 #include "platform/Errors.h"
@@ -34,6 +35,28 @@ TTextImportSettings Settings(const uint8_t*& data, size_t& size) {
     size -= columns;
     return s;
 }
+// The next record's decoded text, read as text: a line, and the lines after it while a field
+// that opened with the quote is still open.
+QString RecordText(TTextLineReader& lines, const TTextImportSettings& settings) {
+    QString text = lines.ReadDecodedLine();
+    if (settings.ImportFormat == TImportFormat::FixedField || settings.QuoteChar.isEmpty())
+        return text;
+    const char16_t separator = SeparatorOf(settings).unicode();
+    const char16_t quote = settings.QuoteChar[0].unicode();
+    TQuotedLineBreak<char16_t> state;
+    const auto feed = [&](const QString& line) {
+        state.Feed(std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()),
+                                       size_t(line.size())),
+                   separator, quote);
+    };
+    feed(text);
+    while (state.Continues() && !lines.AtEnd()) {
+        const QString next = lines.ReadDecodedLine();
+        text += QLatin1Char('\n') + next;
+        feed(next);
+    }
+    return text;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -50,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         reader.OpenDataFile(path);
         TTextLineReader lines(path);
         if (settings.IgnoreHeader)
-            (void)lines.ReadLine();
+            (void)RecordText(lines, settings); // the header may span lines too
         for (bool first = true;; first = false) {
             if (!first) {
                 if (reader.AtEndOfData())
@@ -59,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             if (!reader.HasRecord())
                 break;
-            const QString text = lines.ReadDecodedLine();
+            const QString text = RecordText(lines, settings);
             FuzzCheck(reader.ImportRecord() == ParseLine(settings, text),
                       "the byte parser and the text parser disagree");
         }

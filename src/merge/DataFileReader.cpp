@@ -39,26 +39,45 @@ bool TDataFileReader::ReadInto(TTextLineReader& lines, TImportRecord& record, in
     if (quoting && (quote >= 0x80 || line.contains(char(quote)))) {
         TQuotedLineBreak<char> bytes;
         TQuotedLineBreak<char16_t> text;
-        if (Continues(bytes, text, m_settings, line, lines.CodingOf(line))) {
+        const TLineCoding coding = lines.CodingOf(line);
+        if (Continues(bytes, text, m_settings, line, coding)) {
+            // Each line keeps its own coding, as lines of one record do; only when they differ
+            // (a UTF-8 line beside one that is not) is the record cut as decoded text.
+            bool utf8 = coding == TLineCoding::Utf8;
+            bool windows = coding == TLineCoding::Windows1252;
             m_joined = line.toByteArray();
+            QString decoded = DecodeLineBytes(line, coding);
             bool open = true;
             while (open && !lines.AtEnd()) {
                 const QByteArrayView next = lines.ReadLine();
+                const TLineCoding nextCoding = lines.CodingOf(next);
+                utf8 = utf8 || nextCoding == TLineCoding::Utf8;
+                windows = windows || nextCoding == TLineCoding::Windows1252;
                 m_joined += '\n';
                 m_joined += next;
+                decoded += QLatin1Char('\n') + DecodeLineBytes(next, nextCoding);
                 if (m_joined.size() > DataFileLimits::MaxLineBytes)
                     throw TUserError(QString::fromLatin1(MergeText::LineTooLong)
                                          .arg(lines.FileName())
                                          .arg(lineNumber)
                                          .arg(DataFileLimits::MaxLineBytes));
-                open = Continues(bytes, text, m_settings, next, lines.CodingOf(next));
+                open = Continues(bytes, text, m_settings, next, nextCoding);
             }
             if (open && !m_unclosedQuote)
                 m_unclosedQuote = lineNumber;
+            if (utf8 && windows) {
+                record = ParseLine(m_settings, decoded);
+                return CheckedFieldCount(lines, record, lineNumber);
+            }
             line = m_joined;
         }
     }
     m_parser.Parse(m_settings, line, lines.CodingOf(line), record);
+    return CheckedFieldCount(lines, record, lineNumber);
+}
+
+bool TDataFileReader::CheckedFieldCount(const TTextLineReader& lines, const TImportRecord& record,
+                                        int64_t lineNumber) {
     if (record.size() > DataFileLimits::MaxFields)
         throw TUserError(QString::fromLatin1(MergeText::TooManyFields)
                              .arg(lines.FileName())

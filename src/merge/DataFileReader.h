@@ -59,6 +59,9 @@ private:
     // Reads the next record (its lines, when a quoted field holds line breaks) into record;
     // false at the end. line becomes its first line.
     bool ReadInto(TTextLineReader& lines, TImportRecord& record, int64_t& line);
+    // True; throws TUserError when record has more fields than a record may.
+    static bool CheckedFieldCount(const TTextLineReader& lines, const TImportRecord& record,
+                                  int64_t lineNumber);
 
     const TTextImportSettings& m_settings;
     std::unique_ptr<TTextLineReader> m_lines;

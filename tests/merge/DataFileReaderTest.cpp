@@ -371,6 +371,19 @@ TEST_F(DataFileReaderTest, QuotedFieldsHoldLineBreaks) {
     EXPECT_EQ(reader.UnclosedQuoteLine(), 0);
 }
 
+// In a file read as UTF-8, a record over several lines decodes each line as a line of its own
+// would be: a line that is not UTF-8 (past the reader's first look) decodes as Windows-1252,
+// without changing its neighbours.
+TEST_F(DataFileReaderTest, EachLineOfARecordKeepsItsCoding) {
+    QByteArray bytes;
+    while (bytes.size() <= TTextLineReader::SampleSize)
+        bytes += "0,Caf\xC3\xA9\n";
+    bytes += "1,\"Caf\xC3\xA9\nCaf\xE9\",x\n";
+    const TRecords records = ReadAll(Write(bytes), CommaSettings());
+    EXPECT_EQ(records.first(), QStringList({"0", "Caf\u00e9"}));
+    EXPECT_EQ(records.last(), QStringList({"1", "Caf\u00e9\nCaf\u00e9", "x"}));
+}
+
 // A quoted field that no quote closes runs to the end of the file; the reader says where it
 // opened, so that an unattended run can warn.
 TEST_F(DataFileReaderTest, AnUnclosedQuotedFieldRunsToTheEnd) {
