@@ -1,12 +1,11 @@
 // The design area's hot paths: sizing the label from the sheet and painting a ruler.
+#include "BenchMain.h"
 #include "app/DesignArea.h"
 #include "app/Rulers.h"
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
-#include "platform/Screen.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -52,10 +51,5 @@ BENCHMARK(VerticalRuler)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetScreenResolution(96, 96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // An arranging command on a busy label: 20 of 200 controls selected and aligned, offscreen,
 // with the step recorded and the label painted again, as the user waits for it.
+#include "BenchMain.h"
 #include "BenchWindow.h"
 #include "TestLabel.h"
 
@@ -9,10 +10,9 @@
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
-#include "platform/Screen.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -65,10 +65,5 @@ BENCHMARK(AlignTwentyOfTwoHundred)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetScreenResolution(96, 96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

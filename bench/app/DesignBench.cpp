@@ -1,6 +1,7 @@
 // The design surface zoomed in on a large label: 200 controls of every kind on 8 x 10 inches at
 // 400 %, offscreen. A mouse move of a drag of 20 selected controls handled and painted, and one
 // zoom step painted.
+#include "BenchMain.h"
 #include "BenchWindow.h"
 #include "TestLabel.h"
 
@@ -11,7 +12,6 @@
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
-#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -179,11 +179,5 @@ BENCHMARK(ZoomStep)->Unit(benchmark::kMillisecond)->Iterations(40);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetScreenResolution(96, 96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Designer().window.reset();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] { Designer().window.reset(); });
 }

@@ -1,6 +1,7 @@
 // The editor's interactive paths on a label of 200 controls of every kind, offscreen: a mouse
 // move of a drag (handled and repainted), a keystroke in the text box, recording one step of
 // the history, and undoing and redoing it.
+#include "BenchMain.h"
 #include "BenchWindow.h"
 #include "TestLabel.h"
 
@@ -10,7 +11,6 @@
 #include "document/Sheet.h"
 #include "document/widgets/CanvasLabel.h"
 #include "platform/Preferences.h"
-#include "platform/Screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,11 +113,5 @@ BENCHMARK(UndoRedo)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetScreenResolution(96, 96);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Editor().window.reset();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [] { Editor().window.reset(); });
 }
