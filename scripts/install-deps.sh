@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev libgl1-mesa-dev libqt6svg6
   libjpeg-dev
   libqpdf-dev
+  libquazip1-qt6-dev
+  libqt6sql6-sqlite libqt6sql6-psql
+  postgresql
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
   libzint-dev
