@@ -6,6 +6,8 @@
 #include "document/Sheet.h"
 #include "files/FileOperations.h"
 #include "files/LabelWriteBack.h"
+#include "merge/ImportDialog.h"
+#include "merge/SeparatorHints.h"
 #include "merge/TextImportSettings.h"
 #include "platform/Errors.h"
 #include "platform/Preferences.h"
@@ -126,6 +128,35 @@ bool IsTemplate(const QString& path) {
 }
 } // namespace
 
+TTextImportSettings RunImportSettings(const TCommandLineOptions& o,
+                                      const std::optional<TTextImportSettings>& stored) {
+    TTextImportSettings settings;
+    if (stored)
+        settings = *stored;
+    else
+        FormatFromExtension(settings, o.DataFile, QStringList());
+    ApplyImportOverrides(settings, o.Import);
+    const bool csv = QFileInfo(o.DataFile).suffix().compare("csv", Qt::CaseInsensitive) == 0;
+    if (stored || o.Import.ChoosesFormat() || !csv)
+        return settings;
+    // A comma file that has no comma in its first line is most likely what a spreadsheet
+    // writes where the comma is the decimal sign; read as commas it would print whole lines.
+    const QStringList first = ReadPreviewLines(o.DataFile, 1, settings.Encoding);
+    if (first.isEmpty() || NamedSeparator(first.first()))
+        return settings;
+    if (const auto separator = SniffedSeparator(first.first())) {
+        UseSeparator(settings, *separator);
+        const bool tab = *separator == u'\t';
+        ReportRunError(QStringLiteral("note: the first line of the data file %1 has %2 but no "
+                                      "comma; reading it with %3 as the separator "
+                                      "(--delimiter , reads it with commas).")
+                           .arg(o.DataFile,
+                                tab ? QStringLiteral("tabs") : QStringLiteral("semicolons"),
+                                tab ? QStringLiteral("the tab") : QStringLiteral("the semicolon")));
+    }
+    return settings;
+}
+
 int32_t KnownPageTotal(const TCommandLineOptions& o, const TSheetSettings& sheet) {
     if (!o.DataFile.isEmpty() || o.Count < 1)
         return 0;
@@ -189,7 +220,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
         ReportRunError(QStringLiteral("warning: ") + sentence);
     }
     if (!o.DataFile.isEmpty())
-        FormatFromExtension(run.Import, o.DataFile, QStringList());
+        run.Import = RunImportSettings(o, label.Sheet().DataImport);
     return run;
 }
 

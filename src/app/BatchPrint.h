@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class TLabelDocument;
 struct TCommandLineOptions;
@@ -16,9 +17,15 @@ struct TSheetSettings;
 struct TRunLabel {
     bool Template = false;
     bool ShowGrid = true;
-    // How the data file of the options splits into fields, chosen by its extension.
+    // How the data of the options is read (RunImportSettings).
     TTextImportSettings Import;
 };
+// How a run reads its data: the label's stored settings, or without them the data file's
+// extension; then the switches over them. A .csv file read without either whose first line
+// has semicolons or tabs but no comma is read with that separator, said on stderr. Throws
+// TUserError for a bad switch value or an unreadable file.
+TTextImportSettings RunImportSettings(const TCommandLineOptions& options,
+                                      const std::optional<TTextImportSettings>& stored);
 // Checks the options' files, selects the printer, reads the label into label and the sheet into
 // the current settings. Throws TUserError with the reason.
 TRunLabel LoadRunLabel(const TCommandLineOptions& options, TLabelDocument& label);

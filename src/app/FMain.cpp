@@ -115,6 +115,11 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     m_printDlg = new TFPrintDlg(m_options, *m_dataImport, this);
     m_textImport = new TFTextImport(this);
     m_dataImport->SetTextImportDialog(m_textImport);
+    // The label keeps the settings its data was last read with; the session reads with them.
+    m_dataImport->SettingsChosen = [this](const TTextImportSettings& s) { KeepDataSettings(s); };
+    connect(&Document(), &TLabelDocument::SheetChanged, this,
+            [this] { m_dataImport->AdoptLabelSettings(Document().Sheet().DataImport); });
+    m_dataImport->AdoptLabelSettings(Document().Sheet().DataImport);
     m_printProgress = new TFPrintProgress(this);
     // The print dialog goes before the window, so its set-up always has the window to ask.
     m_printDlg->PrintDialogServices().PrinterSetup = [this](QWidget* parent) {

@@ -96,6 +96,8 @@ public:
     bool ChoosePrinter(QWidget* parent);
     // Keeps paper as the label's own: a change saved with it and a step of the history.
     void KeepPaper(const TPaperChoice& paper);
+    // The data import settings the user confirmed become the label's: a change to save.
+    void KeepDataSettings(const TTextImportSettings& settings);
     void PrintLabels();
     void ShowHelp();
     void ShowAbout();

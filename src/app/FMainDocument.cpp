@@ -289,6 +289,15 @@ bool TFMain::ChoosePrinter(QWidget* parent) {
     return true;
 }
 
+void TFMain::KeepDataSettings(const TTextImportSettings& settings) {
+    if (Document().Sheet().DataImport == settings)
+        return;
+    Document().ChangeSheet([&settings](TSheetSettings& sheet) { sheet.DataImport = settings; },
+                           TLabelDocument::TSheetChange::Fit);
+    SetModified(true);
+    RecordStep(TStepKind::DataSettings);
+}
+
 void TFMain::KeepPaper(const TPaperChoice& paper) {
     if (paper == Document().Sheet().Paper)
         return;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "merge/TextImportSettings.h"
 #include "platform/Printer.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // The sheet of identical labels the printer takes. Lengths are in the sheet unit: centimetres
 // when Metric is set, inches otherwise. The field defaults are the built-in defaults.
@@ -26,6 +28,9 @@ struct TSheetSettings {
     int32_t BorderShape = 0; // 0 rectangle, 1 rounded rectangle
     double BorderPct = 10.0; // rounded corner size, percent of the shorter side
     TPaperChoice Paper;      // the printer page the label is made for; unset: the printer's own
+    // How the label's data is read when the user chose it for the label; none: by the data
+    // file's extension.
+    std::optional<TTextImportSettings> DataImport;
 
     bool operator==(const TSheetSettings&) const = default;
 };

@@ -1,4 +1,5 @@
 #include "files/ControlSection.h"
+#include "files/DataSection.h"
 #include "files/FileAccess.h"
 #include "files/FileOperations.h"
 #include "files/FileTexts.h"
@@ -48,6 +49,7 @@ TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
     doc.ShowGrid = ReadSheetSection(ini, doc.Sheet, TSheetKeys::Description);
     CheckSheetLimits(doc.Sheet, path);
     doc.Sheet.Paper = ReadPaperKeys(ini, path);
+    doc.Sheet.DataImport = ReadDataSection(ini);
     for (const int32_t n : ControlNumbers(ini))
         if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
             doc.Controls.push_back(std::move(c));
@@ -98,6 +100,7 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid, const TContro
         count += IsStorable(*c) ? 1 : 0;
     ini.WriteInteger(kFormat, QStringLiteral("CONTROLS"), count);
     WritePaperKeys(ini, sheet.Paper);
+    WriteDataSection(ini, sheet.DataImport);
 
     int32_t n = 0;
     for (const auto& c : controls)

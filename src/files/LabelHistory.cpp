@@ -64,6 +64,8 @@ QString StepText(TStepKind kind) {
         return QStringLiteral("Import Label Settings");
     case TStepKind::PrintSetup:
         return QStringLiteral("Print Setup");
+    case TStepKind::DataSettings:
+        return QStringLiteral("Data Import Settings");
     case TStepKind::AlignLeft:
         return QStringLiteral("Align Left");
     case TStepKind::AlignCenter:

@@ -47,6 +47,7 @@ enum class TStepKind {
     SameWidth,
     SameHeight,
     Duplicate,
+    DataSettings,
 };
 QString StepText(TStepKind kind);
 

@@ -4,6 +4,7 @@
 #include "merge/DelimitedSplitter.h"
 #include "merge/LineParsers.h"
 #include "merge/MergeTexts.h"
+#include "merge/SeparatorHints.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -25,22 +26,38 @@ bool Continues(TQuotedLineBreak<char>& bytes, TQuotedLineBreak<char16_t>& text,
 }
 } // namespace
 
+void TDataFileReader::TakeNamedSeparator(TTextLineReader& lines) {
+    m_named = false;
+    if (m_settings.ImportFormat == TImportFormat::FixedField || lines.AtEnd())
+        return;
+    const std::optional<QByteArrayView> first = lines.PeekShortLine(8);
+    if (!first)
+        return;
+    if (const auto separator = NamedSeparator(DecodeLineBytes(*first, lines.CodingOf(*first)))) {
+        lines.ReadLine();
+        m_own = m_settings;
+        UseSeparator(m_own, *separator);
+        m_named = true;
+    }
+}
+
 bool TDataFileReader::ReadInto(TTextLineReader& lines, TImportRecord& record, int64_t& lineNumber) {
     if (lines.AtEnd())
         return false;
+    const TTextImportSettings& settings = Settings();
     QByteArrayView line = lines.ReadLine();
     lineNumber = lines.LineNumber();
     // A quoted field may hold line breaks: the record then goes on over the next lines. A line
     // without the quote character cannot open one, which keeps the common case as fast as it
     // was.
     const bool quoting =
-        m_settings.ImportFormat != TImportFormat::FixedField && !m_settings.QuoteChar.isEmpty();
-    const char16_t quote = quoting ? m_settings.QuoteChar[0].unicode() : 0;
+        settings.ImportFormat != TImportFormat::FixedField && !settings.QuoteChar.isEmpty();
+    const char16_t quote = quoting ? settings.QuoteChar[0].unicode() : 0;
     if (quoting && (quote >= 0x80 || line.contains(char(quote)))) {
         TQuotedLineBreak<char> bytes;
         TQuotedLineBreak<char16_t> text;
         const TLineCoding coding = lines.CodingOf(line);
-        if (Continues(bytes, text, m_settings, line, coding)) {
+        if (Continues(bytes, text, settings, line, coding)) {
             // Each line keeps its own coding, as lines of one record do; only when they differ
             // (a UTF-8 line beside one that is not) is the record cut as decoded text.
             bool utf8 = coding == TLineCoding::Utf8;
@@ -61,18 +78,18 @@ bool TDataFileReader::ReadInto(TTextLineReader& lines, TImportRecord& record, in
                                          .arg(lines.FileName())
                                          .arg(lineNumber)
                                          .arg(DataFileLimits::MaxLineBytes));
-                open = Continues(bytes, text, m_settings, next, nextCoding);
+                open = Continues(bytes, text, settings, next, nextCoding);
             }
             if (open && !m_unclosedQuote)
                 m_unclosedQuote = lineNumber;
             if (utf8 && windows) {
-                record = ParseLine(m_settings, decoded);
+                record = ParseLine(settings, decoded);
                 return CheckedFieldCount(lines, record, lineNumber);
             }
             line = m_joined;
         }
     }
-    m_parser.Parse(m_settings, line, lines.CodingOf(line), record);
+    m_parser.Parse(settings, line, lines.CodingOf(line), record);
     return CheckedFieldCount(lines, record, lineNumber);
 }
 
@@ -90,10 +107,11 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
     if (m_lines)
         return;
     // Built aside and taken over only when the first records could be read.
-    auto lines = std::make_unique<TTextLineReader>(fileName);
+    auto lines = std::make_unique<TTextLineReader>(fileName, m_settings.Encoding);
     TImportRecord record, header;
     int64_t line = 0;
     m_unclosedQuote = 0;
+    TakeNamedSeparator(*lines);
     bool hasRecord = ReadInto(*lines, record, line);
     const bool hasHeader = m_settings.IgnoreHeader && hasRecord;
     if (m_settings.IgnoreHeader) {

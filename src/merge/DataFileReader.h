@@ -56,6 +56,11 @@ public:
     const TImportRecord& HeaderRecord() const { return m_header; }
 
 private:
+    // The settings lines are cut with: the caller's, or while the open file names its own
+    // separator in a "sep=" first line, a copy with that separator.
+    const TTextImportSettings& Settings() const { return m_named ? m_own : m_settings; }
+    // Skips a "sep=" first line of a delimited file and takes the separator it names.
+    void TakeNamedSeparator(TTextLineReader& lines);
     // Reads the next record (its lines, when a quoted field holds line breaks) into record;
     // false at the end. line becomes its first line.
     bool ReadInto(TTextLineReader& lines, TImportRecord& record, int64_t& line);
@@ -64,6 +69,8 @@ private:
                                   int64_t lineNumber);
 
     const TTextImportSettings& m_settings;
+    TTextImportSettings m_own;
+    bool m_named = false;
     std::unique_ptr<TTextLineReader> m_lines;
     TRecordParser m_parser;
     TImportRecord m_record;

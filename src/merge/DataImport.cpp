@@ -42,8 +42,9 @@ bool TDataImport::ShowDialog(const QString& fileName, bool review) {
     m_reader.CloseDataFile();
     TNoImportDialog none;
     TTextImportDialog& dialog = m_dialog ? *m_dialog : none;
-    return review ? ReviewImportDialog(fileName, m_settings, m_preview, dialog)
-                  : ::ExecuteImportDialog(fileName, m_settings, m_preview, dialog);
+    return review || m_labelSettings
+               ? ReviewImportDialog(fileName, m_settings, m_preview, dialog)
+               : ::ExecuteImportDialog(fileName, m_settings, m_preview, dialog);
 }
 
 bool TDataImport::ExecuteImportDialog(const QString& fileName) {
@@ -60,6 +61,8 @@ bool TDataImport::ChooseDataFile(const QString& fileName, TSameDataFile same) {
     const QStringList preview = m_preview;
     if (ShowDialog(fileName, chosen)) {
         m_chosen = fileName;
+        if (SettingsChosen)
+            SettingsChosen(m_settings);
         return true;
     }
     if (!m_chosen.isEmpty()) {
@@ -67,4 +70,10 @@ bool TDataImport::ChooseDataFile(const QString& fileName, TSameDataFile same) {
         m_preview = preview;
     }
     return chosen; // a cancelled review leaves the file chosen as it was
+}
+
+void TDataImport::AdoptLabelSettings(const std::optional<TTextImportSettings>& settings) {
+    m_labelSettings = settings.has_value();
+    if (settings)
+        m_settings = *settings;
 }

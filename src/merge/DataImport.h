@@ -9,6 +9,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+#include <optional>
+
 // How picking the file already chosen is taken.
 enum class TSameDataFile {
     Keep,   // its settings stand and nothing is asked (the field editor, a typed file name)
@@ -58,6 +61,13 @@ public:
     // Forgets the choice (a session that starts again).
     void ForgetDataFile() { m_chosen.clear(); }
 
+    // The settings the label keeps for its data, none when it keeps none. They replace the
+    // session's, and the wizard for a new file starts from them instead of from the file's
+    // extension. Without them the session's settings stay as they are.
+    void AdoptLabelSettings(const std::optional<TTextImportSettings>& settings);
+    // Called with the settings the user confirmed in the wizard, so that the label keeps them.
+    std::function<void(const TTextImportSettings&)> SettingsChosen;
+
     void OpenDataFile(const QString& fileName) { m_reader.OpenDataFile(fileName); }
     void ReadNextRecord() { m_reader.ReadNextRecord(); }
     bool AtEndOfData() { return m_reader.AtEndOfData(); }
@@ -73,4 +83,5 @@ private:
     TDataFileReader m_reader{m_settings};
     QString m_chosen;
     TTextImportDialog* m_dialog = nullptr;
+    bool m_labelSettings = false;
 };

@@ -1,19 +1,35 @@
 #include "merge/ImportDialog.h"
 
+#include "merge/SeparatorHints.h"
 #include "merge/TextLineReader.h"
 
-QStringList ReadPreviewLines(const QString& fileName, int maxLines) {
-    TTextLineReader lines(fileName);
+QStringList ReadPreviewLines(const QString& fileName, int maxLines, TDataEncoding encoding) {
+    TTextLineReader lines(fileName, encoding);
     QStringList preview;
     while (preview.size() < maxLines && !lines.AtEnd())
         preview.append(lines.ReadDecodedLine());
     return preview;
 }
 
+namespace {
+// The preview without a "sep=" first line, which the reader skips too; the separator it names.
+std::optional<QChar> TakeNamedSeparator(QStringList& previewLines) {
+    const auto named = previewLines.isEmpty() ? std::nullopt : NamedSeparator(previewLines.first());
+    if (named)
+        previewLines.removeFirst();
+    return named;
+}
+} // namespace
+
 bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
                          QStringList& previewLines, TTextImportDialog& dialog) {
-    previewLines = ReadPreviewLines(fileName);
+    previewLines = ReadPreviewLines(fileName, MaxPreviewLines + 1, settings.Encoding);
+    const auto named = TakeNamedSeparator(previewLines);
+    if (previewLines.size() > MaxPreviewLines)
+        previewLines.removeLast();
     FormatFromExtension(settings, fileName, previewLines);
+    if (named)
+        UseSeparator(settings, *named);
     // Showing the dialog applies the chosen format's side effects once more.
     ChooseImportFormat(settings, settings.ImportFormat, previewLines);
     return dialog.Execute(fileName, settings, previewLines);
@@ -21,6 +37,9 @@ bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
 
 bool ReviewImportDialog(const QString& fileName, TTextImportSettings& settings,
                         QStringList& previewLines, TTextImportDialog& dialog) {
-    previewLines = ReadPreviewLines(fileName);
+    previewLines = ReadPreviewLines(fileName, MaxPreviewLines + 1, settings.Encoding);
+    TakeNamedSeparator(previewLines);
+    if (previewLines.size() > MaxPreviewLines)
+        previewLines.removeLast();
     return dialog.Execute(fileName, settings, previewLines);
 }

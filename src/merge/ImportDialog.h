@@ -21,9 +21,11 @@ inline constexpr int MaxPreviewLines = 10;
 
 // Reads up to maxLines decoded lines from the file's start. Throws TUserError when the file
 // cannot be opened or read.
-QStringList ReadPreviewLines(const QString& fileName, int maxLines = MaxPreviewLines);
+QStringList ReadPreviewLines(const QString& fileName, int maxLines = MaxPreviewLines,
+                             TDataEncoding encoding = TDataEncoding::Automatic);
 
-// Reads the preview lines (replacing previewLines), chooses the format by the extension, applies
+// Reads the preview lines (replacing previewLines; a "sep=" first line is left out and its
+// separator chosen after the extension's format), chooses the format by the extension, applies
 // the format's side effects again as the dialog does on every showing, and runs the dialog.
 // True when the user confirms. When the file cannot be read, throws TUserError before anything
 // changes and the dialog is not shown.

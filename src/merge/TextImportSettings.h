@@ -7,8 +7,13 @@
 // How the lines of a data file are cut into fields.
 enum class TImportFormat { CommaDelimited, TabDelimited, CustomDelimiter, FixedField };
 
-// The format of the data file being merged: the designer's session keeps one for the file it
-// chose (DataImport.h); it is neither saved with a label nor kept between runs.
+// How a text data file's bytes are read: decided from the file itself, or as the user says.
+enum class TDataEncoding { Automatic, Utf8, Utf16, Windows1252 };
+
+// The format of the data being merged: the designer's session keeps one for the file it chose
+// (DataImport.h). A label may keep the settings chosen for it; an unattended run then uses
+// them. The fields after TrimRight go beyond the classic text import and keep their defaults
+// unless the user sets them.
 struct TTextImportSettings {
     TImportFormat ImportFormat = TImportFormat::TabDelimited;
     // Separator of the custom delimiter format: one character, or empty for none.
@@ -22,6 +27,15 @@ struct TTextImportSettings {
     // Fixed field format: remove leading / trailing spaces (code 32 only) of each field.
     bool TrimLeft = true;
     bool TrimRight = true;
+    // Text files: how the bytes decode (Automatic: byte-order mark, then UTF-8 or Windows-1252).
+    TDataEncoding Encoding = TDataEncoding::Automatic;
+    // Spreadsheets: the sheet to read; databases: the table to read whole. Empty: the first
+    // sheet; a database then needs Query.
+    QString Table;
+    // Databases: the query whose rows are the records.
+    QString Query;
+
+    bool operator==(const TTextImportSettings&) const = default;
 
     static constexpr int DefaultColumnSize = 10;
 };

@@ -74,23 +74,28 @@ QString DecodeLineBytes(QByteArrayView bytes, TLineCoding coding) {
     return DecodeWindows1252(bytes);
 }
 
-TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName), m_file(fileName) {
+TTextLineReader::TTextLineReader(const QString& fileName, TDataEncoding encoding)
+    : m_fileName(fileName), m_file(fileName) {
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw TUserError(QString::fromLatin1(MergeText::CannotOpenDataFile)
                              .arg(m_fileName, m_file.errorString()));
     m_opened = Stamp();
     m_buffer.resize(SampleSize);
-    // A UTF-16 byte-order mark: everything after it is read as UTF-8.
+    // A UTF-16 byte-order mark: everything after it is read as UTF-8. Told the file is
+    // Windows-1252, the two bytes are its first characters whatever they are.
     char mark[2] = {};
     const qint64 got = m_file.read(mark, 2);
     if (got < 0)
         ThrowReadError();
-    const bool littleEndian = got == 2 && mark[0] == '\xFF' && mark[1] == '\xFE';
-    const bool bigEndian = got == 2 && mark[0] == '\xFE' && mark[1] == '\xFF';
-    if (littleEndian || bigEndian) {
-        m_utf16 = std::make_unique<QStringDecoder>(littleEndian ? QStringDecoder::Utf16LE
-                                                                : QStringDecoder::Utf16BE);
-        m_encoding = TTextEncoding::Utf16;
+    const bool marks = encoding == TDataEncoding::Automatic || encoding == TDataEncoding::Utf16;
+    const bool littleEndian = marks && got == 2 && mark[0] == '\xFF' && mark[1] == '\xFE';
+    const bool bigEndian = marks && got == 2 && mark[0] == '\xFE' && mark[1] == '\xFF';
+    if (littleEndian || bigEndian || encoding == TDataEncoding::Utf16) {
+        // Without a mark, UTF-16 is what Windows writes: little-endian.
+        m_utf16 = std::make_unique<QStringDecoder>(bigEndian ? QStringDecoder::Utf16BE
+                                                             : QStringDecoder::Utf16LE);
+        if (!littleEndian && !bigEndian)
+            m_pending = QString((*m_utf16)(QByteArrayView(mark, qsizetype(got)))).toUtf8();
     } else {
         // The two bytes are the file's first: kept, up to a Ctrl-Z among them.
         const void* stop = std::memchr(mark, kEndOfFile, size_t(got));
@@ -104,8 +109,12 @@ TTextLineReader::TTextLineReader(const QString& fileName) : m_fileName(fileName)
     const char* data = m_buffer.data();
     if (m_utf16) {
         m_encoding = TTextEncoding::Utf16; // the buffer holds its text in UTF-8
+    } else if (encoding == TDataEncoding::Windows1252) {
+        m_encoding = TTextEncoding::Windows1252;
     } else if (StartsWithUtf8Bom(QByteArrayView(data, m_end))) {
         m_begin = 3; // the mark is not part of the first field
+        m_encoding = TTextEncoding::Utf8;
+    } else if (encoding == TDataEncoding::Utf8) {
         m_encoding = TTextEncoding::Utf8;
     } else {
         const qsizetype sample = m_eof ? m_end : WithoutCutSequence(data, m_end);
@@ -227,6 +236,21 @@ bool TTextLineReader::AtEnd() {
     while (m_begin == m_end && !m_eof)
         Fill();
     return m_begin == m_end;
+}
+
+std::optional<QByteArrayView> TTextLineReader::PeekShortLine(qsizetype maxLength) const {
+    const char terminator = m_lineEnds == TLineEnds::CarriageReturn ? kCarriageReturn : kLineFeed;
+    const char* data = m_buffer.data() + m_begin;
+    const qsizetype available = std::min(m_end - m_begin, maxLength + 2);
+    const void* hit = std::memchr(data, terminator, size_t(available));
+    qsizetype length = hit ? static_cast<const char*>(hit) - data : available;
+    if (!hit && !(m_eof && m_end - m_begin <= maxLength))
+        return std::nullopt;
+    if (m_lineEnds == TLineEnds::LineFeed && length > 0 && data[length - 1] == kCarriageReturn)
+        --length;
+    if (length > maxLength)
+        return std::nullopt;
+    return QByteArrayView(data, length);
 }
 
 QByteArrayView TTextLineReader::ReadLine() {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "merge/TextImportSettings.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
 #include <QStringDecoder>
 
 #include <memory>
+#include <optional>
 
 #include <vector>
 
@@ -44,7 +47,11 @@ public:
     static constexpr qsizetype SampleSize = 64 * 1024;
 
     // Opens the file; throws TUserError with the path and the system's reason on failure.
-    explicit TTextLineReader(const QString& fileName);
+    // encoding other than Automatic overrides the decision from the sample: UTF-8 (a line that
+    // is not valid UTF-8 still decodes as Windows-1252), Windows-1252 for every line, UTF-16
+    // (little-endian unless a byte-order mark says otherwise).
+    explicit TTextLineReader(const QString& fileName,
+                             TDataEncoding encoding = TDataEncoding::Automatic);
     TTextLineReader(const TTextLineReader&) = delete;
     TTextLineReader& operator=(const TTextLineReader&) = delete;
 
@@ -56,6 +63,10 @@ public:
     // Returns an empty view at the end. Throws TUserError when the file cannot be read or the
     // line is too long.
     QByteArrayView ReadLine();
+
+    // The next line without reading it, when it is at most maxLength bytes long and already in
+    // the buffer (always so for the first line and a length below SampleSize); none otherwise.
+    std::optional<QByteArrayView> PeekShortLine(qsizetype maxLength) const;
 
     // The next line decoded, or an empty text at the end.
     QString ReadDecodedLine();

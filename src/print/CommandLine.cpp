@@ -23,6 +23,33 @@ int32_t RoundedNumber(const QString& text) {
 bool IsFile(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
+
+// A database server named by its address (postgresql://…) rather than a file.
+bool IsServerAddress(const QString& source) {
+    return source.contains(QLatin1String("://"));
+}
+
+std::optional<QString> SwitchValue(const QStringList& params, const char* sw) {
+    if (const int32_t i = FindSwitch(params, QLatin1String(sw)); i > 0)
+        return Param(params, i + 1);
+    return std::nullopt;
+}
+
+TImportOverrides ParseImportOverrides(const QStringList& params) {
+    TImportOverrides o;
+    o.Delimiter = SwitchValue(params, "--delimiter");
+    o.Quote = SwitchValue(params, "--quote");
+    o.Encoding = SwitchValue(params, "--encoding");
+    o.Fixed = SwitchValue(params, "--fixed");
+    o.Table = SwitchValue(params, "--table");
+    o.Query = SwitchValue(params, "--query");
+    // Given both, the later one counts, as when a script appends a switch to a stored line.
+    const int32_t header = FindSwitch(params, "--header");
+    const int32_t noHeader = FindSwitch(params, "--no-header");
+    if (header > 0 || noHeader > 0)
+        o.Header = header > noHeader;
+    return o;
+}
 } // namespace
 
 int32_t FindSwitch(const QStringList& params, const QString& sw) {
@@ -46,7 +73,7 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
 
     if (const int32_t i = FindSwitch(params, "-i"); i > 0) {
         const QString data = Param(params, i + 1);
-        if (IsFile(data))
+        if (IsFile(data) || IsServerAddress(data))
             o.DataFile = data;
         else
             o.MissingDataFile = data.isEmpty() ? QStringLiteral("-i") : data;
@@ -79,6 +106,7 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
         o.Paper = Param(params, paper + 1);
     if (const int32_t t = FindSwitch(params, "--threads"); t > 0)
         o.Threads = Param(params, t + 1);
+    o.Import = ParseImportOverrides(params);
     o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Check = FindSwitch(params, "--check") > 0;
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
@@ -130,7 +158,20 @@ QString CommandLineHelp() {
         "Opens the label designer, or with -p prints the label unattended and exits.\n"
         "\n"
         "  -p              print without dialogs and exit (needs a label file first)\n"
-        "  -i FILE         data file to merge (.txt, .csv, .prn, .dat); the range becomes ALL\n"
+        "  -i DATA         data to merge; the range becomes ALL. A text file (.txt tab,\n"
+        "                  .csv comma, .prn fixed columns, .dat custom separator, unless\n"
+        "                  the label keeps settings of its own), a spreadsheet (.xlsx,\n"
+        "                  .ods), a SQLite database file, or a server as\n"
+        "                  postgresql://USER@HOST:PORT/DATABASE (the password from\n"
+        "                  PGPASSWORD or ~/.pgpass, never on the command line)\n"
+        "  --delimiter C   cut the text file's lines at C: one character, or tab\n"
+        "  --quote C       the quote character of the text file, or none\n"
+        "  --header        the first line (row) is a header and is not printed\n"
+        "  --no-header     the first line (row) is a record\n"
+        "  --encoding E    the text file is utf-8, utf-16 or windows-1252\n"
+        "  --fixed W,W,... cut the text file's lines into columns this many characters wide\n"
+        "  --table NAME    the spreadsheet's sheet, or the database table, to read\n"
+        "  --query SQL     the database query whose rows are the records\n"
         "  -r ALL          print every record of the data file\n"
         "  -r N PAGES      print N pages\n"
         "  -r N LABELS     print N labels\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/ImportOverrides.h"
 #include "print/PrintRange.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ struct TCommandLineOptions {
     QString PrinterName;            // -d NAME: print on this printer
     std::optional<QString> Paper;   // --paper NAME or WxH: this run's paper, not the label's
     std::optional<QString> Threads; // --threads N: threads that draw the pages
+    TImportOverrides Import;        // --delimiter, --quote, --header, --encoding, --fixed, ...
     bool NoSave = false;            // --no-save: an unattended run leaves the label file as it was
     bool Check = false;             // --check: check every label of the run instead of printing it
     bool NoReadBack = false;        // --no-read-back: a check without reading symbols back

@@ -27,7 +27,7 @@ fresh
 echo '#include "print/dialogs/FPrintDlg.h"' >>"$work/r/src/print/PrintU.cpp"
 expect_fail "the print engine including its dialog" "print/dialogs/FPrintDlg.h includes a library above it"
 fresh
-sed -i 's/DEPS vt_platform Qt6::Core)/DEPS vt_platform vt_files Qt6::Core)/' "$work/r/src/merge/CMakeLists.txt"
+sed -i "s/DEPS vt_platform Qt6::Core/DEPS vt_platform vt_files Qt6::Core/" "$work/r/src/merge/CMakeLists.txt"
 expect_fail "merge linking files" "vt_merge links vt_files"
 fresh
 echo '#include <QWidget>' >>"$work/r/src/document/LabelDocument.h"
