@@ -178,12 +178,14 @@ public:
     bool Execute(const QString& fileName, TTextImportSettings& settings,
                  const QStringList&) override {
         Shown << fileName;
+        Given << settings;
         settings.ImportFormat = TImportFormat::CustomDelimiter;
         settings.Separator = QStringLiteral(";");
         settings.IgnoreHeader = true;
         return true;
     }
     QStringList Shown;
+    QList<TTextImportSettings> Given; // the settings each showing started from
 };
 
 class WindowDataFile : public WindowPrint {
@@ -286,5 +288,34 @@ TEST_F(WindowDataFile, AnotherWindowHasAChoiceOfItsOwn) {
     W->PrintDialog().Prepare(D());
     EXPECT_EQ(W->PrintDialog().findChild<QLineEdit*>("eFile")->text(), orders);
     EXPECT_EQ(W->DataImport().TextImportSettings().ImportFormat, TImportFormat::CustomDelimiter);
+}
+
+// The settings confirmed in the wizard become the label's: an undoable change saved with it,
+// and a window that opens the label reads its data with them.
+TEST_F(WindowDataFile, TheLabelKeepsTheSettingsItsDataWasReadWith) {
+    const QString orders = Data("orders.txt", "Name;Town\r\nAda;Paris\r\n");
+    W->SetModified(false);
+    PreviewInFieldEditor(orders);
+    ASSERT_TRUE(D().Sheet().DataImport.has_value());
+    EXPECT_EQ(D().Sheet().DataImport->ImportFormat, TImportFormat::CustomDelimiter);
+    EXPECT_EQ(D().Sheet().DataImport->Separator, ";");
+    EXPECT_TRUE(W->Modified());
+    const QString label = Scratch.File("orders.lbl");
+    WriteLabelDescription(label, D());
+
+    const std::unique_ptr<TFMain> other = Window();
+    TWizardStandIn otherWizard;
+    other->DataImport().SetTextImportDialog(&otherWizard);
+    EXPECT_EQ(other->DataImport().TextImportSettings().ImportFormat, TImportFormat::TabDelimited);
+    other->OpenLabelFile(label);
+    EXPECT_EQ(other->DataImport().TextImportSettings(), *D().Sheet().DataImport);
+    // A new file's wizard starts from the label's settings, not from the file's extension.
+    ASSERT_TRUE(other->DataImport().ChooseDataFile(Data("more.csv", "Name;Town\r\n")));
+    ASSERT_EQ(otherWizard.Given.size(), 1);
+    EXPECT_EQ(otherWizard.Given.first().ImportFormat, TImportFormat::CustomDelimiter);
+
+    // Undone, the label keeps no settings again.
+    W->Action("acUndo")->trigger();
+    EXPECT_FALSE(D().Sheet().DataImport.has_value());
 }
 } // namespace

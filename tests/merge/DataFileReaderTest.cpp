@@ -396,3 +396,43 @@ TEST_F(DataFileReaderTest, AnUnclosedQuotedFieldRunsToTheEnd) {
     EXPECT_TRUE(reader.AtEndOfData());
     EXPECT_EQ(reader.UnclosedQuoteLine(), 2);
 }
+
+// A first line "sep=X" names the separator and is no record; the header comes after it.
+TEST_F(DataFileReaderTest, SepLineNamesTheSeparator) {
+    EXPECT_EQ(ReadAll(Write("sep=;\r\nName;Town\r\nAnn;Leeds\r\n"), CommaSettings(true)),
+              (TRecords{{"Ann", "Leeds"}}));
+    EXPECT_EQ(ReadAll(Write("SEP=|\nAnn|Leeds\nBob|York"), CommaSettings()),
+              (TRecords{{"Ann", "Leeds"}, {"Bob", "York"}}));
+    // Only the first line, and only exactly that form.
+    EXPECT_EQ(ReadAll(Write("a,b\r\nsep=;\r\n"), CommaSettings()),
+              (TRecords{{"a", "b"}, {"sep=;"}}));
+    EXPECT_EQ(ReadAll(Write("sep=;;\r\n"), CommaSettings()), (TRecords{{"sep=;;"}}));
+    // Fixed columns have no separator to name.
+    TTextImportSettings fixed;
+    fixed.ImportFormat = TImportFormat::FixedField;
+    fixed.IgnoreHeader = false;
+    fixed.ColumnSizes = {3};
+    EXPECT_EQ(ReadAll(Write("sep=;\r\n"), fixed), (TRecords{{"sep"}}));
+}
+
+// Told the encoding, the reader does not guess it.
+TEST_F(DataFileReaderTest, EncodingGivenByTheUserWins) {
+    TTextImportSettings s = CommaSettings();
+    s.Encoding = TDataEncoding::Windows1252;
+    EXPECT_EQ(ReadAll(Write("Zo\xC3\xAB,1\r\n"), s), (TRecords{{"Zo\u00C3\u00AB", "1"}}));
+    s.Encoding = TDataEncoding::Utf8;
+    // Invalid UTF-8 still loses no byte: that line decodes as Windows-1252.
+    EXPECT_EQ(ReadAll(Write("Zo\xC3\xAB,1\r\nZo\xEB,2\r\n"), s),
+              (TRecords{{"Zo\u00EB", "1"}, {"Zo\u00EB", "2"}}));
+    // UTF-16 without a byte-order mark is little-endian, as Windows writes it; a mark still
+    // says which.
+    s.Encoding = TDataEncoding::Utf16;
+    const QString text = "Zo\u00EB,\u5317\r\nAnn,1\r\n";
+    QByteArray little(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const TRecords expected{{"Zo\u00EB", "\u5317"}, {"Ann", "1"}};
+    EXPECT_EQ(ReadAll(Write(little), s), expected);
+    QByteArray big;
+    for (const QChar c : text)
+        big += char(c.unicode() >> 8), big += char(c.unicode() & 0xFF);
+    EXPECT_EQ(ReadAll(Write("\xFE\xFF" + big), s), expected);
+}

@@ -178,3 +178,34 @@ TEST_F(CommandLineTest, ThreadsOfARun) {
     EXPECT_EQ(PrintThreads(0), std::clamp(QThread::idealThreadCount(), 1, MaxPrintThreads));
     EXPECT_EQ(PrintThreads(100), MaxPrintThreads);
 }
+
+// How a run reads its data, switch by switch; a server's address is data without a file.
+TEST_F(CommandLineTest, DataSwitches) {
+    const TCommandLineOptions none = Parse({"LABEL", "-p", "-i", "DATA"});
+    EXPECT_EQ(none.Import, TImportOverrides{});
+    const TCommandLineOptions o =
+        Parse({"LABEL", "-p", "-i", "DATA", "--delimiter", ";", "--QUOTE", "none", "--encoding",
+               "utf-16", "--table", "Orders", "--query", "SELECT 1", "--no-header"});
+    EXPECT_EQ(o.Import.Delimiter, QString(";"));
+    EXPECT_EQ(o.Import.Quote, QString("none"));
+    EXPECT_EQ(o.Import.Encoding, QString("utf-16"));
+    EXPECT_EQ(o.Import.Table, QString("Orders"));
+    EXPECT_EQ(o.Import.Query, QString("SELECT 1"));
+    EXPECT_EQ(o.Import.Header, false);
+    EXPECT_EQ(Parse({"LABEL", "--fixed", "10,25,8"}).Import.Fixed, QString("10,25,8"));
+    EXPECT_EQ(Parse({"LABEL", "--header"}).Import.Header, true);
+    // Both given: the later one counts.
+    EXPECT_EQ(Parse({"LABEL", "--header", "--no-header"}).Import.Header, false);
+    EXPECT_EQ(Parse({"LABEL", "--no-header", "--header"}).Import.Header, true);
+    // A value missing at the end is an empty value, which applying refuses.
+    EXPECT_EQ(Parse({"LABEL", "--delimiter"}).Import.Delimiter, QString());
+
+    const QString server = "postgresql://ann@localhost:5432/shop";
+    const TCommandLineOptions db = Parse({"LABEL", "-p", "-i", server, "--table", "orders"});
+    EXPECT_EQ(db.DataFile, server);
+    EXPECT_TRUE(db.MissingDataFile.isEmpty());
+    EXPECT_EQ(db.Range, TPrintRange::All);
+    for (const char* help : {"--delimiter", "--quote", "--no-header", "--encoding", "--fixed",
+                             "--table", "--query", "postgresql://"})
+        EXPECT_TRUE(CommandLineHelp().contains(help)) << help;
+}
