@@ -91,7 +91,7 @@ void TDataView::Show(int64_t number) {
     // Symbols take the printer's whole pixels per module, as on paper.
     const TPrinterFacts printer = TPrinters::Current().Facts();
     m_window.Document().SetShownData(
-        TShownData{shown.Record, printer.PixelsPerInchX, printer.PixelsPerInchY});
+        TShownData{shown.Record, shown.Columns, printer.PixelsPerInchX, printer.PixelsPerInchY});
     if (m_panel) {
         m_panel->setText(shown.Number > 0 ? QString::fromLatin1(Text::Record).arg(shown.Number)
                                           : QString::fromLatin1(Text::NoRecords));

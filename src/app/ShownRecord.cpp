@@ -15,5 +15,6 @@ TShownRecord ReadShownRecord(const QString& fileName, const TTextImportSettings&
         ++shown.Number;
     }
     shown.Record = reader.ImportRecord();
+    shown.Columns = reader.HeaderRecord();
     return shown;
 }

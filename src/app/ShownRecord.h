@@ -11,6 +11,7 @@
 struct TShownRecord {
     int64_t Number = 0; // from 1; 0 when the file holds no record
     TImportRecord Record;
+    TImportRecord Columns; // the names of its columns, when the data has them
 };
 
 // Reads record number (from 1; anything lower counts as 1) of fileName, its lines cut with

@@ -245,12 +245,13 @@ QString TLabelControl::GetDisplayText() const {
         return m_text;
     // A label showing a record shows what paper prints for it; counters do not step.
     if (const TShownData* shown = m_owner ? m_owner->ShownData() : nullptr)
-        return EvaluateAdvancedFields(Fields, &shown->Record, false);
+        return EvaluateAdvancedFields(Fields, &shown->Record, false, {}, &shown->Columns);
     return AdvancedFieldsDesignText(Fields);
 }
 
-QString TLabelControl::GetPrintText(const TImportRecord* record, bool advance) const {
+QString TLabelControl::GetPrintText(const TImportRecord* record, bool advance,
+                                   const TImportRecord* columns) const {
     if (m_advanced)
-        return EvaluateAdvancedFields(Fields, record, advance);
+        return EvaluateAdvancedFields(Fields, record, advance, {}, columns);
     return m_text;
 }

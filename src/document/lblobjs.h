@@ -150,7 +150,9 @@ public:
     QString GetDisplayText() const;
     // The text on paper: advanced fields against the record, counters stepping when advance is
     // set (the last copy of a label); otherwise GetText.
-    QString GetPrintText(const TImportRecord* record, bool advance) const;
+    // columns: the names of the record's columns, when the data has them.
+    QString GetPrintText(const TImportRecord* record, bool advance,
+                         const TImportRecord* columns = nullptr) const;
 
     // The advanced field elements, owned by the control.
     TFieldList Fields;

@@ -60,6 +60,10 @@ void WriteElement(TElementKeys& keys, const TAdvancedField& element) {
         keys.Integer("ADVSIZE_", f->MinSize);
         keys.Integer("ADVCHAR_", f->PadChar);
         keys.Bool("ADVLPAD_", f->PadLeft);
+        // Only fields that go by a column's name have the key, so other labels are written as
+        // they always were.
+        if (!f->FieldName.isEmpty())
+            keys.Text("ADVNAME_", f->FieldName);
     } else if (const auto* s = dynamic_cast<const TSequenceField*>(&element)) {
         keys.Integer("ADVCUR_", s->CurrentValue);
         keys.Integer("ADVMIN_", s->MinValue);
@@ -83,6 +87,7 @@ void ReadElement(const TElementReader& keys, TAdvancedField& element) {
         const int32_t pad = keys.Integer("ADVCHAR_", ' ');
         f->PadChar = uint8_t(pad >= 0 && pad <= 255 ? pad : ' ');
         f->PadLeft = keys.Bool("ADVLPAD_", false);
+        f->FieldName = keys.Text("ADVNAME_", QString());
     } else if (auto* s = dynamic_cast<TSequenceField*>(&element)) {
         s->CurrentValue = keys.Integer("ADVCUR_", 0);
         s->MinValue = keys.Integer("ADVMIN_", 0);

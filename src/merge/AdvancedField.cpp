@@ -64,12 +64,20 @@ std::unique_ptr<TAdvancedField> TImportedField::Clone() const {
     return std::make_unique<TImportedField>(*this);
 }
 
+int32_t TImportedField::ColumnIn(const TImportRecord* columns) const {
+    if (FieldName.isEmpty() || !columns)
+        return FieldNumber;
+    const qsizetype at = NamedColumn(*columns, FieldName);
+    return at >= 0 ? int32_t(at + 1) : FieldNumber;
+}
+
 QString TImportedField::Value(const TFieldInput& input) const {
     QString value;
+    const int32_t column = ColumnIn(input.Columns);
     if (input.Design)
         value = Text(MergeText::FieldPlaceholder) + QString::number(FieldNumber);
-    else if (input.Record && FieldNumber >= 1 && input.Record->size() >= FieldNumber)
-        value = input.Record->at(FieldNumber - 1);
+    else if (input.Record && column >= 1 && input.Record->size() >= column)
+        value = input.Record->at(column - 1);
     const QChar pad = PadCharacter(PadChar);
     return PadLeft ? PadOnLeft(value, MinSize, pad) : PadOnRight(value, MinSize, pad);
 }

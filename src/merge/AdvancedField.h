@@ -24,6 +24,8 @@ struct TFieldInput {
     const TImportRecord* Record = nullptr; // none: imported fields are empty
     bool Design = false;                   // design surface: imported fields show F_n
     const TDateSource& Dates;
+    // The names of the data's columns (its header, a query's columns), when it has them.
+    const TImportRecord* Columns = nullptr;
 };
 
 // One element of an advanced field: the text of an advanced control is its elements' values
@@ -72,7 +74,12 @@ public:
     QString Value(const TFieldInput& input) const override;
     QString Describe(const TDateSource& dates) const override;
 
+    // The column the value comes from: the one named FieldName when the data has a column of
+    // that name, so that reordered columns still land right; otherwise number FieldNumber.
+    int32_t ColumnIn(const TImportRecord* columns) const;
+
     int32_t FieldNumber = 1; // counts from 1
+    QString FieldName;       // the column's name, or empty to go by the number alone
     int32_t MinSize = 0;
     uint8_t PadChar = ' '; // code 0: no padding
     bool PadLeft = false;  // pad in front (value right-aligned)

@@ -29,8 +29,8 @@ template <class TTest> bool AnyAdvanced(std::span<const TControlFields> controls
 } // namespace
 
 QString EvaluateAdvancedFields(const TFieldList& fields, const TImportRecord* record, bool advance,
-                               const TDateSource& dates) {
-    return Join(fields, TFieldInput{record, false, dates}, advance);
+                               const TDateSource& dates, const TImportRecord* columns) {
+    return Join(fields, TFieldInput{record, false, dates, columns}, advance);
 }
 
 QString AdvancedFieldsDesignText(const TFieldList& fields, const TDateSource& dates) {

@@ -11,8 +11,10 @@
 // against record (nullptr: no record) joined in order. When advance is set (the last copy of a
 // printed label) every counter steps after showing its value; the elements are the control's
 // own, so the step changes them although the list is passed as const.
+// columns: the names of the record's columns, for imported fields that go by a column's name.
 QString EvaluateAdvancedFields(const TFieldList& fields, const TImportRecord* record, bool advance,
-                               const TDateSource& dates = {});
+                               const TDateSource& dates = {},
+                               const TImportRecord* columns = nullptr);
 
 // The text shown on the design surface: as above without record or stepping, an imported
 // field showing F_ and its number, padded as it would be.

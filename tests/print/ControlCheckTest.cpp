@@ -130,7 +130,7 @@ TEST_F(ControlCheckTest, AShownRecordIsMeasuredInsteadOfThePlaceholder) {
     const TPrinterPage page = Page(600);
     EXPECT_TRUE(PaperProblems(*c, sheet, page).isEmpty()) << "F_1 fits";
 
-    label.SetShownData(TShownData{{"Ada Lovelace, Countess"}, 600, 600});
+    label.SetShownData(TShownData{{"Ada Lovelace, Countess"}, {}, 600, 600});
     const QStringList problems = PaperProblems(*c, sheet, page);
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems[0].startsWith("text \"Ada Lovelace, Countess\" is "))
