@@ -35,12 +35,13 @@ public:
 };
 
 // Puts a non-empty cell's text at column (from 0), the cells before it empty where nothing
-// stands. False when the column is beyond the last a sheet may have.
+// stands; an empty cell adds nothing. False when a non-empty cell is beyond the last column a
+// sheet may have.
 inline bool PlaceCell(TImportRecord& cells, int64_t column, const QString& text) {
-    if (column < 0 || column >= SheetLimits::MaxColumns)
-        return false;
     if (text.isEmpty())
         return true;
+    if (column < 0 || column >= SheetLimits::MaxColumns)
+        return false;
     while (cells.size() < column)
         cells.append(QString());
     if (cells.size() == column)
