@@ -66,6 +66,20 @@ bool IsDocument(TSheetZip& zip) {
     return type->read(200).contains("spreadsheet");
 }
 
+bool IsLocked(TSheetZip& zip) {
+    const QString manifest = QStringLiteral("META-INF/manifest.xml");
+    if (!zip.Has(manifest))
+        return false;
+    const std::unique_ptr<QIODevice> device = zip.Open(manifest);
+    QXmlStreamReader xml(device.get());
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1StringView("encryption-data"))
+            return true;
+    }
+    return false; // a damaged manifest is no reason to refuse the content
+}
+
 QStringList SheetNames(TSheetZip& zip) {
     const std::unique_ptr<QIODevice> device = zip.Open(kContent);
     QXmlStreamReader xml(device.get());

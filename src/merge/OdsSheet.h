@@ -13,6 +13,8 @@ class TSheetZip;
 namespace Ods {
 // True when the archive looks like an OpenDocument spreadsheet.
 bool IsDocument(TSheetZip& zip);
+// True when its content is encrypted (saved with a password).
+bool IsLocked(TSheetZip& zip);
 // The names of its sheets in order. Throws TUserError.
 QStringList SheetNames(TSheetZip& zip);
 } // namespace Ods

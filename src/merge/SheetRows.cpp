@@ -30,6 +30,19 @@ int SheetIndex(const TSheetZip& zip, const QStringList& names, const QString& sh
     return int(index);
 }
 
+enum class TSheetKind { Xlsx, Ods };
+
+// Which of the formats the archive holds; throws TUserError when neither, or locked.
+TSheetKind KindOf(TSheetZip& zip) {
+    if (Xlsx::IsWorkbook(zip))
+        return TSheetKind::Xlsx;
+    if (!Ods::IsDocument(zip))
+        zip.Fail(SheetText::NotASpreadsheet);
+    if (Ods::IsLocked(zip))
+        zip.Fail(SheetText::Locked);
+    return TSheetKind::Ods;
+}
+
 QStringList XlsxNames(const TXlsxBook& book) {
     QStringList names;
     for (const TXlsxBook::TSheet& s : book.sheets)
@@ -45,26 +58,21 @@ bool IsSpreadsheetFile(const QString& path) {
 
 QStringList SpreadsheetSheetNames(const QString& path) {
     TSheetZip zip(path);
-    if (Xlsx::IsWorkbook(zip))
+    if (KindOf(zip) == TSheetKind::Xlsx)
         return XlsxNames(Xlsx::ReadBook(zip));
-    if (Ods::IsDocument(zip))
-        return Ods::SheetNames(zip);
-    zip.Fail(SheetText::NotASpreadsheet);
+    return Ods::SheetNames(zip);
 }
 
 TSheetRows::TSheetRows(const QString& path, const QString& sheet)
     : m_zip(std::make_unique<TSheetZip>(path)) {
-    if (Xlsx::IsWorkbook(*m_zip)) {
+    if (KindOf(*m_zip) == TSheetKind::Xlsx) {
         const TXlsxBook book = Xlsx::ReadBook(*m_zip);
         const int index = SheetIndex(*m_zip, XlsxNames(book), sheet);
         m_cursor = std::make_unique<TXlsxCursor>(*m_zip, book, book.sheets.at(index));
-    } else if (Ods::IsDocument(*m_zip)) {
-        // The first sheet needs no pass over the names: the cursor finds it, or that none is.
-        const QStringList names = sheet.isEmpty() ? QStringList() : Ods::SheetNames(*m_zip);
-        const int index = sheet.isEmpty() ? 0 : SheetIndex(*m_zip, names, sheet);
-        m_cursor = std::make_unique<TOdsCursor>(*m_zip, index);
     } else {
-        m_zip->Fail(SheetText::NotASpreadsheet);
+        // The first sheet needs no pass over the names: the cursor finds it, or that none is.
+        const int index = sheet.isEmpty() ? 0 : SheetIndex(*m_zip, Ods::SheetNames(*m_zip), sheet);
+        m_cursor = std::make_unique<TOdsCursor>(*m_zip, index);
     }
     Fetch();
 }

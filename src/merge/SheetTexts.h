@@ -6,6 +6,12 @@ inline constexpr const char* CannotOpen = "Cannot open the data file \"%1\": %2.
 inline constexpr const char* NotASpreadsheet =
     "Cannot read the data file \"%1\": it is not an .xlsx or .ods spreadsheet (or it is "
     "protected by a password).";
+// An OLE compound file: an older binary spreadsheet, or an .xlsx locked with a password.
+inline constexpr const char* BinaryOrLocked =
+    "Cannot read the data file \"%1\": it is an older binary spreadsheet or is protected by a "
+    "password; save it as .xlsx or .ods without a password.";
+inline constexpr const char* Locked =
+    "Cannot read the data file \"%1\": it is protected by a password; save it without one.";
 // %2 the part of the file (a path inside the archive).
 inline constexpr const char* MissingPart =
     "Cannot read the data file \"%1\": the spreadsheet lacks its part \"%2\".";

@@ -11,8 +11,12 @@ TSheetZip::TSheetZip(const QString& path) : m_path(QDir::toNativeSeparators(path
     if (!m_file.open(QIODevice::ReadOnly))
         Fail(SheetText::CannotOpen, m_file.errorString());
     m_zip = std::make_unique<QuaZip>(&m_file);
-    if (!m_zip->open(QuaZip::mdUnzip))
+    if (!m_zip->open(QuaZip::mdUnzip)) {
+        QFile head(path);
+        if (head.open(QIODevice::ReadOnly) && head.read(8) == "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")
+            Fail(SheetText::BinaryOrLocked);
         Fail(SheetText::NotASpreadsheet);
+    }
     for (const QString& name : m_zip->getFileNameList())
         m_parts.insert(name.toLower(), name);
 }

@@ -67,8 +67,7 @@ QString PartOfKind(const QList<TRelation>& relations, QStringView kind) {
 
 namespace Xlsx {
 bool IsWorkbook(const TSheetZip& zip) {
-    return zip.Has(QStringLiteral("[Content_Types].xml")) &&
-           (zip.Has(QStringLiteral("_rels/.rels")) || zip.Has(QStringLiteral("xl/workbook.xml")));
+    return zip.Has(QStringLiteral("_rels/.rels")) || zip.Has(QStringLiteral("xl/workbook.xml"));
 }
 
 TXlsxBook ReadBook(TSheetZip& zip) {
@@ -77,8 +76,11 @@ TXlsxBook ReadBook(TSheetZip& zip) {
         workbook = QStringLiteral("xl/workbook.xml");
     const QList<TRelation> relations = ReadRelations(zip, workbook);
     TXlsxBook book;
+    bool isWorkbook = false; // a document of another kind (a text) has another root
     ReadPart(zip, workbook, [&](QXmlStreamReader& xml) {
-        if (IsStart(xml, QLatin1StringView("workbookPr"))) {
+        if (IsStart(xml, QLatin1StringView("workbook"))) {
+            isWorkbook = true;
+        } else if (IsStart(xml, QLatin1StringView("workbookPr"))) {
             const QString epoch = SheetAttribute(xml, QLatin1StringView("date1904"));
             book.date1904 = epoch == u"1" || epoch == u"true";
         } else if (IsStart(xml, QLatin1StringView("sheet"))) {
@@ -88,6 +90,8 @@ TXlsxBook ReadBook(TSheetZip& zip) {
                     book.sheets.append({SheetAttribute(xml, QLatin1StringView("name")), r.part});
         }
     });
+    if (!isWorkbook)
+        zip.Fail(SheetText::NotASpreadsheet);
     book.sharedStrings = PartOfKind(relations, u"/sharedStrings");
     if (book.sharedStrings.isEmpty() && zip.Has(QStringLiteral("xl/sharedStrings.xml")))
         book.sharedStrings = QStringLiteral("xl/sharedStrings.xml");

@@ -20,9 +20,10 @@ struct TXlsxBook {
 };
 
 namespace Xlsx {
-// True when the archive looks like an .xlsx workbook.
+// True when the archive looks like an .xlsx workbook (or another office document of its family,
+// which ReadBook refuses).
 bool IsWorkbook(const TSheetZip& zip);
-// Reads the workbook and its relations. Throws TUserError.
+// Reads the workbook and its relations. Throws TUserError, also when it is no workbook.
 TXlsxBook ReadBook(TSheetZip& zip);
 // The shared string table, rich text runs joined, phonetic runs left out. Throws TUserError.
 QStringList ReadSharedStrings(TSheetZip& zip, const QString& part);

@@ -278,6 +278,21 @@ TEST_F(SheetRowsTest, BadFilesAreRefusedNamingTheFile) {
     TParts withoutSheet = XlsxParts({{"S", {}}});
     withoutSheet.removeIf([](const auto& part) { return part.first.contains(u"worksheets/"); });
     const QString missingPart = Zip(withoutSheet, QStringLiteral("missing.xlsx"));
+    const QString wordDocument = Zip(
+        {{"_rels/.rels", "<Relationships><Relationship Id=\"d\" Type=\"http://x/officeDocument\" "
+                         "Target=\"word/document.xml\"/></Relationships>"},
+         {"word/document.xml", "<document><body/></document>"}},
+        QStringLiteral("letter.xlsx"));
+    const QString binary =
+        WriteBytes(m_scratch.File("old.xlsx"),
+                   QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(512, '\0'));
+    const QString locked = Zip(
+        OdsParts("<table:table table:name=\"S\"/>") +
+            TParts{{"META-INF/manifest.xml",
+                    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:"
+                    "xmlns:manifest:1.0\"><manifest:file-entry manifest:full-path=\"content.xml\">"
+                    "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>"}},
+        QStringLiteral("locked.ods"));
     const QString textDocument =
         Zip(OdsParts("<text:p>letter</text:p>", "office:text"), QStringLiteral("letter.ods"));
     struct {
@@ -292,6 +307,9 @@ TEST_F(SheetRowsTest, BadFilesAreRefusedNamingTheFile) {
         {damaged, "damaged", true},
         {missingPart, "lacks its part \"xl/worksheets/sheet1.xml\"", true},
         {textDocument, "not an .xlsx or .ods", false},
+        {wordDocument, "not an .xlsx or .ods", false},
+        {binary, "older binary spreadsheet or is protected by a password", false},
+        {locked, "protected by a password", false},
         {Xlsx("<row><c t=\"s\"><v>3</v></c></row>", "<si><t>only</t></si>"), "no shared string 3",
          true},
     };
