@@ -63,7 +63,8 @@ std::optional<QString> FormatSection(TSheetDecimal number, const std::vector<TCo
             last = i;
         } else if (IsChar(p, u'.') && dot < 0 && first >= 0) {
             dot = i;
-        } else if (IsChar(p, u'.') && dot < 0 && first < 0) {
+        } else if (IsChar(p, u'.') && dot < 0 && first < 0 && i + 1 < qsizetype(pieces.size()) &&
+                   IsPlaceholder(pieces[i + 1])) {
             // .00 without integer placeholders: the point opens the number
             dot = i;
             first = i;
@@ -112,7 +113,7 @@ std::optional<QString> FormatSection(TSheetDecimal number, const std::vector<TCo
     for (qsizetype i = 0; i < first; ++i)
         out += pieces[i].kind == TCodePiece::General ? QString() : pieces[i].text;
     const QString digits = number.IntegerDigits();
-    if (grouping) {
+    if (grouping) { // #,##0: literals between the placeholders are not kept
         qsizetype zeros = 0;
         for (const TCodePiece& p : integer)
             zeros += p.text == u"0";
