@@ -94,7 +94,7 @@ std::optional<QString> FormatSection(TSheetDecimal number, const std::vector<TCo
             number.Shift(-3);
     }
     qsizetype suffixStart = last + 1;
-    while (suffixStart < qsizetype(pieces.size()) && IsChar(pieces[suffixStart], u',') && dot < 0) {
+    while (suffixStart < qsizetype(pieces.size()) && IsChar(pieces[suffixStart], u',')) {
         number.Shift(-3);
         ++suffixStart;
     }
