@@ -29,8 +29,9 @@ template <typename TOnStart> void ReadPart(TSheetZip& zip, const QString& part, 
 }
 
 // A relation's target as a part name: relative to the folder of the part that holds it, or from
-// the archive's root when it starts with a slash.
-QString TargetPart(const QString& folder, const QString& target) {
+// the archive's root when it starts with a slash. Some producers write backslashes.
+QString TargetPart(const QString& folder, QString target) {
+    target.replace(u'\\', u'/');
     if (target.startsWith(u'/'))
         return QDir::cleanPath(target.mid(1));
     return QDir::cleanPath(folder.isEmpty() ? target : folder + u'/' + target);

@@ -143,6 +143,22 @@ TEST_F(SheetRowsTest, ExactNameWinsOverOneDifferingInCase) {
     EXPECT_EQ(ReadAll(path).value(0).cells, QStringList{"lower"});
 }
 
+// Parts found however a producer names them: absolute or backslashed targets, other letter case.
+TEST_F(SheetRowsTest, PartsFoundAsProducersNameThem) {
+    TParts parts = XlsxParts({{"Only", "<row><c><v>1</v></c></row>"}});
+    for (auto& [name, bytes] : parts) {
+        if (name == u"xl/_rels/workbook.xml.rels")
+            bytes.replace("Target=\"worksheets/sheet1.xml\"", "Target=\"worksheets\\Sheet1.XML\"");
+    }
+    EXPECT_EQ(ReadAll(Zip(parts)), TRows({{1, {"1"}}}));
+    for (auto& [name, bytes] : parts) {
+        if (name == u"xl/_rels/workbook.xml.rels")
+            bytes.replace("Target=\"worksheets\\Sheet1.XML\"",
+                          "Target=\"/xl/worksheets/sheet1.xml\"");
+    }
+    EXPECT_EQ(ReadAll(Zip(parts, QStringLiteral("absolute.xlsx"))), TRows({{1, {"1"}}}));
+}
+
 TEST_F(SheetRowsTest, ReferencesThatSkipCellsAndRowsLandInPlace) {
     const QString path = Xlsx("<row r=\"2\"><c r=\"C2\"><v>1</v></c><c r=\"E2\"><v>2</v></c>"
                               "<c><v>3</v></c></row>"
