@@ -1,6 +1,10 @@
 #pragma once
 
+#include "merge/SheetFormatCode.h"
+
 #include <QString>
+
+#include <vector>
 
 // How a spreadsheet shows a number, so that a label prints what the user sees in the sheet.
 //
@@ -17,11 +21,27 @@
 //   (1900 system, with its leap-day quirk below 1 March 1900) or 1904-01-01.
 // Left out, shown as General instead: fractions (# ?/?), scientific formats (0.00E+00),
 // conditions ([>100]) and locale-bound built-in formats (ids 27 to 36 and 50 to 81).
+// A number format code cut into its sections once, for the many cells that share it.
+class TNumberFormat {
+public:
+    // General when code is empty.
+    explicit TNumberFormat(const QString& code = QString());
+    // The number as this format shows it; date1904 picks the workbook's epoch.
+    QString Text(double value, bool date1904 = false) const;
+    bool IsGeneral() const { return m_sections.empty(); }
+    // True when it shows a date or time.
+    bool IsDate() const;
+
+private:
+    std::vector<std::vector<TCodePiece>> m_sections; // empty for General
+};
+
 namespace SheetCells {
 // The number as the General format shows it.
 QString GeneralText(double value);
 
-// The number shown by formatCode (General when empty); date1904 picks the workbook's epoch.
+// The number shown by formatCode (General when empty); date1904 picks the workbook's epoch. The
+// same as TNumberFormat(formatCode).Text(value, date1904).
 QString FormatNumber(double value, const QString& formatCode, bool date1904 = false);
 
 // The format code of a built-in number format id (0 to 49) as a spreadsheet in English shows

@@ -230,8 +230,7 @@ QString FormatSerial(double serial, const std::vector<TCodePiece>& pieces, bool 
 
 namespace SheetCells {
 bool IsDateFormat(const QString& formatCode) {
-    const QStringList sections = SheetFormatCode::Sections(formatCode);
-    return SheetFormatCode::IsDate(SheetFormatCode::Pieces(sections.first()));
+    return TNumberFormat(formatCode).IsDate();
 }
 
 double SerialFromIso(const QString& text, bool date1904, bool* ok) {

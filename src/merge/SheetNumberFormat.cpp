@@ -196,37 +196,51 @@ QString GeneralText(double value) {
 }
 
 QString FormatNumber(double value, const QString& formatCode, bool date1904) {
-    if (!std::isfinite(value) || formatCode.isEmpty())
-        return GeneralText(value);
-    const QStringList sections = SheetFormatCode::Sections(formatCode);
-    qsizetype index = 0;
+    return TNumberFormat(formatCode).Text(value, date1904);
+}
+} // namespace SheetCells
+
+TNumberFormat::TNumberFormat(const QString& code) {
+    if (code.isEmpty())
+        return;
+    for (const QString& section : SheetFormatCode::Sections(code))
+        m_sections.push_back(SheetFormatCode::Pieces(section));
+}
+
+bool TNumberFormat::IsDate() const {
+    return !m_sections.empty() && SheetFormatCode::IsDate(m_sections.front());
+}
+
+QString TNumberFormat::Text(double value, bool date1904) const {
+    if (!std::isfinite(value) || m_sections.empty())
+        return SheetCells::GeneralText(value);
+    size_t index = 0;
     bool dropSign = false;
-    if (value < 0 && sections.size() >= 2 && !sections.at(1).isEmpty()) {
+    if (value < 0 && m_sections.size() >= 2 && !m_sections[1].empty()) {
         index = 1;
         dropSign = true;
-    } else if (value == 0 && sections.size() >= 3) {
+    } else if (value == 0 && m_sections.size() >= 3) {
         index = 2;
     }
-    const std::vector<TCodePiece> pieces = SheetFormatCode::Pieces(sections.at(index));
+    const std::vector<TCodePiece>& pieces = m_sections[index];
     if (SheetFormatCode::IsDate(pieces)) {
         bool ok = false;
         const QString text = SheetDates::FormatSerial(value, pieces, date1904, &ok);
-        return ok ? text : GeneralText(value);
+        return ok ? text : SheetCells::GeneralText(value);
     }
     if (!HasPlaceholder(pieces)) {
         for (const TCodePiece& p : pieces)
             if (p.kind == TCodePiece::Condition)
-                return GeneralText(value);
+                return SheetCells::GeneralText(value);
         return LiteralSection(dropSign ? -value : value, pieces);
     }
     TSheetDecimal number = TSheetDecimal::FromDouble(value);
     number.negative = false;
     const std::optional<QString> text = FormatSection(number, pieces);
     if (!text)
-        return GeneralText(value);
+        return SheetCells::GeneralText(value);
     return value < 0 && !dropSign ? u'-' + *text : *text;
 }
-} // namespace SheetCells
 
 namespace SheetCells {
 QString BuiltInFormat(int id) {

@@ -4,6 +4,7 @@
 #include "merge/SheetXml.h"
 #include "merge/SheetZip.h"
 
+#include <QHash>
 #include <QIODevice>
 
 namespace {
@@ -37,8 +38,18 @@ TXlsxCursor::TXlsxCursor(TSheetZip& zip, const TXlsxBook& book, const TXlsxBook:
     : m_zip(zip), m_part(sheet.part), m_sheet(sheet.name), m_date1904(book.date1904) {
     if (!book.sharedStrings.isEmpty())
         m_shared = Xlsx::ReadSharedStrings(zip, book.sharedStrings);
-    if (!book.styles.isEmpty())
-        m_formats = Xlsx::ReadCellFormats(zip, book.styles);
+    m_formats.emplace_back(); // General, for cells without a style
+    if (!book.styles.isEmpty()) {
+        QHash<QString, int> known{{QString(), 0}};
+        for (const QString& code : Xlsx::ReadCellFormats(zip, book.styles)) {
+            auto it = known.constFind(code);
+            if (it == known.constEnd()) {
+                it = known.insert(code, int(m_formats.size()));
+                m_formats.emplace_back(code);
+            }
+            m_styleFormat.append(*it);
+        }
+    }
     m_device = zip.Open(m_part);
     m_xml.setDevice(m_device.get());
 }
@@ -136,14 +147,14 @@ QString TXlsxCursor::CellText(const QString& type, int style, const QString& val
         return value == u"1" || value == u"true" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     if (type == u"str" || type == u"e" || type == u"inlineStr")
         return Xlsx::Unescaped(value);
-    const QString format = style >= 0 && style < m_formats.size() ? m_formats.at(style) : QString();
+    const TNumberFormat& format =
+        m_formats[style >= 0 && style < m_styleFormat.size() ? m_styleFormat.at(style) : 0];
     if (type == u"d") {
         bool ok = false;
         const double serial = SheetCells::SerialFromIso(value, m_date1904, &ok);
-        return ok && !format.isEmpty() ? SheetCells::FormatNumber(serial, format, m_date1904)
-                                       : value;
+        return ok && !format.IsGeneral() ? format.Text(serial, m_date1904) : value;
     }
     bool ok = false;
     const double number = value.toDouble(&ok);
-    return ok ? SheetCells::FormatNumber(number, format, m_date1904) : value;
+    return ok ? format.Text(number, m_date1904) : value;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/SheetCells.h"
 #include "merge/SheetCursor.h"
 #include "merge/XlsxBook.h"
 
@@ -7,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include <memory>
+#include <vector>
 
 class QIODevice;
 class TSheetZip;
@@ -34,7 +36,8 @@ private:
     QString m_part;
     QString m_sheet;
     QStringList m_shared;
-    QStringList m_formats;
+    std::vector<TNumberFormat> m_formats; // each distinct code once
+    QList<int> m_styleFormat;             // cell style (s) -> its format in m_formats
     bool m_date1904 = false;
     std::unique_ptr<QIODevice> m_device;
     QXmlStreamReader m_xml;
