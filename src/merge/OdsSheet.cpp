@@ -116,12 +116,14 @@ bool TOdsCursor::NextRow(TSheetRow& row) {
         TImportRecord cells;
         int64_t column = 0;
         while (Next() && !IsEnd(m_xml, kTable, QLatin1StringView("table-row"))) {
-            if (!IsStart(m_xml, kTable, QLatin1StringView("table-cell")) &&
-                !IsStart(m_xml, kTable, QLatin1StringView("covered-table-cell")))
+            const bool covered = IsStart(m_xml, kTable, QLatin1StringView("covered-table-cell"));
+            if (!covered && !IsStart(m_xml, kTable, QLatin1StringView("table-cell")))
                 continue;
             const int64_t columns = Repeat(m_xml, QLatin1StringView("number-columns-repeated"),
                                            SheetLimits::MaxColumns);
-            const QString text = ReadCell();
+            QString text = ReadCell();
+            if (covered) // under a merged cell: hidden, whatever it still holds
+                text.clear();
             if (!text.isEmpty()) {
                 if (column + columns > SheetLimits::MaxColumns)
                     m_zip.Fail(SheetText::SheetTooLarge, m_sheet);

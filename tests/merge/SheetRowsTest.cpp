@@ -256,11 +256,13 @@ TEST_F(SheetRowsTest, OdsRepeatedEmptyRowsAndColumnsAreNeverExpanded) {
     EXPECT_EQ(ReadAll(path), TRows({{1, {}}, {2, {}}, {3, {"", "", "", "x"}}}));
 }
 
-TEST_F(SheetRowsTest, OdsRepeatedCellsAndRowsThatHoldSomethingAreExpanded) {
+TEST_F(SheetRowsTest, OdsRepeatsThatHoldSomethingExpandAndCellsUnderAMergeAreEmpty) {
     const QString path = Ods(
         "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell "
         "table:number-columns-repeated=\"2\" office:value-type=\"float\" office:value=\"7\">"
-        "<text:p>7</text:p></table:table-cell><table:covered-table-cell/><table:table-cell "
+        "<text:p>7</text:p></table:table-cell><table:covered-table-cell "
+        "office:value-type=\"string\">"
+        "<text:p>hidden under the merge</text:p></table:covered-table-cell><table:table-cell "
         "office:value-type=\"string\"><text:p>end</text:p></table:table-cell>"
         "</table:table-row><table:table-row><table:table-cell/></table:table-row>"
         "<table:table-row><table:table-cell office:value-type=\"boolean\" "
