@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 
 #include <memory>
@@ -100,16 +101,20 @@ TEST_F(PostgresRowsTest, AllOrdersInOrderWithNulls) {
 TEST_F(PostgresRowsTest, ValuesAsText) {
     TEnvironmentValue password("PGPASSWORD", kPassword);
     TSqlRows rows(Address(),
-                  QStringLiteral("SELECT amount, weight, weight + 0.2::float8, shipped, packed, "
-                                 "express, code, id::int8 * 1000000000, NULL::int4 FROM orders "
-                                 "WHERE id IN (1, 10) ORDER BY id"),
+                  QStringLiteral("SELECT amount, weight, weight + 0.2::float8, 0.1::real, shipped, "
+                                 "packed, express, code, id::int8 * 1000000000, NULL::int4, "
+                                 "timestamptz '2026-07-01 08:00:00+00' FROM orders WHERE id IN "
+                                 "(1, 10) ORDER BY id"),
                   QString());
-    const TReadRows read = ReadAll(rows);
-    EXPECT_EQ(read.Records,
-              QList<QStringList>({{"1.25", "0.1", "0.3", "2026-01-02", "2026-01-01 08:01:00",
-                                   "false", "00000001", "1000000000", ""},
-                                  {"12.50", "1", "1.2", "2026-01-11", "2026-01-01 08:10:00", "true",
-                                   "0000000a", "10000000000", ""}}));
+    // An instant (a timestamp with time zone) is shown in this computer's time.
+    const QString instant = QDateTime(QDate(2026, 7, 1), QTime(8, 0), Qt::UTC)
+                                .toLocalTime()
+                                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    EXPECT_EQ(ReadAll(rows).Records,
+              QList<QStringList>({{"1.25", "0.1", "0.3", "0.1", "2026-01-02", "2026-01-01 08:01:00",
+                                   "false", "00000001", "1000000000", "", instant},
+                                  {"12.50", "1", "1.2", "0.1", "2026-01-11", "2026-01-01 08:10:00",
+                                   "true", "0000000a", "10000000000", "", instant}}));
 }
 
 TEST_F(PostgresRowsTest, PasswordFromTheEnvironmentOrThePasswordFile) {

@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <thread>
+
 namespace {
 // Runs statements on a SQLite file (created when missing) through a connection of the test's own.
 void RunOnSqlite(const QString& path, const QStringList& statements) {
@@ -178,6 +180,22 @@ TEST_F(SqliteRowsTest, EachReaderHasItsOwnConnectionAndRemovesIt) {
     EXPECT_EQ(QSqlDatabase::connectionNames(), before);
 }
 
+TEST_F(SqliteRowsTest, ReadersOnSeveralThreadsAtOnce) {
+    // A print run reads on its own thread; each reader opens its connection there.
+    QList<QStringList> firstColumn[4];
+    std::vector<std::thread> threads;
+    for (auto& column : firstColumn)
+        threads.emplace_back([this, &column] {
+            TSqlRows rows(m_path, QStringLiteral("SELECT customer FROM orders ORDER BY id"),
+                          QString());
+            column = ReadAll(rows).Records;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& column : firstColumn)
+        EXPECT_EQ(column, QList<QStringList>({{"Ann"}, {"Bob"}, {"Cy"}, {"Dee"}}));
+}
+
 TEST_F(SqliteRowsTest, AnErrorWhileReadingIsNotTheEnd) {
     // SQLite fails this on the row whose value is too large, after the rows before it.
     TSqlRows rows(
@@ -230,4 +248,19 @@ TEST(DatabaseSourceTest, AMissingDriverIsNamed) {
               QStringLiteral("Cannot read the database \"mysql://ann@db/shop\": its driver QMYSQL "
                              "is not installed."));
     EXPECT_EQ(QSqlDatabase::connectionNames(), before);
+}
+
+TEST(DatabaseSourceTest, NoServerAtTheAddress) {
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        GTEST_SKIP() << "the PostgreSQL driver is not installed here";
+    TScratchFolder scratch; // a socket folder where no server listens
+    const QString source =
+        QStringLiteral("postgresql:///shop?host=%1&port=5999").arg(scratch.Path());
+    const QString message = OpenError(source, QStringLiteral("SELECT 1"));
+    EXPECT_TRUE(
+        message.startsWith(QStringLiteral("Cannot connect to the database \"%1\": ").arg(source)))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(u"No such file or directory")) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(u'.'));
+    EXPECT_FALSE(message.contains(u'\n'));
 }
