@@ -33,26 +33,56 @@ QString Decoded(const QString& text) {
     return QUrl::fromPercentEncoding(text.toUtf8());
 }
 
-// The address with the password of its user part and of a password setting left out.
-QString Shown(const QString& source, const TScheme& scheme) {
-    const qsizetype start = qstrlen(scheme.prefix);
-    qsizetype queryStart = source.indexOf(u'?', start);
-    if (queryStart < 0)
-        queryStart = source.size();
-    qsizetype authorityEnd = source.indexOf(u'/', start);
-    if (authorityEnd < 0 || authorityEnd > queryStart)
-        authorityEnd = queryStart;
-    QString shown = source.left(authorityEnd);
-    const qsizetype at = shown.lastIndexOf(u'@');
-    if (at > start) {
-        const qsizetype colon = shown.indexOf(u':', start);
-        if (colon >= 0 && colon + 1 < at)
-            shown.remove(colon, at - colon);
+// An address after its scheme, cut where libpq cuts it, except that the user part runs to the
+// last '@' before the settings: a password holding '/' then still counts as one, and is never
+// taken for a host or shown in a message.
+struct TAddressParts {
+    bool hasUser = false;
+    QString user; // user[:password], still percent-encoded
+    QString hostPort;
+    bool hasPath = false;
+    QString path; // after the '/'
+    bool hasSettings = false;
+    QString settings; // after the '?'
+};
+
+TAddressParts SplitAddress(const QString& rest) {
+    TAddressParts parts;
+    qsizetype end = rest.indexOf(u'?');
+    if (end >= 0) {
+        parts.hasSettings = true;
+        parts.settings = rest.mid(end + 1);
+    } else {
+        end = rest.size();
     }
-    shown += source.mid(authorityEnd, queryStart - authorityEnd);
-    if (queryStart < source.size()) {
+    qsizetype hostStart = 0;
+    if (const qsizetype at = rest.lastIndexOf(u'@', end - 1); at >= 0 && end > 0) {
+        parts.hasUser = true;
+        parts.user = rest.left(at);
+        hostStart = at + 1;
+    }
+    qsizetype pathStart = rest.indexOf(u'/', hostStart);
+    if (pathStart < 0 || pathStart > end)
+        pathStart = end;
+    parts.hostPort = rest.mid(hostStart, pathStart - hostStart);
+    if (pathStart < end) {
+        parts.hasPath = true;
+        parts.path = rest.mid(pathStart + 1, end - pathStart - 1);
+    }
+    return parts;
+}
+
+// The address without the password of its user part or of a password setting.
+QString Shown(const QString& prefix, const TAddressParts& parts) {
+    QString shown = prefix;
+    if (parts.hasUser)
+        shown += parts.user.section(u':', 0, 0) + u'@';
+    shown += parts.hostPort;
+    if (parts.hasPath)
+        shown += u'/' + parts.path;
+    if (parts.hasSettings) {
         QStringList kept;
-        for (const QString& pair : source.mid(queryStart + 1).split(u'&'))
+        for (const QString& pair : parts.settings.split(u'&'))
             if (Decoded(pair.section(u'=', 0, 0)) != QLatin1String("password"))
                 kept << pair;
         if (!kept.isEmpty())
@@ -139,29 +169,17 @@ void ParseHostAndPort(TSqlSource& parsed, const QString& hostPort) {
 }
 
 TSqlSource ParseAddress(const QString& source, const TScheme& scheme) {
+    const qsizetype prefixSize = qstrlen(scheme.prefix);
+    const TAddressParts parts = SplitAddress(source.mid(prefixSize));
     TSqlSource parsed;
     parsed.driver = QLatin1String(scheme.driver);
-    parsed.shown = Shown(source, scheme);
-    const QString rest = source.mid(qstrlen(scheme.prefix));
-    qsizetype queryStart = rest.indexOf(u'?');
-    if (queryStart < 0)
-        queryStart = rest.size();
-    qsizetype pathStart = rest.indexOf(u'/');
-    if (pathStart < 0 || pathStart > queryStart)
-        pathStart = queryStart;
-    QString authority = rest.left(pathStart);
-    if (const qsizetype at = authority.lastIndexOf(u'@'); at >= 0) {
-        const QString userInfo = authority.left(at);
-        authority = authority.mid(at + 1);
-        const qsizetype colon = userInfo.indexOf(u':');
-        if (colon >= 0 && colon + 1 < userInfo.size())
-            throw TUserError(QString::fromLatin1(SqlText::PasswordInAddress).arg(parsed.shown));
-        parsed.user = Decoded(userInfo.left(colon));
-    }
-    ParseHostAndPort(parsed, authority);
-    if (pathStart < queryStart)
-        parsed.database = Decoded(rest.mid(pathStart + 1, queryStart - pathStart - 1));
-    ParseSettings(parsed, rest.mid(queryStart + 1));
+    parsed.shown = Shown(source.left(prefixSize), parts);
+    if (parts.user.contains(u':'))
+        throw TUserError(QString::fromLatin1(SqlText::PasswordInAddress).arg(parsed.shown));
+    parsed.user = Decoded(parts.user);
+    ParseHostAndPort(parsed, parts.hostPort);
+    parsed.database = Decoded(parts.path);
+    ParseSettings(parsed, parts.settings);
     return parsed;
 }
 } // namespace

@@ -5,7 +5,8 @@
 // A database data source as the user wrote it, taken apart for a Qt SQL driver: a SQLite file,
 // or an address postgresql://user@host:port/dbname?setting=value (also postgres://, and
 // mysql:// for MySQL and MariaDB). The host may be a Unix socket folder, as libpq takes it,
-// either percent-encoded in the address or as ?host=/folder.
+// either percent-encoded in the address or as ?host=/folder. Everything before the last '@'
+// ahead of the settings is the user part, so an '@' in a host or database name is written %40.
 struct TSqlSource {
     QString driver;   // the Qt SQL driver: QSQLITE, QPSQL or QMYSQL
     QString database; // the SQLite file's path, or the database's name (empty: the default)
