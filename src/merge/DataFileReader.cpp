@@ -5,7 +5,11 @@
 #include "merge/LineParsers.h"
 #include "merge/MergeTexts.h"
 #include "merge/SeparatorHints.h"
+#include "merge/SheetRows.h"
+#include "merge/SqlRows.h"
 #include "platform/Errors.h"
+
+#include <QFileInfo>
 
 namespace {
 // Whether the delimited record that line starts (or goes on with) continues on the next line.
@@ -103,9 +107,59 @@ bool TDataFileReader::CheckedFieldCount(const TTextLineReader& lines, const TImp
     return true;
 }
 
-void TDataFileReader::OpenDataFile(const QString& fileName) {
+namespace {
+std::unique_ptr<TRecordSource> OpenRecordSource(const QString& name,
+                                                const TTextImportSettings& settings) {
+    if (IsDatabaseSource(name))
+        return std::make_unique<TSqlRows>(name, settings.Query, settings.Table);
+    return std::make_unique<TSheetRows>(name, settings.Table);
+}
+} // namespace
+
+void TDataFileReader::OpenSource(const QString& name) {
+    auto source = OpenRecordSource(name, m_settings);
+    TImportRecord record, header = source->ColumnNames();
+    int64_t position = 0;
+    // A query's columns are named by the query; a sheet's first row is its header when the
+    // settings say so, as a text file's first line.
+    const bool named = !header.isEmpty();
+    bool hasRecord = source->ReadRecord(record, position);
+    bool hasHeader = named;
+    if (!named && m_settings.IgnoreHeader) {
+        hasHeader = hasRecord;
+        header = record;
+        record.clear();
+        hasRecord = source->ReadRecord(record, position);
+    }
+    const QFileInfo file(name);
+    m_sourceStamp = file.isFile() ? std::pair(file.size(), file.lastModified())
+                                  : std::pair(qint64(-1), QDateTime());
+    m_source = std::move(source);
+    m_sourceName = name;
+    m_record = std::move(record);
+    m_header = std::move(header);
+    m_hasRecord = hasRecord;
+    m_hasHeader = hasHeader;
+    m_recordLine = position;
+    m_recordNumber = hasRecord ? 1 : 0;
+    m_unclosedQuote = 0;
+}
+
+bool TDataFileReader::DataFileUnchanged() const {
     if (m_lines)
+        return m_lines->Unchanged();
+    if (!m_source)
+        return false;
+    // A database changes under any run; a sheet file saved again mid-run has mixed two files.
+    const QFileInfo file(m_sourceName);
+    return m_sourceStamp.first < 0 || std::pair(file.size(), file.lastModified()) == m_sourceStamp;
+}
+
+void TDataFileReader::OpenDataFile(const QString& fileName) {
+    if (IsOpen())
         return;
+    if (IsDatabaseSource(fileName) || IsSpreadsheetFile(fileName))
+        return OpenSource(fileName);
     // Built aside and taken over only when the first records could be read.
     auto lines = std::make_unique<TTextLineReader>(fileName, m_settings.Encoding);
     TImportRecord record, header;
@@ -130,12 +184,17 @@ void TDataFileReader::OpenDataFile(const QString& fileName) {
 void TDataFileReader::ReadNextRecord() {
     if (m_lines && ReadInto(*m_lines, m_record, m_recordLine))
         ++m_recordNumber;
+    if (m_source && m_source->ReadRecord(m_record, m_recordLine))
+        ++m_recordNumber;
 }
 
 bool TDataFileReader::AtEndOfData() {
+    if (m_source)
+        return m_source->AtEnd();
     return !m_lines || m_lines->AtEnd();
 }
 
 void TDataFileReader::CloseDataFile() {
     m_lines.reset();
+    m_source.reset();
 }

@@ -2,13 +2,16 @@
 
 #include "merge/ImportRecord.h"
 #include "merge/RecordParser.h"
+#include "merge/RecordSource.h"
 #include "merge/TextImportSettings.h"
 #include "merge/TextLineReader.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 // Reads a data file one record at a time for a print run or the field editor's preview.
 // Closed or open; the current record is kept in both states. Lines are cut with the settings
@@ -17,7 +20,10 @@ class TDataFileReader {
 public:
     explicit TDataFileReader(const TTextImportSettings& settings) : m_settings(settings) {}
 
-    // Opens the file and reads the first record, skipping the header line when the settings
+    // Opens the file and reads the first record. A spreadsheet file (.xlsx, .ods) is read row by
+    // row from the sheet the settings' Table names (the first when empty); a database (a SQLite
+    // file, a server's address) through the settings' Query or Table, its columns' names as the
+    // header, no row skipped. A text file's first record skips the header line when the settings
     // say so. Does nothing when a file is already open. The current record starts empty, so an
     // empty file leaves an empty record and a header-only file the header's fields. Throws
     // TUserError (path and reason) when the file cannot be opened or read; the reader then
@@ -35,10 +41,11 @@ public:
     // Closes the file if it is open.
     void CloseDataFile();
 
-    bool IsOpen() const { return m_lines != nullptr; }
+    bool IsOpen() const { return m_lines != nullptr || m_source != nullptr; }
 
-    // True while the open file is the one opened, unchanged (see TTextLineReader::Unchanged).
-    bool DataFileUnchanged() const { return m_lines && m_lines->Unchanged(); }
+    // True while the open file is the one opened, unchanged (see TTextLineReader::Unchanged; a
+    // sheet file by its size and time, a database always).
+    bool DataFileUnchanged() const;
 
     // Whether the file held a data line (beyond the header) when it was opened: an empty or
     // header-only file leaves the current record without data.
@@ -71,7 +78,12 @@ private:
     const TTextImportSettings& m_settings;
     TTextImportSettings m_own;
     bool m_named = false;
+    void OpenSource(const QString& name);
+
     std::unique_ptr<TTextLineReader> m_lines;
+    std::unique_ptr<TRecordSource> m_source; // a sheet or a database instead of a text file
+    QString m_sourceName;
+    std::pair<qint64, QDateTime> m_sourceStamp;
     TRecordParser m_parser;
     TImportRecord m_record;
     TImportRecord m_header;
