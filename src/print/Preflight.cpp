@@ -86,6 +86,10 @@ public:
                 m_recordCounted = false;
             }
         }
+        if (place.Record && !m_columnsChecked) {
+            m_columnsChecked = true;
+            ReportMissingColumns(place);
+        }
         const QRect labelRect = LabelRect(*place.Layout, place.Column, place.Row);
         for (const auto& control : m_controls) {
             const TLabelControl& c = *control;
@@ -118,6 +122,36 @@ public:
     }
 
 private:
+    // Fields that go by a column's name the data lacks print their number's column instead:
+    // said once, with the run's first record, as the same holds for every record.
+    void ReportMissingColumns(const TLabelPlace& place) {
+        for (const auto& control : m_controls) {
+            if (!control->Advanced())
+                continue;
+            for (const auto& element : control->Fields) {
+                const auto* f = dynamic_cast<const TImportedField*>(element.get());
+                if (!f || f->FieldName.isEmpty() ||
+                    (place.Header && NamedColumn(*place.Header, f->FieldName) >= 0))
+                    continue;
+                ++m_result.Problems;
+                if (!m_recordCounted)
+                    ++m_result.RecordsWithProblems;
+                m_recordCounted = true;
+                if (!m_sink)
+                    continue;
+                TPreflightProblem p;
+                p.Label = place.Label;
+                p.Record = place.RecordNumber;
+                p.Line = place.RecordLine;
+                p.Control = ControlName(*control, place.Header, m_designTexts[control.get()]);
+                p.Problem = QString::fromLatin1(PreflightText::NoColumn)
+                                .arg(f->FieldName)
+                                .arg(f->FieldNumber);
+                m_sink(p);
+            }
+        }
+    }
+
     void Report(const TLabelControl& c, const QString& problem) {
         if (m_place->Record) {
             if (!m_recordCounted)
@@ -154,6 +188,7 @@ private:
     int64_t m_lastRecord = 0;
     bool m_recordCounted = false;
     bool m_labelHasProblem = false;
+    bool m_columnsChecked = false;
     std::unordered_map<const TLabelControl*, QString> m_designTexts;
     std::unordered_map<const TLabelControl*, bool> m_varies;
     TProblemGroups m_groups;

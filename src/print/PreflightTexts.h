@@ -6,6 +6,9 @@ inline constexpr const char* Dropped = "data \"%1\" has characters %2 cannot car
 inline constexpr const char* Length = "data \"%1\" has %2 digits; %3 takes %4";
 inline constexpr const char* CheckDigit = "data \"%1\" ends in check digit %2; %3 computes %4";
 inline constexpr const char* Refused = "data \"%1\" cannot be drawn as %2: %3";
+// A field that goes by a column's name when the data has no column of that name.
+inline constexpr const char* NoColumn =
+    "the data has no column named \"%1\"; field %2 is printed instead";
 inline constexpr const char* Empty = "no data to encode: nothing would be printed";
 // "the right edge of the label cuts the barcode "VT-1" by 0.12 in (quiet zone included)"; further
 // edges follow as "; the bottom edge of its box cuts it by 0.05 in".

@@ -1,6 +1,9 @@
 #include "files/DataSection.h"
 #include "LabelTestSupport.h"
 #include "files/LabelWriteBack.h"
+#include "document/TextLabel.h"
+#include "merge/AdvancedField.h"
+#include "files/IniFile.h"
 
 #include <QFile>
 
@@ -70,5 +73,30 @@ TEST_F(DataSectionTest, WritingBackKeepsTheSettings) {
     WriteLabelBack(path, ReadLabelFileForm(path), doc.Sheet, doc.ShowGrid, doc.Controls);
     const TLabelContents back = ReadLabelDocument(path);
     EXPECT_EQ(back.Sheet.DataImport, doc.Sheet.DataImport);
+}
+
+// A field that goes by a column's name keeps the name; others are written as they always were.
+TEST_F(DataSectionTest, FieldsKeepTheirColumnsName) {
+    auto text = std::make_unique<TTextLabel>();
+    text->SetAdvanced(true);
+    auto named = std::make_unique<TImportedField>();
+    named->FieldNumber = 3;
+    named->FieldName = "Post code";
+    text->Fields.push_back(std::move(named));
+    auto plain = std::make_unique<TImportedField>();
+    plain->FieldNumber = 2;
+    text->Fields.push_back(std::move(plain));
+    TControlList controls;
+    controls.push_back(std::move(text));
+    const TIniFile ini = SavedDescription(controls);
+    EXPECT_EQ(ini.ReadString("CNT_1", "ADVNAME_1", {}), "Post\\scode");
+    EXPECT_FALSE(ini.ValueExists("CNT_1", "ADVNAME_2"));
+    const TLabelContents doc = RoundTrip(controls);
+    ASSERT_EQ(doc.Controls.size(), 1u);
+    const auto& fields = doc.Controls.front()->Fields;
+    ASSERT_EQ(fields.size(), 2u);
+    EXPECT_EQ(static_cast<const TImportedField&>(*fields[0]).FieldName, "Post code");
+    EXPECT_EQ(static_cast<const TImportedField&>(*fields[0]).FieldNumber, 3);
+    EXPECT_TRUE(static_cast<const TImportedField&>(*fields[1]).FieldName.isEmpty());
 }
 } // namespace

@@ -133,6 +133,31 @@ TEST(EvaluateAdvancedFields, ImportedFieldsTakeTheirColumnAndPad) {
     }
 }
 
+// A field that names its column finds it among the data's column names wherever it stands; data
+// without that name, or without names, gives the numbered column.
+TEST(EvaluateAdvancedFields, ImportedFieldsMayGoByTheirColumnsName) {
+    const TImportRecord record = {"Leeds", "Ann", "LS1"};
+    const TImportRecord columns = {"Town", "Name", "Post code"};
+    const auto named = [](int32_t number, const char* name) {
+        auto field = std::make_unique<TImportedField>();
+        field->FieldNumber = number;
+        field->FieldName = QString::fromUtf8(name);
+        return List(std::move(field));
+    };
+    EXPECT_EQ(EvaluateAdvancedFields(named(1, "Name"), &record, false, {}, &columns), "Ann");
+    EXPECT_EQ(EvaluateAdvancedFields(named(1, " post CODE "), &record, false, {}, &columns), "LS1");
+    EXPECT_EQ(EvaluateAdvancedFields(named(3, "Street"), &record, false, {}, &columns), "LS1");
+    EXPECT_EQ(EvaluateAdvancedFields(named(1, "Name"), &record, false), "Leeds");
+    EXPECT_EQ(EvaluateAdvancedFields(named(2, ""), &record, false, {}, &columns), "Ann");
+    // An exact name wins over one that only matches ignoring case.
+    const TImportRecord twice = {"name", "Name"};
+    EXPECT_EQ(NamedColumn(twice, "Name"), 1);
+    EXPECT_EQ(NamedColumn(twice, "NAME"), 0);
+    EXPECT_EQ(NamedColumn(twice, ""), -1);
+    // The design surface still shows the number.
+    EXPECT_EQ(AdvancedFieldsDesignText(named(2, "Name")), "F_2");
+}
+
 TEST(EvaluateAdvancedFields, ElementsJoinInOrder) {
     const TImportRecord record = {"A-17"};
     const TFieldList list =

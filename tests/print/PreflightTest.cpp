@@ -208,6 +208,24 @@ TEST_F(PreflightTest, ProblemsNameTheirControlByTheHeaderColumn) {
               QString("checked 2 labels from 2 records: 1 problem in 1 record"));
 }
 
+// A field named after a column the data lacks is said once, for the run's first record.
+TEST_F(PreflightTest, FieldsNamingAColumnTheDataLacksAreReportedOnce) {
+    auto* name = Place<TTextLabel>(4, 4, 150, 20, 1, true);
+    static_cast<TImportedField&>(*name->Fields.front()).FieldName = "Name";
+    auto* town = Place<TTextLabel>(4, 40, 150, 20, 4, true);
+    static_cast<TImportedField&>(*town->Fields.front()).FieldName = "Town";
+    TPrintSettings s;
+    s.DataFile = WriteData({GoodRecord(1), GoodRecord(2), GoodRecord(3)});
+    TPreflightResult r;
+    const std::vector<TFound> found = Check(s, {}, &r);
+    ASSERT_EQ(found.size(), 1u) << Listed(found);
+    EXPECT_EQ(found[0].Record, 1);
+    EXPECT_EQ(found[0].Problem,
+              QString("the data has no column named \"Town\"; field 4 is printed instead"));
+    EXPECT_EQ(PreflightSummary(r),
+              QString("checked 3 labels from 3 records: 1 problem in 1 record"));
+}
+
 TEST_F(PreflightTest, ChecksExactlyTheLabelsTheRunWouldPrint) {
     // Every label has a problem (one digit where EAN 13 takes twelve), so the problems list the
     // labels checked and the records they merged.
