@@ -96,7 +96,8 @@ public:
             if (!KindTraits(c.Kind()).CarriesText)
                 continue;
             // Evaluated for every label, as the run does, so counters step alike.
-            const QString text = TextForDrawing(c.GetPrintText(place.Record, place.LastCopy, place.Header));
+            const QString text =
+                TextForDrawing(c.GetPrintText(place.Record, place.LastCopy, place.Header));
             for (const QString& problem : m_check->Problems(c, text, labelRect))
                 Report(c, problem);
         }

@@ -1,6 +1,7 @@
 #include "CounterRuns.h"
 #include "PdfProbe.h"
 #include "ProgramRun.h"
+#include "SheetTestFiles.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
 #include "document/LabelDocument.h"
@@ -325,6 +326,33 @@ TEST_F(CommandLineRunTest, GiantDataLinesPrintInBoundedTimeAndMemory) {
         EXPECT_TRUE(words[0].Text.startsWith("HEADxxx"));
         EXPECT_EQ(words[1].Text, "second");
     }
+}
+
+// A sheet of 100,000 rows is read as it prints, row by row, never whole.
+TEST_F(CommandLineRunTest, LargeSheetPrintsInBoundedMemory) {
+    constexpr int kRows = 100000;
+    QByteArray rows = "<row><c t=\"inlineStr\"><is><t>Order</t></is></c><c t=\"inlineStr\">"
+                      "<is><t>Name</t></is></c></row>";
+    rows.reserve(kRows * 120);
+    for (int i = 1; i <= kRows; ++i)
+        rows += "<row><c><v>" + QByteArray::number(i) +
+                "</v></c><c t=\"inlineStr\"><is><t>Customer " + QByteArray::number(i) +
+                "</t></is></c></row>";
+    const QString book = WriteZip(Out("orders.xlsx"), XlsxParts({{"Orders", rows}}));
+    ASSERT_FALSE(book.isEmpty());
+    rows.clear();
+    QFile label(Out("orders.lbl"));
+    ASSERT_TRUE(label.open(QIODevice::WriteOnly));
+    label.write("[FORMAT]\r\nHEIGHT=1\r\nWIDTH=2\r\nFORCEDMETRICS=1\r\nCOLUMNS=3\r\nROWS=10\r\n"
+                "CONTROLS=1\r\n[CNT_1]\r\nTYPE=TEXT\r\nTOP=0.1\r\nLEFT=0.1\r\nAUTOSIZE=1\r\n"
+                "FONT_NAME=Liberation Sans\r\nFONT_SIZE=10\r\nADVANCED=1\r\nADV_COUNT=2\r\n"
+                "ADVTYPE_1=FIELD\r\nADVNUM_1=2\r\nADVTYPE_2=FIELD\r\nADVNUM_2=1\r\n");
+    label.close();
+    const TMeasuredRun r = MeasuredVellumtrace(
+        {label.fileName(), "-p", "-i", book, "-o", Out("orders.pdf")}, scratch.Path());
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.contains("printed 100000 labels on 3334 pages")) << r.Out.toStdString();
+    EXPECT_LT(r.PeakKilobytes, 150 * 1024);
 }
 
 namespace {

@@ -1,8 +1,13 @@
 #include "PdfProbe.h"
+#include "PostgresServer.h"
 #include "ProgramRun.h"
+#include "SheetTestFiles.h"
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 // How unattended runs read their data: with the settings the label keeps, with the switches of
@@ -36,11 +41,14 @@ protected:
         return path;
     }
     // The printed words of a run of label over data with the extra switches.
-    QStringList Printed(const QString& label, const QString& data, const QStringList& extra = {}) {
+    QStringList Printed(const QString& label, const QString& data, const QStringList& extra = {},
+                        const QProcessEnvironment& env = {}) {
         const QString out = scratch.File("out.pdf");
         QFile::remove(out);
-        last = Vellumtrace(QStringList{label, "-p", "-i", data, "-o", out, "--no-save"} + extra,
-                           scratch.Path());
+        const QStringList args =
+            QStringList{label, "-p", "-i", data, "-o", out, "--no-save"} + extra;
+        last = env.isEmpty() ? Vellumtrace(args, scratch.Path())
+                             : RunProgram(args, scratch.Path(), env);
         QStringList words;
         if (last.Exit == 0)
             for (const TPdfWord& w : PdfWords(out))
@@ -121,4 +129,106 @@ TEST_F(DataRunTest, SepLineAndUtf16FilesPrintTheirRecords) {
     }
     EXPECT_EQ(Printed(Label(), Data("le.txt", little)), (QStringList{"Zo\u00EB_\u00C5re"}));
     EXPECT_EQ(Printed(Label(), Data("be.txt", big)), (QStringList{"Zo\u00EB_\u00C5re"}));
+}
+
+// A label whose first field goes by the column "Name" and second by number.
+const QByteArray kNamedField =
+    QByteArray(kTwoFieldLabel).replace("ADVNUM_1=1\r\n", "ADVNUM_1=1\r\nADVNAME_1=Name\r\n");
+
+TEST_F(DataRunTest, SheetsPrintTheirRowsAndFieldsFindTheirColumnsByName) {
+    const QByteArray rows =
+        "<row r=\"1\"><c t=\"inlineStr\"><is><t>Town</t></is></c><c t=\"inlineStr\"><is>"
+        "<t>Name</t></is></c></row>"
+        "<row r=\"2\"><c t=\"inlineStr\"><is><t>Leeds</t></is></c><c t=\"inlineStr\"><is>"
+        "<t>Ann</t></is></c></row>"
+        "<row r=\"3\"><c><v>0.30000000000000004</v></c><c t=\"inlineStr\"><is><t>Bob</t></is>"
+        "</c></row>";
+    const QString book =
+        WriteZip(scratch.File("people.xlsx"),
+                 XlsxParts({{"Notes", "<row><c t=\"inlineStr\"><is><t>x</t></is></c></row>"},
+                            {"People", rows}}));
+    ASSERT_FALSE(book.isEmpty());
+    const QString label = scratch.File("named.lbl");
+    ASSERT_TRUE(WriteFile(label, kNamedField));
+    // "Name" is the second column here: the name wins over the number.
+    EXPECT_EQ(Printed(label, book, {"--table", "People"}), (QStringList{"Ann_Ann", "Bob_Bob"}));
+    EXPECT_EQ(Printed(Label(), book, {"--table", "people"}), (QStringList{"Leeds_Ann", "0.3_Bob"}));
+    EXPECT_EQ(Printed(Label(), book), QStringList());
+    EXPECT_EQ(last.Exit, 1);
+    EXPECT_TRUE(last.Err.contains("holds no records")) << last.Err.toStdString();
+    EXPECT_EQ(Printed(Label(), book, {"--table", "Nope"}), QStringList());
+    EXPECT_TRUE(last.Err.contains("\"Notes\", \"People\"")) << last.Err.toStdString();
+}
+
+TEST_F(DataRunTest, SqliteQueryRowsPrintInQueryOrder) {
+    const QString file = scratch.File("shop.sqlite");
+    {
+        const QString connection = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+            db.setDatabaseName(file);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec("CREATE TABLE orders (id INTEGER, town TEXT, name TEXT, "
+                               "shipped INTEGER)"));
+            ASSERT_TRUE(q.exec("INSERT INTO orders VALUES (1, 'Leeds', 'Ann', 0), (2, NULL, "
+                               "'Bob', 0), (3, 'York', 'Cy', 1)"));
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+    EXPECT_EQ(Printed(Label(), file,
+                      {"--query", "SELECT name, town FROM orders WHERE shipped = 0 ORDER BY id"}),
+              (QStringList{"Ann_Leeds", "Bob_"}));
+    // The query's columns are the names, and no row is taken for a header.
+    const QString label = scratch.File("named.lbl");
+    ASSERT_TRUE(WriteFile(label, kNamedField));
+    EXPECT_EQ(Printed(label, file, {"--table", "orders"}),
+              (QStringList{"Ann_Leeds", "Bob_", "Cy_York"}));
+    // Kept with the label, the query needs no switch.
+    EXPECT_EQ(Printed(Label("[DATA]\r\nQUERY_PIECES=1\r\nQUERY_1=SELECT\\sid,name\\sFROM\\s"
+                            "orders\r\n"),
+                      file),
+              (QStringList{"1_Ann", "2_Bob", "3_Cy"}))
+        << last.Err.toStdString();
+    EXPECT_EQ(Printed(Label(), file, {"--query", "SELECT nothing FROM orders"}), QStringList());
+    EXPECT_EQ(last.Exit, 1);
+    EXPECT_TRUE(last.Err.startsWith(QString("vellumtrace: The query on the database")))
+        << last.Err.toStdString();
+    EXPECT_TRUE(last.Err.contains("nothing")) << last.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(scratch.File("out.pdf")));
+}
+
+// A real server: the password comes from the environment, never the command line.
+TEST_F(DataRunTest, PostgresQueryRowsPrintWithThePasswordFromTheEnvironment) {
+    if (TPostgresServer::ProgramFolder().isEmpty())
+        GTEST_SKIP() << "the PostgreSQL server programs are not installed";
+    TPostgresServer server;
+    QString error;
+    ASSERT_TRUE(server.Start(error) &&
+                server.Execute("postgres",
+                               {"CREATE ROLE clerk LOGIN PASSWORD 'Pa55-word'",
+                                "CREATE DATABASE depot OWNER clerk"},
+                               error) &&
+                server.Execute("depot",
+                               {"CREATE TABLE orders (id int, name text, town text)",
+                                "INSERT INTO orders SELECT n, 'N' || n, CASE WHEN n % 2 = 0 "
+                                "THEN 'T' || n END FROM generate_series(1, 30) n",
+                                "GRANT SELECT ON orders TO clerk"},
+                               error))
+        << error.toStdString();
+    const QString address = server.Address("clerk", "depot");
+    QProcessEnvironment env = ProgramEnvironment(scratch.Path());
+    env.insert("PGPASSWORD", "Pa55-word");
+    env.remove("PGPASSFILE");
+    const QStringList words =
+        Printed(Label(), address,
+                {"--query", "SELECT name, town FROM orders WHERE id <= 4 ORDER BY id"}, env);
+    EXPECT_EQ(words, (QStringList{"N1_", "N2_T2", "N3_", "N4_T4"})) << last.Err.toStdString();
+
+    env.insert("PGPASSWORD", "wrong");
+    EXPECT_EQ(Printed(Label(), address, {"--table", "orders"}, env), QStringList());
+    EXPECT_EQ(last.Exit, 1);
+    EXPECT_TRUE(last.Err.contains("Cannot connect to the database")) << last.Err.toStdString();
+    EXPECT_TRUE(last.Err.contains("password authentication failed")) << last.Err.toStdString();
+    EXPECT_FALSE(last.Err.contains("wrong"));
 }

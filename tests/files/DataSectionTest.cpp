@@ -1,9 +1,9 @@
 #include "files/DataSection.h"
 #include "LabelTestSupport.h"
-#include "files/LabelWriteBack.h"
 #include "document/TextLabel.h"
-#include "merge/AdvancedField.h"
 #include "files/IniFile.h"
+#include "files/LabelWriteBack.h"
+#include "merge/AdvancedField.h"
 
 #include <QFile>
 
