@@ -1,3 +1,4 @@
+#include "MergeTestFiles.h"
 #include "PdfProbe.h"
 #include "PostgresServer.h"
 #include "ProgramRun.h"
@@ -15,8 +16,7 @@
 
 namespace {
 bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return !WriteBytes(path, bytes).isEmpty();
 }
 
 // Twelve 2 x 1 in labels to a page, each printing field 1, an underscore and field 2 as one word.
