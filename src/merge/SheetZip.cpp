@@ -7,6 +7,36 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
+namespace {
+// A part as the XML reader reads it. A damaged deflate stream makes the archive's device fail on
+// every read without ever reaching its end, which would keep the reader waiting for more data
+// for ever: here a failed read is the end, and the failure is remembered for the check.
+class TPartDevice final : public QIODevice {
+public:
+    explicit TPartDevice(std::unique_ptr<QuaZipFile> file) : m_file(std::move(file)) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return m_failed || m_file->atEnd(); }
+    bool Failed() const { return m_failed; }
+
+protected:
+    qint64 readData(char* data, qint64 size) override {
+        if (m_failed)
+            return -1;
+        const qint64 got = m_file->read(data, size);
+        if (got < 0 || (got == 0 && !m_file->atEnd()))
+            m_failed = true;
+        return got > 0 ? got : -1;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::unique_ptr<QuaZipFile> m_file;
+    bool m_failed = false;
+};
+} // namespace
+
 TSheetZip::TSheetZip(const QString& path) : m_path(QDir::toNativeSeparators(path)), m_file(path) {
     if (!m_file.open(QIODevice::ReadOnly))
         Fail(SheetText::CannotOpen, m_file.errorString());
@@ -34,10 +64,13 @@ std::unique_ptr<QIODevice> TSheetZip::Open(const QString& part) {
     auto file = std::make_unique<QuaZipFile>(m_zip.get());
     if (!file->open(QIODevice::ReadOnly))
         Fail(SheetText::UnreadablePart, part);
-    return file;
+    return std::make_unique<TPartDevice>(std::move(file));
 }
 
 void TSheetZip::Check(const QXmlStreamReader& xml, const QString& part) const {
+    if (const auto* device = dynamic_cast<const TPartDevice*>(xml.device());
+        device && device->Failed())
+        Fail(SheetText::UnreadablePart, part);
     if (xml.hasError())
         Damaged(xml, part, xml.errorString());
 }

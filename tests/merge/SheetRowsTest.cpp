@@ -375,6 +375,20 @@ TEST_F(SheetRowsTest, CellsOutsideASheetAreRefused) {
 
 // Cuts of the office suite's files, and of a sheet's XML every few bytes, either read in
 // row order or is refused with a message: nothing crashes and nothing reads forever.
+// A part whose compressed data is damaged fails every read without reaching its end; the
+// reader must take that as damage, not wait for more.
+TEST_F(SheetRowsTest, DamagedCompressedPartIsRefused) {
+    const QString path = TestDataPath(QStringLiteral("sheets/damaged-deflate.xlsx"));
+    try {
+        SpreadsheetSheetNames(path);
+        ADD_FAILURE() << "read";
+    } catch (const TUserError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("\"xl/workbook.xml\" cannot be unpacked")))
+            << e.Message().toStdString();
+    }
+    EXPECT_THROW(TSheetRows(path, QString()), TUserError);
+}
+
 TEST_F(SheetRowsTest, CutFilesAreReadOrRefused) {
     int refused = 0;
     auto readOrRefuse = [&refused](const QString& path) {
