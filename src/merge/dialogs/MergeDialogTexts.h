@@ -27,6 +27,7 @@ inline constexpr const char* Cancel = "&Cancel";
 inline constexpr const char* InsertColumn = "Insert Column";
 inline constexpr const char* DeleteColumn = "Delete Column";
 inline constexpr const char* EnterColumnSize = "Enter column size";
+inline constexpr const char* SheetCaption = "Sheet:";
 // What the separator box shows for the comma and tab formats.
 inline constexpr const char* CommaShown = ",";
 inline constexpr const char* TabShown = "tab";
