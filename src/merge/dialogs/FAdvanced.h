@@ -77,6 +77,8 @@ private:
     void SyncFieldOrder();
     void RefreshResult();
     void ShowFieldName();
+    // Reads the column names again when the session's data is another than last read.
+    void ReadColumnNames(bool always);
 
     TDataImport& m_import;
     TFieldList* m_fields = nullptr;
@@ -86,7 +88,8 @@ private:
     bool m_refocusing = false; // set while a refused box takes the focus back
     bool m_hasSample = false;  // a data file was previewed
     TImportRecord m_sample;    // its first record
-    TImportRecord m_header;    // its header line, when the import settings skip one
+    TImportRecord m_header;    // the column names of the session's data, when it has some
+    QString m_headerSource;    // the data m_header was read from
 
     std::array<QAction*, CommandCount> m_actions{};
     TFieldListView* m_lvFields = nullptr;

@@ -75,6 +75,9 @@ inline constexpr const char* CurrentValue = "Current Value";
 inline constexpr const char* Range = "Range";
 inline constexpr const char* RangeTo = "to";
 inline constexpr const char* ResetOnPrint = "Reset Value on Print";
+inline constexpr const char* ByName = "Find the column by its name";
+inline constexpr const char* ByNameHint =
+    "Keeps the column's name from the data's header, so reordered columns still land right";
 inline constexpr const char* ResetOnPrintHint = "Reset Current Value to Minimum on Print";
 inline constexpr const char* DateFormat = "Date Format";
 inline constexpr const char* DateHelpButton = "?";
