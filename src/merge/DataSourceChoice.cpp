@@ -10,12 +10,14 @@ constexpr const char* kNoConnection =
 constexpr const char* kNoQuery = "Give a query, or the name of a table to read whole.";
 } // namespace
 
-TDataSourceChoice TDataSourceChoice::From(const QString& chosen,
+TDataSourceChoice TDataSourceChoice::From(const QString& connection, const QString& chosen,
                                           const TTextImportSettings& settings) {
     TDataSourceChoice choice;
-    if (!IsDatabaseSource(chosen))
+    if (!IsDatabaseSource(connection))
         return choice;
-    choice.Connection = chosen;
+    choice.Connection = connection;
+    if (connection != chosen)
+        return choice;
     choice.Query = settings.Query;
     choice.Table = settings.Table;
     return choice;

@@ -13,9 +13,11 @@ struct TDataSourceChoice {
     QString Query;
     QString Table;
 
-    // The choice the session's data starts the dialog from: its query and table when the chosen
-    // data is a database, else nothing but a connection typed in the print dialog.
-    static TDataSourceChoice From(const QString& chosen, const TTextImportSettings& settings);
+    // What the dialog starts from: connection when it names a database, with the session's query
+    // and table when it is the database chosen (chosen, with settings); a sheet's name in
+    // Table is no table of another database.
+    static TDataSourceChoice From(const QString& connection, const QString& chosen,
+                                  const TTextImportSettings& settings);
 
     // Why the choice cannot be read as it stands (no connection, a connection that is no
     // database, neither query nor table), or empty. Whether the database answers is only known by

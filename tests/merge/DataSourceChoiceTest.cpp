@@ -65,13 +65,19 @@ TEST_F(DataSourceChoiceTest, StartsFromTheSessionsDatabaseOnly) {
     TTextImportSettings settings;
     settings.Query = QStringLiteral("SELECT sku FROM items");
     settings.Table = QStringLiteral("items");
-    const TDataSourceChoice database = TDataSourceChoice::From(shop, settings);
+    const TDataSourceChoice database = TDataSourceChoice::From(shop, shop, settings);
     EXPECT_EQ(database.Connection, shop);
     EXPECT_EQ(database.Query, settings.Query);
     EXPECT_EQ(database.Table, "items");
+    const QString other = scratch.File(QStringLiteral("other.db"));
+    MakeSqliteFile(other, {"CREATE TABLE t (a)"});
+    const TDataSourceChoice another = TDataSourceChoice::From(other, shop, settings);
+    EXPECT_EQ(another.Connection, other);
+    EXPECT_TRUE(another.Query.isEmpty() && another.Table.isEmpty())
+        << "another database has other tables";
     settings.Table = QStringLiteral("Products"); // a sheet's name is no table
-    const TDataSourceChoice sheet =
-        TDataSourceChoice::From(QStringLiteral("/data/stock.xlsx"), settings);
+    const TDataSourceChoice sheet = TDataSourceChoice::From(
+        QStringLiteral("/data/stock.xlsx"), QStringLiteral("/data/stock.xlsx"), settings);
     EXPECT_TRUE(sheet.Connection.isEmpty() && sheet.Query.isEmpty() && sheet.Table.isEmpty());
 }
 

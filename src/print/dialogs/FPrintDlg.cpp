@@ -337,6 +337,9 @@ void TFPrintDlg::BrowseBtnClick() {
                Text(PrintDialogText::OpenExtension), m_eFile->text()});
     if (file.isEmpty())
         return;
+    // A database has no format to set but a query to ask for.
+    if (IsDatabaseSource(file))
+        return ChooseDatabase(file);
     try {
         // Picking a file here is asking for its import settings, even for the file in use.
         if (m_import.ChooseDataFile(file, TSameDataFile::Review))
@@ -347,10 +350,14 @@ void TFPrintDlg::BrowseBtnClick() {
 }
 
 void TFPrintDlg::DatabaseBtnClick() {
+    ChooseDatabase(m_eFile->text().trimmed());
+}
+
+void TFPrintDlg::ChooseDatabase(const QString& connection) {
     TFDataSource source(this);
     source.MergeDialogServices().OpenFileName = PrintDialogServices().OpenFileName;
-    TDataSourceChoice choice =
-        TDataSourceChoice::From(m_eFile->text().trimmed(), m_import.TextImportSettings());
+    TDataSourceChoice choice = TDataSourceChoice::From(connection, m_import.ChosenDataFile(),
+                                                       m_import.TextImportSettings());
     if (!source.Execute(choice))
         return;
     m_import.ChooseDatabase(choice.Connection, choice.Query, choice.Table);

@@ -61,6 +61,7 @@ public:
     void BrowseBtnClick();
     // Chooses a database and its query or table in the data source dialog.
     void DatabaseBtnClick();
+    void ChooseDatabase(const QString& connection);
     void eFileExit();
     void ePagesExit(QLineEdit* edit);
     void OkayBtnClick();

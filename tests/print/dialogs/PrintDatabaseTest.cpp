@@ -143,3 +143,24 @@ TEST_F(PrintDatabaseTest, DialogStartsFromTheChoiceAndCancelChangesNothing) {
     EXPECT_EQ(session.ChosenDataFile(), shop);
     EXPECT_FALSE(stored.has_value());
 }
+
+TEST_F(PrintDatabaseTest, BrowsingToADatabaseAsksForItsQuery) {
+    services.FileAnswer = shop;
+    bool asked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* source = qobject_cast<TFDataSource*>(QApplication::activeModalWidget());
+        asked = source != nullptr;
+        if (!source)
+            return;
+        EXPECT_EQ(FindIn<QLineEdit>(source, "eConnection")->text(), shop);
+        FindIn<QLineEdit>(source, "eTable")->setText(QStringLiteral("items"));
+        QTest::mouseClick(FindIn<QPushButton>(source, "OkBtn"), Qt::LeftButton);
+        if (source->isVisible())
+            source->reject();
+    });
+    QTest::mouseClick(W<QPushButton>("BrowseBtn"), Qt::LeftButton);
+    EXPECT_TRUE(asked) << "the data source dialog did not open";
+    EXPECT_TRUE(wizard.Files.isEmpty()) << "a database went through the text wizard";
+    EXPECT_EQ(FileEdit()->text(), shop);
+    EXPECT_EQ(session.TextImportSettings().Table, "items");
+}
