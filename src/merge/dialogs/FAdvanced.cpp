@@ -194,9 +194,12 @@ void TFAdvanced::BeginEditing(TFieldList& fields) {
 }
 
 void TFAdvanced::ReadColumnNames(bool always) {
-    if (!always && m_import.ChosenDataFile() == m_headerSource)
+    const TDataImport& import = m_import;
+    if (!always && import.ChosenDataFile() == m_headerSource &&
+        import.TextImportSettings() == m_headerSettings)
         return;
-    m_headerSource = m_import.ChosenDataFile();
+    m_headerSource = import.ChosenDataFile();
+    m_headerSettings = import.TextImportSettings();
     m_header = m_import.ColumnNames();
     ShowFieldName();
 }

@@ -2,6 +2,7 @@
 
 #include "merge/AdvancedField.h"
 #include "merge/ImportRecord.h"
+#include "merge/TextImportSettings.h"
 #include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FieldBoxes.h"
 
@@ -77,7 +78,8 @@ private:
     void SyncFieldOrder();
     void RefreshResult();
     void ShowFieldName();
-    // Reads the column names again when the session's data is another than last read.
+    // Reads the column names again when the session's data or its settings (another sheet, query,
+    // header choice) changed since they were last read.
     void ReadColumnNames(bool always);
 
     TDataImport& m_import;
@@ -89,7 +91,8 @@ private:
     bool m_hasSample = false;  // a data file was previewed
     TImportRecord m_sample;    // its first record
     TImportRecord m_header;    // the column names of the session's data, when it has some
-    QString m_headerSource;    // the data m_header was read from
+    QString m_headerSource;    // the data m_header was read from, and with which settings
+    TTextImportSettings m_headerSettings;
 
     std::array<QAction*, CommandCount> m_actions{};
     TFieldListView* m_lvFields = nullptr;

@@ -86,6 +86,20 @@ TEST_F(FieldByNameTest, SheetsHeaderNamesTheColumnAndIsKeptWhenAsked) {
     EXPECT_EQ(Line(), "IMPORTED FIELD [Field #3, Min Size=0, Pad Char=\" \"]");
 }
 
+TEST_F(FieldByNameTest, AnotherSheetOfTheSameFileNamesItsOwnColumns) {
+    ASSERT_TRUE(session.ChooseDataFile(book));
+    Begin(2);
+    ASSERT_EQ(ShownName(), "Name");
+    dialog.hide();
+    dialog.EndEditing();
+    // The same file again with its third sheet, as a review in the print dialog leaves it.
+    session.TextImportSettings().Table = QStringLiteral("Gaps");
+    session.TextImportSettings().IgnoreHeader = false;
+    dialog.BeginEditing(fields);
+    ShowActive(&dialog);
+    EXPECT_TRUE(ShownName().isEmpty()) << "the names of the sheet shown before";
+}
+
 TEST_F(FieldByNameTest, NamedFieldShowsCheckedAndKeepsItsNameWithoutData) {
     Begin(4, QStringLiteral("Town"));
     EXPECT_TRUE(ByName()->isChecked());

@@ -1,3 +1,4 @@
+#include "../SheetTestFiles.h"
 #include "DialogTestSupport.h"
 #include "TestSupport.h"
 #include "merge/DataImport.h"
@@ -174,4 +175,28 @@ TEST_F(SheetImportTest, SessionStoresTheChosenSheetWithTheLabel) {
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->Table, "Dates");
     EXPECT_EQ(session.ChosenDataFile(), book);
+}
+
+TEST_F(SheetImportTest, SheetThatCannotBeReadSaysWhyInTheWindow) {
+    // The book lists two sheets; the second one's part is no XML.
+    TParts parts = XlsxParts({{"Good", "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Code</t>"
+                                       "</is></c></row>"},
+                              {"Bad", ""}});
+    for (auto& [name, bytes] : parts)
+        if (name == "xl/worksheets/sheet2.xml")
+            bytes = "<worksheet><sheetData><row";
+    const QString path = WriteZip(scratch.File(QStringLiteral("mixed.xlsx")), parts);
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(Open(path, [&] {
+        EXPECT_FALSE(Find<QLabel>("lProblem")->isVisible());
+        ChooseSheet(QStringLiteral("Bad"));
+        EXPECT_TRUE(Find<QLabel>("lProblem")->isVisible());
+        EXPECT_TRUE(Find<QLabel>("lProblem")->text().contains("mixed.xlsx"))
+            << Find<QLabel>("lProblem")->text().toStdString();
+        EXPECT_EQ(Grid()->rowCount(), 0) << "nothing of the other sheet stays";
+        EXPECT_EQ(Grid()->columnCount(), 0);
+        ChooseSheet(QStringLiteral("Good"));
+        EXPECT_FALSE(Find<QLabel>("lProblem")->isVisible());
+        EXPECT_EQ(Headers().value(0), QString::fromUtf8("1 – Code"));
+    }));
 }
