@@ -83,7 +83,10 @@ QString TImportedField::Value(const TFieldInput& input) const {
 }
 
 QString TImportedField::Describe(const TDateSource&) const {
-    return Text(MergeText::DescribeImported) + QString::number(FieldNumber) +
+    // A column found by its name says so; without one the line is as it always was.
+    const QString named =
+        FieldName.isEmpty() ? QString() : QStringLiteral(" \"") + FieldName + kDoubleQuote;
+    return Text(MergeText::DescribeImported) + QString::number(FieldNumber) + named +
            Text(MergeText::DescribeMinSize) + QString::number(MinSize) +
            Text(MergeText::DescribePadChar) + kDoubleQuote + PadCharacter(PadChar) + kDoubleQuote +
            Text(MergeText::DescribeEnd);

@@ -1,6 +1,10 @@
 #include "merge/DataImport.h"
 
 #include "merge/LineParsers.h"
+#include "merge/PreviewRecords.h"
+#include "merge/SheetRows.h"
+#include "merge/SqlRows.h"
+#include "platform/Errors.h"
 
 #include <QFileInfo>
 
@@ -55,6 +59,14 @@ bool TDataImport::ChooseDataFile(const QString& fileName, TSameDataFile same) {
     const bool chosen = SameFile(fileName, m_chosen);
     if (chosen && same == TSameDataFile::Keep)
         return true;
+    if (IsDatabaseSource(fileName)) {
+        // A typed or picked database is read with the query or table the settings hold; the
+        // data source dialog is where those are changed.
+        m_reader.CloseDataFile();
+        m_chosen = fileName;
+        m_preview.clear();
+        return true;
+    }
     // The dialog edits the settings even when cancelled; while a file is the choice they are
     // that file's and must stay so.
     const TTextImportSettings settings = m_settings;
@@ -76,4 +88,27 @@ void TDataImport::AdoptLabelSettings(const std::optional<TTextImportSettings>& s
     m_labelSettings = settings.has_value();
     if (settings)
         m_settings = *settings;
+}
+
+void TDataImport::ChooseDatabase(const QString& source, const QString& query,
+                                 const QString& table) {
+    m_reader.CloseDataFile();
+    m_settings.Query = query;
+    m_settings.Table = table;
+    m_chosen = source;
+    m_preview.clear();
+    if (SettingsChosen)
+        SettingsChosen(m_settings);
+}
+
+TImportRecord TDataImport::ColumnNames() const {
+    if (m_chosen.isEmpty())
+        return {};
+    if (!IsSpreadsheetFile(m_chosen) && !IsDatabaseSource(m_chosen))
+        return PreviewHeader();
+    try {
+        return ReadPreviewRecords(m_chosen, m_settings, 0).Header;
+    } catch (const TUserError&) {
+        return {}; // the field editor shows numbers alone; a run reports the reason
+    }
 }

@@ -58,6 +58,14 @@ public:
     // choice and its settings as they were. True when fileName is the choice now. Throws
     // TUserError as ExecuteImportDialog does.
     bool ChooseDataFile(const QString& fileName, TSameDataFile same = TSameDataFile::Keep);
+    // The user chose a database (a SQLite file or a server's address) with the query, or the
+    // table to read whole, in the data source dialog: it is the choice from now on with those
+    // settings, which the label keeps (SettingsChosen). No wizard: a database has no format.
+    void ChooseDatabase(const QString& source, const QString& query, const QString& table);
+    // The column names of the chosen data: the header line of a text file's preview, a sheet's
+    // first row or a query's columns; empty without a header or a choice. A source that cannot
+    // be read has none.
+    TImportRecord ColumnNames() const;
     // Forgets the choice (a session that starts again).
     void ForgetDataFile() { m_chosen.clear(); }
 

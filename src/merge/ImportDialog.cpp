@@ -1,6 +1,7 @@
 #include "merge/ImportDialog.h"
 
 #include "merge/SeparatorHints.h"
+#include "merge/SheetRows.h"
 #include "merge/TextLineReader.h"
 
 QStringList ReadPreviewLines(const QString& fileName, int maxLines, TDataEncoding encoding) {
@@ -19,10 +20,21 @@ std::optional<QChar> TakeNamedSeparator(QStringList& previewLines) {
         previewLines.removeFirst();
     return named;
 }
+
+// A spreadsheet has no lines to show: the wizard reads its sheets itself. Reading the sheet
+// names first reports a file that is no spreadsheet before the wizard shows.
+bool ExecuteSheetDialog(const QString& fileName, TTextImportSettings& settings,
+                        QStringList& previewLines, TTextImportDialog& dialog) {
+    SpreadsheetSheetNames(fileName);
+    previewLines.clear();
+    return dialog.Execute(fileName, settings, previewLines);
+}
 } // namespace
 
 bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
                          QStringList& previewLines, TTextImportDialog& dialog) {
+    if (IsSpreadsheetFile(fileName))
+        return ExecuteSheetDialog(fileName, settings, previewLines, dialog);
     previewLines = ReadPreviewLines(fileName, MaxPreviewLines + 1, settings.Encoding);
     const auto named = TakeNamedSeparator(previewLines);
     if (previewLines.size() > MaxPreviewLines)
@@ -37,6 +49,8 @@ bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
 
 bool ReviewImportDialog(const QString& fileName, TTextImportSettings& settings,
                         QStringList& previewLines, TTextImportDialog& dialog) {
+    if (IsSpreadsheetFile(fileName))
+        return ExecuteSheetDialog(fileName, settings, previewLines, dialog);
     previewLines = ReadPreviewLines(fileName, MaxPreviewLines + 1, settings.Encoding);
     TakeNamedSeparator(previewLines);
     if (previewLines.size() > MaxPreviewLines)

@@ -28,7 +28,8 @@ QStringList ReadPreviewLines(const QString& fileName, int maxLines = MaxPreviewL
 // separator chosen after the extension's format), chooses the format by the extension, applies
 // the format's side effects again as the dialog does on every showing, and runs the dialog.
 // True when the user confirms. When the file cannot be read, throws TUserError before anything
-// changes and the dialog is not shown.
+// changes and the dialog is not shown. A spreadsheet file (.xlsx, .ods) has no lines: the
+// preview lines are left empty, the format as it was, and the dialog reads the sheets itself.
 bool ExecuteImportDialog(const QString& fileName, TTextImportSettings& settings,
                          QStringList& previewLines, TTextImportDialog& dialog);
 // Shows the dialog again for the file already chosen, starting from the settings it has instead

@@ -169,6 +169,7 @@ void TFAdvanced::Connect() {
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
              m_panels->PadRight(), m_panels->PadLeft(), m_panels->ResetOnPrint()})
         connect(button, &QAbstractButton::clicked, this, &TFAdvanced::StoreEditedValues);
+    connect(m_panels->ByName(), &QAbstractButton::clicked, this, &TFAdvanced::StoreEditedValues);
     connect(m_panels->DateHelp(), &QToolButton::clicked, this, &TFAdvanced::sbDateHelpClick);
 }
 
@@ -188,7 +189,19 @@ void TFAdvanced::BeginEditing(TFieldList& fields) {
         m_lvFields->AddLine(field.get(), DescribeField(*field, m_dates),
                             FieldKindPicture(PanelOf(*field)));
     m_panels->hide();
+    ReadColumnNames(false);
     RefreshResult();
+}
+
+void TFAdvanced::ReadColumnNames(bool always) {
+    const TDataImport& import = m_import;
+    if (!always && import.ChosenDataFile() == m_headerSource &&
+        import.TextImportSettings() == m_headerSettings)
+        return;
+    m_headerSource = import.ChosenDataFile();
+    m_headerSettings = import.TextImportSettings();
+    m_header = m_import.ColumnNames();
+    ShowFieldName();
 }
 
 bool TFAdvanced::EndEditing() {
@@ -229,7 +242,9 @@ void TFAdvanced::StoreEditedValues() {
     TAdvancedField* field = m_lvFields->FieldOf(line);
     if (!field)
         return;
-    const std::optional<QString> refused = StoreFieldBoxes(m_panels->Contents(), *field);
+    const TFieldBoxes boxes = m_panels->Contents();
+    const std::optional<QString> refused = StoreFieldBoxes(boxes, *field);
+    StoreColumnName(*field, boxes.ByName, m_header);
     m_lvFields->SetLineText(line, DescribeField(*field, m_dates));
     RefreshResult();
     if (refused)
@@ -239,11 +254,13 @@ void TFAdvanced::StoreEditedValues() {
 void TFAdvanced::AddField(TFieldPanel kind) {
     if (!m_fields)
         return;
-    TNewField created = CreateFromBoxes(kind, m_panels->Contents());
+    const TFieldBoxes boxes = m_panels->Contents();
+    TNewField created = CreateFromBoxes(kind, boxes);
     if (!created.Field) {
         MergeDialogServices().Message(this, created.Message);
         return;
     }
+    StoreColumnName(*created.Field, boxes.ByName, m_header);
     TAdvancedField* field = m_fields->emplace_back(std::move(created.Field)).get();
     {
         const QScopedValueRollback guard(m_updating, true);
@@ -361,7 +378,7 @@ void TFAdvanced::PreviewBtnClick() {
     }
     m_hasSample = true;
     m_sample = record;
-    m_header = m_import.PreviewHeader();
+    ReadColumnNames(true);
     RefreshResult();
     ShowFieldName();
     MergeDialogServices().Message(this, PreviewMessage(*m_fields, &record, m_dates));

@@ -2,6 +2,7 @@
 
 #include "merge/AdvancedField.h"
 #include "merge/ImportRecord.h"
+#include "merge/TextImportSettings.h"
 #include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/FieldBoxes.h"
 
@@ -77,6 +78,9 @@ private:
     void SyncFieldOrder();
     void RefreshResult();
     void ShowFieldName();
+    // Reads the column names again when the session's data or its settings (another sheet, query,
+    // header choice) changed since they were last read.
+    void ReadColumnNames(bool always);
 
     TDataImport& m_import;
     TFieldList* m_fields = nullptr;
@@ -86,7 +90,9 @@ private:
     bool m_refocusing = false; // set while a refused box takes the focus back
     bool m_hasSample = false;  // a data file was previewed
     TImportRecord m_sample;    // its first record
-    TImportRecord m_header;    // its header line, when the import settings skip one
+    TImportRecord m_header;    // the column names of the session's data, when it has some
+    QString m_headerSource;    // the data m_header was read from, and with which settings
+    TTextImportSettings m_headerSettings;
 
     std::array<QAction*, CommandCount> m_actions{};
     TFieldListView* m_lvFields = nullptr;

@@ -1,13 +1,17 @@
 #include "merge/dialogs/FTextImport.h"
 
+#include "merge/PreviewRecords.h"
+#include "merge/SheetRows.h"
 #include "merge/dialogs/DialogServices.h"
 #include "merge/dialogs/KeyFilters.h"
 #include "merge/dialogs/MergeDialogTexts.h"
 #include "merge/dialogs/TextImportRules.h"
+#include "platform/Errors.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,6 +80,10 @@ TFTextImport::TFTextImport(QWidget* parent) : QDialog(parent) {
     grey.setColor(QPalette::Base, grey.color(QPalette::Window));
     m_lbLines->setPalette(grey);
     m_lbLines->setFixedHeight(72);
+    m_lProblem = Named(new QLabel(this), "lProblem");
+    m_lProblem->setWordWrap(true);
+    m_lProblem->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_lProblem->hide();
 
     m_sgPreview = Named(new QTableWidget(this), "sgPreview");
     m_sgPreview->setFont(GridFont(font()));
@@ -99,6 +107,7 @@ TFTextImport::TFTextImport(QWidget* parent) : QDialog(parent) {
     layout->setSpacing(4);
     layout->addWidget(m_lFile);
     layout->addWidget(m_lbLines);
+    layout->addWidget(m_lProblem);
     layout->addWidget(m_sgPreview, 1);
     layout->addWidget(BuildOptions());
     Connect();
@@ -111,6 +120,7 @@ QWidget* TFTextImport::BuildOptions() {
 
     auto* group =
         Named(new QGroupBox(Text(MergeDialogText::FormatGroup), options), "rgImportFormat");
+    m_rgImportFormat = group;
     auto* choices = new QVBoxLayout(group);
     choices->setSpacing(2);
     for (const TFormatChoice& choice : kFormatChoices) {
@@ -142,6 +152,11 @@ QWidget* TFTextImport::BuildOptions() {
     boxes->addWidget(m_eSeparator, 0, 1);
     boxes->addWidget(m_lColumnSize, 0, 0);
     boxes->addWidget(m_eColumnSize, 0, 1);
+    m_lSheet = Named(new QLabel(Text(MergeDialogText::SheetCaption), options), "lSheet");
+    m_cbSheet = Named(new QComboBox(options), "cbSheet");
+    m_cbSheet->setMinimumWidth(160);
+    boxes->addWidget(m_lSheet, 0, 0);
+    boxes->addWidget(m_cbSheet, 0, 1, 1, 2);
     boxes->addWidget(m_lQuoteChar, 1, 0);
     boxes->addWidget(m_eQuoteChar, 1, 1);
     boxes->addWidget(m_cbIgnoreHeader, 2, 0, 1, 3);
@@ -168,6 +183,7 @@ void TFTextImport::Connect() {
         connect(m_formats[int(choice.Format)], &QRadioButton::clicked, this,
                 [this, format = choice.Format] { FormatClick(format); });
     connect(m_eSeparator, &QLineEdit::textEdited, this, &TFTextImport::eSeparatorChange);
+    connect(m_cbSheet, &QComboBox::currentIndexChanged, this, &TFTextImport::cbSheetChange);
     connect(m_eQuoteChar, &QLineEdit::textEdited, this, &TFTextImport::eQuoteCharChange);
     connect(m_eColumnSize, &QLineEdit::textEdited, this, &TFTextImport::eColumnSizeChange);
     for (QCheckBox* check : {m_cbIgnoreHeader, m_cbLeftTrim, m_cbRightTrim})
@@ -196,6 +212,8 @@ void TFTextImport::FormShow(const QString& fileName, TTextImportSettings& settin
     m_settings = &settings;
     m_lines = previewLines;
     m_column = 0;
+    m_fileName = fileName;
+    m_sheets = IsSpreadsheetFile(fileName);
     {
         const QScopedValueRollback guard(m_updating, true);
         m_lFile->setText(Text(MergeDialogText::FilePrefix) + QFileInfo(fileName).fileName());
@@ -206,10 +224,77 @@ void TFTextImport::FormShow(const QString& fileName, TTextImportSettings& settin
         m_cbLeftTrim->setChecked(settings.TrimLeft);
         m_cbRightTrim->setChecked(settings.TrimRight);
     }
+    m_lbLines->setVisible(!m_sheets);
+    m_rgImportFormat->setVisible(!m_sheets);
+    m_lSheet->setVisible(m_sheets);
+    m_cbSheet->setVisible(m_sheets);
+    m_lProblem->hide();
+    if (m_sheets) {
+        ShowSheets(fileName);
+        return;
+    }
     // Showing applies the format's side effects once more.
     ChooseImportFormat(settings, settings.ImportFormat, m_lines);
     ApplyFormatPanel();
     RefreshGrid();
+}
+
+void TFTextImport::ShowSheets(const QString& fileName) {
+    QStringList names;
+    try {
+        names = SpreadsheetSheetNames(fileName);
+    } catch (const TUserError& e) {
+        m_lProblem->setText(e.Message());
+        m_lProblem->show();
+    }
+    // The sheet the settings name (as the reader finds it), else the first.
+    qsizetype index = names.indexOf(m_settings->Table);
+    for (qsizetype i = 0; index < 0 && i < names.size(); ++i)
+        if (names[i].compare(m_settings->Table, Qt::CaseInsensitive) == 0)
+            index = i;
+    index = std::max<qsizetype>(index, 0);
+    {
+        const QScopedValueRollback guard(m_updating, true);
+        m_cbSheet->clear();
+        m_cbSheet->addItems(names);
+        m_cbSheet->setCurrentIndex(names.isEmpty() ? -1 : int(index));
+    }
+    if (!names.isEmpty())
+        m_settings->Table = names[index];
+    ApplySheetPanel();
+    RefreshGrid();
+}
+
+void TFTextImport::ApplySheetPanel() {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(m_lSeparator), static_cast<QWidget*>(m_eSeparator),
+          static_cast<QWidget*>(m_lQuoteChar), static_cast<QWidget*>(m_eQuoteChar),
+          static_cast<QWidget*>(m_lColumnSize), static_cast<QWidget*>(m_eColumnSize),
+          static_cast<QWidget*>(m_cbLeftTrim), static_cast<QWidget*>(m_cbRightTrim)})
+        widget->setVisible(false);
+    m_sgPreview->setToolTip(QString());
+}
+
+void TFTextImport::cbSheetChange(int index) {
+    if (m_updating || !m_settings || !m_sheets || index < 0)
+        return;
+    m_settings->Table = m_cbSheet->itemText(index);
+    RefreshGrid();
+}
+
+void TFTextImport::RefreshSheetGrid() {
+    TPreviewRecords preview;
+    try {
+        preview = ReadPreviewRecords(m_fileName, *m_settings, MaxPreviewLines);
+        m_lProblem->hide();
+    } catch (const TUserError& e) {
+        // The grid empties rather than keep another sheet's records under this one's name.
+        m_lProblem->setText(e.Message());
+        m_lProblem->show();
+    }
+    const QFontMetrics metrics(m_sgPreview->font());
+    ShowGrid(BuildRecordGrid(
+        preview, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }));
 }
 
 void TFTextImport::FormatClick(TImportFormat format) {
@@ -245,10 +330,15 @@ void TFTextImport::ApplyFormatPanel() {
 void TFTextImport::RefreshGrid() {
     if (!m_settings)
         return;
+    if (m_sheets)
+        return RefreshSheetGrid();
     const QFontMetrics metrics(m_sgPreview->font());
-    const TImportGrid grid = BuildImportGrid(*m_settings, m_lines, [&metrics](const QString& text) {
+    ShowGrid(BuildImportGrid(*m_settings, m_lines, [&metrics](const QString& text) {
         return metrics.horizontalAdvance(text);
-    });
+    }));
+}
+
+void TFTextImport::ShowGrid(const TImportGrid& grid) {
     const QScopedValueRollback guard(m_updating, true);
     const int currentRow = m_sgPreview->currentRow();
     m_sgPreview->clear();

@@ -2,6 +2,7 @@
 
 #include "merge/ImportDialog.h"
 #include "merge/dialogs/DialogServices.h"
+#include "merge/dialogs/TextImportRules.h"
 
 #include <QDialog>
 
@@ -9,6 +10,8 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -21,6 +24,8 @@ class QTableWidget;
 // how they split into fields, and the format settings, which it edits directly. Created once
 // and shown by the session's data import (TDataImport); every opening starts from the settings
 // as they are, so the user's choices persist between openings. The rules are in TextImportRules.h.
+// A spreadsheet file shows its sheets instead of lines: a sheet picker and the header box, the
+// grid holding the sheet's first records; the text format's options are hidden.
 class TFTextImport : public QDialog, public TTextImportDialog {
     Q_OBJECT
 public:
@@ -46,6 +51,12 @@ private:
     QWidget* BuildOptions();
     void Connect();
 
+    void ShowSheets(const QString& fileName);
+    void ApplySheetPanel();
+    void RefreshSheetGrid();
+    void cbSheetChange(int index);
+    void ShowGrid(const TImportGrid& grid);
+
     void FormatClick(TImportFormat format);
     void ApplyFormatPanel();
     void RefreshGrid();
@@ -65,9 +76,15 @@ private:
     QStringList m_lines;
     int m_column = 0;
     bool m_updating = false; // set while the window fills its widgets
+    QString m_fileName;
+    bool m_sheets = false; // the file is a spreadsheet
 
     QLabel* m_lFile = nullptr;
     QListWidget* m_lbLines = nullptr;
+    QLabel* m_lProblem = nullptr; // why the sheet cannot be shown
+    QGroupBox* m_rgImportFormat = nullptr;
+    QLabel* m_lSheet = nullptr;
+    QComboBox* m_cbSheet = nullptr;
     QTableWidget* m_sgPreview = nullptr;
     std::array<QRadioButton*, 4> m_formats{};
     QLabel* m_lSeparator = nullptr;

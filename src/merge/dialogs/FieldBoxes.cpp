@@ -180,6 +180,7 @@ void LoadFieldBoxes(TFieldBoxes& boxes, const TAdvancedField& field) {
         boxes[B::FieldSize] = Decimal(imported->MinSize);
         boxes[B::PadChar] = QString(PadCharacter(imported->PadChar));
         boxes.PadLeft = imported->PadLeft;
+        boxes.ByName = !imported->FieldName.isEmpty();
     } else if (const auto* sequence = dynamic_cast<const TSequenceField*>(&field)) {
         boxes[B::CurrentValue] = Decimal(sequence->CurrentValue);
         boxes[B::MinValue] = Decimal(sequence->MinValue);
@@ -240,4 +241,19 @@ TBoxExit ExitFieldBox(TFieldBoxes& boxes, TFieldBox box) {
         return {};
     }
     return ExitSequenceBox(boxes, box);
+}
+
+void StoreColumnName(TAdvancedField& field, bool byName, const TImportRecord& header) {
+    auto* imported = dynamic_cast<TImportedField*>(&field);
+    if (!imported)
+        return;
+    if (!byName) {
+        imported->FieldName.clear();
+        return;
+    }
+    if (header.isEmpty())
+        return;
+    const int column = imported->FieldNumber - 1;
+    imported->FieldName =
+        column >= 0 && column < header.size() ? header[column].trimmed() : QString();
 }

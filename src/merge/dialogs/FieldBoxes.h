@@ -1,6 +1,7 @@
 #pragma once
 
 #include "merge/AdvancedField.h"
+#include "merge/ImportRecord.h"
 #include "merge/dialogs/KeyFilters.h"
 
 #include <QString>
@@ -57,6 +58,7 @@ struct TFieldBoxes {
     std::array<QString, FieldBoxCount> Texts;
     bool PadLeft = false;
     bool ResetOnPrint = false;
+    bool ByName = false; // "Find the column by its name"
 };
 
 // Shows an element's values in the boxes of its panel; the other boxes keep theirs.
@@ -65,6 +67,11 @@ void LoadFieldBoxes(TFieldBoxes& boxes, const TAdvancedField& field);
 // Copies the boxes of the element's panel into it. When a number box holds no number the
 // element is left exactly as it was and the returned message says which box.
 std::optional<QString> StoreFieldBoxes(const TFieldBoxes& boxes, TAdvancedField& field);
+
+// The column name an imported element keeps (its FieldName) after its boxes were stored: none
+// unless byName; by name, the header's name of its column, or its name as it was when no header
+// is known (no data chosen, or data without one). Other elements are left alone.
+void StoreColumnName(TAdvancedField& field, bool byName, const TImportRecord& header);
 
 // A new element of the panel's kind with the boxes' values, or the message of a number box that
 // holds no number.

@@ -82,6 +82,10 @@ QWidget* TFieldPanels::BuildImportedPanel() {
     m_lFieldName = new QLabel(panel);
     m_lFieldName->setObjectName(QStringLiteral("lFieldName"));
     grid->addWidget(m_lFieldName, 0, 2);
+    m_cbByName = new QCheckBox(Latin(MergeDialogText::ByName), panel);
+    m_cbByName->setObjectName(QStringLiteral("cbByName"));
+    m_cbByName->setToolTip(Latin(MergeDialogText::ByNameHint));
+    grid->addWidget(m_cbByName, row, 0, 1, 3);
 
     auto* side = new QGroupBox(Latin(MergeDialogText::PadFieldTo), panel);
     side->setObjectName(QStringLiteral("rgPadSide"));
@@ -154,6 +158,7 @@ TFieldBoxes TFieldPanels::Contents() const {
         boxes.Texts[i] = m_boxes[i]->text();
     boxes.PadLeft = m_rbPadLeft->isChecked();
     boxes.ResetOnPrint = m_cbResetOnPrint->isChecked();
+    boxes.ByName = m_cbByName->isChecked();
     return boxes;
 }
 
@@ -168,4 +173,5 @@ void TFieldPanels::Show(const TFieldBoxes& boxes) {
     }
     (boxes.PadLeft ? m_rbPadLeft : m_rbPadRight)->setChecked(true);
     m_cbResetOnPrint->setChecked(boxes.ResetOnPrint);
+    m_cbByName->setChecked(boxes.ByName);
 }

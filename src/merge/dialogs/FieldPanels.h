@@ -34,6 +34,7 @@ public:
     QToolButton* DateHelp() const { return m_sbDateHelp; }
     // Beside "Field #": the column's name in the data file's header.
     QLabel* FieldName() const { return m_lFieldName; }
+    QCheckBox* ByName() const { return m_cbByName; }
 
 private:
     QWidget* BuildTextPanel();
@@ -49,4 +50,5 @@ private:
     QCheckBox* m_cbResetOnPrint = nullptr;
     QToolButton* m_sbDateHelp = nullptr;
     QLabel* m_lFieldName = nullptr;
+    QCheckBox* m_cbByName = nullptr;
 };

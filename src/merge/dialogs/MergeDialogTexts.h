@@ -27,6 +27,22 @@ inline constexpr const char* Cancel = "&Cancel";
 inline constexpr const char* InsertColumn = "Insert Column";
 inline constexpr const char* DeleteColumn = "Delete Column";
 inline constexpr const char* EnterColumnSize = "Enter column size";
+inline constexpr const char* SheetCaption = "Sheet:";
+
+// Data source dialog (a database as the data to merge).
+inline constexpr const char* DataSourceCaption = "Data Source";
+inline constexpr const char* ConnectionCaption = "Database:";
+inline constexpr const char* ConnectionHint =
+    "SQLite file or postgresql://user@host:5432/database (password from PGPASSWORD or ~/.pgpass)";
+inline constexpr const char* ConnectionBrowse = "Browse";
+inline constexpr const char* QueryCaption = "Query:";
+inline constexpr const char* QueryHint = "SELECT ... (when empty, the table below is read whole)";
+inline constexpr const char* TableCaption = "Table:";
+inline constexpr const char* TableHint = "table name, used without a query";
+inline constexpr const char* PreviewButton = "Preview";
+inline constexpr const char* DatabaseOpenTitle = "Open Database";
+inline constexpr const char* DatabaseFilter =
+    "SQLite Databases (*.db *.sqlite *.sqlite3);;All Files (*)";
 // What the separator box shows for the comma and tab formats.
 inline constexpr const char* CommaShown = ",";
 inline constexpr const char* TabShown = "tab";
@@ -59,6 +75,9 @@ inline constexpr const char* CurrentValue = "Current Value";
 inline constexpr const char* Range = "Range";
 inline constexpr const char* RangeTo = "to";
 inline constexpr const char* ResetOnPrint = "Reset Value on Print";
+inline constexpr const char* ByName = "Find the column by its name";
+inline constexpr const char* ByNameHint =
+    "Keeps the column's name from the data's header, so reordered columns still land right";
 inline constexpr const char* ResetOnPrintHint = "Reset Current Value to Minimum on Print";
 inline constexpr const char* DateFormat = "Date Format";
 inline constexpr const char* DateHelpButton = "?";

@@ -61,6 +61,26 @@ TImportGrid BuildImportGrid(const TTextImportSettings& settings, const QStringLi
     return grid;
 }
 
+TImportGrid BuildRecordGrid(const TPreviewRecords& preview, const TTextWidth& textWidth) {
+    qsizetype columns = preview.Header.size();
+    for (const TImportRecord& record : preview.Records)
+        columns = std::max(columns, record.size());
+    TImportGrid grid;
+    for (qsizetype j = 0; j < columns; ++j) {
+        grid.Headers << ColumnCaption(preview.Header, j);
+        grid.ColumnWidths << textWidth(grid.Headers.last()) + kCellMargin;
+    }
+    for (const TImportRecord& record : preview.Records) {
+        QStringList row;
+        for (qsizetype j = 0; j < columns; ++j) {
+            row << (j < record.size() ? record[j] : QString());
+            grid.ColumnWidths[j] = std::max(grid.ColumnWidths[j], textWidth(row[j]) + kCellMargin);
+        }
+        grid.Rows << row;
+    }
+    return grid;
+}
+
 int ColumnSizeOf(const TTextImportSettings& settings, int column) {
     return WithinSizes(settings, column) ? settings.ColumnSizes[column] : -1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/PreviewRecords.h"
 #include "merge/TextImportSettings.h"
 
 #include <QList>
@@ -36,6 +37,10 @@ using TTextWidth = std::function<int(const QString&)>;
 // margin, measured with textWidth.
 TImportGrid BuildImportGrid(const TTextImportSettings& settings, const QStringList& previewLines,
                             const TTextWidth& textWidth);
+
+// The grid of a source read record by record (a spreadsheet's sheet): one column per field of the
+// widest record or the header, captioned with the header's names where there are some.
+TImportGrid BuildRecordGrid(const TPreviewRecords& preview, const TTextWidth& textWidth);
 
 // The size the "Column Size:" box shows for a column, or -1 when the column has none.
 int ColumnSizeOf(const TTextImportSettings& settings, int column);

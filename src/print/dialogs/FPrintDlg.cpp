@@ -3,6 +3,8 @@
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
 #include "merge/DataImport.h"
+#include "merge/SqlRows.h"
+#include "merge/dialogs/FDataSource.h"
 #include "merge/dialogs/KeyFilters.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
@@ -100,6 +102,7 @@ TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, TDataImport& import, 
     for (QLineEdit* e : {m_eFile, m_ePages, m_eLabels, m_eCopies})
         e->installEventFilter(this);
     connect(m_browseBtn, &QPushButton::clicked, this, &TFPrintDlg::BrowseBtnClick);
+    connect(m_databaseBtn, &QPushButton::clicked, this, &TFPrintDlg::DatabaseBtnClick);
     connect(m_okayBtn, &QPushButton::clicked, this, &TFPrintDlg::OkayBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_previewBtn, &QPushButton::clicked, this, &TFPrintDlg::PreviewBtnClick);
@@ -121,8 +124,12 @@ QWidget* TFPrintDlg::BuildImportPanel() {
     m_eFile = Named(new QLineEdit(m_pImport), "eFile");
     m_browseBtn = Named(new QPushButton(Text(PrintDialogText::Browse), m_pImport), "BrowseBtn");
     m_browseBtn->setAutoDefault(false);
+    m_databaseBtn =
+        Named(new QPushButton(Text(PrintDialogText::Database), m_pImport), "DatabaseBtn");
+    m_databaseBtn->setAutoDefault(false);
     row->addWidget(m_eFile, 1);
     row->addWidget(m_browseBtn);
+    row->addWidget(m_databaseBtn);
     layout->addLayout(row);
     m_pImport->setFixedHeight(HeightWithData - HeightWithoutData - 6);
     return m_pImport;
@@ -330,6 +337,9 @@ void TFPrintDlg::BrowseBtnClick() {
                Text(PrintDialogText::OpenExtension), m_eFile->text()});
     if (file.isEmpty())
         return;
+    // A database has no format to set but a query to ask for.
+    if (IsDatabaseSource(file))
+        return ChooseDatabase(file);
     try {
         // Picking a file here is asking for its import settings, even for the file in use.
         if (m_import.ChooseDataFile(file, TSameDataFile::Review))
@@ -339,11 +349,27 @@ void TFPrintDlg::BrowseBtnClick() {
     }
 }
 
+void TFPrintDlg::DatabaseBtnClick() {
+    ChooseDatabase(m_eFile->text().trimmed());
+}
+
+void TFPrintDlg::ChooseDatabase(const QString& connection) {
+    TFDataSource source(this);
+    source.MergeDialogServices().OpenFileName = PrintDialogServices().OpenFileName;
+    TDataSourceChoice choice = TDataSourceChoice::From(connection, m_import.ChosenDataFile(),
+                                                       m_import.TextImportSettings());
+    if (!source.Execute(choice))
+        return;
+    m_import.ChooseDatabase(choice.Connection, choice.Query, choice.Table);
+    m_eFile->setText(choice.Connection);
+}
+
 void TFPrintDlg::eFileExit() {
     const QString file = m_eFile->text();
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).isFile()) {
+    // A server's address is no file; the run reports a database that does not answer.
+    if (QFileInfo(file).isFile() || IsDatabaseSource(file)) {
         bool accepted = false;
         try {
             accepted = m_import.ChooseDataFile(file);
@@ -370,8 +396,8 @@ bool TFPrintDlg::CheckRun() {
         ePagesExit(e);
     const QString file = m_eFile->text();
     const TPrintChoices c = Choices();
-    const QString refusal = PrintRefusal(c.Range, file, !file.isEmpty() && QFileInfo(file).isFile(),
-                                         SheetFitProblem(Sheet(), m_page));
+    const bool found = !file.isEmpty() && (QFileInfo(file).isFile() || IsDatabaseSource(file));
+    const QString refusal = PrintRefusal(c.Range, file, found, SheetFitProblem(Sheet(), m_page));
     if (!refusal.isEmpty()) {
         PrintDialogServices().Message(this, refusal);
         return false;

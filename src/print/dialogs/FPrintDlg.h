@@ -59,6 +59,9 @@ public:
     int32_t SkipCount() const { return m_skipCount; }
 
     void BrowseBtnClick();
+    // Chooses a database and its query or table in the data source dialog.
+    void DatabaseBtnClick();
+    void ChooseDatabase(const QString& connection);
     void eFileExit();
     void ePagesExit(QLineEdit* edit);
     void OkayBtnClick();
@@ -107,6 +110,7 @@ private:
     QWidget* m_pImport = nullptr;
     QLineEdit* m_eFile = nullptr;
     QPushButton* m_browseBtn = nullptr;
+    QPushButton* m_databaseBtn = nullptr;
     QRadioButton* m_rbAllRange = nullptr;
     QRadioButton* m_rbPageRange = nullptr;
     QLineEdit* m_ePages = nullptr;

@@ -5,6 +5,7 @@ namespace PrintDialogText {
 inline constexpr const char* Caption = "Print Options";
 inline constexpr const char* ImportFrom = "Import Data From";
 inline constexpr const char* Browse = "Browse";
+inline constexpr const char* Database = "Database...";
 inline constexpr const char* All = "All";
 inline constexpr const char* Pages = "Pages";
 inline constexpr const char* Labels = "Labels";
