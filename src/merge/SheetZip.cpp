@@ -17,23 +17,33 @@ public:
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
-    bool atEnd() const override { return m_failed || m_file->atEnd(); }
+    // The archive's device says it is at its end while it still holds bytes it buffered, so the
+    // end is only known once a read gave nothing.
+    bool atEnd() const override { return m_failed || m_ended; }
     bool Failed() const { return m_failed; }
 
 protected:
     qint64 readData(char* data, qint64 size) override {
-        if (m_failed)
+        if (m_failed || m_ended)
             return -1;
-        const qint64 got = m_file->read(data, size);
-        if (got < 0 || (got == 0 && !m_file->atEnd()))
-            m_failed = true;
+        if (size <= 0) // the buffer's own reads may ask for nothing
+            return 0;
+        // A read may give nothing before the end (a deflate block that yields no bytes yet);
+        // only one that keeps giving nothing is taken for damage.
+        qint64 got = m_file->read(data, size);
+        for (int tries = 1; tries < kEmptyReads && got == 0 && !m_file->atEnd(); ++tries)
+            got = m_file->read(data, size);
+        m_failed = got < 0 || (got == 0 && !m_file->atEnd());
+        m_ended = got == 0;
         return got > 0 ? got : -1;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
     std::unique_ptr<QuaZipFile> m_file;
+    static constexpr int kEmptyReads = 1000;
     bool m_failed = false;
+    bool m_ended = false;
 };
 } // namespace
 
