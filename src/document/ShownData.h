@@ -9,7 +9,7 @@
 // take, so that a symbol shows as long as paper prints it.
 struct TShownData {
     TImportRecord Record;
-    TImportRecord Columns; // the names of the record's columns, when the data has them
+    TImportRecord Columns;  // the names of the record's columns, when the data has them
     int32_t PrinterX = 600; // pixels per inch
     int32_t PrinterY = 600;
 

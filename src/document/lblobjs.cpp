@@ -250,7 +250,7 @@ QString TLabelControl::GetDisplayText() const {
 }
 
 QString TLabelControl::GetPrintText(const TImportRecord* record, bool advance,
-                                   const TImportRecord* columns) const {
+                                    const TImportRecord* columns) const {
     if (m_advanced)
         return EvaluateAdvancedFields(Fields, record, advance, {}, columns);
     return m_text;

@@ -13,13 +13,16 @@ constexpr const char* kNoQuery = "Give a query, or the name of a table to read w
 TDataSourceChoice TDataSourceChoice::From(const QString& connection, const QString& chosen,
                                           const TTextImportSettings& settings) {
     TDataSourceChoice choice;
-    if (!IsDatabaseSource(connection))
-        return choice;
-    choice.Connection = connection;
-    if (connection != chosen)
-        return choice;
-    choice.Query = settings.Query;
-    choice.Table = settings.Table;
+    const bool database = IsDatabaseSource(connection);
+    if (database)
+        choice.Connection = connection;
+    if (database && connection == chosen) {
+        choice.Query = settings.Query;
+        choice.Table = settings.Table;
+    } else if (chosen.isEmpty()) {
+        // Nothing chosen yet: the query the label keeps is the one to offer again.
+        choice.Query = settings.Query;
+    }
     return choice;
 }
 

@@ -14,8 +14,9 @@ struct TDataSourceChoice {
     QString Table;
 
     // What the dialog starts from: connection when it names a database, with the session's query
-    // and table when it is the database chosen (chosen, with settings); a sheet's name in
-    // Table is no table of another database.
+    // and table when it is the database chosen (chosen, with settings), or the query alone while
+    // nothing is chosen (the query a label keeps); a sheet's name in Table is no table of
+    // another database.
     static TDataSourceChoice From(const QString& connection, const QString& chosen,
                                   const TTextImportSettings& settings);
 

@@ -114,8 +114,9 @@ TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place) 
         const TLabelControl& c = *control;
         // Only the kinds that carry a text evaluate it, so counters step for those alone.
         const bool carries = KindPrinter(c.Kind()) && KindTraits(c.Kind()).CarriesText;
-        label.Texts.push_back(carries ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy, place.Header))
-                                      : QString());
+        label.Texts.push_back(
+            carries ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy, place.Header))
+                    : QString());
     }
     return label;
 }

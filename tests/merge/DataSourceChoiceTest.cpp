@@ -79,6 +79,12 @@ TEST_F(DataSourceChoiceTest, StartsFromTheSessionsDatabaseOnly) {
     const TDataSourceChoice sheet = TDataSourceChoice::From(
         QStringLiteral("/data/stock.xlsx"), QStringLiteral("/data/stock.xlsx"), settings);
     EXPECT_TRUE(sheet.Connection.isEmpty() && sheet.Query.isEmpty() && sheet.Table.isEmpty());
+    // A label opened with a query of its own, before any data was chosen, offers that query.
+    settings.Query = QStringLiteral("SELECT name FROM orders");
+    const TDataSourceChoice reopened = TDataSourceChoice::From(QString(), QString(), settings);
+    EXPECT_TRUE(reopened.Connection.isEmpty());
+    EXPECT_EQ(reopened.Query, settings.Query);
+    EXPECT_TRUE(reopened.Table.isEmpty());
 }
 
 TEST_F(DataSourceChoiceTest, SessionTakesTheDatabaseWithoutAWizardAndReadsIt) {
