@@ -28,6 +28,10 @@ struct TSheetSettings {
     int32_t BorderShape = 0; // 0 rectangle, 1 rounded rectangle
     double BorderPct = 10.0; // rounded corner size, percent of the shorter side
     TPaperChoice Paper;      // the printer page the label is made for; unset: the printer's own
+    // The stock bought for the label, when chosen from the stock library ("Avery", "5160");
+    // empty for a sheet measured by hand.
+    QString StockMaker;
+    QString StockPart;
     // How the label's data is read when the user chose it for the label; none: by the data
     // file's extension.
     std::optional<TTextImportSettings> DataImport;
