@@ -25,7 +25,7 @@ struct TStock {
     QString Part;
     QString Description;
     QStringList Categories;
-    QString PaperName;                     // "US Letter", "A4", or empty for a roll or other size
+    QString PaperName;                      // "US Letter", "A4", or empty for a roll or other size
     double PaperWidth = 0, PaperHeight = 0; // inches
     TStockShape Shape = TStockShape::Rectangle;
     double Width = 0, Height = 0; // the label, inches
