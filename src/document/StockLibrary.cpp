@@ -148,9 +148,17 @@ TStock ReadTemplate(QXmlStreamReader& xml, const QHash<QString, TPaper>& papers)
         stock.PaperWidth = paper->Width;
         stock.PaperHeight = paper->Height;
     } else if (stock.SameAs.isEmpty()) {
-        // A roll or a sheet of its own size.
+        // A roll or a sheet of its own size; a paper the size list lacks is known by its name.
         stock.PaperWidth = Optional(xml, "width");
         stock.PaperHeight = Optional(xml, "height");
+        if (stock.PaperWidth <= 0 && size.compare(u"Other", Qt::CaseInsensitive) != 0) {
+            stock.PaperName = size;
+            TPaperChoice paper;
+            if (ParsePaper(size, paper)) {
+                stock.PaperWidth = paper.Width;
+                stock.PaperHeight = paper.Height;
+            }
+        }
     }
     while (xml.readNextStartElement()) {
         if (xml.name() == u"Meta") {
@@ -283,6 +291,10 @@ QString TStock::Summary() const {
 }
 
 QStringList TStockLibrary::DefaultFolders() {
+    // A list of folders of one's own (colon-separated) instead of the usual ones: for a
+    // company's own library, and for tests.
+    if (const QString own = qEnvironmentVariable("VELLUMTRACE_STOCK_FOLDERS"); !own.isEmpty())
+        return own.split(u':', Qt::SkipEmptyParts);
     QStringList folders;
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + "/.config");
     for (const QString& folder : {QStringLiteral("/usr/share/libglabels-3.0/templates"),

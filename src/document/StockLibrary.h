@@ -44,7 +44,8 @@ struct TStock {
 class TStockLibrary {
 public:
     // The template folders of the usual installs: the system's, /usr/local's and the user's
-    // ($XDG_CONFIG_HOME/libglabels/templates), those that exist.
+    // ($XDG_CONFIG_HOME/libglabels/templates), those that exist; or the folders the
+    // environment's VELLUMTRACE_STOCK_FOLDERS lists (colon-separated) instead.
     static QStringList DefaultFolders();
     // Reads every *-templates.xml of the folders, with paper-sizes.xml from the first folder
     // that has one. An entry that cannot be read is skipped and described in problems; a file
