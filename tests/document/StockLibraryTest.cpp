@@ -154,5 +154,13 @@ TEST(InstalledStockLibrary, KnownStocksGiveTheirSheets) {
     EXPECT_EQ(iso.Columns, 3);
     EXPECT_EQ(iso.Rows, 7);
     EXPECT_EQ(iso.Paper.Name, "A4");
-    EXPECT_FALSE(library.Search("62 mm").empty());
+    // A roll gives its own paper: one label's width, one label's length.
+    const auto rolls = library.Search("62 mm");
+    ASSERT_FALSE(rolls.empty());
+    const TStock& roll = *rolls.front();
+    TSheetSettings fed;
+    ASSERT_TRUE(ApplyStock(roll, fed)) << roll.Summary().toStdString();
+    EXPECT_NEAR(fed.Paper.Width, std::min(roll.PaperWidth, roll.PaperHeight), 1e-5);
+    EXPECT_NEAR(fed.Paper.Height, std::max(roll.PaperWidth, roll.PaperHeight), 1e-5);
+    EXPECT_EQ(fed.Columns * fed.Rows, 1);
 }
