@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "document/LabelStockPicture.h"
 #include "document/StockLibrary.h"
 #include "document/widgets/FLabelSettings.h"
 #include "document/widgets/FStockPicker.h"
@@ -262,4 +263,27 @@ TEST_F(StockPickerTest, CancelKeepsTheSheetAsItWas) {
     });
     EXPECT_EQ(Text("Edit4"), width);
     EXPECT_EQ(StockCaption(), QString("Stock: Custom"));
+}
+
+TEST_F(StockPickerTest, TheSheetPictureHoldsEveryLabelWhereTheLayoutPutsIt) {
+    const TStock* seals = library.Find("Acme R40");
+    ASSERT_NE(seals, nullptr);
+    const TStockPicture picture = StockPicture(*seals);
+    EXPECT_NEAR(picture.Paper.width(), 210 / 25.4, 1e-3);
+    EXPECT_NEAR(picture.Paper.height(), 297 / 25.4, 1e-3);
+    ASSERT_EQ(picture.Labels.size(), 24);
+    EXPECT_NEAR(picture.Labels.first().left(), 15 / 25.4, 1e-3);
+    EXPECT_NEAR(picture.Labels.first().width(), 40 / 25.4, 1e-3);
+    // The last label: fourth column, sixth row.
+    EXPECT_NEAR(picture.Labels.last().left(), (15 + 3 * 45) / 25.4, 1e-3);
+    EXPECT_NEAR(picture.Labels.last().top(), (20 + 5 * 45) / 25.4, 1e-3);
+
+    // A roll has no paper of its own: the picture's paper just holds its labels.
+    TStock roll = *seals;
+    roll.PaperWidth = roll.PaperHeight = 0;
+    roll.Layouts = {TStockLayout{1, 3, 0.1, 0.2, 0, 2}};
+    const TStockPicture rollPicture = StockPicture(roll);
+    ASSERT_EQ(rollPicture.Labels.size(), 3);
+    EXPECT_NEAR(rollPicture.Paper.height(), 0.2 + 2 * 2 + 40 / 25.4, 1e-3);
+    EXPECT_NEAR(rollPicture.Paper.width(), 0.1 + 40 / 25.4, 1e-3);
 }
