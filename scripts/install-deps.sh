@@ -11,6 +11,7 @@ packages=(
   libquazip1-qt6-dev
   libqt6sql6-sqlite libqt6sql6-psql
   postgresql
+  glabels-data
   libgtest-dev libgmock-dev libbenchmark-dev
   libzxing-dev
   libzint-dev

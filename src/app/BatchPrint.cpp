@@ -4,6 +4,7 @@
 
 #include "document/LabelFields.h"
 #include "document/Sheet.h"
+#include "document/StockLibrary.h"
 #include "files/FileOperations.h"
 #include "files/LabelWriteBack.h"
 #include "merge/ImportDialog.h"
@@ -210,6 +211,19 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
         for (const auto& c : label.Controls())
             c->SetLoading(false);
     }
+    run.FileSheet = label.Sheet();
+    if (o.Stock) {
+        // The stock is this run's sheet only; the label file keeps its own.
+        const TStockLibrary& library = TStockLibrary::Installed();
+        for (const QString& problem : library.LoadProblems())
+            ReportRunError(QStringLiteral("warning: stock library: ") + problem);
+        QStringList warnings;
+        TSheetSettings sheet = label.Sheet();
+        ApplyRunStock(o, library, sheet, warnings);
+        label.SetSheet(sheet);
+        for (const QString& warning : warnings)
+            ReportRunError(QStringLiteral("warning: ") + warning);
+    }
     // The paper goes into the printer only: the sheet, and so the label file, keeps its own.
     const TPaperChoice paper = RunPaper(o, label.Sheet().Paper);
     TPrinter& printer = TPrinters::Current();
@@ -252,6 +266,8 @@ int RunUnattended(const TCommandLineOptions& o) {
         TSheetSettings written = label.Sheet();
         TPrinterPage page;
         RefreshPrinterPage(written, page, printer.Facts());
+        if (o.Stock)
+            written = run.FileSheet; // printed on a stock for this run only
         const TBeforeDelivery reserve = [&](const TPrintResult&) {
             if (!saveBack)
                 return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Sheet.h"
 #include "merge/TextImportSettings.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ struct TSheetSettings;
 struct TRunLabel {
     bool Template = false;
     bool ShowGrid = true;
+    // The sheet as the label file has it, before a --stock of the run.
+    TSheetSettings FileSheet;
     // How the data of the options is read (RunImportSettings).
     TTextImportSettings Import;
 };

@@ -6,6 +6,7 @@
 #include "app/Splash.h"
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
+#include "document/StockLibrary.h"
 #include "files/FileOperations.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
@@ -84,6 +85,21 @@ int main(int argc, char** argv) {
     const TCommandLineOptions options = ParseCommandLine(Arguments(argc, argv));
     if (options.Help) {
         std::fputs(CommandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (options.ListStocks) {
+        QCoreApplication app(argc, argv);
+        const TStockLibrary& library = TStockLibrary::Installed();
+        for (const QString& problem : library.LoadProblems())
+            std::fprintf(stderr, "vellumtrace: warning: stock library: %s\n",
+                         problem.toLocal8Bit().constData());
+        try {
+            for (const QString& line : StockListLines(library, *options.ListStocks))
+                std::printf("%s\n", line.toLocal8Bit().constData());
+        } catch (const TUserError& e) {
+            std::fprintf(stderr, "vellumtrace: %s\n", e.Message().toLocal8Bit().constData());
+            return 1;
+        }
         return 0;
     }
     if (options.Version) {

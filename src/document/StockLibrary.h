@@ -25,7 +25,7 @@ struct TStock {
     QString Part;
     QString Description;
     QStringList Categories;
-    QString PaperName;                     // "US Letter", "A4", or empty for a roll or other size
+    QString PaperName;                      // "US Letter", "A4", or empty for a roll or other size
     double PaperWidth = 0, PaperHeight = 0; // inches
     TStockShape Shape = TStockShape::Rectangle;
     double Width = 0, Height = 0; // the label, inches
@@ -44,7 +44,8 @@ struct TStock {
 class TStockLibrary {
 public:
     // The template folders of the usual installs: the system's, /usr/local's and the user's
-    // ($XDG_CONFIG_HOME/libglabels/templates), those that exist.
+    // ($XDG_CONFIG_HOME/libglabels/templates), those that exist; or the folders the
+    // environment's VELLUMTRACE_STOCK_FOLDERS lists (colon-separated) instead.
     static QStringList DefaultFolders();
     // Reads every *-templates.xml of the folders, with paper-sizes.xml from the first folder
     // that has one. An entry that cannot be read is skipped and described in problems; a file

@@ -50,6 +50,7 @@ TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
     CheckSheetLimits(doc.Sheet, path);
     doc.Sheet.Paper = ReadPaperKeys(ini, path);
     doc.Sheet.DataImport = ReadDataSection(ini);
+    ReadStockKeys(ini, doc.Sheet);
     for (const int32_t n : ControlNumbers(ini))
         if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
             doc.Controls.push_back(std::move(c));
@@ -100,6 +101,7 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid, const TContro
         count += IsStorable(*c) ? 1 : 0;
     ini.WriteInteger(kFormat, QStringLiteral("CONTROLS"), count);
     WritePaperKeys(ini, sheet.Paper);
+    WriteStockKeys(ini, sheet);
     WriteDataSection(ini, sheet.DataImport);
 
     int32_t n = 0;

@@ -110,6 +110,20 @@ void WritePaperKeys(TIniFile& ini, const TPaperChoice& paper) {
     ini.WriteInteger(section, PaperKey(kOrientation), paper.Landscape ? 1 : 0);
 }
 
+void WriteStockKeys(TIniFile& ini, const TSheetSettings& sheet) {
+    if (sheet.StockMaker.isEmpty() && sheet.StockPart.isEmpty())
+        return;
+    const QString section = QString::fromLatin1(FormatSection);
+    ini.WriteString(section, QStringLiteral("STOCKMAKER"), EscapeText(sheet.StockMaker));
+    ini.WriteString(section, QStringLiteral("STOCKPART"), EscapeText(sheet.StockPart));
+}
+
+void ReadStockKeys(const TIniFile& ini, TSheetSettings& sheet) {
+    const QString section = QString::fromLatin1(FormatSection);
+    sheet.StockMaker = UnescapeText(ini.ReadString(section, QStringLiteral("STOCKMAKER"), {}));
+    sheet.StockPart = UnescapeText(ini.ReadString(section, QStringLiteral("STOCKPART"), {}));
+}
+
 TPaperChoice ReadPaperKeys(const TIniFile& ini, const QString& path) {
     const QString section = QString::fromLatin1(FormatSection);
     bool any = false;

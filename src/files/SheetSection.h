@@ -28,6 +28,11 @@ void WritePaperKeys(TIniFile& ini, const TPaperChoice& paper);
 // paper's size is beyond what a paper can be.
 TPaperChoice ReadPaperKeys(const TIniFile& ini, const QString& path);
 
+// The stock the sheet was chosen from (STOCKMAKER, STOCKPART), under keys that labels without one
+// lack.
+void WriteStockKeys(TIniFile& ini, const TSheetSettings& sheet);
+void ReadStockKeys(const TIniFile& ini, TSheetSettings& sheet);
+
 // Throws TUserError naming path when the sheet read from it is beyond what a sheet can be
 // (SheetLimits.h): such files are refused as a whole.
 void CheckSheetLimits(const TSheetSettings& sheet, const QString& path);

@@ -1,5 +1,7 @@
 #include "print/CommandLine.h"
 
+#include "document/Sheet.h"
+#include "document/StockLibrary.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/PaperChoice.h"
@@ -9,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // A parameter position past the last reads as an empty string.
@@ -107,6 +110,13 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     if (const int32_t t = FindSwitch(params, "--threads"); t > 0)
         o.Threads = Param(params, t + 1);
     o.Import = ParseImportOverrides(params);
+    o.Stock = SwitchValue(params, "--stock");
+    if (const int32_t l = FindSwitch(params, "--list-stocks"); l > 0) {
+        QStringList words;
+        for (int32_t i = l + 1; i < params.size() && !params[i].startsWith(u'-'); ++i)
+            words << params[i];
+        o.ListStocks = words;
+    }
     o.NoSave = FindSwitch(params, "--no-save") > 0;
     o.Check = FindSwitch(params, "--check") > 0;
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
@@ -140,6 +150,64 @@ int32_t RunThreads(const TCommandLineOptions& o) {
                                         "\"%1\" is not one.")
                              .arg(*o.Threads));
     return std::min(n, MaxPrintThreads);
+}
+
+QStringList StockListLines(const TStockLibrary& library, const QStringList& words) {
+    if (library.Empty())
+        throw TUserError(QStringLiteral(
+            "No library of label stocks is installed (the glabels-data package, or template "
+            "files in ~/.config/libglabels/templates)."));
+    QStringList lines;
+    for (const TStock* s : library.Search(words.join(u' '))) {
+        const TStockLayout layout = s->Layouts.isEmpty() ? TStockLayout() : s->Layouts.first();
+        const QString paper = s->PaperName.isEmpty()
+                                  ? QStringLiteral("%1 x %2 in")
+                                        .arg(QString::number(s->PaperWidth, 'g', 4),
+                                             QString::number(s->PaperHeight, 'g', 4))
+                                  : s->PaperName;
+        QStringList fields{
+            s->Name(), s->Description,
+            QStringLiteral("%1 x %2 in")
+                .arg(QString::number(s->Width, 'g', 4), QString::number(s->Height, 'g', 4)),
+            QStringLiteral("%1 x %2").arg(layout.Columns).arg(layout.Rows), paper};
+        const QString why = s->NotApplicable();
+        if (!why.isEmpty())
+            fields << why;
+        lines << fields.join(u'\t');
+    }
+    return lines;
+}
+
+void ApplyRunStock(const TCommandLineOptions& o, const TStockLibrary& library,
+                   TSheetSettings& sheet, QStringList& warnings) {
+    if (!o.Stock)
+        return;
+    const TStock* stock = library.Find(*o.Stock);
+    if (!stock) {
+        if (library.Empty())
+            throw TUserError(QStringLiteral("There is no stock \"%1\": no library of label stocks "
+                                            "is installed (the glabels-data package).")
+                                 .arg(*o.Stock));
+        const QStringList close = library.ClosestNames(*o.Stock);
+        throw TUserError(QStringLiteral("There is no stock \"%1\" in the library%2")
+                             .arg(*o.Stock, close.isEmpty()
+                                                ? QStringLiteral(".")
+                                                : QStringLiteral("; did you mean %1?")
+                                                      .arg(close.join(QStringLiteral(", ")))));
+    }
+    const double labelWidth = SheetLengthInInches(sheet.LabelWidth, sheet.Metric);
+    const double labelHeight = SheetLengthInInches(sheet.LabelHeight, sheet.Metric);
+    QString why;
+    if (!ApplyStock(*stock, sheet, &why))
+        throw TUserError(why + u'.');
+    // The controls stay as they are: a label made for another size still prints, but the user
+    // should know it may not fit.
+    if (std::abs(labelWidth - stock->Width) > 0.01 || std::abs(labelHeight - stock->Height) > 0.01)
+        warnings << QStringLiteral("the label is %1 x %2 in but the labels of %3 are %4 x %5 in.")
+                        .arg(QString::number(labelWidth, 'g', 4),
+                             QString::number(labelHeight, 'g', 4), stock->Name(),
+                             QString::number(stock->Width, 'g', 4),
+                             QString::number(stock->Height, 'g', 4));
 }
 
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
@@ -183,6 +251,10 @@ QString CommandLineHelp() {
         "                  in Print Setup: a name (Letter, A4, Legal, A5, ...) keeps the\n"
         "                  label's orientation; a size WxH with a unit of in, mm, cm or pt\n"
         "                  (4x6in, 100x150mm) lies as given; the label file keeps its paper\n"
+        "  --stock NAME    print this run on a stock from the library (\"Avery 5160\"): its\n"
+        "                  label size, margins, gutters, rows, columns and paper\n"
+        "  --list-stocks [WORDS...]\n"
+        "                  list the library's stocks (matching every word), one per line\n"
         "  --threads N     draw the pages on N threads (default: one per core, at most 8,\n"
         "                  or the environment's VELLUMTRACE_THREADS); 1 draws them in turn\n"
         "  --no-save       leave the label file as it was (after a run the counters of a\n"

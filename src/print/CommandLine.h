@@ -25,11 +25,13 @@ struct TCommandLineOptions {
     std::optional<QString> Paper;   // --paper NAME or WxH: this run's paper, not the label's
     std::optional<QString> Threads; // --threads N: threads that draw the pages
     TImportOverrides Import;        // --delimiter, --quote, --header, --encoding, --fixed, ...
-    bool NoSave = false;            // --no-save: an unattended run leaves the label file as it was
-    bool Check = false;             // --check: check every label of the run instead of printing it
-    bool NoReadBack = false;        // --no-read-back: a check without reading symbols back
-    bool Help = false;              // --help
-    bool Version = false;           // --version
+    std::optional<QString> Stock;   // --stock "Avery 5160": this run's sheet
+    std::optional<QStringList> ListStocks; // --list-stocks [WORDS...]
+    bool NoSave = false;     // --no-save: an unattended run leaves the label file as it was
+    bool Check = false;      // --check: check every label of the run instead of printing it
+    bool NoReadBack = false; // --no-read-back: a check without reading symbols back
+    bool Help = false;       // --help
+    bool Version = false;    // --version
 
     // What the classic switches named but did not exist, so an unattended run can report it.
     QString MissingStartFile;
@@ -59,6 +61,17 @@ int32_t RunThreads(const TCommandLineOptions& options);
 // What a run says when its printer lacks the paper and prints on its own paper instead.
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
                              const TPaperChoice& own);
+
+class TStockLibrary;
+struct TSheetSettings;
+// The stocks --list-stocks prints, one line each, tab-separated; throws TUserError when no
+// stock library is installed.
+QStringList StockListLines(const TStockLibrary& library, const QStringList& words);
+// The sheet of a run with --stock: the stock's over sheet, and in warnings a line when the
+// label's size differs from the stock's. Throws TUserError for an unknown stock (with the
+// closest names) or one that cannot be a sheet.
+void ApplyRunStock(const TCommandLineOptions& options, const TStockLibrary& library,
+                   TSheetSettings& sheet, QStringList& warnings);
 
 // The usage text of --help.
 QString CommandLineHelp();

@@ -78,4 +78,17 @@ TEST_F(PaperKeysTest, WritingBackKeepsThePaper) {
     WriteLabelBack(path, ReadLabelFileForm(path), doc.Sheet, doc.ShowGrid, doc.Controls);
     EXPECT_EQ(ReadLabelDocument(path).Sheet.Paper, Paper("Letter"));
 }
+
+TEST_F(PaperKeysTest, TheStockTravelsWithTheLabelUnderKeysOthersLack) {
+    TSheetSettings sheet;
+    sheet.StockMaker = "Avery";
+    sheet.StockPart = "5160";
+    const TLabelContents doc = RoundTrip({}, sheet);
+    EXPECT_EQ(doc.Sheet.StockMaker, "Avery");
+    EXPECT_EQ(doc.Sheet.StockPart, "5160");
+    EXPECT_EQ(Description(Scratch.File("roundtrip.lbl")).ReadString("FORMAT", "STOCKPART", {}),
+              "5160");
+    EXPECT_FALSE(SavedDescription({}).ValueExists("FORMAT", "STOCKMAKER"));
+    EXPECT_TRUE(ReadLabelDocument(PlainLabel({})).Sheet.StockMaker.isEmpty());
+}
 } // namespace
