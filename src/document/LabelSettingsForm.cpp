@@ -1,6 +1,7 @@
 #include "document/LabelSettingsForm.h"
 
 #include "document/SheetLimits.h"
+#include "document/StockLibrary.h"
 #include "platform/Numbers.h"
 #include "platform/Units.h"
 
@@ -56,7 +57,21 @@ TLabelSettingsForm::TLabelSettingsForm(TSheetSettings& sheet, TPrinterPage& page
 
 void TLabelSettingsForm::Open() {
     RefreshPrinterPage(m_sheet, m_page, m_facts());
-    const TSheetSettings& s = m_sheet;
+    Fill(m_sheet);
+    BorderStyle = m_sheet.BorderStyle;
+    BorderSize = m_sheet.BorderSize;
+    Rounded = m_sheet.BorderShape != 0;
+    eRoundPct = FormatNumber(NumberFormat::Percent, m_sheet.BorderPct);
+    StockMaker = m_sheet.StockMaker;
+    StockPart = m_sheet.StockPart;
+    Paper = m_sheet.Paper;
+    ApplyEnabling();
+    Recalculate();
+    KeepStockLayout();
+    SaveAsDefault = false;
+}
+
+void TLabelSettingsForm::Fill(const TSheetSettings& s) {
     Lengths[Edit3] = Length(s.LabelHeight);
     Lengths[Edit4] = Length(s.LabelWidth);
     Lengths[Edit5] = Length(s.GapHeight);
@@ -67,15 +82,8 @@ void TLabelSettingsForm::Open() {
     Lengths[Edit8] = Length(s.RightMargin);
     eCols = QString::number(s.Columns);
     eRows = QString::number(s.Rows);
-    eRoundPct = FormatNumber(NumberFormat::Percent, s.BorderPct);
     Centimeters = s.Metric; // shown as stored, not converted
     Manual = s.ForcedCount;
-    BorderStyle = s.BorderStyle;
-    BorderSize = s.BorderSize;
-    Rounded = s.BorderShape != 0;
-    ApplyEnabling();
-    Recalculate();
-    SaveAsDefault = false;
 }
 
 bool TLabelSettingsForm::LengthKeyAccepted(QChar key) {
@@ -116,6 +124,7 @@ std::optional<QString> TLabelSettingsForm::LeaveLength(TLength field) {
         }
     }
     Recalculate();
+    ForgetStockIfEdited();
     return message;
 }
 
@@ -124,6 +133,7 @@ void TLabelSettingsForm::LeaveCount(QString& field) {
     const int v = field.trimmed().toInt(&ok);
     if (!ok || v < 1)
         field = QStringLiteral("1");
+    ForgetStockIfEdited();
 }
 
 void TLabelSettingsForm::LeavePercent() {
@@ -144,12 +154,15 @@ void TLabelSettingsForm::SwitchUnit(bool centimeters) {
     }
     Centimeters = centimeters;
     Recalculate();
+    // The same sizes in another unit are still the stock's.
+    KeepStockLayout();
 }
 
 void TLabelSettingsForm::SetManual(bool manual) {
     Manual = manual;
     if (!manual)
         Recalculate();
+    ForgetStockIfEdited();
 }
 
 void TLabelSettingsForm::SetBorderStyle(int32_t style) {
@@ -174,8 +187,80 @@ QString TLabelSettingsForm::PageText(const char* caption, double inches, bool pa
            (Centimeters ? QStringLiteral(" cm") : QStringLiteral("\""));
 }
 
+void TLabelSettingsForm::PrinterSetupDone() {
+    Paper = m_sheet.Paper;
+    Recalculate();
+}
+
+bool TLabelSettingsForm::ChooseStock(const TStock& stock, QString* why) {
+    TSheetSettings sheet = FieldSheet();
+    if (!ApplyStock(stock, sheet, why))
+        return false;
+    Fill(sheet);
+    Paper = sheet.Paper;
+    StockMaker = stock.Maker;
+    StockPart = stock.Part;
+    Recalculate();
+    KeepStockLayout();
+    return true;
+}
+
+QString TLabelSettingsForm::StockText() const {
+    if (StockMaker.isEmpty() && StockPart.isEmpty())
+        return QStringLiteral("Stock: Custom");
+    return QStringLiteral("Stock: ") + (StockMaker + QLatin1Char(' ') + StockPart).trimmed();
+}
+
+void TLabelSettingsForm::KeepStockLayout() {
+    for (int i = 0; i < LengthCount; ++i)
+        m_stockLengths[i] = ParseDecimal(Lengths[i]);
+    m_stockCols = eCols.trimmed().toInt();
+    m_stockRows = eRows.trimmed().toInt();
+    m_stockManual = Manual;
+}
+
+void TLabelSettingsForm::ForgetStockIfEdited() {
+    bool same = Manual == m_stockManual && eCols.trimmed().toInt() == m_stockCols &&
+                eRows.trimmed().toInt() == m_stockRows;
+    for (int i = 0; same && i < LengthCount; ++i)
+        same = ParseDecimal(Lengths[i]) == m_stockLengths[i];
+    if (!same) {
+        StockMaker.clear();
+        StockPart.clear();
+    }
+}
+
+TSheetSettings TLabelSettingsForm::FieldSheet() const {
+    TSheetSettings s = m_sheet;
+    s.LabelHeight = ParseDecimal(Lengths[Edit3]);
+    s.LabelWidth = ParseDecimal(Lengths[Edit4]);
+    s.GapHeight = ParseDecimal(Lengths[Edit5]);
+    s.GapWidth = ParseDecimal(Lengths[Edit6]);
+    s.TopMargin = ParseDecimal(Lengths[Edit1]);
+    s.LeftMargin = ParseDecimal(Lengths[Edit2]);
+    s.BottomMargin = ParseDecimal(Lengths[Edit7]);
+    s.RightMargin = ParseDecimal(Lengths[Edit8]);
+    s.Columns = eCols.trimmed().toInt();
+    s.Rows = eRows.trimmed().toInt();
+    s.ForcedCount = Manual;
+    s.Metric = Centimeters;
+    s.BorderStyle = BorderStyle;
+    s.BorderSize = BorderSize;
+    s.BorderShape = Rounded ? 1 : 0;
+    s.BorderPct = ParseDecimal(eRoundPct);
+    s.StockMaker = StockMaker;
+    s.StockPart = StockPart;
+    s.Paper = Paper;
+    return s;
+}
+
 void TLabelSettingsForm::Recalculate() {
-    RefreshPrinterPage(m_sheet, m_page, m_facts());
+    // The page is that of the fields' paper, which reaches the sheet only on OK.
+    const TPaperChoice kept = m_sheet.Paper;
+    m_sheet.Paper = Paper;
+    const TPrinterFacts facts = m_facts();
+    m_sheet.Paper = kept;
+    RefreshPrinterPage(m_sheet, m_page, facts);
     const TPrinterPage& p = m_page;
     const double rx = p.PixelsPerInchX > 0 ? p.PixelsPerInchX : 1;
     const double ry = p.PixelsPerInchY > 0 ? p.PixelsPerInchY : 1;
@@ -202,21 +287,5 @@ void TLabelSettingsForm::Recalculate() {
 }
 
 void TLabelSettingsForm::Apply() {
-    TSheetSettings& s = m_sheet;
-    s.LabelHeight = ParseDecimal(Lengths[Edit3]);
-    s.LabelWidth = ParseDecimal(Lengths[Edit4]);
-    s.GapHeight = ParseDecimal(Lengths[Edit5]);
-    s.GapWidth = ParseDecimal(Lengths[Edit6]);
-    s.TopMargin = ParseDecimal(Lengths[Edit1]);
-    s.LeftMargin = ParseDecimal(Lengths[Edit2]);
-    s.BottomMargin = ParseDecimal(Lengths[Edit7]);
-    s.RightMargin = ParseDecimal(Lengths[Edit8]);
-    s.Columns = eCols.trimmed().toInt();
-    s.Rows = eRows.trimmed().toInt();
-    s.ForcedCount = Manual;
-    s.Metric = Centimeters;
-    s.BorderStyle = BorderStyle;
-    s.BorderSize = BorderSize;
-    s.BorderShape = Rounded ? 1 : 0;
-    s.BorderPct = ParseDecimal(eRoundPct);
+    m_sheet = FieldSheet();
 }

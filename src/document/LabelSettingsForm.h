@@ -10,6 +10,8 @@
 
 // The rules of the sheet set-up dialog ("Custom Label Settings"), kept apart from its widgets so
 // that they can be driven without showing a window. Field texts are what the edit boxes hold.
+struct TStock;
+
 class TLabelSettingsForm {
 public:
     // The eight length fields, named after their edit boxes.
@@ -41,6 +43,10 @@ public:
     int32_t BorderSize = 0;
     bool Rounded = false;
     bool SaveAsDefault = false;
+    // The stock the fields were filled from (empty for a sheet measured by hand) and the paper
+    // the label is made for; both reach the sheet on OK only.
+    QString StockMaker, StockPart;
+    TPaperChoice Paper;
     // The "Page Info" texts.
     QString PageTop, PageBottom, PageLeft, PageRight, PageHeight, PageWidth;
 
@@ -63,8 +69,14 @@ public:
     void SetManual(bool manual);
     void SetBorderStyle(int32_t style);
     void SetRounded(bool rounded);
-    // "&Print Setup" was confirmed.
-    void PrinterSetupDone() { Recalculate(); }
+    // "&Print Setup" was confirmed; it put its paper in the sheet.
+    void PrinterSetupDone();
+
+    // Fills the fields from a stock, in the fields' unit, with its paper, counts forced and
+    // the stock named. False (nothing changed) with the reason when it cannot be a sheet.
+    bool ChooseStock(const TStock& stock, QString* why = nullptr);
+    // "Stock: Avery 5160", or "Stock: Custom" once no stock is chosen or its sizes were edited.
+    QString StockText() const;
 
     // Enabling rules.
     bool CountsEnabled() const { return Manual; }
@@ -77,6 +89,13 @@ public:
     void Apply();
 
 private:
+    // The sheet the fields describe, on top of the sheet settings.
+    TSheetSettings FieldSheet() const;
+    void Fill(const TSheetSettings& s);
+    // The stock names a layout; once a length, a count or the count mode no longer is the one
+    // the stock gave, the sheet is one of the user's own.
+    void KeepStockLayout();
+    void ForgetStockIfEdited();
     void Recalculate();
     void ApplyEnabling();
     QString PageText(const char* caption, double inches, bool paper) const;
@@ -84,6 +103,9 @@ private:
     TSheetSettings& m_sheet;
     TPrinterPage& m_page;
     TFactsSource m_facts;
+    std::array<double, LengthCount> m_stockLengths{};
+    int m_stockCols = 0, m_stockRows = 0;
+    bool m_stockManual = false;
 };
 
 // The messages of the sheet set-up dialog.

@@ -1,6 +1,8 @@
 #include "document/widgets/FLabelSettings.h"
 
+#include "document/StockLibrary.h"
 #include "document/widgets/BorderList.h"
+#include "document/widgets/FStockPicker.h"
 #include "document/widgets/LabelSettingsTexts.h"
 #include "document/widgets/SheetEdit.h"
 #include "platform/Errors.h"
@@ -169,9 +171,22 @@ QWidget* TFLabelSettings::BuildLabelSetupPage() {
     right->addWidget(units);
     right->addWidget(counts);
     right->addStretch();
-    auto* columns = new QHBoxLayout(page);
+    auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
+
+    m_stock = new QLabel(page);
+    m_stock->setObjectName(QStringLiteral("lStock"));
+    m_stockBtn = new QPushButton(QStringLiteral("Stock..."), page);
+    m_stockBtn->setObjectName(QStringLiteral("StockBtn"));
+    m_stockBtn->setAutoDefault(false);
+    auto* stock = new QHBoxLayout;
+    stock->addWidget(m_stock, 1);
+    stock->addWidget(m_stockBtn);
+
+    auto* box = new QVBoxLayout(page);
+    box->addLayout(columns);
+    box->addLayout(stock);
     return page;
 }
 
@@ -305,6 +320,7 @@ void TFLabelSettings::Connect() {
     });
     connect(m_printSetup, &QPushButton::clicked, this, &TFLabelSettings::PrintSetupBtnClick);
     connect(m_ok, &QPushButton::clicked, this, &TFLabelSettings::OkBtnClick);
+    connect(m_stockBtn, &QPushButton::clicked, this, &TFLabelSettings::StockBtnClick);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -349,6 +365,7 @@ void TFLabelSettings::ShowFields() {
                              &m_form.PageRight, &m_form.PageHeight, &m_form.PageWidth};
     for (size_t i = 0; i < m_pageInfo.size(); ++i)
         m_pageInfo[i]->setText(*info[i]);
+    m_stock->setText(m_form.StockText());
     m_updating = false;
     ApplyEnabling();
 }
@@ -429,6 +446,17 @@ void TFLabelSettings::PrintSetupBtnClick() {
         return;
     PullTexts();
     m_form.PrinterSetupDone();
+    ShowFields();
+}
+
+void TFLabelSettings::StockBtnClick() {
+    TFStockPicker picker(m_library ? *m_library : TStockLibrary::Installed(), this);
+    if (picker.exec() != QDialog::Accepted || !picker.Chosen())
+        return;
+    PullTexts();
+    QString why;
+    if (!m_form.ChooseStock(*picker.Chosen(), &why))
+        ShowMessage(why);
     ShowFields();
 }
 

@@ -14,6 +14,7 @@ class QRadioButton;
 class QTabWidget;
 class TBorderComboBox;
 class TSheetEdit;
+class TStockLibrary;
 
 // The sheet set-up dialog ("Custom Label Settings"). A thin window over TLabelSettingsForm,
 // which holds the field texts and every rule: the widgets hand their texts to the form before
@@ -43,6 +44,10 @@ public:
 
     const TLabelSettingsForm& Form() const { return m_form; }
 
+    // The stocks "Stock..." offers; the installed library unless set. The library must outlive
+    // the dialog.
+    void SetStockLibrary(const TStockLibrary* library) { m_library = library; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -68,12 +73,14 @@ private:
     void CountModeClick(bool manual);
     void cbBorderStyleChange(int index);
     void PrintSetupBtnClick();
+    void StockBtnClick();
     void OkBtnClick();
 
     TSheetSettings& m_sheet;
     TLabelSettingsForm m_form;
     TPrinterSetup m_printerSetup;
     TDefaultsSaver m_saveDefaults;
+    const TStockLibrary* m_library = nullptr;
     bool m_updating = false;  // set while the widgets are being filled from the form
     bool m_corrected = false; // a minimum-size message replaced a value
 
@@ -102,4 +109,6 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_printSetup = nullptr;
+    QLabel* m_stock = nullptr;
+    QPushButton* m_stockBtn = nullptr;
 };
