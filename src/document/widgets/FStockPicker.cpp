@@ -98,10 +98,8 @@ void TFStockPicker::Fill(const QString& words) {
     m_list->clear();
     for (const TStock* stock : m_shown) {
         const QString reason = stock->NotApplicable();
-        auto* item = new QListWidgetItem(reason.isEmpty() ? stock->Summary()
-                                                          : stock->Summary() +
-                                                                QStringLiteral(" (") + reason + ')',
-                                         m_list);
+        // The summary already ends in the reason a stock cannot be chosen.
+        auto* item = new QListWidgetItem(stock->Summary(), m_list);
         // Still selectable so that its sheet can be looked at; only OK refuses it.
         if (!reason.isEmpty())
             item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
