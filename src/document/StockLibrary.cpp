@@ -322,6 +322,14 @@ TStockLibrary TStockLibrary::Load(const QStringList& folders, QStringList* probl
             ReadTemplates(dir.filePath(name), papers, library.m_stocks, library.m_problems);
     }
     ResolveSameAs(library.m_stocks);
+    // What a search looks through, folded once here rather than at every key the user types.
+    library.m_searchTexts.reserve(library.m_stocks.size());
+    for (const TStock& s : library.m_stocks)
+        library.m_searchTexts.push_back(
+            Folded(s.Maker + s.Part + s.Description + s.Categories.join(QString()) +
+                   QStringLiteral("%1mm x %2mm")
+                       .arg(std::round(s.Width * kMillimetresPerInch))
+                       .arg(std::round(s.Height * kMillimetresPerInch))));
     if (problems)
         *problems = library.m_problems;
     return library;
@@ -345,18 +353,15 @@ std::vector<const TStock*> TStockLibrary::Search(const QString& words) const {
         else
             wanted << word;
     }
+    for (QString& word : wanted)
+        word = Folded(word);
     std::vector<const TStock*> found;
-    for (const TStock& s : m_stocks) {
-        const QString haystack =
-            Folded(s.Maker + s.Part + s.Description + s.Categories.join(QString()) +
-                   QStringLiteral("%1mm x %2mm")
-                       .arg(std::round(s.Width * kMillimetresPerInch))
-                       .arg(std::round(s.Height * kMillimetresPerInch)));
+    for (size_t i = 0; i < m_stocks.size(); ++i) {
         bool all = true;
         for (const QString& word : wanted)
-            all = all && haystack.contains(Folded(word));
+            all = all && m_searchTexts[i].contains(word);
         if (all)
-            found.push_back(&s);
+            found.push_back(&m_stocks[i]);
     }
     return found;
 }

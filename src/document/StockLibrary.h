@@ -68,6 +68,7 @@ public:
 
 private:
     std::vector<TStock> m_stocks;
+    std::vector<QString> m_searchTexts; // one per stock: the words a search matches, folded
     QStringList m_problems;
 };
 

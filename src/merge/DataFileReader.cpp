@@ -107,42 +107,39 @@ bool TDataFileReader::CheckedFieldCount(const TTextLineReader& lines, const TImp
     return true;
 }
 
-namespace {
-std::unique_ptr<TRecordSource> OpenRecordSource(const QString& name,
-                                                const TTextImportSettings& settings) {
-    if (IsDatabaseSource(name))
-        return std::make_unique<TSqlRows>(name, settings.Query, settings.Table);
-    return std::make_unique<TSheetRows>(name, settings.Table);
+void TDataFileReader::TakeFirstRecords(TFirstRecords first) {
+    m_record = std::move(first.Record);
+    m_header = std::move(first.Header);
+    m_hasRecord = first.HasRecord;
+    m_hasHeader = first.HasHeader;
+    m_recordLine = first.Position;
+    m_recordNumber = first.HasRecord ? 1 : 0;
 }
-} // namespace
 
-void TDataFileReader::OpenSource(const QString& name) {
-    auto source = OpenRecordSource(name, m_settings);
-    TImportRecord record, header = source->ColumnNames();
-    int64_t position = 0;
+void TDataFileReader::OpenSource(const QString& name, bool database) {
+    std::unique_ptr<TRecordSource> source;
+    if (database)
+        source = std::make_unique<TSqlRows>(name, m_settings.Query, m_settings.Table);
+    else
+        source = std::make_unique<TSheetRows>(name, m_settings.Table);
+    TFirstRecords first;
+    first.Header = source->ColumnNames();
     // A query's columns are named by the query; a sheet's first row is its header when the
     // settings say so, as a text file's first line.
-    const bool named = !header.isEmpty();
-    bool hasRecord = source->ReadRecord(record, position);
-    bool hasHeader = named;
-    if (!named && m_settings.IgnoreHeader) {
-        hasHeader = hasRecord;
-        header = record;
-        record.clear();
-        hasRecord = source->ReadRecord(record, position);
+    first.HasHeader = !first.Header.isEmpty();
+    first.HasRecord = source->ReadRecord(first.Record, first.Position);
+    if (!first.HasHeader && m_settings.IgnoreHeader) {
+        first.HasHeader = first.HasRecord;
+        first.Header = std::exchange(first.Record, {});
+        first.HasRecord = source->ReadRecord(first.Record, first.Position);
     }
     const QFileInfo file(name);
     m_sourceStamp = file.isFile() ? std::pair(file.size(), file.lastModified())
                                   : std::pair(qint64(-1), QDateTime());
     m_source = std::move(source);
     m_sourceName = name;
-    m_record = std::move(record);
-    m_header = std::move(header);
-    m_hasRecord = hasRecord;
-    m_hasHeader = hasHeader;
-    m_recordLine = position;
-    m_recordNumber = hasRecord ? 1 : 0;
     m_unclosedQuote = 0;
+    TakeFirstRecords(std::move(first));
 }
 
 bool TDataFileReader::DataFileUnchanged() const {
@@ -158,27 +155,23 @@ bool TDataFileReader::DataFileUnchanged() const {
 void TDataFileReader::OpenDataFile(const QString& fileName) {
     if (IsOpen())
         return;
-    if (IsDatabaseSource(fileName) || IsSpreadsheetFile(fileName))
-        return OpenSource(fileName);
+    if (IsDatabaseSource(fileName))
+        return OpenSource(fileName, true);
+    if (IsSpreadsheetFile(fileName))
+        return OpenSource(fileName, false);
     // Built aside and taken over only when the first records could be read.
     auto lines = std::make_unique<TTextLineReader>(fileName, m_settings.Encoding);
-    TImportRecord record, header;
-    int64_t line = 0;
+    TFirstRecords first;
     m_unclosedQuote = 0;
     TakeNamedSeparator(*lines);
-    bool hasRecord = ReadInto(*lines, record, line);
-    const bool hasHeader = m_settings.IgnoreHeader && hasRecord;
+    first.HasRecord = ReadInto(*lines, first.Record, first.Position);
+    first.HasHeader = m_settings.IgnoreHeader && first.HasRecord;
     if (m_settings.IgnoreHeader) {
-        header = record;
-        hasRecord = ReadInto(*lines, record, line);
+        first.Header = first.Record;
+        first.HasRecord = ReadInto(*lines, first.Record, first.Position);
     }
     m_lines = std::move(lines);
-    m_record = std::move(record);
-    m_header = std::move(header);
-    m_hasRecord = hasRecord;
-    m_hasHeader = hasHeader;
-    m_recordLine = line;
-    m_recordNumber = hasRecord ? 1 : 0;
+    TakeFirstRecords(std::move(first));
 }
 
 void TDataFileReader::ReadNextRecord() {

@@ -78,7 +78,15 @@ private:
     const TTextImportSettings& m_settings;
     TTextImportSettings m_own;
     bool m_named = false;
-    void OpenSource(const QString& name);
+    // What opening read: the first record, and the header before it when there is one.
+    struct TFirstRecords {
+        TImportRecord Record, Header;
+        bool HasRecord = false, HasHeader = false;
+        int64_t Position = 0; // the record's line or row
+    };
+    void TakeFirstRecords(TFirstRecords first);
+    // Opens a database (or else a spreadsheet) as the record source.
+    void OpenSource(const QString& name, bool database);
 
     std::unique_ptr<TTextLineReader> m_lines;
     std::unique_ptr<TRecordSource> m_source; // a sheet or a database instead of a text file
