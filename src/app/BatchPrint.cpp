@@ -97,8 +97,12 @@ TPrintSettings LabelRunSettings(const TCommandLineOptions& o, const TSheetSettin
                                 const TPrinter& printer) {
     TPrintSettings s = RunSettings(o);
     UseCopiesField(s, o, label);
-    if (o.SkipNext)
-        s.Skip = ContinueSkip(label, FitPrintLayout(label, printer.Facts()));
+    if (o.SkipNext) {
+        const TPrintLayout layout = FitPrintLayout(label, printer.Facts());
+        s.Skip = ContinueSkip(label, layout);
+        if (const QString problem = ContinueProblem(label, layout); !problem.isEmpty())
+            ReportRunError(QStringLiteral("note: ") + problem.left(1).toLower() + problem.mid(1));
+    }
     return s;
 }
 

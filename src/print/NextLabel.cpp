@@ -30,9 +30,8 @@ QString ContinueProblem(const TSheetSettings& sheet, const TPrintLayout& layout)
         return {};
     if (sheet.NextSheet != NextLabelSheet(layout) ||
         sheet.NextLabel >= layout.Sheet.Rows * layout.Sheet.Columns)
-        return QStringLiteral("The last run was on another sheet or paper (%1); this one starts "
-                              "at the first label.")
-            .arg(sheet.NextSheet);
+        return QStringLiteral(
+            "The last run was on another sheet or paper; this one starts at the first label.");
     return {};
 }
 

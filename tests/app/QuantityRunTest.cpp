@@ -187,6 +187,7 @@ TEST_F(QuantityRunTest, AnotherSheetOrPaperStartsAtTheFirstLabel) {
     ASSERT_FALSE(WriteBytes(label, changed).isEmpty());
     const std::vector<TPdfWord> other = Run({label, "-r", "1", "LABELS", "-s", "next"});
     ASSERT_EQ(other.size(), 1u) << last.Err.toStdString();
+    EXPECT_TRUE(last.Err.contains("another sheet or paper")) << last.Err.toStdString();
     EXPECT_NEAR(other.front().Y, first.front().Y, 1.0);
     EXPECT_NEAR(other.front().X, first.front().X, 1.0);
     EXPECT_TRUE(LabelText(label).contains("NEXTLABEL=1"));
