@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -50,13 +51,19 @@ TFCalibration::TFCalibration(const QString& printerName, bool metric, const TCal
     hint->setObjectName(QStringLiteral("lHint"));
     hint->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_printButton =
-        buttons->addButton(QStringLiteral("&Print Calibration Page"), QDialogButtonBox::ActionRole);
+    // The page and the reset act on the boxes, apart from the buttons that close the dialog.
+    m_printButton = new QPushButton(QStringLiteral("&Print Calibration Page"), this);
     m_printButton->setObjectName(QStringLiteral("btnPrintPage"));
     m_printButton->setEnabled(false);
-    auto* reset = buttons->addButton(QDialogButtonBox::Reset);
+    m_printButton->setAutoDefault(false);
+    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
     reset->setObjectName(QStringLiteral("btnReset"));
+    reset->setAutoDefault(false);
+    auto* pageRow = new QHBoxLayout;
+    pageRow->addWidget(m_printButton);
+    pageRow->addWidget(reset);
+    pageRow->addStretch();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_printButton, &QPushButton::clicked, this, [this] {
@@ -78,6 +85,7 @@ TFCalibration::TFCalibration(const QString& printerName, bool metric, const TCal
     form->addRow(QStringLiteral("Scale a&cross:"), m_scaleX);
     form->addRow(QStringLiteral("Scale do&wn:"), m_scaleY);
     form->addRow(hint);
+    form->addRow(pageRow);
     form->addRow(buttons);
 }
 

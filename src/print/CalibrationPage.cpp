@@ -46,7 +46,9 @@ void DrawRuler(QPainter& p, const TPageAxes& a, const TRuler& r, bool across, do
     const double end = length - RulerEndMarginInches;
     const int32_t first = int32_t(std::ceil(RulerStartInches * r.unitsPerInch * r.stepsPerUnit));
     const QFontMetrics fm(p.font(), p.device());
-    bool named = false; // the unit goes beside the first number
+    // The unit goes beside the first number across; down the left edge it would run into the
+    // next ruler.
+    bool named = !across;
     for (int32_t step = first;; ++step) {
         const double along = double(step) / r.stepsPerUnit / r.unitsPerInch;
         if (along > end)
