@@ -1,5 +1,6 @@
 #include "app/BatchPrint.h"
 
+#include "app/CalibrationRun.h"
 #include "app/RunCounters.h"
 
 #include "document/LabelFields.h"
@@ -307,6 +308,7 @@ int RunUnattended(const TCommandLineOptions& o) {
         };
         TPrintSettings settings = LabelRunSettings(o, label.Sheet(), printer);
         settings.Import = run.Import;
+        settings.Calibration = UnattendedCalibration(o, printer, output);
         TPrintResult r;
         try {
             r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output, o.StartFile,

@@ -37,6 +37,11 @@ struct TCommandLineOptions {
     QString MissingStartFile;
     QString MissingDataFile;
 
+    // Calibration of this run's printer, over the stored one, and its calibration page.
+    std::optional<QString> Offset; // --offset X,Y: lengths in inches, or each with mm, cm, in
+    std::optional<QString> Scale;  // --scale X,Y: percent
+    bool CalibrationPage = false;  // --calibration-page: print it (with -o or -d) and exit
+
     // Copies per record and partly used sheets.
     std::optional<QString> CopiesField; // --copies-field N or NAME: over the label's own
     bool SkipNext = false;              // -s next: start where the last run on the sheet stopped
