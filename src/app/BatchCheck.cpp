@@ -23,7 +23,7 @@ int RunCheck(const TCommandLineOptions& o) {
         // memory; the next print run starts where the file says.
         TPreflightOptions options;
         options.ReadBack = !o.NoReadBack;
-        TPrintSettings settings = RunSettings(o);
+        TPrintSettings settings = LabelRunSettings(o, label.Sheet(), TPrinters::Current());
         settings.Import = run.Import;
         const TPreflightResult r = CheckLabels(
             label.Sheet(), label.Controls(), settings, TPrinters::Current(),

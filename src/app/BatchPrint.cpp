@@ -16,6 +16,7 @@
 #include "platform/PrintJob.h"
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
+#include "print/NextLabel.h"
 #include "print/PrintU.h"
 
 #include <QDir>
@@ -90,6 +91,19 @@ TPrintSettings RunSettings(const TCommandLineOptions& o) {
     s.DataFile = o.DataFile;
     s.Skip = o.Skip;
     s.Threads = RunThreads(o);
+    return s;
+}
+
+TPrintSettings LabelRunSettings(const TCommandLineOptions& o, const TSheetSettings& label,
+                                const TPrinter& printer) {
+    TPrintSettings s = RunSettings(o);
+    UseCopiesField(s, o, label);
+    if (o.SkipNext) {
+        const TPrintLayout layout = FitPrintLayout(label, printer.Facts());
+        s.Skip = ContinueSkip(label, layout);
+        if (const QString problem = ContinueProblem(label, layout); !problem.isEmpty())
+            ReportRunError(QStringLiteral("note: ") + problem.left(1).toLower() + problem.mid(1));
+    }
     return s;
 }
 
@@ -248,8 +262,10 @@ int RunUnattended(const TCommandLineOptions& o) {
         if (output.isEmpty() && printer.IsPdf())
             output = DefaultPdfPath(o.StartFile);
 
-        // The counters continue in the next run, as closing the label in the designer saves them.
-        const bool saveBack = !o.NoSave && !run.Template && HasSequences(label.Controls());
+        // The counters continue in the next run, as closing the label in the designer saves them;
+        // so does the next free label of a partly used sheet.
+        const bool counters = HasSequences(label.Controls());
+        const bool saveBack = !o.NoSave && !run.Template;
         TLabelFileForm form;
         if (saveBack)
             form = ReadLabelFileForm(o.StartFile);
@@ -269,19 +285,28 @@ int RunUnattended(const TCommandLineOptions& o) {
         RefreshPrinterPage(written, page, printer.Facts());
         if (o.Stock)
             written = run.FileSheet; // printed on a stock for this run only
-        const TBeforeDelivery reserve = [&](const TPrintResult&) {
+        const TBeforeDelivery reserve = [&](const TPrintResult& result) {
             if (!saveBack)
+                return;
+            written.NextLabel = result.NextLabel;
+            written.NextSheet = result.NextLabel > 0 ? result.NextSheet : QString();
+            // A label without counters is written only when the position moved.
+            const bool moved = written.NextLabel != run.FileSheet.NextLabel ||
+                               written.NextSheet != run.FileSheet.NextSheet;
+            if (!counters && !moved)
                 return;
             try {
                 WriteLabelBack(o.StartFile, form, written, run.ShowGrid, label.Controls());
             } catch (const TUserError& e) {
-                throw TUserError(
-                    QStringLiteral("the counters could not be saved, so nothing was printed: %1")
-                        .arg(e.Message()));
+                throw TUserError(QStringLiteral("the %1 could not be saved, so nothing was "
+                                                "printed: %2")
+                                     .arg(counters ? QStringLiteral("counters")
+                                                   : QStringLiteral("next free label"),
+                                          e.Message()));
             }
             saved = true;
         };
-        TPrintSettings settings = RunSettings(o);
+        TPrintSettings settings = LabelRunSettings(o, label.Sheet(), printer);
         settings.Import = run.Import;
         settings.Calibration = UnattendedCalibration(o, printer, output);
         TPrintResult r;
@@ -291,6 +316,16 @@ int RunUnattended(const TCommandLineOptions& o) {
         } catch (const TUserError& e) {
             if (!saved)
                 throw;
+            if (!counters) {
+                // Nothing reached the sheet, so its free labels are where they were.
+                written.NextLabel = run.FileSheet.NextLabel;
+                written.NextSheet = run.FileSheet.NextSheet;
+                try {
+                    WriteLabelBack(o.StartFile, form, written, run.ShowGrid, label.Controls());
+                } catch (const TUserError&) {
+                }
+                throw;
+            }
             ReportRunError(e.Message());
             ReportRunError(QStringLiteral("nothing was printed, but the counters were already "
                                           "saved: the numbers %1 were not printed and are skipped.")

@@ -34,6 +34,11 @@ TTextImportSettings RunImportSettings(const TCommandLineOptions& options,
 TRunLabel LoadRunLabel(const TCommandLineOptions& options, TLabelDocument& label);
 // The print settings the options ask for.
 TPrintSettings RunSettings(const TCommandLineOptions& options);
+class TPrinter;
+// The same for label on printer: its copies field unless the options give one, and with
+// -s next the position where the last run on the same sheet and paper stopped.
+TPrintSettings LabelRunSettings(const TCommandLineOptions& options, const TSheetSettings& label,
+                                const TPrinter& printer);
 struct TPrintResult;
 
 // "vellumtrace: message" on stderr.

@@ -253,6 +253,7 @@ void TFMain::SetupLabel() {
 void TFMain::PrintLabels() {
     CommitStep();
     const std::vector<int32_t> before = CounterValues(Document().Controls());
+    const TSheetSettings sheetBefore = Document().Sheet();
     {
         // Paper places the controls by their designed boxes, whatever record the label shows.
         const TPlaceholdersShown design(Document());
@@ -263,8 +264,18 @@ void TFMain::PrintLabels() {
     activateWindow();
     // A run steps the counters with every label it draws, also a run cancelled or failed
     // midway: numbers that may have reached the paper are never handed out again.
-    if (CounterValues(Document().Controls()) != before)
+    if (CounterValues(Document().Controls()) != before) {
         KeepSteppedCounters();
+        return;
+    }
+    // The copies field and the next free label of the sheet are kept with the label.
+    const TSheetSettings& sheet = Document().Sheet();
+    if (sheet.CopiesField != sheetBefore.CopiesField ||
+        sheet.CopiesName != sheetBefore.CopiesName || sheet.NextLabel != sheetBefore.NextLabel ||
+        sheet.NextSheet != sheetBefore.NextSheet) {
+        SetModified(true);
+        RecordStep(TStepKind::PrintSetup);
+    }
 }
 
 void TFMain::KeepSteppedCounters() {

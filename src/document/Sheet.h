@@ -36,6 +36,17 @@ struct TSheetSettings {
     // file's extension.
     std::optional<TTextImportSettings> DataImport;
 
+    // What print runs keep with the label, under keys that labels without them lack.
+    // The data field (from 1) whose value is each record's number of copies; 0: Duplicates.
+    int32_t CopiesField = 0;
+    // The header's name of that field when it was chosen by name; it wins over the number
+    // when the data has a column of that name.
+    QString CopiesName;
+    // Where the next free label of a partly used sheet is (from 0), and the fingerprint of the
+    // sheet and paper that position belongs to (NextLabelSheet in the print engine).
+    int32_t NextLabel = 0;
+    QString NextSheet;
+
     bool operator==(const TSheetSettings&) const = default;
 };
 

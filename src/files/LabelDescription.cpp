@@ -6,6 +6,7 @@
 #include "files/IniFile.h"
 #include "files/NumberedNames.h"
 #include "files/PictureSource.h"
+#include "files/RunKeys.h"
 #include "files/SheetSection.h"
 #include "platform/Errors.h"
 #include "platform/TempFiles.h"
@@ -51,6 +52,7 @@ TLabelContents BuildLabelDocument(const TIniFile& ini, TPictureSource& pictures,
     doc.Sheet.Paper = ReadPaperKeys(ini, path);
     doc.Sheet.DataImport = ReadDataSection(ini);
     ReadStockKeys(ini, doc.Sheet);
+    ReadRunKeys(ini, doc.Sheet);
     for (const int32_t n : ControlNumbers(ini))
         if (auto c = ReadControlSection(ini, ControlSectionName(n), pictures))
             doc.Controls.push_back(std::move(c));
@@ -103,6 +105,7 @@ TIniFile DescribeLabel(const TSheetSettings& sheet, bool showGrid, const TContro
     WritePaperKeys(ini, sheet.Paper);
     WriteStockKeys(ini, sheet);
     WriteDataSection(ini, sheet.DataImport);
+    WriteRunKeys(ini, sheet);
 
     int32_t n = 0;
     for (const auto& c : controls)

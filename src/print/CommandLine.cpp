@@ -7,6 +7,7 @@
 #include "platform/PaperChoice.h"
 #include "platform/Rounding.h"
 #include "print/ParallelPages.h"
+#include "print/PrintU.h"
 
 #include <QFileInfo>
 
@@ -98,8 +99,11 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     }
     if (const int32_t k = FindSwitch(params, "-c"); k > 0)
         o.Copies = std::max(1, RoundedNumber(Param(params, k + 1)));
-    if (const int32_t s = FindSwitch(params, "-s"); s > 0)
+    if (const int32_t s = FindSwitch(params, "-s"); s > 0) {
+        o.SkipNext = Param(params, s + 1).compare(QLatin1String("next"), Qt::CaseInsensitive) == 0;
         o.Skip = std::max(0, RoundedNumber(Param(params, s + 1)));
+    }
+    o.CopiesField = SwitchValue(params, "--copies-field");
 
     if (const int32_t out = FindSwitch(params, "-o"); out > 0)
         o.OutputPdf = Param(params, out + 1);
@@ -213,6 +217,25 @@ void ApplyRunStock(const TCommandLineOptions& o, const TStockLibrary& library,
                              QString::number(stock->Height, 'g', 4));
 }
 
+void UseCopiesField(TPrintSettings& settings, const TCommandLineOptions& o,
+                    const TSheetSettings& label) {
+    settings.CopiesField = label.CopiesField;
+    settings.CopiesName = label.CopiesName;
+    if (!o.CopiesField)
+        return;
+    const QString value = o.CopiesField->trimmed();
+    if (value.isEmpty())
+        throw TUserError(QStringLiteral("--copies-field needs a field's number or a column's name, "
+                                        "as in --copies-field 3 or --copies-field Quantity."));
+    bool number = false;
+    const int32_t n = value.toInt(&number);
+    if (number && n < 1)
+        throw TUserError(
+            QStringLiteral("--copies-field counts fields from 1; \"%1\" is no field.").arg(value));
+    settings.CopiesField = number ? n : 0;
+    settings.CopiesName = number ? QString() : value;
+}
+
 QString PaperFallbackWarning(const QString& printerName, const TPaperChoice& wanted,
                              const TPaperChoice& own) {
     const QString warning =
@@ -248,6 +271,11 @@ QString CommandLineHelp() {
         "  -r N LABELS     print N labels\n"
         "  -c N            copies of each record or counter value (at least 1)\n"
         "  -s N            label positions to leave empty on the first page\n"
+        "  -s next         start where the last run on this sheet and paper stopped (the\n"
+        "                  label file keeps the next free position of a partly used sheet)\n"
+        "  --copies-field N|NAME\n"
+        "                  print each record as many times as its field N (or the column\n"
+        "                  NAME of the header) says, 0 to 9999, instead of -c\n"
         "  -o FILE.pdf     print into a PDF file\n"
         "  -d PRINTER      print on the named printer\n"
         "  --paper PAPER   print this run on PAPER instead of the paper chosen for the label\n"

@@ -42,6 +42,10 @@ struct TCommandLineOptions {
     std::optional<QString> Scale;  // --scale X,Y: percent
     bool CalibrationPage = false;  // --calibration-page: print it (with -o or -d) and exit
 
+    // Copies per record and partly used sheets.
+    std::optional<QString> CopiesField; // --copies-field N or NAME: over the label's own
+    bool SkipNext = false;              // -s next: start where the last run on the sheet stopped
+
     bool operator==(const TCommandLineOptions&) const = default;
 };
 
@@ -77,6 +81,12 @@ QStringList StockListLines(const TStockLibrary& library, const QStringList& word
 // closest names) or one that cannot be a sheet.
 void ApplyRunStock(const TCommandLineOptions& options, const TStockLibrary& library,
                    TSheetSettings& sheet, QStringList& warnings);
+
+struct TPrintSettings;
+// Puts the copies field in settings: --copies-field when given (digits: a field's number,
+// anything else a column's name), else the label's own. Throws TUserError for an empty value.
+void UseCopiesField(TPrintSettings& settings, const TCommandLineOptions& options,
+                    const TSheetSettings& label);
 
 // The usage text of --help.
 QString CommandLineHelp();

@@ -105,6 +105,23 @@ public:
 
     const TPreflightResult& Result() const { return m_result; }
 
+    // A record whose copies field cannot be read: the run would stop there, the check lists it
+    // and goes on without it.
+    void ReportCopies(const TCopiesProblem& problem) {
+        m_result.HasData = true;
+        ++m_result.Problems;
+        ++m_result.RecordsWithProblems;
+        if (!m_sink)
+            return;
+        TPreflightProblem p;
+        p.Label = problem.Label;
+        p.Record = problem.Record;
+        p.Line = problem.Line;
+        p.Control = QString::fromLatin1(PreflightText::CopiesField).arg(problem.Column);
+        p.Problem = CopiesProblemText(problem);
+        m_sink(p);
+    }
+
     // The problems of controls whose text is the same on every label, once each, with the
     // labels they were found on.
     void ReportGroups(int32_t checked) {
@@ -224,7 +241,7 @@ TPreflightResult CheckLabels(const TSheetSettings& sheet, const TControlList& co
     TLabelChecker checker(controls, sink, options);
     const TPrintResult run = WalkLabels(
         sheet, controls, settings, printer, [&](const TLabelPlace& place) { checker.Visit(place); },
-        progress);
+        progress, [&](const TCopiesProblem& problem) { checker.ReportCopies(problem); });
     checker.ReportGroups(run.Labels);
     TPreflightResult result = checker.Result();
     result.Labels = run.Labels;

@@ -9,6 +9,7 @@ inline constexpr const char* Refused = "data \"%1\" cannot be drawn as %2: %3";
 // A field that goes by a column's name when the data has no column of that name.
 inline constexpr const char* NoColumn =
     "the data has no column named \"%1\"; field %2 is printed instead";
+inline constexpr const char* CopiesField = "copies field %1";
 inline constexpr const char* Empty = "no data to encode: nothing would be printed";
 // "the right edge of the label cuts the barcode "VT-1" by 0.12 in (quiet zone included)"; further
 // edges follow as "; the bottom edge of its box cuts it by 0.05 in".

@@ -10,6 +10,7 @@
 #include "platform/PrintJob.h"
 #include "platform/Rounding.h"
 #include "platform/Screen.h"
+#include "print/NextLabel.h"
 #include "print/ParallelPages.h"
 #include "print/PrintControls.h"
 #include "print/SheetFit.h"
@@ -187,7 +188,8 @@ struct TDelivery {
 TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& controls,
                        const TPrintSettings& settings, const TPrinter& printer,
                        const QString& title, const TOpenTarget& open, const TDoLabel& doLabel,
-                       TPrintProgress* progress, const TDelivery& delivery = {}) {
+                       TPrintProgress* progress, const TDelivery& delivery = {},
+                       const TCopiesProblemSink& copiesProblems = {}) {
     // Rows and columns are fitted to this printer's paper on the run's own copy of the sheet.
     const TPrintLayout layout =
         FitPrintLayout(sheetSettings, printer.Facts(), settings.Calibration);
@@ -214,6 +216,44 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
         if (!reader.HasRecord())
             throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
     }
+    TPrintResult result;
+    const int32_t duplicates = std::max(1, settings.Duplicates);
+    const bool copiesByField =
+        dataActive && (settings.CopiesField > 0 || !settings.CopiesName.isEmpty());
+    const int32_t copiesColumn = copiesByField
+                                     ? CopiesColumn(settings.CopiesField, settings.CopiesName,
+                                                    reader.HeaderRecord(), settings.DataFile)
+                                     : 0;
+    // The copies the current record asks for.
+    int32_t wanted = duplicates;
+    const auto readCopies = [&]() -> int32_t {
+        const TRecordCopies r = RecordCopies(reader.ImportRecord(), copiesColumn);
+        if (r.Problem.isEmpty())
+            return r.Copies;
+        TCopiesProblem problem{result.Labels + 1, reader.RecordNumber(), reader.RecordLine(),
+                               copiesColumn, r.Problem};
+        if (!copiesProblems)
+            throw TUserError(CopiesRefusal(problem, settings.DataFile));
+        copiesProblems(problem);
+        return 0;
+    };
+    // Moves past the records that ask for no copies; false when the data ends among them.
+    const auto settleRecord = [&]() -> bool {
+        if (!copiesByField)
+            return true;
+        while ((wanted = readCopies()) == 0) {
+            if (reader.AtEndOfData())
+                return false;
+            reader.ReadNextRecord();
+        }
+        return true;
+    };
+    if (!settleRecord()) {
+        // A check reports the records it could not read instead of refusing.
+        if (copiesProblems)
+            return result;
+        throw TUserError(QString::fromLatin1(PrintText::NoCopies).arg(settings.DataFile));
+    }
     TPageSink* job = open(layout);
     if (progress) {
         progress->Start(title, printer.Name());
@@ -226,9 +266,9 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
     }
 
     const int32_t rows = sheet.Rows, columns = sheet.Columns;
-    const int32_t duplicates = std::max(1, settings.Duplicates);
     const int32_t skip = std::max(0, settings.Skip);
-    TPrintResult result;
+    const int32_t perPage = rows * columns;
+    int32_t lastPosition = std::min(skip, perPage) - 1;
     int32_t copies = 0;
     bool done = false;
     while (!done) {
@@ -239,7 +279,7 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
                 firstPage && skip > 0 && r == skip / columns ? skip - columns * r : 0;
             for (int32_t c = c0; !done && c < columns; ++c) {
                 TLabelPlace place;
-                place.LastCopy = copies + 1 == duplicates;
+                place.LastCopy = copies + 1 == wanted;
                 place.Layout = &layout;
                 place.Label = result.Labels + 1;
                 place.Page = result.Pages + 1;
@@ -252,17 +292,20 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
                     place.RecordLine = reader.RecordLine();
                 }
                 doLabel(job, place);
+                lastPosition = r * columns + c;
                 ++result.Labels;
                 if (progress)
                     progress->Labels(result.Labels);
                 ++copies;
-                if (copies == duplicates) {
+                if (copies == wanted) {
                     copies = 0;
                     if (dataActive) {
-                        if (reader.AtEndOfData())
+                        if (reader.AtEndOfData()) {
                             done = true;
-                        else
+                        } else {
                             reader.ReadNextRecord();
+                            done = !settleRecord();
+                        }
                     }
                 }
                 if (settings.Range == TPrintRange::Labels && result.Labels >= settings.LabelCount)
@@ -285,6 +328,8 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
     }
     if (dataActive)
         result.UnclosedQuoteLine = reader.UnclosedQuoteLine();
+    result.NextLabel = (lastPosition + 1) % perPage;
+    result.NextSheet = NextLabelSheet(layout);
     if (job && !result.Cancelled && !job->Drain(progress))
         result.Cancelled = true;
     if (job && result.Cancelled) {
@@ -375,11 +420,12 @@ TPrintResult PaintLabels(const TSheetSettings& sheet, const TControlList& contro
 
 TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& controls,
                         const TPrintSettings& settings, const TPrinter& printer,
-                        const TLabelVisit& visit, TPrintProgress* progress) {
+                        const TLabelVisit& visit, TPrintProgress* progress,
+                        const TCopiesProblemSink& copiesProblems) {
     const TOpenTarget none = [](const TPrintLayout&) -> TPageSink* { return nullptr; };
     const TDoLabel doLabel = [&](TPageSink*, const TLabelPlace& place) { visit(place); };
     return GuardedRun([&] {
         return RunLabels(sheet, controls, settings, printer, JobTitle(QString()), none, doLabel,
-                         progress);
+                         progress, {}, copiesProblems);
     });
 }

@@ -8,6 +8,7 @@
 #include "platform/Printer.h"
 #include "print/PrintControls.h"
 #include "print/PrintRange.h"
+#include "print/RecordCopies.h"
 
 #include <QRect>
 #include <QString>
@@ -35,6 +36,12 @@ struct TPrintSettings {
 
     // Calibration of the printer the run prints on; the identity leaves every mark in place.
     TCalibration Calibration;
+
+    // Copies of each record from a field of the data instead of Duplicates (RecordCopies.h):
+    // the field's number from 1, and its header name, which wins when the data has that column.
+    // Neither set, or no data: Duplicates.
+    int32_t CopiesField = 0;
+    QString CopiesName;
 };
 
 // The page a run lays its labels out on: the run's own copy of the sheet with its rows and
@@ -101,6 +108,11 @@ struct TPrintResult {
     // The data file's line where a quoted field opened that no quote closed (it ran to the end
     // of the file); 0 when there was none.
     int64_t UnclosedQuoteLine = 0;
+
+    // Where the next free label of the run's last page is, from 0 (0 when the run filled it),
+    // and the fingerprint of the page it was counted on (NextLabelSheet).
+    int32_t NextLabel = 0;
+    QString NextSheet;
 };
 
 // Called once every page of a run is rendered, before anything is delivered, with the run's
@@ -147,9 +159,12 @@ using TLabelVisit = std::function<void(const TLabelPlace&)>;
 // would print, in the same order, with the same records and the same places (LastCopy tells
 // whether the label is the last copy of its record). Nothing is drawn or queued; the same checks
 // and errors as PrintLabels apart from the job's. Counters are reset at the start, as in a run.
+// With copiesProblems, records whose copies field cannot be read are told there and skipped
+// instead of stopping the walk.
 TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& controls,
                         const TPrintSettings& settings, const TPrinter& printer,
-                        const TLabelVisit& visit, TPrintProgress* progress);
+                        const TLabelVisit& visit, TPrintProgress* progress,
+                        const TCopiesProblemSink& copiesProblems = {});
 
 // The title of a job: the label file's name without folder, or the program's name.
 QString JobTitle(const QString& documentFileName);
@@ -184,6 +199,8 @@ inline constexpr const char* NoEnd =
 inline constexpr const char* NoRoom =
     "The label does not fit on the page: the sheet has no rows or no columns.";
 inline constexpr const char* NoRecords = "The data file %1 holds no records to print.";
+inline constexpr const char* NoCopies =
+    "Every record of the data file %1 asks for 0 copies; there is nothing to print.";
 inline constexpr const char* NoMemory =
     "There is not enough memory to print this label with this data; nothing was printed.";
 inline constexpr const char* DefaultTitle = "Vellumtrace";

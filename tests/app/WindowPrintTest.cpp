@@ -17,8 +17,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -170,6 +172,41 @@ TEST_F(WindowPrint, UndoNeverTakesPrintedCountersBack) {
     EXPECT_TRUE(W->Modified()) << "the stepped counters are still unsaved";
     Print(Scratch.File("second.pdf"));
     EXPECT_EQ(Serials(Scratch.File("second.pdf")).front(), QString("N%1").arg(after));
+}
+
+TEST_F(WindowPrint, ThePositionWhereARunStoppedIsSavedAndOffered) {
+    TTextLabel* plain = AddCounter<TTextLabel>(1);
+    plain->SetAdvanced(false);
+    plain->SetText("Plain");
+    D().ChangeSheet([](TSheetSettings& s) {
+        s.TopMargin = s.LeftMargin = 0.5;
+        s.ForcedCount = true;
+        s.Rows = 5;
+        s.Columns = 2;
+    });
+    W->CommitStep();
+    const QString file = Scratch.File("sheet.lbl");
+    SaveAs(file);
+    Print(Scratch.File("first.pdf"), [](TFPrintDlg& dialog) {
+        dialog.findChild<QRadioButton*>("rbLabelRange")->setChecked(true);
+        dialog.findChild<QLineEdit*>("eLabels")->setText("3");
+    });
+    EXPECT_EQ(D().Sheet().NextLabel, 3);
+    EXPECT_TRUE(W->Modified()) << "the label keeps where the sheet's free labels start";
+    QApplication::processEvents();
+    QTest::keyClick(W.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(W->Modified());
+    TLabelDocument saved;
+    ReadLabelDescription(file, saved);
+    EXPECT_EQ(saved.Sheet().NextLabel, 3);
+
+    int32_t skip = -1;
+    Print(Scratch.File("second.pdf"), [&skip](TFPrintDlg& dialog) {
+        dialog.findChild<QCheckBox*>("cbContinue")->click();
+        skip = dialog.SkipCount();
+    });
+    EXPECT_EQ(skip, 3);
+    EXPECT_EQ(D().Sheet().NextLabel, 6);
 }
 
 // Stands in for the import wizard: counts its showings and sets the format a user would.

@@ -92,3 +92,35 @@ TEST_F(PaperKeysTest, TheStockTravelsWithTheLabelUnderKeysOthersLack) {
     EXPECT_TRUE(ReadLabelDocument(PlainLabel({})).Sheet.StockMaker.isEmpty());
 }
 } // namespace
+
+namespace {
+TEST_F(PaperKeysTest, WhatRunsKeepTravelsWithTheLabelUnderKeysOthersLack) {
+    TSheetSettings sheet;
+    sheet.CopiesField = 4;
+    sheet.CopiesName = "Qty = [boxes]";
+    sheet.NextLabel = 7;
+    sheet.NextSheet = "2.000x1.000 margins 0.250 3x10 on 8.50x11.00";
+    const TLabelContents doc = RoundTrip({}, sheet);
+    EXPECT_EQ(doc.Sheet, sheet);
+    const TIniFile ini = Description(Scratch.File("roundtrip.lbl"));
+    EXPECT_EQ(ini.ReadInteger("FORMAT", "COPIESFIELD", 0), 4);
+    EXPECT_EQ(ini.ReadInteger("FORMAT", "NEXTLABEL", 0), 7);
+
+    // Unset, nothing is written; older files read as unset.
+    const TIniFile plain = SavedDescription({});
+    for (const char* key : {"COPIESFIELD", "COPIESNAME", "NEXTLABEL", "NEXTSHEET"})
+        EXPECT_FALSE(plain.ValueExists("FORMAT", key)) << key;
+    const TLabelContents old = ReadLabelDocument(PlainLabel({}));
+    EXPECT_EQ(old.Sheet.CopiesField, 0);
+    EXPECT_EQ(old.Sheet.NextLabel, 0);
+    EXPECT_TRUE(old.Sheet.NextSheet.isEmpty());
+
+    // A position without its sheet, or a damaged one, is no position.
+    EXPECT_EQ(ReadLabelDocument(PlainLabel("NEXTLABEL=7\r\n")).Sheet.NextLabel, 0);
+    const TSheetSettings damaged =
+        ReadLabelDocument(PlainLabel("NEXTLABEL=-3\r\nNEXTSHEET=x\r\nCOPIESFIELD=-1\r\n")).Sheet;
+    EXPECT_EQ(damaged.NextLabel, 0);
+    EXPECT_TRUE(damaged.NextSheet.isEmpty());
+    EXPECT_EQ(damaged.CopiesField, 0);
+}
+} // namespace

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "platform/Errors.h"
 #include "print/ParallelPages.h"
+#include "print/PrintU.h"
 
 #include <QFile>
 #include <QThread>
@@ -103,6 +104,34 @@ TEST_F(CommandLineTest, CopiesAndSkip) {
     EXPECT_EQ(Parse({"LABEL", "-s", "-4"}).Skip, 0);
     EXPECT_EQ(Parse({"LABEL", "-s", "5"}).Skip, 5);
     EXPECT_EQ(Parse({"LABEL", "-s", "100"}).Skip, 100); // not limited to one page here
+}
+
+TEST_F(CommandLineTest, CopiesFieldAndNextSkip) {
+    const TCommandLineOptions next = Parse({"LABEL", "-s", "Next"});
+    EXPECT_TRUE(next.SkipNext);
+    EXPECT_EQ(next.Skip, 0);
+    EXPECT_FALSE(Parse({"LABEL", "-s", "5"}).SkipNext);
+    EXPECT_EQ(Parse({"LABEL", "--copies-field", "Qty"}).CopiesField, QString("Qty"));
+    EXPECT_FALSE(Parse({"LABEL"}).CopiesField.has_value());
+
+    // The switch wins over the label's choice: a number by number, anything else by name.
+    TSheetSettings label;
+    label.CopiesField = 2;
+    label.CopiesName = "Qty";
+    TPrintSettings s;
+    UseCopiesField(s, Parse({"LABEL"}), label);
+    EXPECT_EQ(s.CopiesField, 2);
+    EXPECT_EQ(s.CopiesName, QString("Qty"));
+    UseCopiesField(s, Parse({"LABEL", "--copies-field", "5"}), label);
+    EXPECT_EQ(s.CopiesField, 5);
+    EXPECT_TRUE(s.CopiesName.isEmpty());
+    UseCopiesField(s, Parse({"LABEL", "--copies-field", "Boxes"}), label);
+    EXPECT_EQ(s.CopiesField, 0);
+    EXPECT_EQ(s.CopiesName, QString("Boxes"));
+    for (const char* bad : {"0", "-2", " "})
+        EXPECT_THROW(UseCopiesField(s, Parse({"LABEL", "--copies-field", bad}), label), TUserError)
+            << bad;
+    EXPECT_THROW(UseCopiesField(s, Parse({"LABEL", "--copies-field"}), label), TUserError);
 }
 
 TEST_F(CommandLineTest, SwitchBeforeTheLabelTakesNoStartFile) {

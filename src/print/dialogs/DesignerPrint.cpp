@@ -19,7 +19,7 @@ QString ProposedPdfPath(const QString& documentFileName) {
 bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
                        const TPrintSettings& settings, const QString& documentFileName,
                        TPrintProgress* progress, const TPrintDialogServices& services,
-                       QWidget* parent) {
+                       QWidget* parent, TPrintResult* result) {
     try {
         TPrinter& printer = TPrinters::Current();
         // The label's paper; a printer without it prints on its own, as unattended runs do, and
@@ -35,6 +35,8 @@ bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls
         }
         const TPrintResult r =
             PrintLabels(sheet, controls, settings, printer, output, documentFileName, progress);
+        if (result)
+            *result = r;
         return !r.Cancelled;
     } catch (const TUserError& e) {
         services.Error(parent, e.Message());

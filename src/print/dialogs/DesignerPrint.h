@@ -16,8 +16,8 @@ QString ProposedPdfPath(const QString& documentFileName);
 // (services.PdfFileName) when that is the PDF printer, with progress shown and Cancel read
 // through progress. A refused or failed run is reported through services.Error. True when the run
 // finished and was delivered, so counters may have advanced; false when it was cancelled, refused,
-// failed or the file name was not given.
+// failed or the file name was not given. result, when given, receives the finished run's outcome.
 bool PrintFromDesigner(const TSheetSettings& sheet, const TControlList& controls,
                        const TPrintSettings& settings, const QString& documentFileName,
                        TPrintProgress* progress, const TPrintDialogServices& services,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, TPrintResult* result = nullptr);

@@ -8,7 +8,9 @@
 #include "merge/dialogs/KeyFilters.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
+#include "print/NextLabel.h"
 #include "print/SheetFit.h"
+#include "print/dialogs/CopiesFieldBox.h"
 #include "print/dialogs/DesignerPrint.h"
 #include "print/dialogs/PagePreview.h"
 #include "print/dialogs/PreflightResults.h"
@@ -17,6 +19,7 @@
 #include "print/dialogs/PrintPreview.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -28,6 +31,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -97,7 +101,7 @@ TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, TDataImport& import, 
     body->addWidget(BuildPreviewPanel(), 0, Qt::AlignTop);
     body->addWidget(BuildButtons(), 0);
     layout->addLayout(body, 1);
-    setFixedSize(500, HeightWithData);
+    setFixedSize(560, HeightWithData);
 
     for (QLineEdit* e : {m_eFile, m_ePages, m_eLabels, m_eCopies})
         e->installEventFilter(this);
@@ -110,6 +114,12 @@ TFPrintDlg::TFPrintDlg(const TCommandLineOptions& options, TDataImport& import, 
     connect(m_bitBtn3, &QPushButton::clicked, this, &TFPrintDlg::BitBtn3Click);
     connect(m_sbLeft, &QToolButton::clicked, this, &TFPrintDlg::sbLeftClick);
     connect(m_sbRight, &QToolButton::clicked, this, &TFPrintDlg::sbRightClick);
+    connect(m_cbContinue, &QCheckBox::clicked, this, &TFPrintDlg::cbContinueClick);
+    // Copies from a field take the place of Duplicates.
+    connect(m_copiesField, &TCopiesFieldBox::ChosenChanged, this, [this](bool chosen) {
+        m_lCopies->setEnabled(!chosen);
+        m_eCopies->setEnabled(!chosen);
+    });
 
     FormCreate(options);
 }
@@ -139,6 +149,7 @@ QWidget* TFPrintDlg::BuildRangePanel() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
 
     auto* range = new QGroupBox(panel);
     auto* grid = new QGridLayout(range);
@@ -152,6 +163,7 @@ QWidget* TFPrintDlg::BuildRangePanel() {
     grid->addWidget(m_ePages, 1, 1);
     grid->addWidget(m_rbLabelRange, 2, 0);
     grid->addWidget(m_eLabels, 2, 1);
+    grid->setColumnStretch(2, 1); // the buttons keep their own width however wide the dialog
     m_rbAllRange->setChecked(true);
     layout->addWidget(range);
 
@@ -162,13 +174,22 @@ QWidget* TFPrintDlg::BuildRangePanel() {
     copies->addWidget(m_eCopies);
     copies->addStretch();
     layout->addLayout(copies);
+    m_copiesField = Named(new TCopiesFieldBox(panel), "CopiesFieldBox");
+    layout->addWidget(m_copiesField);
 
     m_lRows = Named(new QLabel(panel), "lRows");
     m_lColumns = Named(new QLabel(panel), "lColumns");
     m_lLabels = Named(new QLabel(panel), "LLabels");
-    for (QLabel* l : {m_lRows, m_lColumns, m_lLabels})
-        layout->addWidget(l);
+    // Rows and columns share a line, leaving room for the copies field and the continue box.
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(m_lRows);
+    counts->addWidget(m_lColumns);
+    counts->addStretch();
+    layout->addLayout(counts);
+    layout->addWidget(m_lLabels);
     layout->addStretch();
+    m_cbContinue = Named(new QCheckBox(Text(PrintDialogText::Continue), panel), "cbContinue");
+    layout->addWidget(m_cbContinue);
     return panel;
 }
 
@@ -237,6 +258,8 @@ void TFPrintDlg::FormCreate(const TCommandLineOptions& options) {
     // Not limited to one page here: only clicks and arrows keep it within the sheet.
     m_skipCount = c.SkipCount;
     m_lSkipLbl->setText(SkipCountText(m_skipCount));
+    // -s next: the label, once known, says where.
+    m_cbContinue->setChecked(options.SkipNext);
 }
 
 void TFPrintDlg::Prepare(TLabelDocument& document) {
@@ -252,6 +275,18 @@ void TFPrintDlg::Prepare(TLabelDocument& document) {
     const bool advanced = HasAdvancedFields(controls);
     m_lCopies->setVisible(advanced);
     m_eCopies->setVisible(advanced);
+    m_copiesField->setVisible(imported);
+    UpdateCopiesNames();
+    // The box keeps what the user left in it, unless the label now keeps another choice.
+    const std::tuple<const TLabelDocument*, int32_t, QString> kept{&document, Sheet().CopiesField,
+                                                                   Sheet().CopiesName};
+    if (kept != m_copiesLoaded) {
+        m_copiesField->Load(Sheet().CopiesField, Sheet().CopiesName);
+        m_copiesLoaded = kept;
+    }
+    const bool byField = imported && m_copiesField->Chosen();
+    m_lCopies->setEnabled(!byField);
+    m_eCopies->setEnabled(!byField);
     if (imported) {
         // The data file chosen in this session (also in the field editor) with its settings.
         if (!m_import.ChosenDataFile().isEmpty())
@@ -263,6 +298,7 @@ void TFPrintDlg::Prepare(TLabelDocument& document) {
             m_rbPageRange->setChecked(true);
         setFixedHeight(HeightWithoutData);
     }
+    UpdateContinue();
     m_paintBox1->update();
 }
 
@@ -276,8 +312,65 @@ bool TFPrintDlg::RunPrintDialog(TLabelDocument& document, const QString& documen
                                 TPrintProgress* progress) {
     if (!Execute(document))
         return false;
-    return PrintFromDesigner(document.Sheet(), document.Controls(), Settings(), documentFileName,
-                             progress, PrintDialogServices(), parentWidget());
+    KeepCopiesField();
+    TPrintResult result;
+    if (!PrintFromDesigner(document.Sheet(), document.Controls(), Settings(), documentFileName,
+                           progress, PrintDialogServices(), parentWidget(), &result))
+        return false;
+    // The label remembers where the next free label of the sheet is, for the next run.
+    const QString sheet = result.NextLabel > 0 ? result.NextSheet : QString();
+    if (document.Sheet().NextLabel != result.NextLabel || document.Sheet().NextSheet != sheet)
+        document.ChangeSheet(
+            [&](TSheetSettings& s) {
+                s.NextLabel = result.NextLabel;
+                s.NextSheet = sheet;
+            },
+            TLabelDocument::TSheetChange::Fit);
+    UpdateContinue();
+    return true;
+}
+
+void TFPrintDlg::KeepCopiesField() {
+    const TPrintSettings s = Settings();
+    if (!m_document || !m_copiesField->isVisibleTo(this) ||
+        (Sheet().CopiesField == s.CopiesField && Sheet().CopiesName == s.CopiesName))
+        return;
+    m_document->ChangeSheet(
+        [&s](TSheetSettings& sheet) {
+            sheet.CopiesField = s.CopiesField;
+            sheet.CopiesName = s.CopiesName;
+        },
+        TLabelDocument::TSheetChange::Fit);
+    m_copiesLoaded = {m_document, s.CopiesField, s.CopiesName};
+}
+
+void TFPrintDlg::UpdateCopiesNames() {
+    m_copiesField->SetColumnNames(m_import.ChosenDataFile().isEmpty() ? TImportRecord()
+                                                                      : m_import.ColumnNames());
+}
+
+int32_t TFPrintDlg::ContinuePosition() const {
+    return ContinueSkip(Sheet(), TPrintLayout{Sheet(), m_page, PagePrintScale(m_page)});
+}
+
+void TFPrintDlg::UpdateContinue() {
+    const QString problem =
+        ContinueProblem(Sheet(), TPrintLayout{Sheet(), m_page, PagePrintScale(m_page)});
+    const int32_t position = ContinuePosition();
+    m_cbContinue->setEnabled(position > 0);
+    m_cbContinue->setToolTip(position > 0 ? Text(PrintDialogText::ContinueAt).arg(position + 1)
+                             : problem.isEmpty() ? Text(PrintDialogText::ContinueNone)
+                                                 : problem);
+    if (position == 0) {
+        const QSignalBlocker block(m_cbContinue);
+        m_cbContinue->setChecked(false);
+    } else if (m_cbContinue->isChecked()) {
+        SetSkipCount(position);
+    }
+}
+
+void TFPrintDlg::cbContinueClick(bool checked) {
+    SetSkipCount(checked ? ContinuePosition() : 0);
 }
 
 TPrintSettings TFPrintDlg::Settings() const {
@@ -287,6 +380,10 @@ TPrintSettings TFPrintDlg::Settings() const {
     // Printed pages and their preview land where the current printer is calibrated to put them.
     if (m_services.Calibration)
         s.Calibration = m_services.Calibration(TPrinters::Current().Name());
+    if (m_copiesField->isVisibleTo(this)) {
+        s.CopiesField = m_copiesField->Field();
+        s.CopiesName = m_copiesField->Name();
+    }
     return s;
 }
 
@@ -331,6 +428,11 @@ void TFPrintDlg::WriteSheetLines() {
 void TFPrintDlg::SetSkipCount(int32_t n) {
     m_skipCount = ClampSkipCount(n, Sheet().Rows, Sheet().Columns);
     m_lSkipLbl->setText(SkipCountText(m_skipCount));
+    // Another start label is no longer where the last run stopped.
+    if (m_cbContinue->isChecked() && m_skipCount != ContinuePosition()) {
+        const QSignalBlocker block(m_cbContinue);
+        m_cbContinue->setChecked(false);
+    }
     m_paintBox1->update();
 }
 
@@ -347,6 +449,7 @@ void TFPrintDlg::BrowseBtnClick() {
         // Picking a file here is asking for its import settings, even for the file in use.
         if (m_import.ChooseDataFile(file, TSameDataFile::Review))
             m_eFile->setText(file);
+        UpdateCopiesNames();
     } catch (const TUserError& e) {
         PrintDialogServices().Error(this, e.Message());
     }
@@ -365,6 +468,7 @@ void TFPrintDlg::ChooseDatabase(const QString& connection) {
         return;
     m_import.ChooseDatabase(choice.Connection, choice.Query, choice.Table);
     m_eFile->setText(choice.Connection);
+    UpdateCopiesNames();
 }
 
 void TFPrintDlg::eFileExit() {
@@ -382,6 +486,7 @@ void TFPrintDlg::eFileExit() {
         }
         if (!accepted)
             m_eFile->clear();
+        UpdateCopiesNames();
         return;
     }
     PrintDialogServices().Message(this, FileMissingText(file));
@@ -454,6 +559,7 @@ void TFPrintDlg::BitBtn3Click() {
     if (PrintDialogServices().PrinterSetup(this)) {
         FitSheet();
         WriteSheetLines();
+        UpdateContinue();
     }
     m_paintBox1->update();
 }

@@ -7,6 +7,9 @@
 
 #include <QDialog>
 
+#include <tuple>
+
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -14,6 +17,7 @@ class QPoint;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class TCopiesFieldBox;
 class TDataImport;
 class TPrintProgress;
 struct TCommandLineOptions;
@@ -75,6 +79,9 @@ public:
     void PaintBox1MouseDown(const QPoint& pos);
     void sbLeftClick() { SetSkipCount(m_skipCount - 1); }
     void sbRightClick() { SetSkipCount(m_skipCount + 1); }
+    // "Continue where the last run stopped": the start label where the label's last run on this
+    // sheet and paper left off.
+    void cbContinueClick(bool checked);
 
     // Heights of the dialog with and without the data file panel.
     static constexpr int HeightWithData = 333;
@@ -90,6 +97,13 @@ private:
     QWidget* BuildButtons();
     void WriteSheetLines();
     void PlaceStartLabelWidgets(const QRect& page);
+    // The continue box follows the label's stored position and the sheet the dialog shows.
+    void UpdateContinue();
+    int32_t ContinuePosition() const;
+    // The copies field shows the names of the data now chosen.
+    void UpdateCopiesNames();
+    // Keeps the copies field chosen for the run with the label.
+    void KeepCopiesField();
 
     // Checks the fields as "&Print" does; false (the user told) when they ask for no run.
     bool CheckRun();
@@ -118,6 +132,10 @@ private:
     QLineEdit* m_eLabels = nullptr;
     QLabel* m_lCopies = nullptr;
     QLineEdit* m_eCopies = nullptr;
+    TCopiesFieldBox* m_copiesField = nullptr;
+    // The label's copies field the box last showed.
+    std::tuple<const TLabelDocument*, int32_t, QString> m_copiesLoaded;
+    QCheckBox* m_cbContinue = nullptr;
     QLabel* m_lRows = nullptr;
     QLabel* m_lColumns = nullptr;
     QLabel* m_lLabels = nullptr;

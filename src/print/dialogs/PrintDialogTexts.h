@@ -15,6 +15,18 @@ inline constexpr const char* Print = "&Print";
 inline constexpr const char* Preview = "Pre&view";
 inline constexpr const char* Check = "Chec&k";
 inline constexpr const char* Cancel = "&Cancel";
+inline constexpr const char* CopiesFromField = "Copies from field #";
+inline constexpr const char* CopiesFromFieldHint =
+    "Prints each record as many times as this field of it says (0 to 9,999; 0 skips it)";
+inline constexpr const char* CopiesByName = "by its name: %1";
+inline constexpr const char* CopiesNoName = "by its name (no column name known)";
+inline constexpr const char* CopiesByNameHint =
+    "Finds the column by its name in the data's header, so reordered columns still land right";
+inline constexpr const char* Continue = "Continue where the last run stopped";
+inline constexpr const char* ContinueAt = "Starts at label %1, where the last run on this sheet "
+                                          "stopped";
+inline constexpr const char* ContinueNone =
+    "No run on this sheet stopped part way through a page: printing starts at the first label";
 inline constexpr const char* SelectStartLabel = "Select Start Label";
 inline constexpr const char* RowsPrefix = "Rows: ";
 inline constexpr const char* ColumnsPrefix = "Columns: ";
