@@ -316,16 +316,16 @@ int RunUnattended(const TCommandLineOptions& o) {
         } catch (const TUserError& e) {
             if (!saved)
                 throw;
-            if (!counters) {
-                // Nothing reached the sheet, so its free labels are where they were.
-                written.NextLabel = run.FileSheet.NextLabel;
-                written.NextSheet = run.FileSheet.NextSheet;
-                try {
-                    WriteLabelBack(o.StartFile, form, written, run.ShowGrid, label.Controls());
-                } catch (const TUserError&) {
-                }
-                throw;
+            // Nothing reached the sheet, so its free labels are where they were; the counters
+            // written with them stay as saved, so no number is handed out twice.
+            written.NextLabel = run.FileSheet.NextLabel;
+            written.NextSheet = run.FileSheet.NextSheet;
+            try {
+                WriteLabelBack(o.StartFile, form, written, run.ShowGrid, label.Controls());
+            } catch (const TUserError&) {
             }
+            if (!counters)
+                throw;
             ReportRunError(e.Message());
             ReportRunError(QStringLiteral("nothing was printed, but the counters were already "
                                           "saved: the numbers %1 were not printed and are skipped.")

@@ -383,6 +383,8 @@ TEST_F(QueueRunTest, RunSaysWhatTheQueueTookAndWarnsWhenItIsStopped) {
 
 TEST_F(QueueRunTest, RefusedJobKeepsTheSavedCountersAndNamesTheSkippedNumbers) {
     const QString label = CounterLabel(scratch.Path());
+    // Room for 15 labels, so that the run's 12 leave the sheet partly used.
+    ASSERT_TRUE(WriteFile(label, QByteArray(kCounterLabel).replace("ROWS=4", "ROWS=5")));
     QueueTool("cupsreject");
     TRun r = Print(label, {"-d", kQueue});
     EXPECT_EQ(r.Exit, 1);
@@ -391,8 +393,10 @@ TEST_F(QueueRunTest, RefusedJobKeepsTheSavedCountersAndNamesTheSkippedNumbers) {
         << r.Err.toStdString();
     EXPECT_TRUE(r.Err.contains("the numbers 1 to 12 were not printed and are skipped"))
         << r.Err.toStdString();
-    // The counters were saved before the queue was asked: a gap, never a repeat.
+    // The counters were saved before the queue was asked: a gap, never a repeat. The sheet's
+    // free labels are where they were, as nothing reached it.
     EXPECT_TRUE(FileBytes(label).contains("ADVCUR_2=13\r\n"));
+    EXPECT_FALSE(FileBytes(label).contains("NEXTLABEL=")) << FileBytes(label).toStdString();
     r = Print(label, {"-o", Out("out.pdf")});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out,
