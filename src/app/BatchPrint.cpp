@@ -15,6 +15,7 @@
 #include "platform/PrintJob.h"
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
+#include "print/PicturePages.h"
 #include "print/PrintU.h"
 
 #include <QDir>
@@ -240,6 +241,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
 
 int RunUnattended(const TCommandLineOptions& o) {
     try {
+        const std::optional<TPictureOptions> pictures = RunPictureOptions(o);
         TLabelDocument label;
         const TRunLabel run = LoadRunLabel(o, label);
         const TPrinter& printer = TPrinters::Current();
@@ -284,8 +286,17 @@ int RunUnattended(const TCommandLineOptions& o) {
         settings.Import = run.Import;
         TPrintResult r;
         try {
-            r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output, o.StartFile,
-                            &progress, reserve);
+            if (pictures) {
+                // Delivered like a PDF, on the run's paper; pictures take no printer's facts.
+                const TPictureRun drawn = PrintPictures(label.Sheet(), label.Controls(), settings,
+                                                        RunPaper(o, label.Sheet().Paper), *pictures,
+                                                        o.StartFile, &progress, reserve);
+                r = drawn.Result;
+                output = PicturesWritten(drawn.Files);
+            } else {
+                r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output,
+                                o.StartFile, &progress, reserve);
+            }
         } catch (const TUserError& e) {
             if (!saved)
                 throw;

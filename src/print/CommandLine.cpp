@@ -122,6 +122,8 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
+    o.Dpi = SwitchValue(params, "--dpi");
+    o.OneLabel = FindSwitch(params, "--one-label") > 0;
     return o;
 }
 
@@ -246,6 +248,10 @@ QString CommandLineHelp() {
         "  -c N            copies of each record or counter value (at least 1)\n"
         "  -s N            label positions to leave empty on the first page\n"
         "  -o FILE.pdf     print into a PDF file\n"
+        "  -o FILE.png     print into PNG pictures, one per page: FILE.png for one page,\n"
+        "                  else FILE-001.png, FILE-002.png, ...; -o FILE.svg likewise SVG\n"
+        "  --dpi N         the pictures' pixels per inch, 72 to 1200 (default 300)\n"
+        "  --one-label     with a picture output: one picture per label, at its own size\n"
         "  -d PRINTER      print on the named printer\n"
         "  --paper PAPER   print this run on PAPER instead of the paper chosen for the label\n"
         "                  in Print Setup: a name (Letter, A4, Legal, A5, ...) keeps the\n"

@@ -37,6 +37,10 @@ struct TCommandLineOptions {
     QString MissingStartFile;
     QString MissingDataFile;
 
+    // Pictures instead of a PDF (-o FILE.png or FILE.svg).
+    std::optional<QString> Dpi; // --dpi N: the pictures' pixels per inch
+    bool OneLabel = false;      // --one-label: one picture per label instead of per page
+
     bool operator==(const TCommandLineOptions&) const = default;
 };
 
