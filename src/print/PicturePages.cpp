@@ -132,7 +132,7 @@ private:
                 ? LabelRect(m_layout, job.Labels.front().Column, job.Labels.front().Row)
                 : QRect(0, 0, m_layout.Page.PhysicalWidth, m_layout.Page.PhysicalHeight);
         WritePicture(TempName(job.Number), m_options.Format, area, m_options.Dpi,
-                     [&](QPainter& painter) {
+                     QFileInfo(m_options.Path).completeBaseName(), [&](QPainter& painter) {
                          for (const TPlannedLabel& label : job.Labels)
                              DrawPlannedLabel(painter, m_layout, m_controls, label);
                      });

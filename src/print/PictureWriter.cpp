@@ -40,14 +40,14 @@ void WritePng(const QString& path, const QRect& area, int32_t dpi,
         throw TUserError(WriteFailed(path, writer.errorString()));
 }
 
-void WriteSvg(const QString& path, const QRect& area, int32_t dpi,
+void WriteSvg(const QString& path, const QRect& area, int32_t dpi, const QString& title,
               const std::function<void(QPainter&)>& draw) {
     QSvgGenerator svg;
     svg.setFileName(path);
     svg.setSize(area.size());
     svg.setViewBox(QRect(QPoint(0, 0), area.size()));
     svg.setResolution(dpi);
-    svg.setTitle(QFileInfo(path).completeBaseName());
+    svg.setTitle(title);
     QPainter painter;
     if (!painter.begin(&svg))
         throw TUserError(WriteFailed(path, QStringLiteral("the file cannot be created")));
@@ -70,9 +70,9 @@ std::optional<TPictureFormat> PictureFormatOf(const QString& path) {
 }
 
 void WritePicture(const QString& path, TPictureFormat format, const QRect& area, int32_t dpi,
-                  const std::function<void(QPainter&)>& draw) {
+                  const QString& title, const std::function<void(QPainter&)>& draw) {
     if (format == TPictureFormat::Png)
         WritePng(path, area, dpi, draw);
     else
-        WriteSvg(path, area, dpi, draw);
+        WriteSvg(path, area, dpi, title, draw);
 }

@@ -18,7 +18,7 @@ std::optional<TPictureFormat> PictureFormatOf(const QString& path);
 
 // Writes one picture to path: area (in the painter's device pixels at dpi) on a white ground,
 // drawn by draw. A PNG holds whole pixels without alpha; an SVG holds texts as texts and
-// rectangles as rectangles, its size and view box in those pixels at dpi. Throws TUserError
-// when the file cannot be written.
+// rectangles as rectangles, its size and view box in those pixels at dpi, and title for its
+// title. Throws TUserError when the file cannot be written.
 void WritePicture(const QString& path, TPictureFormat format, const QRect& area, int32_t dpi,
-                  const std::function<void(QPainter&)>& draw);
+                  const QString& title, const std::function<void(QPainter&)>& draw);
