@@ -1,6 +1,8 @@
 #include "print/PicturePages.h"
 
+#include "document/KindRegistry.h"
 #include "document/ShownData.h"
+#include "document/TextRendering.h"
 #include "platform/Errors.h"
 #include "print/CommandLine.h"
 #include "print/ParallelPages.h"
@@ -253,8 +255,14 @@ void ExportLabelPicture(const TSheetSettings& sheet, const TControlList& control
         place.Record = &shown->Record;
         place.Header = &shown->Columns;
     }
+    TPlannedLabel label = PlanLabel(controls, place);
+    if (!shown)
+        // Without a record the surface shows the fields' placeholders, and so does the picture.
+        for (size_t i = 0; i < controls.size(); ++i)
+            if (controls[i]->Advanced() && KindTraits(controls[i]->Kind()).CarriesText)
+                label.Texts[i] = TextForDrawing(controls[i]->GetDisplayText());
     TPictureSink sink(layout, controls, options, 1);
-    sink.Add(PlanLabel(controls, place));
+    sink.Add(std::move(label));
     sink.End();
 }
 

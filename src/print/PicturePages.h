@@ -58,8 +58,9 @@ TPictureRun PrintPictures(const TSheetSettings& sheet, const TControlList& contr
                           const TPictureOptions& options, const QString& documentFileName,
                           TPrintProgress* progress, const TBeforeDelivery& beforeDelivery = {});
 
-// The label alone as one picture at path (PNG or SVG by its extension), merged with the record
-// shown, if any; counters do not step. Throws TUserError for another extension or a picture that
+// The label alone as one picture at path (PNG or SVG by its extension) as the design surface
+// shows it: merged with the record shown, or without one with its fields' placeholders;
+// counters do not step. Throws TUserError for another extension or a picture that
 // cannot be written.
 void ExportLabelPicture(const TSheetSettings& sheet, const TControlList& controls,
                         const TShownData* shown, const QString& path,

@@ -209,9 +209,13 @@ TEST(PicturePagesTest, AnExportedLabelShowsTheRecordShownWithoutSteppingCounters
     EXPECT_EQ(read[0].Text, "PARCEL1007");
     EXPECT_EQ(orders.Counter->CurrentValue, 1);
 
-    // Without a record, the design; another kind of file is refused and nothing written.
+    // Without a record, the placeholders the surface shows; another kind of file is refused and
+    // nothing written.
     ExportLabelPicture(orders.Sheet, orders.Controls, nullptr, scratch.File("design.svg"));
-    EXPECT_GT(QFile(scratch.File("design.svg")).size(), 0);
+    QFile design(scratch.File("design.svg"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const QByteArray svg = design.readAll();
+    EXPECT_TRUE(svg.contains(">F_1") && svg.contains(">F_2")) << svg.toStdString();
     EXPECT_THROW(
         ExportLabelPicture(orders.Sheet, orders.Controls, nullptr, scratch.File("label.jpg")),
         TUserError);
