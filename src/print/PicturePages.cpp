@@ -213,6 +213,15 @@ private:
     std::vector<std::thread> m_workers;
 };
 
+// Each thread drawing a PNG holds its whole picture: large pages at a high resolution (an A4
+// page at 1200 dpi takes 0.55 GB) are drawn on fewer threads.
+int32_t PictureThreads(const TPrintLayout& layout, int32_t requested) {
+    constexpr int64_t PictureMemory = int64_t(1) << 30;
+    const int64_t page = int64_t(layout.Page.PhysicalWidth) * layout.Page.PhysicalHeight * 4;
+    const int64_t fit = std::max<int64_t>(1, PictureMemory / std::max<int64_t>(1, page));
+    return int32_t(std::min<int64_t>(PrintThreads(requested), fit));
+}
+
 TPictureFormat FormatOrRefuse(const QString& path) {
     if (const auto format = PictureFormatOf(path))
         return *format;
@@ -230,7 +239,7 @@ TPictureRun PrintPictures(const TSheetSettings& sheet, const TControlList& contr
     std::unique_ptr<TPictureSink> sink;
     const TOpenPlannedSink open = [&](const TPrintLayout& layout) -> TPageSink* {
         sink = std::make_unique<TPictureSink>(layout, controls, options,
-                                              PrintThreads(settings.Threads));
+                                              PictureThreads(layout, settings.Threads));
         return sink.get();
     };
     const TAddPlannedLabel add = [](TPageSink* s, TPlannedLabel label) {
