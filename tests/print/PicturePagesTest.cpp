@@ -130,6 +130,32 @@ TEST(PicturePagesTest, PicturesDrawnOnSeveralThreadsAreThoseDrawnOnOne) {
     }
 }
 
+TEST(PicturePagesTest, PagesInBlackAndWhiteAreGreyPicturesAndColourStays) {
+    TScratchFolder scratch;
+    for (const bool red : {false, true}) {
+        TOrders orders(scratch);
+        orders.Settings.Range = TPrintRange::Labels;
+        orders.Settings.LabelCount = 1;
+        if (red)
+            orders.Controls[0]->SetFontColor(0x0000FF);
+        const QString path = scratch.File(red ? "red.png" : "black.png");
+        PrintPictures(orders.Sheet, orders.Controls, orders.Settings, Letter,
+                      {path, TPictureFormat::Png, 150, false}, QString(), nullptr);
+        const QImage picture(path);
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.format() == QImage::Format_Grayscale8, !red);
+        // The text's ink, as drawn.
+        const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+        int inked = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const QRgb p = rgb.pixel(x, y);
+                inked += red ? qRed(p) > 200 && qGreen(p) < 60 : qGray(p) < 60;
+            }
+        EXPECT_GT(inked, 50) << red;
+    }
+}
+
 TEST(PicturePagesTest, ARunThatIsCancelledFailsOrSeesItsDataChangeLeavesNoPicture) {
     TScratchFolder scratch;
     const QString folder = scratch.File("out");
