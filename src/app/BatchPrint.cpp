@@ -1,5 +1,6 @@
 #include "app/BatchPrint.h"
 
+#include "app/CalibrationRun.h"
 #include "app/RunCounters.h"
 
 #include "document/LabelFields.h"
@@ -284,6 +285,7 @@ int RunUnattended(const TCommandLineOptions& o) {
         };
         TPrintSettings settings = RunSettings(o);
         settings.Import = run.Import;
+        settings.Calibration = UnattendedCalibration(o, printer, output);
         TPrintResult r;
         try {
             if (pictures) {

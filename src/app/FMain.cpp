@@ -125,6 +125,9 @@ TFMain::TFMain(const TCommandLineOptions& options, std::unique_ptr<TPreferenceSt
     m_printDlg->PrintDialogServices().PrinterSetup = [this](QWidget* parent) {
         return ChoosePrinter(parent);
     };
+    m_printDlg->PrintDialogServices().Calibration = [this](const QString& printerName) {
+        return ReadCalibration(PreferenceStore(), printerName);
+    };
     CreatePalette();
     SetupHistory();
     // What the surface shows beyond the design: a record of the data file, and what paper cuts.

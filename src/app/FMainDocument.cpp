@@ -2,6 +2,7 @@
 #include "app/DesignArea.h"
 #include "app/FMain.h"
 #include "app/LabelSetup.h"
+#include "app/PrinterSetup.h"
 #include "app/RunCounters.h"
 #include "app/UiServices.h"
 #include "document/LabelDocument.h"
@@ -306,7 +307,8 @@ void TFMain::KeepSteppedCounters() {
 
 bool TFMain::ChoosePrinter(QWidget* parent) {
     TPaperChoice paper = Document().Sheet().Paper;
-    if (!RunPrinterSetup(paper, parent))
+    const TCalibrationPlace calibration{PreferenceStore(), Document().Sheet().Metric, UiServices()};
+    if (!RunPrinterSetup(paper, parent, &calibration))
         return false;
     KeepPaper(paper);
     return true;

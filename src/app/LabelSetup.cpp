@@ -17,7 +17,9 @@ bool RunLabelSettings(TFMain& window) {
     TFLabelSettings dialog(
         sheet, page, [&sheet] { return SheetPageFacts(sheet); }, &window);
     dialog.SetPrinterSetup([&window, &dialog, &sheet] {
-        if (!RunPrinterSetup(sheet.Paper, &dialog))
+        const TCalibrationPlace calibration{window.PreferenceStore(), sheet.Metric,
+                                            window.UiServices()};
+        if (!RunPrinterSetup(sheet.Paper, &dialog, &calibration))
             return false;
         window.KeepPaper(sheet.Paper);
         return true;
@@ -31,8 +33,8 @@ bool RunLabelSettings(TFMain& window) {
     return accepted;
 }
 
-bool RunPrinterSetup(TPaperChoice& paper, QWidget* parent) {
-    TFPrinterSetup dialog(paper, parent);
+bool RunPrinterSetup(TPaperChoice& paper, QWidget* parent, const TCalibrationPlace* calibration) {
+    TFPrinterSetup dialog(paper, parent, calibration);
     if (parent)
         CentreOn(dialog, *parent->window());
     return dialog.exec() == QDialog::Accepted;

@@ -1,11 +1,17 @@
 #include "app/PrinterSetup.h"
 
+#include "app/FCalibration.h"
+#include "app/UiServices.h"
+#include "platform/Errors.h"
+#include "platform/Preferences.h"
 #include "platform/Printer.h"
+#include "print/CalibrationPage.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -31,8 +37,9 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
 }
 } // namespace
 
-TFPrinterSetup::TFPrinterSetup(TPaperChoice& paper, QWidget* parent)
-    : QDialog(parent), m_chosen(paper) {
+TFPrinterSetup::TFPrinterSetup(TPaperChoice& paper, QWidget* parent,
+                               const TCalibrationPlace* calibration)
+    : QDialog(parent), m_chosen(paper), m_calibration(calibration) {
     setObjectName(QStringLiteral("FPrinterSetup"));
     setWindowTitle(QStringLiteral("Print Setup"));
     m_printer = new QComboBox(this);
@@ -51,6 +58,12 @@ TFPrinterSetup::TFPrinterSetup(TPaperChoice& paper, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    if (m_calibration) {
+        auto* calibrate =
+            buttons->addButton(QStringLiteral("&Calibration\u2026"), QDialogButtonBox::ActionRole);
+        calibrate->setObjectName(QStringLiteral("btnCalibration"));
+        connect(calibrate, &QPushButton::clicked, this, &TFPrinterSetup::CalibrationClick);
+    }
 
     auto* form = new QFormLayout(this);
     form->addRow(Caption(QStringLiteral("P&rinter:"), m_printer, this), m_printer);
@@ -122,4 +135,43 @@ void TFPrinterSetup::accept() {
     m_chosen = Shown();
     TPrinters::Current().SetPaper(m_chosen);
     QDialog::accept();
+}
+
+void TFPrinterSetup::CalibrationClick() {
+    // The printer shown is calibrated, whether or not it becomes the current one.
+    const QString name = m_printer->currentText();
+    TFCalibration dialog(name, m_calibration->Metric, ReadCalibration(m_calibration->Store, name),
+                         this);
+    if (m_preview)
+        dialog.SetPagePrinter([this](QWidget* parent) { PrintCalibrationPageOn(parent); });
+    const TUiServices& ui = m_calibration->Ui;
+    const int result = ui.Run ? ui.Run(dialog) : dialog.exec();
+    if (result != QDialog::Accepted)
+        return;
+    if (!WriteCalibration(m_calibration->Store, name, dialog.Calibration()))
+        ui.Error(this, QStringLiteral("The calibration of %1 could not be kept: the preferences "
+                                      "cannot be written.")
+                           .arg(name));
+}
+
+void TFPrinterSetup::PrintCalibrationPageOn(QWidget* parent) {
+    const TUiServices& ui = m_calibration->Ui;
+    QString output;
+    if (m_preview->IsPdf()) {
+        TFileDialogRequest request;
+        request.Title = QStringLiteral("Print Calibration Page");
+        request.Filter = QStringLiteral("PDF Files (*.pdf)");
+        request.DefaultExtension = QStringLiteral("pdf");
+        request.InitialName = QStringLiteral("Calibration page.pdf");
+        request.Save = true;
+        output = ui.FileName(parent, request);
+        if (output.isEmpty())
+            return;
+    }
+    try {
+        PrintCalibrationPage(*m_preview, ReadCalibration(m_calibration->Store, m_preview->Name()),
+                             output);
+    } catch (const TUserError& e) {
+        ui.Error(parent, e.Message());
+    }
 }

@@ -1,5 +1,6 @@
 #include "app/BatchCheck.h"
 #include "app/BatchPrint.h"
+#include "app/CalibrationRun.h"
 #include "app/FAbout.h"
 #include "app/FMain.h"
 #include "app/Resources.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
         std::printf("Vellumtrace %s\n", ProgramVersion().toLocal8Bit().constData());
         return 0;
     }
-    const bool unattended = options.Unattended || options.Check;
+    const bool unattended = options.Unattended || options.Check || options.CalibrationPage;
     if (unattended) {
 #ifdef __GLIBC__
         // Each PDF page is built in a buffer of a few hundred kilobytes that is freed when the
@@ -130,6 +131,8 @@ int main(int argc, char** argv) {
         // Printing and checking need fonts and painting but no widgets.
         QGuiApplication app(argc, argv);
         StartApplication();
+        if (options.CalibrationPage)
+            return RunCalibrationPage(options);
         return options.Check ? RunCheck(options) : RunUnattended(options);
     }
     QApplication app(argc, argv);

@@ -122,6 +122,9 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     o.NoReadBack = FindSwitch(params, "--no-read-back") > 0;
     o.Help = FindSwitch(params, "--help") > 0 || FindSwitch(params, "-h") > 0;
     o.Version = FindSwitch(params, "--version") > 0;
+    o.Offset = SwitchValue(params, "--offset");
+    o.Scale = SwitchValue(params, "--scale");
+    o.CalibrationPage = FindSwitch(params, "--calibration-page") > 0;
     o.Dpi = SwitchValue(params, "--dpi");
     o.OneLabel = FindSwitch(params, "--one-label") > 0;
     return o;
@@ -263,6 +266,13 @@ QString CommandLineHelp() {
         "                  list the library's stocks (matching every word), one per line\n"
         "  --threads N     draw the pages on N threads (default: one per core, at most 8,\n"
         "                  or the environment's VELLUMTRACE_THREADS); 1 draws them in turn\n"
+        "  --offset X,Y    move this run's print by X across and Y down (inches, or each\n"
+        "                  with mm, cm or in: 0.5mm,-1mm; at most 1 in either way), instead\n"
+        "                  of the printer's calibration from Print Setup\n"
+        "  --scale X,Y     stretch this run's print by X and Y percent (95 to 105: 101,99.5)\n"
+        "  --calibration-page\n"
+        "                  with -o FILE.pdf or -d PRINTER: print the printer's calibration\n"
+        "                  page (a cross 1 in from the paper's corner, rulers) and exit\n"
         "  --no-save       leave the label file as it was (after a run the counters of a\n"
         "                  label with sequence fields are saved, so the next run goes on)\n"
         "  --check         check the labels the same switches would print, print nothing:\n"

@@ -37,6 +37,11 @@ struct TCommandLineOptions {
     QString MissingStartFile;
     QString MissingDataFile;
 
+    // Calibration of this run's printer, over the stored one, and its calibration page.
+    std::optional<QString> Offset; // --offset X,Y: lengths in inches, or each with mm, cm, in
+    std::optional<QString> Scale;  // --scale X,Y: percent
+    bool CalibrationPage = false;  // --calibration-page: print it (with -o or -d) and exit
+
     // Pictures instead of a PDF (-o FILE.png or FILE.svg).
     std::optional<QString> Dpi; // --dpi N: the pictures' pixels per inch
     bool OneLabel = false;      // --one-label: one picture per label instead of per page

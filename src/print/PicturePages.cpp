@@ -245,9 +245,12 @@ TPictureRun PrintPictures(const TSheetSettings& sheet, const TControlList& contr
     const TAddPlannedLabel add = [](TPageSink* s, TPlannedLabel label) {
         static_cast<TPictureSink*>(s)->Add(std::move(label));
     };
+    // A picture shows the label as designed: no printer's calibration moves or stretches it.
+    TPrintSettings uncalibrated = settings;
+    uncalibrated.Calibration = {};
     TPictureRun run;
-    run.Result = RunPlannedLabels(sheet, controls, settings, printer, documentFileName, open, add,
-                                  progress, beforeDelivery);
+    run.Result = RunPlannedLabels(sheet, controls, uncalibrated, printer, documentFileName, open,
+                                  add, progress, beforeDelivery);
     if (sink && !run.Result.Cancelled)
         run.Files = sink->Delivered();
     return run;

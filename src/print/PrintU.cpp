@@ -29,12 +29,21 @@ TPrintScale PagePrintScale(const TPrinterPage& page) {
     return s;
 }
 
-TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts) {
+TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts,
+                            const TCalibration& calibration) {
     TPrintLayout layout;
     layout.Sheet = sheet;
     RefreshPrinterPage(layout.Sheet, layout.Page, facts);
     layout.Scale = PagePrintScale(layout.Page);
+    layout.Scale.X *= calibration.ScaleX;
+    layout.Scale.Y *= calibration.ScaleY;
+    layout.Calibration = calibration;
     return layout;
+}
+
+int32_t CalibratedPosition(int32_t paper, double offsetInches, double scale, int32_t resolution) {
+    // Exact for the identity: 0 + 1 x p is p, so an uncalibrated page is as it always was.
+    return RoundHalfEven(offsetInches * resolution + scale * paper);
 }
 
 namespace {
@@ -60,11 +69,18 @@ QString JobTitle(const QString& documentFileName) {
 QRect LabelRect(const TPrintLayout& layout, int32_t column, int32_t row) {
     const TSheetSettings& sheet = layout.Sheet;
     const TPrinterPage& page = layout.Page;
-    const int32_t left = ColumnOrigin(sheet, column, page.PixelsPerInchX) - page.OffsetX;
-    const int32_t top = RowOrigin(sheet, row, page.PixelsPerInchY) - page.OffsetY;
-    const int32_t width = SheetLengthToPixels(sheet.LabelWidth, sheet.Metric, page.PixelsPerInchX);
+    const TCalibration& k = layout.Calibration;
+    const int32_t ppiX = page.PixelsPerInchX, ppiY = page.PixelsPerInchY;
+    // Origins are measured from the paper's edge, where the calibration's offset starts too.
+    const int32_t left =
+        CalibratedPosition(ColumnOrigin(sheet, column, ppiX), k.OffsetX, k.ScaleX, ppiX) -
+        page.OffsetX;
+    const int32_t top =
+        CalibratedPosition(RowOrigin(sheet, row, ppiY), k.OffsetY, k.ScaleY, ppiY) - page.OffsetY;
+    const int32_t width =
+        RoundHalfEven(k.ScaleX * SheetLengthToPixels(sheet.LabelWidth, sheet.Metric, ppiX));
     const int32_t height =
-        SheetLengthToPixels(sheet.LabelHeight, sheet.Metric, page.PixelsPerInchY);
+        RoundHalfEven(k.ScaleY * SheetLengthToPixels(sheet.LabelHeight, sheet.Metric, ppiY));
     return QRect(left, top, width, height);
 }
 
@@ -173,7 +189,8 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
                        const QString& title, const TOpenTarget& open, const TDoLabel& doLabel,
                        TPrintProgress* progress, const TDelivery& delivery = {}) {
     // Rows and columns are fitted to this printer's paper on the run's own copy of the sheet.
-    const TPrintLayout layout = FitPrintLayout(sheetSettings, printer.Facts());
+    const TPrintLayout layout =
+        FitPrintLayout(sheetSettings, printer.Facts(), settings.Calibration);
     const TSheetSettings& sheet = layout.Sheet;
     const bool dataActive = UsesImportedFields(controls) && !settings.DataFile.isEmpty();
     // Runs the layout loop could never finish are refused before anything starts.

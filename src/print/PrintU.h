@@ -4,6 +4,7 @@
 #include "document/Sheet.h"
 #include "merge/ImportRecord.h"
 #include "merge/TextImportSettings.h"
+#include "platform/Calibration.h"
 #include "platform/Printer.h"
 #include "print/PrintControls.h"
 #include "print/PrintRange.h"
@@ -31,6 +32,9 @@ struct TPrintSettings {
     int32_t Threads = 0;
     // Labels to a chunk of pages drawn by one thread; 0 for the engine's own choice.
     int32_t ChunkLabels = 0;
+
+    // Calibration of the printer the run prints on; the identity leaves every mark in place.
+    TCalibration Calibration;
 };
 
 // The page a run lays its labels out on: the run's own copy of the sheet with its rows and
@@ -39,10 +43,18 @@ struct TPrintSettings {
 struct TPrintLayout {
     TSheetSettings Sheet;
     TPrinterPage Page;
-    TPrintScale Scale;
+    TPrintScale Scale; // calibrated: boxes, fonts and pens stretch with the calibration's scale
+    TCalibration Calibration;
 };
-// The layout of sheet on a printer with facts; sheet itself is left as it is.
-TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts);
+// The layout of sheet on a printer with facts; sheet itself is left as it is. The calibration
+// moves and stretches labels and controls; it leaves the printer's resolution, and so the
+// whole pixels of a barcode's modules, as they are.
+TPrintLayout FitPrintLayout(const TSheetSettings& sheet, const TPrinterFacts& facts,
+                            const TCalibration& calibration = {});
+// Where a mark meant for paper position paper (printer pixels from the paper's edge) lands
+// with the calibration's offset (inches) and scale along one axis, in printer pixels from the
+// paper's edge.
+int32_t CalibratedPosition(int32_t paper, double offsetInches, double scale, int32_t resolution);
 // The scale of a screen pixel on page.
 TPrintScale PagePrintScale(const TPrinterPage& page);
 

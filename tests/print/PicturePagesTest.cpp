@@ -102,6 +102,9 @@ TEST(PicturePagesTest, PicturesDrawnOnSeveralThreadsAreThoseDrawnOnOne) {
         for (const int32_t threads : {1, 3}) {
             TOrders orders(scratch);
             orders.Settings.Threads = threads;
+            // Pictures are no printer's: a calibration changes nothing in them.
+            if (threads > 1)
+                orders.Settings.Calibration = {0.1, -0.05, 1.02, 0.98};
             const QString folder = scratch.File(QStringLiteral("%1-%2").arg(oneLabel).arg(threads));
             QDir().mkpath(folder);
             const TPictureOptions options{folder + "/orders.png", TPictureFormat::Png, 300,

@@ -284,6 +284,9 @@ TPrintSettings TFPrintDlg::Settings() const {
     // The run cuts the data file into fields as the settings of the session's choice say.
     TPrintSettings s = SettingsFromChoices(Choices());
     s.Import = m_import.TextImportSettings();
+    // Printed pages and their preview land where the current printer is calibrated to put them.
+    if (m_services.Calibration)
+        s.Calibration = m_services.Calibration(TPrinters::Current().Name());
     return s;
 }
 

@@ -32,7 +32,6 @@ void ShowPreview(QWidget* parent, const std::function<void(QPrinter&)>& paint) {
 TPrintDialogServices DesktopPrintDialogServices() {
     // Message boxes and the open dialog look as the merge dialogs' do.
     const TMergeDialogServices merge = DesktopMergeDialogServices();
-    return {merge.Message,       merge.OpenFileName, [](QWidget*) { return false; },
-            AskPdfFileName,      merge.Error,        ShowPreview,
-            ShowPreflightResults};
+    return {merge.Message, merge.OpenFileName, [](QWidget*) { return false; }, AskPdfFileName,
+            merge.Error,   ShowPreview,        ShowPreflightResults,           {}};
 }

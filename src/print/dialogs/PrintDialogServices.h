@@ -1,6 +1,7 @@
 #pragma once
 
 #include "merge/dialogs/DialogServices.h"
+#include "platform/Calibration.h"
 
 #include <QString>
 
@@ -28,6 +29,8 @@ struct TPrintDialogServices {
     std::function<void(QWidget* parent, const std::function<void(QPrinter&)>& paint)> Preview;
     // The results of a check; true when the user chose to print.
     std::function<bool(QWidget* parent, const TPreflightReport& report)> CheckResults;
+    // The calibration kept for the named printer; unset, runs print uncalibrated.
+    std::function<TCalibration(const QString& printerName)> Calibration;
 };
 
 // The desktop's dialogs; without a window's printer set-up, "Printer &Setup" changes nothing.

@@ -56,6 +56,7 @@ public:
                 Checks.push_back(report);
                 return PrintAfterCheck;
             },
+            {},
         };
     }
 
