@@ -86,6 +86,7 @@ enum class TActionId : uint8_t {
     SameHeight,
     SnapGrid,
     SnapControls,
+    ExportPicture,
 };
 
 struct TActionIdName {
@@ -172,6 +173,7 @@ inline constexpr TActionIdName kActionIdNames[] = {
     {TActionId::SameHeight, "acSameHeight"},
     {TActionId::SnapGrid, "acSnapGrid"},
     {TActionId::SnapControls, "acSnapControls"},
+    {TActionId::ExportPicture, "acExportPicture"},
 };
 // clang-format on
 

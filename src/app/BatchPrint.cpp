@@ -17,6 +17,7 @@
 #include "platform/Printer.h"
 #include "print/CommandLine.h"
 #include "print/NextLabel.h"
+#include "print/PicturePages.h"
 #include "print/PrintU.h"
 
 #include <QDir>
@@ -255,6 +256,7 @@ TRunLabel LoadRunLabel(const TCommandLineOptions& o, TLabelDocument& label) {
 
 int RunUnattended(const TCommandLineOptions& o) {
     try {
+        const std::optional<TPictureOptions> pictures = RunPictureOptions(o);
         TLabelDocument label;
         const TRunLabel run = LoadRunLabel(o, label);
         const TPrinter& printer = TPrinters::Current();
@@ -288,8 +290,11 @@ int RunUnattended(const TCommandLineOptions& o) {
         const TBeforeDelivery reserve = [&](const TPrintResult& result) {
             if (!saveBack)
                 return;
-            written.NextLabel = result.NextLabel;
-            written.NextSheet = result.NextLabel > 0 ? result.NextSheet : QString();
+            // Pictures use up no sheet, so the label's next free label stays where it was.
+            if (!pictures) {
+                written.NextLabel = result.NextLabel;
+                written.NextSheet = result.NextLabel > 0 ? result.NextSheet : QString();
+            }
             // A label without counters is written only when the position moved.
             const bool moved = written.NextLabel != run.FileSheet.NextLabel ||
                                written.NextSheet != run.FileSheet.NextSheet;
@@ -311,8 +316,17 @@ int RunUnattended(const TCommandLineOptions& o) {
         settings.Calibration = UnattendedCalibration(o, printer, output);
         TPrintResult r;
         try {
-            r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output, o.StartFile,
-                            &progress, reserve);
+            if (pictures) {
+                // Delivered like a PDF, on the run's paper; pictures take no printer's facts.
+                const TPictureRun drawn = PrintPictures(label.Sheet(), label.Controls(), settings,
+                                                        RunPaper(o, label.Sheet().Paper), *pictures,
+                                                        o.StartFile, &progress, reserve);
+                r = drawn.Result;
+                output = PicturesWritten(drawn.Files);
+            } else {
+                r = PrintLabels(label.Sheet(), label.Controls(), settings, printer, output,
+                                o.StartFile, &progress, reserve);
+            }
         } catch (const TUserError& e) {
             if (!saved)
                 throw;

@@ -224,6 +224,7 @@ void TFMain::BuildMenus() {
     file->addActions({a[TActionId::SaveLabel], a[TActionId::SaveLabelAs]});
     file->addSeparator();
     file->addActions({a[TActionId::ImportSettings], a[TActionId::ExportSettings]});
+    file->addAction(a[TActionId::ExportPicture]);
     file->addSeparator();
     file->addActions({a[TActionId::Print], a[TActionId::PrintSetup]});
     file->addSeparator();

@@ -86,6 +86,8 @@ public:
     void ImportSettings();
     void ImportTemplateFile(const QString& path);
     void ExportTemplate();
+    // The label on screen, with the record it shows, as a PNG or SVG picture.
+    void ExportPicture();
     // Both return false when the label could not be written (the reason was shown).
     bool SaveLabel();
     bool SaveLabelAs();

@@ -62,6 +62,7 @@ void TFMain::ConnectCommands() {
     connect(a[TActionId::SaveLabelAs], &QAction::triggered, this, &TFMain::SaveLabelAs);
     connect(a[TActionId::ImportSettings], &QAction::triggered, this, &TFMain::ImportSettings);
     connect(a[TActionId::ExportSettings], &QAction::triggered, this, &TFMain::ExportTemplate);
+    connect(a[TActionId::ExportPicture], &QAction::triggered, this, &TFMain::ExportPicture);
     connect(a[TActionId::PrintSetup], &QAction::triggered, this, &TFMain::PrintSetup);
     connect(a[TActionId::Exit], &QAction::triggered, this, &QWidget::close);
     connect(a[TActionId::SetupLabel], &QAction::triggered, this, &TFMain::SetupLabel);

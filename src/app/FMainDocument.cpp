@@ -12,11 +12,13 @@
 #include "files/FileOperations.h"
 #include "merge/FieldEvaluation.h"
 #include "platform/Errors.h"
+#include "print/PicturePages.h"
 #include "print/dialogs/FPrintDlg.h"
 #include "print/dialogs/FPrintProgress.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QUndoStack>
@@ -185,6 +187,27 @@ void TFMain::ExportTemplate() {
     // The writer replaces an existing file only once the new one is complete.
     if (Guarded([&] { WriteTemplate(path, Document().Sheet()); }))
         m_templateFileName = path;
+}
+
+void TFMain::ExportPicture() {
+    // Offered beside the label file, named after it.
+    const QString base =
+        m_documentFileName.isEmpty()
+            ? QString()
+            : QFileInfo(m_documentFileName)
+                  .dir()
+                  .filePath(QFileInfo(m_documentFileName).completeBaseName() + ".png");
+    TFileDialogRequest request{QStringLiteral("Export Label as Picture"),
+                               QStringLiteral("PNG Picture (*.png);;SVG Picture (*.svg)"),
+                               QStringLiteral("png"), base};
+    request.Save = true;
+    const QString path = UiServices().FileName(this, request);
+    if (path.isEmpty())
+        return;
+    TBusyCursor busy;
+    Guarded([&] {
+        ExportLabelPicture(Document().Sheet(), Document().Controls(), Document().ShownData(), path);
+    });
 }
 
 bool TFMain::WriteLabel(const QString& path) {

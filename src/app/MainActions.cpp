@@ -89,6 +89,7 @@ constexpr TActionSpec kActions[] = {
     {TActionId::SameHeight,        "Make Same Height",        "",                                        "",       "same-height",   false, false, ""},
     {TActionId::SnapGrid,          "Snap to Grid",            "",                                        "",       "",              true,  false, ""},
     {TActionId::SnapControls,      "Snap to Controls",        "",                                        "",       "",              true,  false, ""},
+    {TActionId::ExportPicture,     "Export Label as Picture\u2026", "Export the label as a PNG or SVG picture", "", "",       false, false, ""},
 };
 // clang-format on
 static_assert(std::size(kActions) == ActionCount);

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 TAnswer AskQuestion(QWidget* parent, const QString& title, const QString& text) {
@@ -28,6 +29,12 @@ QString AskFileName(QWidget* parent, const TFileDialogRequest& r) {
     dialog.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(r.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(r.DefaultExtension);
+    // Of several kinds, a name typed without an extension takes the chosen kind's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const QRegularExpressionMatch kind = QRegularExpression(R"(\*\.(\w+))").match(f);
+        if (kind.hasMatch())
+            dialog.setDefaultSuffix(kind.captured(1));
+    });
     if (!r.InitialName.isEmpty()) {
         // Open in the file's own folder, not the working folder.
         const QFileInfo initial(r.InitialName);

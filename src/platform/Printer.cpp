@@ -123,16 +123,20 @@ QList<TPaperChoice> TPdfPrinter::Papers() const {
 }
 
 TPrinterFacts TPdfPrinter::Facts() const {
+    return FactsAt(Resolution);
+}
+
+TPrinterFacts TPdfPrinter::FactsAt(int32_t resolution) const {
     TPrinterFacts f;
-    f.PixelsPerInchX = f.PixelsPerInchY = Resolution;
-    QSize size = QPageSize(m_paper).sizePixels(Resolution);
+    f.PixelsPerInchX = f.PixelsPerInchY = resolution;
+    QSize size = QPageSize(m_paper).sizePixels(resolution);
     if (m_chosen.IsSet()) {
         const QPageSize chosen = m_chosen.PageSize();
         // Standard papers measure as everywhere else; a size of its own is taken exactly.
         size = chosen.id() != QPageSize::Custom
-                   ? chosen.sizePixels(Resolution)
-                   : QSize(int(std::lround(m_chosen.Width * Resolution)),
-                           int(std::lround(m_chosen.Height * Resolution)));
+                   ? chosen.sizePixels(resolution)
+                   : QSize(int(std::lround(m_chosen.Width * resolution)),
+                           int(std::lround(m_chosen.Height * resolution)));
         if (m_chosen.Landscape)
             size.transpose();
     }

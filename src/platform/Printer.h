@@ -54,6 +54,8 @@ public:
     QString Name() const override { return DefaultName(); }
     bool IsPdf() const override { return true; }
     TPrinterFacts Facts() const override;
+    // The same paper at another resolution (pictures of pages).
+    TPrinterFacts FactsAt(int32_t resolution) const;
     bool SetPaper(const TPaperChoice& paper) override;
     TPaperChoice Paper() const override;
     QList<TPaperChoice> Papers() const override;

@@ -129,6 +129,8 @@ TCommandLineOptions ParseCommandLine(const QStringList& params) {
     o.Offset = SwitchValue(params, "--offset");
     o.Scale = SwitchValue(params, "--scale");
     o.CalibrationPage = FindSwitch(params, "--calibration-page") > 0;
+    o.Dpi = SwitchValue(params, "--dpi");
+    o.OneLabel = FindSwitch(params, "--one-label") > 0;
     return o;
 }
 
@@ -277,6 +279,10 @@ QString CommandLineHelp() {
         "                  print each record as many times as its field N (or the column\n"
         "                  NAME of the header) says, 0 to 9999, instead of -c\n"
         "  -o FILE.pdf     print into a PDF file\n"
+        "  -o FILE.png     print into PNG pictures, one per page: FILE.png for one page,\n"
+        "                  else FILE-001.png, FILE-002.png, ...; -o FILE.svg likewise SVG\n"
+        "  --dpi N         the pictures' pixels per inch, 72 to 1200 (default 300)\n"
+        "  --one-label     with a picture output: one picture per label, at its own size\n"
         "  -d PRINTER      print on the named printer\n"
         "  --paper PAPER   print this run on PAPER instead of the paper chosen for the label\n"
         "                  in Print Setup: a name (Letter, A4, Legal, A5, ...) keeps the\n"

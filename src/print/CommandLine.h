@@ -46,6 +46,10 @@ struct TCommandLineOptions {
     std::optional<QString> CopiesField; // --copies-field N or NAME: over the label's own
     bool SkipNext = false;              // -s next: start where the last run on the sheet stopped
 
+    // Pictures instead of a PDF (-o FILE.png or FILE.svg).
+    std::optional<QString> Dpi; // --dpi N: the pictures' pixels per inch
+    bool OneLabel = false;      // --one-label: one picture per label instead of per page
+
     bool operator==(const TCommandLineOptions&) const = default;
 };
 

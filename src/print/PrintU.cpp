@@ -429,3 +429,20 @@ TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& control
                          progress, {}, copiesProblems);
     });
 }
+
+TPrintResult RunPlannedLabels(const TSheetSettings& sheet, const TControlList& controls,
+                              const TPrintSettings& settings, const TPrinter& printer,
+                              const QString& documentFileName, const TOpenPlannedSink& open,
+                              const TAddPlannedLabel& add, TPrintProgress* progress,
+                              const TBeforeDelivery& beforeDelivery) {
+    const TDoLabel plan = [&](TPageSink* sink, const TLabelPlace& place) {
+        add(sink, PlanLabel(controls, place));
+    };
+    TDelivery delivery;
+    delivery.VerifyData = true;
+    delivery.Before = beforeDelivery;
+    return GuardedRun([&] {
+        return RunLabels(sheet, controls, settings, printer, JobTitle(documentFileName), open, plan,
+                         progress, delivery);
+    });
+}

@@ -166,6 +166,19 @@ TPrintResult WalkLabels(const TSheetSettings& sheet, const TControlList& control
                         const TLabelVisit& visit, TPrintProgress* progress,
                         const TCopiesProblemSink& copiesProblems = {});
 
+struct TPlannedLabel;
+// A run delivered by a sink of the caller's instead of a print job: open gives the sink on the
+// run's layout, and add gets each label planned in order (texts evaluated, counters stepped).
+// The same checks, errors and delivery as PrintLabels: the sink's Drain, then beforeDelivery,
+// then its End; a cancelled or failed run ends with its Abort or with the sink discarded.
+using TOpenPlannedSink = std::function<TPageSink*(const TPrintLayout&)>;
+using TAddPlannedLabel = std::function<void(TPageSink*, TPlannedLabel)>;
+TPrintResult RunPlannedLabels(const TSheetSettings& sheet, const TControlList& controls,
+                              const TPrintSettings& settings, const TPrinter& printer,
+                              const QString& documentFileName, const TOpenPlannedSink& open,
+                              const TAddPlannedLabel& add, TPrintProgress* progress,
+                              const TBeforeDelivery& beforeDelivery = {});
+
 // The title of a job: the label file's name without folder, or the program's name.
 QString JobTitle(const QString& documentFileName);
 

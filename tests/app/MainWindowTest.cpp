@@ -204,8 +204,9 @@ TEST_F(MainWindow, MenusInOrderWithShortcutsAndSeparators) {
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Options", "F&ormat", "&View", "&Help"}));
     EXPECT_EQ(MenuTexts(menus[0]->menu()),
               QStringList({"&New Label", "&Open Label", "-", "&Save Label", "S&ave Label As", "-",
-                           "Import Label Settings", "Export Label Settings", "-", "Print",
-                           "Print Setup", "-", "Recent Labels", "-", "&Exit"}));
+                           "Import Label Settings", "Export Label Settings",
+                           "Export Label as Picture\u2026", "-", "Print", "Print Setup", "-",
+                           "Recent Labels", "-", "&Exit"}));
     EXPECT_EQ(MenuTexts(menus[1]->menu()),
               QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "Select All",
                            "Duplicate", "-", "Advanced Field Editor", "Setup Label"}));
