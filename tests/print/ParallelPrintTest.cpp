@@ -3,6 +3,7 @@
 // pages are drawn on worker threads printing exactly what it prints on one.
 
 #include "PdfProbe.h"
+#include "StopAfter.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/TextLabel.h"
@@ -255,26 +256,6 @@ QStringList PartFiles(const QString& folder) {
     return QDir(folder).entryList({"part*"}, QDir::Files);
 }
 
-// Cancels the run after some labels, as the progress window's button or Ctrl-C does; or does
-// something else to the run at that point.
-class TStopAfter : public TPrintProgress {
-public:
-    TStopAfter(int32_t labels, std::function<void()> at = {}) : m_labels(labels), m_at(at) {}
-    void Start(const QString&, const QString&) override {}
-    void Page(int32_t) override {}
-    void Labels(int32_t labels) override {
-        if (labels == m_labels && m_at)
-            m_at();
-        m_reached = labels >= m_labels;
-    }
-    bool Cancelled() override { return !m_at && m_reached; }
-    void Close() override {}
-
-private:
-    int32_t m_labels;
-    std::function<void()> m_at;
-    bool m_reached = false;
-};
 } // namespace
 
 // A run drawn on several threads, a page or a label to a chunk so that the chunks are many and

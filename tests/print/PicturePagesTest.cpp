@@ -3,6 +3,7 @@
 
 #include "print/PicturePages.h"
 #include "PictureProbe.h"
+#include "StopAfter.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/ShownData.h"
@@ -64,26 +65,6 @@ struct TOrders {
         FormatFromExtension(Settings.Import, Settings.DataFile, {});
         Settings.Duplicates = 2;
     }
-};
-
-// Cancels the run after some labels; or does something else to the run at that point.
-class TStopAfter : public TPrintProgress {
-public:
-    TStopAfter(int32_t labels, std::function<void()> at = {}) : m_labels(labels), m_at(at) {}
-    void Start(const QString&, const QString&) override {}
-    void Page(int32_t) override {}
-    void Labels(int32_t labels) override {
-        if (labels == m_labels && m_at)
-            m_at();
-        m_reached = labels >= m_labels;
-    }
-    bool Cancelled() override { return !m_at && m_reached; }
-    void Close() override {}
-
-private:
-    int32_t m_labels;
-    std::function<void()> m_at;
-    bool m_reached = false;
 };
 
 QStringList Entries(const QString& folder) {
