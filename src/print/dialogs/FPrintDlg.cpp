@@ -349,13 +349,21 @@ void TFPrintDlg::UpdateCopiesNames() {
                                                                       : m_import.ColumnNames());
 }
 
+TPrintLayout TFPrintDlg::ShownLayout() const {
+    // The page the dialog shows; where the next free label is does not depend on calibration.
+    TPrintLayout layout;
+    layout.Sheet = Sheet();
+    layout.Page = m_page;
+    layout.Scale = PagePrintScale(m_page);
+    return layout;
+}
+
 int32_t TFPrintDlg::ContinuePosition() const {
-    return ContinueSkip(Sheet(), TPrintLayout{Sheet(), m_page, PagePrintScale(m_page)});
+    return ContinueSkip(Sheet(), ShownLayout());
 }
 
 void TFPrintDlg::UpdateContinue() {
-    const QString problem =
-        ContinueProblem(Sheet(), TPrintLayout{Sheet(), m_page, PagePrintScale(m_page)});
+    const QString problem = ContinueProblem(Sheet(), ShownLayout());
     const int32_t position = ContinuePosition();
     m_cbContinue->setEnabled(position > 0);
     m_cbContinue->setToolTip(position > 0 ? Text(PrintDialogText::ContinueAt).arg(position + 1)

@@ -99,6 +99,7 @@ private:
     void PlaceStartLabelWidgets(const QRect& page);
     // The continue box follows the label's stored position and the sheet the dialog shows.
     void UpdateContinue();
+    TPrintLayout ShownLayout() const;
     int32_t ContinuePosition() const;
     // The copies field shows the names of the data now chosen.
     void UpdateCopiesNames();
