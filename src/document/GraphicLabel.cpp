@@ -1,6 +1,8 @@
 #include "document/GraphicLabel.h"
 
 #include "document/Jpeg.h"
+#include "document/PictureFormats.h"
+#include "document/PictureLimits.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
 #include "platform/Rounding.h"
@@ -11,28 +13,12 @@
 #include <QPainter>
 
 namespace {
-enum class TPictureType { None, Bitmap, Jpeg };
-
-TPictureType TypeFromName(const QString& path) {
-    const QString head = QFileInfo(path).fileName().left(3).toUpper();
-    if (head == "BMP")
-        return TPictureType::Bitmap;
-    if (head == "JPG" || head == "JPE")
-        return TPictureType::Jpeg;
-    return TPictureType::None;
-}
-
-TPictureType TypeFromExtension(const QString& path) {
-    const QString ext = QFileInfo(path).suffix().toUpper();
-    if (ext == "BMP")
-        return TPictureType::Bitmap;
-    if (ext == "JPG" || ext == "JPEG")
-        return TPictureType::Jpeg;
-    return TPictureType::None;
+QString Message(const QString& text, const QString& path) {
+    return text + QStringLiteral("\n\r") + path;
 }
 
 QString Message(const char* text, const QString& path) {
-    return QString::fromLatin1(text) + QStringLiteral("\n\r") + path;
+    return Message(QString::fromLatin1(text), path);
 }
 
 bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type) {
@@ -44,7 +30,26 @@ bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type)
     }
     if (type == TPictureType::None)
         return false;
+    if (type == TPictureType::Svg) {
+        const TSvgPicture svg = ReadSvgFile(path);
+        if (svg.IsNull()) {
+            ShowMessage(Message(QString::fromLatin1(PictureText::BadPicture).arg("svg"), path));
+            return false;
+        }
+        control.SetVectors(svg);
+        return true;
+    }
     QImage picture;
+    if (type != TPictureType::Jpeg && type != TPictureType::Bitmap) {
+        picture = DecodeRasterFile(path, type);
+        if (picture.isNull()) {
+            ShowMessage(Message(
+                QString::fromLatin1(PictureText::BadPicture).arg(PictureTypeWord(type)), path));
+            return false;
+        }
+        control.SetPicture(picture);
+        return true;
+    }
     if (type == TPictureType::Jpeg) {
         picture = DecodeJpegFile(path);
         if (picture.isNull()) {
@@ -64,17 +69,24 @@ bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type)
 } // namespace
 
 bool LoadImageByName(TGraphicLabel& control, const QString& path) {
-    return LoadPicture(control, path, TypeFromName(path));
+    return LoadPicture(control, path, PictureTypeFromName(path));
 }
 
 bool LoadImageByExtension(TGraphicLabel& control, const QString& path) {
-    if (!path.isEmpty() && QFileInfo::exists(path) && TypeFromExtension(path) == TPictureType::None)
+    if (!path.isEmpty() && QFileInfo::exists(path) &&
+        PictureTypeFromExtension(path) == TPictureType::None)
         return false;
-    return LoadPicture(control, path, TypeFromExtension(path));
+    return LoadPicture(control, path, PictureTypeFromExtension(path));
 }
 
 bool ImportPicture(TGraphicLabel& control, const QString& path) {
     const QImage previous = control.Picture();
+    const TSvgPicture previousVectors = control.Vectors();
+    auto restore = [&] {
+        control.SetPicture(previous);
+        if (!previousVectors.IsNull())
+            control.SetVectors(previousVectors);
+    };
     if (!LoadImageByExtension(control, path))
         return false;
     QString copy;
@@ -82,14 +94,14 @@ bool ImportPicture(TGraphicLabel& control, const QString& path) {
         copy = UniqueTempFile(QFileInfo(path).suffix().left(3).toLower());
     } catch (const TUserError& e) {
         ShowMessage(e.Message());
-        control.SetPicture(previous);
+        restore();
         return false;
     }
     // QFile::copy does not overwrite, and the new private file exists (it was made empty).
     QFile::remove(copy);
     if (!QFile::copy(path, copy)) {
         ShowMessage(QStringLiteral("Cannot copy %1 to %2.").arg(path, copy));
-        control.SetPicture(previous);
+        restore();
         return false;
     }
     if (!control.ImageFile().isEmpty())
@@ -144,13 +156,44 @@ QImage TGraphicLabel::BlankPicture() const {
 
 void TGraphicLabel::SetPicture(const QImage& picture) {
     m_picture = picture;
+    m_vectors = {};
     Changed(true);
+}
+
+void TGraphicLabel::SetVectors(const TSvgPicture& svg) {
+    m_vectors = svg;
+    // The pixel copy at the natural size, scaled down to a bounded size for a huge drawing.
+    QSize size = svg.NaturalSize;
+    const int side = PictureLimits::MaxSvgPreviewSide;
+    if (size.width() > side || size.height() > side)
+        size = size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    m_picture = RenderSvg(svg, size);
+    Changed(true);
+}
+
+QSize TGraphicLabel::NaturalSize() const {
+    return m_vectors.IsNull() ? m_picture.size() : m_vectors.NaturalSize;
+}
+
+bool TGraphicLabel::SeeThrough() const {
+    return !m_vectors.IsNull() || m_picture.hasAlphaChannel();
+}
+
+void TGraphicLabel::PaintPicture(QPainter& p, const QRect& target) const {
+    if (!m_vectors.IsNull()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawSvg(p, m_vectors, QRectF(target));
+    } else {
+        p.drawImage(target, m_picture);
+    }
 }
 
 void TGraphicLabel::SetImageFile(const QString& path) {
     m_imageFile = path;
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         m_picture = BlankPicture();
+        m_vectors = {};
+    }
     Changed(true);
 }
 
@@ -172,13 +215,14 @@ QSize TGraphicLabel::FittedSize(const QSize& picture, int32_t width, int32_t hei
 void TGraphicLabel::Draw() {
     if (Loading())
         return;
-    const QSize size = FittedSize(m_picture.size(), Width(), Height(), m_keepAspect);
+    const QSize size = FittedSize(NaturalSize(), Width(), Height(), m_keepAspect);
     QImage& img = MutableImage();
-    img = QImage(size, QImage::Format_RGB32);
+    const bool seeThrough = SeeThrough();
+    img = QImage(size, seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (!img.isNull()) {
-        img.fill(Qt::white);
+        img.fill(seeThrough ? Qt::transparent : Qt::white);
         QPainter p(&img);
-        p.drawImage(QRect(QPoint(0, 0), size), m_picture);
+        PaintPicture(p, QRect(QPoint(0, 0), size));
         p.end();
         SetTransparentColor(img.pixel(0, img.height() - 1));
     }
@@ -189,11 +233,13 @@ void TGraphicLabel::Draw() {
 QImage TGraphicLabel::ZoomedImage(double zoom) const {
     if (zoom == 1 || Image().isNull())
         return TLabelControl::ZoomedImage(zoom);
-    // From the picture itself, smoothly, not from the screen-sized copy.
-    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
-    img.fill(Qt::white);
+    // From the picture itself (an SVG drawn at the zoomed size), not from the screen-sized copy.
+    const bool seeThrough = SeeThrough();
+    QImage img(ZoomedImageSize(Image().size(), zoom),
+               seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    img.fill(seeThrough ? Qt::transparent : Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(img.rect(), m_picture);
+    PaintPicture(p, img.rect());
     return img;
 }

@@ -246,7 +246,8 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
     const auto& g = static_cast<const TGraphicLabel&>(c);
     const QImage& picture = g.Picture();
-    const int32_t pw = picture.width(), ph = picture.height();
+    const QSize natural = g.NaturalSize();
+    const int32_t pw = natural.width(), ph = natural.height();
     int32_t iw = b.w, ih = b.h;
     if (g.KeepAspect() && pw > 0 && ph > 0) {
         if (double(b.h) / ph >= double(b.w) / pw)
@@ -256,6 +257,14 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
     }
     const QRect target(Aligned(c, b, iw, ih), QSize(iw, ih));
     TClipScope clip(p, b.clip, target);
+    if (!g.Vectors().IsNull()) {
+        // Vectors stay vectors on paper, at the printer's resolution.
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawSvg(p, g.Vectors(), QRectF(target));
+        p.restore();
+        return;
+    }
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(target, picture);
