@@ -3,6 +3,7 @@
 #include "files/EscapeText.h"
 #include "files/IniFile.h"
 #include "files/NumberedNames.h"
+#include "merge/DateOffset.h"
 
 #include <algorithm>
 
@@ -72,6 +73,11 @@ void WriteElement(TElementKeys& keys, const TAdvancedField& element) {
         keys.Bool("ADVRST_", s->ResetOnPrint);
     } else if (const auto* d = dynamic_cast<const TDateField*>(&element)) {
         keys.Text("ADVFMT_", d->DateFormat);
+        // Dates without an offset are written as they always were.
+        if (d->AddMonths != 0)
+            keys.Integer("ADVMONTHS_", d->AddMonths);
+        if (d->AddDays != 0)
+            keys.Integer("ADVDAYS_", d->AddDays);
     }
 }
 
@@ -96,6 +102,8 @@ void ReadElement(const TElementReader& keys, TAdvancedField& element) {
         s->ResetOnPrint = keys.Bool("ADVRST_", false);
     } else if (auto* d = dynamic_cast<TDateField*>(&element)) {
         d->DateFormat = keys.Text("ADVFMT_", QStringLiteral("YYYYMMDD"));
+        d->AddMonths = BoundedAddMonths(keys.Integer("ADVMONTHS_", 0));
+        d->AddDays = BoundedAddDays(keys.Integer("ADVDAYS_", 0));
     }
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "merge/AdvancedField.h"
 
+#include "merge/DateOffset.h"
 #include "merge/DateTimeFormat.h"
 #include "merge/FieldPadding.h"
 #include "merge/MergeTexts.h"
@@ -121,13 +122,25 @@ std::unique_ptr<TAdvancedField> TDateField::Clone() const {
     return std::make_unique<TDateField>(*this);
 }
 
+QDateTime TDateField::ShownDateTime(const QDateTime& now) const {
+    return AddDateOffset(now, AddMonths, AddDays);
+}
+
 QString TDateField::Value(const TFieldInput& input) const {
-    return FormatDateTimeText(DateFormat, input.Dates.CurrentDateTime(), input.Dates.Locale);
+    return FormatDateTimeText(DateFormat, ShownDateTime(input.Dates.CurrentDateTime()),
+                              input.Dates.Locale);
 }
 
 QString TDateField::Describe(const TDateSource& dates) const {
-    return Text(MergeText::DescribeDate) + kDoubleQuote + DateFormat + kDoubleQuote + u',' +
-           FormatDateTimeText(DateFormat, dates.CurrentDateTime(), dates.Locale) +
+    // The offsets are named only when set, so that a plain date reads as it always did.
+    QString offsets;
+    if (AddMonths != 0)
+        offsets += Text(MergeText::DescribeAddMonths) + QString::number(AddMonths);
+    if (AddDays != 0)
+        offsets += Text(MergeText::DescribeAddDays) + QString::number(AddDays);
+    return Text(MergeText::DescribeDate) + kDoubleQuote + DateFormat + kDoubleQuote + offsets +
+           u',' +
+           FormatDateTimeText(DateFormat, ShownDateTime(dates.CurrentDateTime()), dates.Locale) +
            Text(MergeText::DescribeEnd);
 }
 

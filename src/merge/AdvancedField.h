@@ -104,7 +104,8 @@ public:
     bool ResetOnPrint = false;
 };
 
-// The current local date and time in a format (see FormatDateTimeText).
+// The current local date and time in a format (see FormatDateTimeText), optionally moved by
+// whole months and days (DateOffset.h).
 class TDateField final : public TAdvancedField {
 public:
     static constexpr const char* DefaultFormat = "yyyymmdd";
@@ -115,6 +116,13 @@ public:
     QString Describe(const TDateSource& dates) const override;
 
     QString DateFormat = QString::fromLatin1(DefaultFormat);
+
+    // Dates ahead or behind: months first, then days; 0 is today.
+    int32_t AddMonths = 0;
+    int32_t AddDays = 0;
+
+    // The date and time this element shows when the clock reads now.
+    QDateTime ShownDateTime(const QDateTime& now) const;
 };
 
 // The elements of one control, in order; the control owns them.

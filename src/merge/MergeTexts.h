@@ -20,6 +20,8 @@ inline constexpr const char* DescribePadChar = ", Pad Char=";
 inline constexpr const char* DescribeSequence = "SEQUENCE [";
 inline constexpr const char* DescribeRangeDots = "...";
 inline constexpr const char* DescribeDate = "DATE [Format=";
+inline constexpr const char* DescribeAddMonths = ", Add Months=";
+inline constexpr const char* DescribeAddDays = ", Add Days=";
 inline constexpr const char* DescribeEnd = "]";
 
 // Data file failures; %1 is the file's path, %2 the system's reason.

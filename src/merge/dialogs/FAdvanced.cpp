@@ -2,6 +2,7 @@
 
 #include "merge/DataImport.h"
 #include "merge/FieldEvaluation.h"
+#include "merge/dialogs/DateExample.h"
 #include "merge/dialogs/DateHelp.h"
 #include "merge/dialogs/DialogPictures.h"
 #include "merge/dialogs/DialogServices.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -83,6 +85,7 @@ TFAdvanced::TFAdvanced(TDataImport& import, QWidget* parent) : QDialog(parent), 
     layout->addWidget(BuildBottomBar());
     Connect();
     RefreshResult();
+    ShowDateExample();
 }
 
 void TFAdvanced::BuildActions() {
@@ -171,6 +174,12 @@ void TFAdvanced::Connect() {
         connect(button, &QAbstractButton::clicked, this, &TFAdvanced::StoreEditedValues);
     connect(m_panels->ByName(), &QAbstractButton::clicked, this, &TFAdvanced::StoreEditedValues);
     connect(m_panels->DateHelp(), &QToolButton::clicked, this, &TFAdvanced::sbDateHelpClick);
+    connect(m_panels->Box(TFieldBox::DateFormat), &QLineEdit::textChanged, this,
+            &TFAdvanced::ShowDateExample);
+    for (QSpinBox* offset : {m_panels->AddMonths(), m_panels->AddDays()}) {
+        connect(offset, &QSpinBox::valueChanged, this, &TFAdvanced::StoreEditedValues);
+        connect(offset, &QSpinBox::valueChanged, this, &TFAdvanced::ShowDateExample);
+    }
 }
 
 bool TFAdvanced::EditAdvancedFields(TFieldList& fields, QWidget* over) {
@@ -310,6 +319,7 @@ void TFAdvanced::SelectLine(int line) {
         }
     }
     ShowFieldName();
+    ShowDateExample();
 }
 
 void TFAdvanced::lvFieldsSelect() {
@@ -420,10 +430,17 @@ void TFAdvanced::ShowFieldName() {
     m_panels->FieldName()->setText(number ? HeaderName(m_header, field) : QString());
 }
 
+void TFAdvanced::ShowDateExample() {
+    const TFieldBoxes boxes = m_panels->Contents();
+    m_panels->DateExample()->setText(
+        DateExample(boxes[TFieldBox::DateFormat], boxes.AddMonths, boxes.AddDays, m_dates));
+}
+
 void TFAdvanced::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     UpdateEditPanel();
     RefreshResult();
+    ShowDateExample(); // the day may have changed since the editor was last open
 }
 
 void TFAdvanced::resizeEvent(QResizeEvent* event) {

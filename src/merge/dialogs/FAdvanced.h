@@ -78,6 +78,7 @@ private:
     void SyncFieldOrder();
     void RefreshResult();
     void ShowFieldName();
+    void ShowDateExample();
     // Reads the column names again when the session's data or its settings (another sheet, query,
     // header choice) changed since they were last read.
     void ReadColumnNames(bool always);

@@ -1,5 +1,6 @@
 #include "merge/dialogs/FieldBoxes.h"
 
+#include "merge/DateOffset.h"
 #include "merge/FieldPadding.h"
 #include "merge/dialogs/MergeDialogTexts.h"
 #include "platform/TextEncoding.h"
@@ -189,6 +190,8 @@ void LoadFieldBoxes(TFieldBoxes& boxes, const TAdvancedField& field) {
         boxes.ResetOnPrint = sequence->ResetOnPrint;
     } else if (const auto* date = dynamic_cast<const TDateField*>(&field)) {
         boxes[B::DateFormat] = date->DateFormat;
+        boxes.AddMonths = date->AddMonths;
+        boxes.AddDays = date->AddDays;
     }
 }
 
@@ -199,8 +202,11 @@ std::optional<QString> StoreFieldBoxes(const TFieldBoxes& boxes, TAdvancedField&
         return StoreImported(boxes, *imported);
     else if (auto* sequence = dynamic_cast<TSequenceField*>(&field))
         return StoreSequence(boxes, *sequence);
-    else if (auto* date = dynamic_cast<TDateField*>(&field))
+    else if (auto* date = dynamic_cast<TDateField*>(&field)) {
         date->DateFormat = boxes[B::DateFormat];
+        date->AddMonths = BoundedAddMonths(boxes.AddMonths);
+        date->AddDays = BoundedAddDays(boxes.AddDays);
+    }
     return std::nullopt;
 }
 

@@ -59,6 +59,10 @@ struct TFieldBoxes {
     bool PadLeft = false;
     bool ResetOnPrint = false;
     bool ByName = false; // "Find the column by its name"
+
+    // The date panel's offsets (its number boxes always hold a number within bounds).
+    int32_t AddMonths = 0;
+    int32_t AddDays = 0;
 };
 
 // Shows an element's values in the boxes of its panel; the other boxes keep theirs.

@@ -1,5 +1,6 @@
 #include "merge/dialogs/FieldPanels.h"
 
+#include "merge/DateOffset.h"
 #include "merge/dialogs/MergeDialogTexts.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include <algorithm>
@@ -23,6 +25,15 @@ constexpr int kShortWidth = 36;
 // Names of the pages, in the order of TFieldPanel.
 const std::array<const char*, FieldPanelCount> kPanelNames = {"pText", "pField", "pSequence",
                                                               "pDate"};
+
+QSpinBox* OffsetBox(const char* name, int32_t bound, QWidget* panel) {
+    auto* box = new QSpinBox(panel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(-bound, bound);
+    box->setToolTip(QString::fromLatin1(MergeDialogText::AddOffsetHint));
+    box->setFixedWidth(kNumberWidth);
+    return box;
+}
 
 QGridLayout* Grid(QWidget* panel) {
     auto* grid = new QGridLayout(panel);
@@ -138,10 +149,27 @@ QWidget* TFieldPanels::BuildDatePanel() {
     QPalette red = m_sbDateHelp->palette();
     red.setColor(QPalette::ButtonText, Qt::red);
     m_sbDateHelp->setPalette(red);
-    grid->addWidget(Caption(TFieldBox::DateFormat, panel), 0, 0);
-    grid->addWidget(Box(TFieldBox::DateFormat), 1, 0);
-    grid->addWidget(m_sbDateHelp, 1, 1);
-    grid->setColumnStretch(0, 1);
+    grid->addWidget(Caption(TFieldBox::DateFormat, panel), 0, 0, 1, 2);
+    grid->addWidget(Box(TFieldBox::DateFormat), 1, 0, 1, 2);
+    grid->addWidget(m_sbDateHelp, 1, 2);
+
+    m_sbAddMonths = OffsetBox("sbAddMonths", MaxAddMonths, panel);
+    m_sbAddDays = OffsetBox("sbAddDays", MaxAddDays, panel);
+    int row = 2;
+    for (auto [box, caption] : {std::pair{m_sbAddMonths, MergeDialogText::AddMonths},
+                                std::pair{m_sbAddDays, MergeDialogText::AddDays}}) {
+        auto* label = new QLabel(Latin(caption), panel);
+        label->setBuddy(box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1, Qt::AlignLeft);
+        ++row;
+    }
+    m_lDateExample = new QLabel(panel);
+    m_lDateExample->setObjectName(QStringLiteral("lDateExample"));
+    m_lDateExample->setTextFormat(Qt::PlainText);
+    m_lDateExample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(m_lDateExample, row, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
     return panel;
 }
 
@@ -159,6 +187,8 @@ TFieldBoxes TFieldPanels::Contents() const {
     boxes.PadLeft = m_rbPadLeft->isChecked();
     boxes.ResetOnPrint = m_cbResetOnPrint->isChecked();
     boxes.ByName = m_cbByName->isChecked();
+    boxes.AddMonths = m_sbAddMonths->value();
+    boxes.AddDays = m_sbAddDays->value();
     return boxes;
 }
 
@@ -174,4 +204,6 @@ void TFieldPanels::Show(const TFieldBoxes& boxes) {
     (boxes.PadLeft ? m_rbPadLeft : m_rbPadRight)->setChecked(true);
     m_cbResetOnPrint->setChecked(boxes.ResetOnPrint);
     m_cbByName->setChecked(boxes.ByName);
+    m_sbAddMonths->setValue(boxes.AddMonths);
+    m_sbAddDays->setValue(boxes.AddDays);
 }

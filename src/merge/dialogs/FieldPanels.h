@@ -10,6 +10,7 @@
 class QCheckBox;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 class QToolButton;
 
 // The edit panel of the advanced field editor: one page per element kind with its captioned
@@ -35,6 +36,10 @@ public:
     // Beside "Field #": the column's name in the data file's header.
     QLabel* FieldName() const { return m_lFieldName; }
     QCheckBox* ByName() const { return m_cbByName; }
+    // The date panel's offsets and the example line under them.
+    QSpinBox* AddMonths() const { return m_sbAddMonths; }
+    QSpinBox* AddDays() const { return m_sbAddDays; }
+    QLabel* DateExample() const { return m_lDateExample; }
 
 private:
     QWidget* BuildTextPanel();
@@ -51,4 +56,7 @@ private:
     QToolButton* m_sbDateHelp = nullptr;
     QLabel* m_lFieldName = nullptr;
     QCheckBox* m_cbByName = nullptr;
+    QSpinBox* m_sbAddMonths = nullptr;
+    QSpinBox* m_sbAddDays = nullptr;
+    QLabel* m_lDateExample = nullptr;
 };

@@ -82,6 +82,13 @@ inline constexpr const char* ResetOnPrintHint = "Reset Current Value to Minimum 
 inline constexpr const char* DateFormat = "Date Format";
 inline constexpr const char* DateHelpButton = "?";
 inline constexpr const char* DateHelpHint = "Date Format Help";
+// The date panel's offsets and the live example under them; %1 is today in the element's
+// format, %2 the offset ("+ 30 days"), %3 the date shown.
+inline constexpr const char* AddMonths = "Add months";
+inline constexpr const char* AddDays = "Add days";
+inline constexpr const char* AddOffsetHint = "Whole numbers; negative numbers go back in time";
+inline constexpr const char* DateExampleToday = "Example: %1";
+inline constexpr const char* DateExampleAhead = "Example: %1 %2 = %3";
 
 // The messages of the sequence boxes; %1 is the bound as typed in its box. The line break is a
 // line feed followed by a carriage return.
