@@ -181,6 +181,7 @@ QWidget* TFControlSettings::BuildCommonPage() {
     row->addWidget(m_transparentButton);
     row->addStretch();
     layout->addWidget(options);
+    layout->addWidget(BuildShrinkToFit());
 
     m_rotationGroup = Named(new QGroupBox(Text(PaletteText::Rotation)), "gbRotation");
     auto* compass = new QGridLayout(m_rotationGroup);
