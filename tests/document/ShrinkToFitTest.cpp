@@ -12,7 +12,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString kLongName = QStringLiteral("Wilhelmina Featherstonehaugh-Cholmondele");
+// 40 characters: at 12 pt wider than an inch, at 4 pt narrower.
+const QString kLongName = QStringLiteral("Lilli Fitz-Whitfield, little tilt filter");
 
 QFont TestFont(int points = 12) {
     QFont f("Liberation Sans");
@@ -79,7 +80,7 @@ TEST(FitTextFont, WrappedTextFitsItsHeightAndItsLongestWord) {
     EXPECT_LE(size.width(), room.width());
 
     // One word that cannot break is shrunk until it is no wider than the box.
-    const QString word = QStringLiteral("Pneumonoultramicroscopicsilicovolcanoconiosis");
+    const QString word = QStringLiteral("Featherstonehaugh");
     const TFittedFont narrow = FitTextFont(font, word, QSize(600, 6000), true, 600);
     EXPECT_TRUE(narrow.fits);
     EXPECT_LE(WrappedTextExtent(narrow.font, word, 600, 0).width(), 600);

@@ -30,6 +30,8 @@ protected:
     void SetUp() override {
         SetScreenResolution(96, 96);
         sheet.ForcedCount = true;
+        sheet.LabelWidth = 4.0;
+        sheet.LabelHeight = 2.0;
         label.SetLabelSize(384, 192);
         out = scratch.File("shrink.pdf");
     }
