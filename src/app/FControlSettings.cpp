@@ -154,6 +154,7 @@ void TFControlSettings::FollowSelection(TLabelControl* s) {
         m_pages->setTabVisible(p, shown[size_t(p)]);
     m_rotationGroup->setEnabled(rotates);
     ShowBoxes();
+    FillShrinkToFit();
     if (!s)
         return;
 

@@ -241,4 +241,12 @@ private:
     QLabel* m_lImageHeight = nullptr;
     QLabel* m_lImageWidth = nullptr;
     QCheckBox* m_cbMaintainAspect = nullptr;
+
+    // Shrinking text to fit, on the Common page (FControlSettingsText.cpp).
+    QCheckBox* BuildShrinkToFit();
+    // The selected texts and formatted texts.
+    std::vector<TLabelControl*> TextTargets() const;
+    void FillShrinkToFit();
+    void ShrinkToFitClicked();
+    QCheckBox* m_cbShrinkToFit = nullptr;
 };

@@ -196,7 +196,11 @@ QWidget* TFControlSettings::BuildCommonPage() {
     }
     m_rotationButtons->button(0)->setChecked(true);
     compass->setColumnStretch(3, 1);
-    layout->addWidget(m_rotationGroup);
+    // The page's height is fixed: Shrink to Fit sits beside the compass.
+    auto* beside = new QHBoxLayout;
+    beside->addWidget(m_rotationGroup);
+    beside->addWidget(BuildShrinkToFit(), 0, Qt::AlignVCenter);
+    layout->addLayout(beside);
     layout->addLayout(BuildBoxes());
     layout->addStretch();
     return page;

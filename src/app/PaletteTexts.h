@@ -63,4 +63,8 @@ inline constexpr const char* Height = "Height";
 inline constexpr const char* BoxInches = "Inches";
 inline constexpr const char* BoxCentimetres = "Centimetres";
 inline constexpr const char* MaintainAspect = "Maintain Aspect Ratio";
+// texts too large for their box
+inline constexpr const char* ShrinkToFit = "Shrink to Fit";
+inline constexpr const char* ShrinkToFitHint =
+    "Draws a text too large for its box at the largest size that fits (not below 4 pt)";
 } // namespace PaletteText

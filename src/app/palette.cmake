@@ -7,6 +7,7 @@ vt_add_library(vt_palette
     FControlSettings.cpp
     FControlSettingsBoxes.cpp
     FControlSettingsPages.cpp
+    FControlSettingsText.cpp
     ImageScale.cpp
     NumberKeyFilter.cpp
     PaletteCaption.cpp

@@ -412,6 +412,7 @@ std::unique_ptr<TLabelControl> TLabelDocument::CloneOf(const TLabelControl& src)
     copy->SetHAlign(src.HAlign());
     copy->SetVAlign(src.VAlign());
     copy->SetTransparency(src.Transparent());
+    copy->SetShrinkToFit(src.ShrinkToFit());
     copy->SetRotation(src.Rotation());
     copy->SetFont(src.Font());
     copy->SetAdvanced(src.Advanced());

@@ -18,9 +18,21 @@ QSize BoundedImageSize(const QSize& size) {
                  std::min(size.height(), MaxImageSide(ScreenPixelsPerInchY())));
 }
 
-// The font at the zoomed screen: the text is laid out afresh, not blown up.
-QFont ZoomedFont(const QFont& font, double zoom) {
-    return FontForResolution(font, std::max(1, int(std::lround(ScreenPixelsPerInchY() * zoom))));
+int32_t ZoomedResolution(double zoom) {
+    return std::max(1, int(std::lround(ScreenPixelsPerInchY() * zoom)));
+}
+
+// The font the control draws text with on the screen at zoom: its own, laid out afresh rather
+// than blown up, and shrunk into the zoomed box when the control shrinks text to fit.
+QFont ScreenFont(const TLabelControl& c, const QString& text, double zoom, bool wrapped) {
+    const int32_t resolution = ZoomedResolution(zoom);
+    const QFont font = FontForResolution(c.Font(), resolution);
+    if (!c.ShrinkToFit() || c.AutoSize())
+        return font;
+    const bool across = !wrapped && c.Rotation() % 2 == 1;
+    const QSize room(int(std::lround((across ? c.Height() : c.Width()) * zoom)),
+                     int(std::lround((across ? c.Width() : c.Height()) * zoom)));
+    return FitTextFont(font, text, room, wrapped, resolution).font;
 }
 } // namespace
 
@@ -50,7 +62,8 @@ void TTextLabel::Draw() {
         SetMinSize(zeroWidth, zeroHeight);
 
     const QString s = TextForDrawing(GetDisplayText());
-    const QSize extent = TextExtent(fm, s);
+    const QFont drawn = ScreenFont(*this, s, 1, false);
+    const QSize extent = TextExtent(QFontMetrics(drawn), s);
     QImage& img = MutableImage();
     img = QImage(BoundedImageSize(vertical ? extent.transposed() : extent), QImage::Format_RGB32);
     const QRgb background = TextBackground(Transparent(), FontColor());
@@ -58,7 +71,7 @@ void TTextLabel::Draw() {
     img.fill(background);
     if (!img.isNull()) {
         QPainter p(&img);
-        DrawRotatedText(p, font, ToQColor(FontColor()), s, Rotation(), img.size(), extent);
+        DrawRotatedText(p, drawn, ToQColor(FontColor()), s, Rotation(), img.size(), extent);
     }
     if (AutoSize())
         SetBox(TRect::FromBox(Left(), Top(), img.width(), img.height()), false);
@@ -68,8 +81,8 @@ void TTextLabel::Draw() {
 QImage TTextLabel::ZoomedImage(double zoom) const {
     if (zoom == 1 || Image().isNull())
         return TLabelControl::ZoomedImage(zoom);
-    const QFont font = ZoomedFont(Font(), zoom);
     const QString s = TextForDrawing(GetDisplayText());
+    const QFont font = ScreenFont(*this, s, zoom, false);
     QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
     img.fill(TransparentColor());
     QPainter p(&img);
@@ -103,8 +116,8 @@ void TMemoLabel::SetVAlign(uint8_t v) {
 void TMemoLabel::Draw() {
     if (Loading())
         return;
-    const QFont font = FontForResolution(Font(), ScreenPixelsPerInchY());
     const QString s = TextForDrawing(GetDisplayText());
+    const QFont font = ScreenFont(*this, s, 1, true);
     const QSize size = BoundedImageSize(WrappedTextExtent(font, s, Width(), HAlign()));
     QImage& img = MutableImage();
     img = QImage(size, QImage::Format_RGB32);
@@ -125,7 +138,8 @@ QImage TMemoLabel::ZoomedImage(double zoom) const {
     QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    DrawWrappedText(p, ZoomedFont(Font(), zoom), ToQColor(FontColor()),
-                    TextForDrawing(GetDisplayText()), img.rect(), HAlign());
+    const QString s = TextForDrawing(GetDisplayText());
+    DrawWrappedText(p, ScreenFont(*this, s, zoom, true), ToQColor(FontColor()), s, img.rect(),
+                    HAlign());
     return img;
 }

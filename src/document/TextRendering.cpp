@@ -2,6 +2,7 @@
 
 #include "document/SheetLimits.h"
 #include "platform/Rounding.h"
+#include "platform/Units.h"
 
 #include <QPainter>
 
@@ -98,4 +99,41 @@ void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const
     p.setPen(colour);
     p.drawText(rect, HorizontalAlignment(hAlign) | Qt::AlignTop | kWrapFlags,
                NormaliseLineEnds(text));
+}
+
+namespace {
+bool TextFits(const QFont& font, const QString& text, const QSize& room, bool wrapped,
+              const QPaintDevice* device) {
+    const QSize size = wrapped ? WrappedTextExtent(font, text, room.width(), 0)
+                               : TextExtent(QFontMetrics(font, device), text);
+    return size.width() <= room.width() && size.height() <= room.height();
+}
+
+QFont WithPixelSize(const QFont& font, int pixels) {
+    QFont f = font;
+    f.setPixelSize(pixels);
+    return f;
+}
+} // namespace
+
+TFittedFont FitTextFont(const QFont& font, const QString& text, const QSize& room, bool wrapped,
+                        int32_t pixelsPerInch, const QPaintDevice* device) {
+    const int full = std::max(1, font.pixelSize());
+    if (TextFits(font, text, room, wrapped, device))
+        return {font, true};
+    const int floor =
+        std::min(full, std::max(1, RoundHalfEven(MinFittedPoints * pixelsPerInch / PointsPerInch)));
+    QFont smallest = WithPixelSize(font, floor);
+    if (!TextFits(smallest, text, room, wrapped, device))
+        return {smallest, false};
+    // The extent grows with the size: the largest size that fits lies in [floor, full).
+    int fits = floor, tooLarge = full;
+    while (tooLarge - fits > 1) {
+        const int middle = fits + (tooLarge - fits) / 2;
+        if (TextFits(WithPixelSize(font, middle), text, room, wrapped, device))
+            fits = middle;
+        else
+            tooLarge = middle;
+    }
+    return {WithPixelSize(font, fits), true};
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class QPainter;
+class QPaintDevice;
 
 // Text drawing shared by the screen and the printer.
 
@@ -47,3 +48,19 @@ QSize WrappedTextExtent(const QFont& font, const QString& text, int width, int h
 // font and pen are left set to the text's.
 void DrawWrappedText(QPainter& p, const QFont& font, const QColor& colour, const QString& text,
                      const QRect& rect, int hAlign);
+
+// Text that shrinks to fit its box is never drawn smaller than this.
+inline constexpr double MinFittedPoints = 4.0;
+
+// The font at which text fits room, both in pixels of a device of pixelsPerInch: the largest
+// whole pixel size, no larger than font's own, at which one line (wrapped false; room is the
+// line's unrotated length and height) or the text word-wrapped into room's width (wrapped true)
+// lies inside room. font has its pixel size set for the device; device gives single lines'
+// metrics (nullptr: the screen's). Where even MinFittedPoints does not fit, the font at
+// MinFittedPoints, and fits is false.
+struct TFittedFont {
+    QFont font;
+    bool fits = true;
+};
+TFittedFont FitTextFont(const QFont& font, const QString& text, const QSize& room, bool wrapped,
+                        int32_t pixelsPerInch, const QPaintDevice* device = nullptr);

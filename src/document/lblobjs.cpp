@@ -204,6 +204,11 @@ void TLabelControl::SetAdvanced(bool b) {
     Changed(true);
 }
 
+void TLabelControl::SetShrinkToFit(bool b) {
+    m_shrinkToFit = b;
+    Changed(true);
+}
+
 void TLabelControl::SetTransparency(bool b) {
     m_transparent = b;
     Changed(true);

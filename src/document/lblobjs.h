@@ -178,6 +178,11 @@ public:
     TEvent OnChange;
     TEvent OnPlaced;
 
+    // Text kinds: a text too large for its box is drawn at the largest size that fits, down to
+    // MinFittedPoints, never larger than its font. Has no effect with auto size on.
+    bool ShrinkToFit() const { return m_shrinkToFit; }
+    void SetShrinkToFit(bool b);
+
 protected:
     // For the kinds: their creation defaults and their rendering.
     void SetKind(TControlKind k) { m_kind = k; }
@@ -237,6 +242,8 @@ private:
     QRgb m_transparentColor = qRgb(255, 255, 255);
     TRect m_oldBounds;
     TRect m_boundsArea;
+    // text fitting
+    bool m_shrinkToFit = false;
 };
 
 // The size of a control's picture at zoom: each side times zoom, at least one pixel.

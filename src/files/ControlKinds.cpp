@@ -23,8 +23,15 @@ uint8_t ClampedByte(int value, int low, int high, uint8_t fallback) {
     return value >= low && value <= high ? uint8_t(value) : fallback;
 }
 
-void NoKeys(TSectionWriter&, const TLabelControl&, QStringList&) {}
-void ReadNoKeys(const TSectionReader&, TLabelControl&, TPictureSource&) {}
+// Text kinds: shrinking to fit, only when set, so that files without it read as before.
+void WriteTextKeys(TSectionWriter& keys, const TLabelControl& c, QStringList&) {
+    if (c.ShrinkToFit())
+        keys.Bool("SHRINKTOFIT", true);
+}
+
+void ReadTextKeys(const TSectionReader& keys, TLabelControl& c, TPictureSource&) {
+    c.SetShrinkToFit(keys.Bool("SHRINKTOFIT", false));
+}
 
 void WriteBarcode(TSectionWriter& keys, const TLabelControl& control, QStringList&) {
     const auto& c = static_cast<const TBarcodeLabel&>(control);
@@ -94,8 +101,8 @@ void ReadGraphic(const TSectionReader& keys, TLabelControl& control, TPictureSou
 
 constexpr TControlKindInfo kKinds[] = {
     {ckBarcode, Create<TBarcodeLabel>, WriteBarcode, ReadBarcode},
-    {ckText, Create<TTextLabel>, NoKeys, ReadNoKeys},
-    {ckMemo, Create<TMemoLabel>, NoKeys, ReadNoKeys},
+    {ckText, Create<TTextLabel>, WriteTextKeys, ReadTextKeys},
+    {ckMemo, Create<TMemoLabel>, WriteTextKeys, ReadTextKeys},
     {ckShape, Create<TShapeLabel>, WriteShape, ReadShape},
     {ckGraphic, Create<TGraphicLabel>, WriteGraphic, ReadGraphic},
 };

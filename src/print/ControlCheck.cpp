@@ -166,12 +166,19 @@ void TControlCheck::CheckReading(TBarcodeType type, const QString& data, int32_t
 }
 
 void TControlCheck::CheckText(const TLabelControl& c, const QString& text, const TPrintBox& box) {
-    auto font = m_fonts.find(&c);
-    if (font == m_fonts.end())
-        font = m_fonts.emplace(&c, PrinterFont(c.Font(), m_scale)).first;
-    const QRect rect = KindTraits(c.Kind()).MultiLine
-                           ? MemoTextRect(c, text, box, m_scale)
-                           : TextCell(c, font->second, text, box, nullptr).rect;
+    // A text that shrinks to fit has a font of its own for every text.
+    QFont shrunk;
+    const QFont* font = &shrunk;
+    if (c.ShrinkToFit()) {
+        shrunk = PrintedTextFont(c, text, box, m_scale, nullptr).font;
+    } else {
+        auto known = m_fonts.find(&c);
+        if (known == m_fonts.end())
+            known = m_fonts.emplace(&c, PrinterFont(c.Font(), m_scale)).first;
+        font = &known->second;
+    }
+    const QRect rect = KindTraits(c.Kind()).MultiLine ? MemoTextRect(c, *font, text, box)
+                                                      : TextCell(c, *font, text, box, nullptr).rect;
     const QRect room = Room(box);
     const QString quoted = Quoted(text.section(QLatin1Char('\n'), 0, 0));
     if (rect.left() < room.left() || rect.right() > room.right())

@@ -168,7 +168,7 @@ TBarcodePlacement PlaceBarcode(const TLabelControl& c, const QString& data, cons
 
 void PrintTextControl(QPainter& p, const TLabelControl& c, const QString& text,
                       const TPrintBox& box, const TPrintScale& s) {
-    const QFont font = PrinterFont(c.Font(), s);
+    const QFont font = PrintedTextFont(c, text, box, s, p.device()).font;
     const TTextCell t = TextCell(c, font, text, box, p.device());
     const QRect& cellRect = t.rect;
     const QSize cell = cellRect.size();
@@ -192,11 +192,23 @@ TTextCell TextCell(const TLabelControl& c, const QFont& font, const QString& tex
     return t;
 }
 
+TFittedFont PrintedTextFont(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                            const TPrintScale& s, const QPaintDevice* device) {
+    const QFont font = PrinterFont(c.Font(), s);
+    if (!c.ShrinkToFit() || c.AutoSize())
+        return {font, true};
+    // Formatted text wraps into the box's width; one line lies along the box as it is turned.
+    const bool wrapped = KindTraits(c.Kind()).MultiLine;
+    const bool across = !wrapped && c.Rotation() % 2 == 1;
+    return FitTextFont(font, text, across ? QSize(box.h, box.w) : QSize(box.w, box.h), wrapped,
+                       s.PrinterY, device);
+}
+
 void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
                       const TPrintBox& box, const TPrintScale& s) {
-    const QFont font = PrinterFont(c.Font(), s);
+    const QFont font = PrintedTextFont(c, text, box, s, nullptr).font;
     const int align = MemoAlignment(c);
-    const QRect rect = MemoTextRect(c, text, box, s);
+    const QRect rect = MemoTextRect(c, font, text, box);
     TClipScope clip(p, box.clip, WithInk(rect, font));
     if (!c.Transparent())
         p.fillRect(rect, Qt::white);
@@ -207,9 +219,8 @@ int MemoAlignment(const TLabelControl& c) {
     return c.HAlign() == haLeft ? 0 : c.HAlign() == haCenter ? 2 : 1;
 }
 
-QRect MemoTextRect(const TLabelControl& c, const QString& text, const TPrintBox& box,
-                   const TPrintScale& s) {
-    const QFont font = PrinterFont(c.Font(), s);
+QRect MemoTextRect(const TLabelControl& c, const QFont& font, const QString& text,
+                   const TPrintBox& box) {
     const QSize size = WrappedTextExtent(font, text, box.w, MemoAlignment(c));
     const int32_t rw = size.width(), rh = size.height();
     int32_t left = box.x, right = box.x + rw, top = box.y, bottom = box.y + rh;

@@ -4,6 +4,7 @@
 #include "barcode/MatrixGeometry.h"
 #include "barcode/MatrixText.h"
 #include "barcode/PrnBarcode.h"
+#include "document/TextRendering.h"
 #include "document/lblobjs.h"
 #include "merge/ImportRecord.h"
 
@@ -83,11 +84,16 @@ struct TTextCell {
     QRect rect;   // on the page
     QSize extent; // of the line before rotation
 };
-// font is the control's PrinterFont; device the page's (nullptr: the screen's metrics).
+// font is the one PrintedTextFont gives; device the page's (nullptr: the screen's metrics).
 TTextCell TextCell(const TLabelControl& c, const QFont& font, const QString& text,
                    const TPrintBox& box, QPaintDevice* device);
-QRect MemoTextRect(const TLabelControl& c, const QString& text, const TPrintBox& box,
-                   const TPrintScale& s);
+QRect MemoTextRect(const TLabelControl& c, const QFont& font, const QString& text,
+                   const TPrintBox& box);
+// The font a text or formatted text control prints text in: its PrinterFont, shrunk into the
+// box when the control shrinks text to fit (fits is false when even the smallest size is cut).
+// device as for TextCell.
+TFittedFont PrintedTextFont(const TLabelControl& c, const QString& text, const TPrintBox& box,
+                            const TPrintScale& s, const QPaintDevice* device);
 int MemoAlignment(const TLabelControl& c);
 
 // The control's font for the page: its screen pixel height scaled to the printer.

@@ -19,7 +19,7 @@ std::vector<TPdfWord> PdfWords(const QString& pdf) {
     std::vector<TPdfWord> words;
     int page = 0;
     static const QRegularExpression token(
-        R"RX(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)RX");
+        R"RX(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)RX");
     auto it = token.globalMatch(html);
     while (it.hasNext()) {
         const auto m = it.next();
@@ -28,7 +28,8 @@ std::vector<TPdfWord> PdfWords(const QString& pdf) {
             continue;
         }
         words.push_back({page, m.captured(1).toDouble() * 600 / 72,
-                         m.captured(2).toDouble() * 600 / 72, m.captured(3)});
+                         m.captured(2).toDouble() * 600 / 72, m.captured(5),
+                         m.captured(3).toDouble() * 600 / 72, m.captured(4).toDouble() * 600 / 72});
     }
     return words;
 }

@@ -13,6 +13,9 @@ struct TPdfWord {
     double X = 0; // left edge in 600-dpi pixels
     double Y = 0; // top edge in 600-dpi pixels
     QString Text;
+    // right and bottom edges, in 600-dpi pixels
+    double Right = 0;
+    double Bottom = 0;
 };
 
 // Every word of the document with its page and position, in the order the pages draw them.
