@@ -1,11 +1,13 @@
 #include "document/GraphicLabel.h"
 
 #include "document/Jpeg.h"
+#include "document/LabelDocument.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
 #include "platform/Rounding.h"
 #include "platform/TempFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -169,16 +171,37 @@ QSize TGraphicLabel::FittedSize(const QSize& picture, int32_t width, int32_t hei
     return QSize(RoundHalfEven(double(pw) * height / ph), height);
 }
 
+const QImage& TGraphicLabel::ShownPicture() const {
+    const TShownData* shown = Owner() ? Owner()->ShownData() : nullptr;
+    if (!shown || !Advanced() || Fields.empty())
+        return m_picture;
+    QString name = GetDisplayText().trimmed();
+    if (!name.isEmpty() && QDir::isRelativePath(name) && !shown->DataFolder.isEmpty())
+        name = QDir(shown->DataFolder).filePath(name);
+    if (name != m_shownName || m_shownPicture.isNull()) {
+        m_shownName = name;
+        // A picture the record names but that cannot be read leaves the control empty, as on
+        // paper.
+        TGraphicLabel holder;
+        if (QFileInfo(name).isFile() && LoadImageByExtension(holder, name))
+            m_shownPicture = holder.Picture();
+        else
+            m_shownPicture = BlankPicture();
+    }
+    return m_shownPicture;
+}
+
 void TGraphicLabel::Draw() {
     if (Loading())
         return;
-    const QSize size = FittedSize(m_picture.size(), Width(), Height(), m_keepAspect);
+    const QImage& picture = ShownPicture();
+    const QSize size = FittedSize(picture.size(), Width(), Height(), m_keepAspect);
     QImage& img = MutableImage();
     img = QImage(size, QImage::Format_RGB32);
     if (!img.isNull()) {
         img.fill(Qt::white);
         QPainter p(&img);
-        p.drawImage(QRect(QPoint(0, 0), size), m_picture);
+        p.drawImage(QRect(QPoint(0, 0), size), picture);
         p.end();
         SetTransparentColor(img.pixel(0, img.height() - 1));
     }
@@ -194,6 +217,6 @@ QImage TGraphicLabel::ZoomedImage(double zoom) const {
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(img.rect(), m_picture);
+    p.drawImage(img.rect(), ShownPicture());
     return img;
 }

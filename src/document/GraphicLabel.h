@@ -31,6 +31,11 @@ private:
     QImage m_picture;
     QString m_imageFile;
     bool m_keepAspect = true;
+
+    // The picture the shown record names (Show Data), kept while the name stays the same.
+    const QImage& ShownPicture() const;
+    mutable QString m_shownName;
+    mutable QImage m_shownPicture;
 };
 
 // Loads a picture into the control, choosing the decoder by the first three letters of the file

@@ -244,8 +244,14 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
 }
 
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
+    PrintImagePicture(p, c, static_cast<const TGraphicLabel&>(c).Picture(), b);
+}
+
+void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
+                       const TPrintBox& b) {
+    if (picture.isNull())
+        return;
     const auto& g = static_cast<const TGraphicLabel&>(c);
-    const QImage& picture = g.Picture();
     const int32_t pw = picture.width(), ph = picture.height();
     int32_t iw = b.w, ih = b.h;
     if (g.KeepAspect() && pw > 0 && ph > 0) {
@@ -273,7 +279,7 @@ constexpr TKindPrinter kPrinters[] = {
     {ckGraphic,
      [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
         const TPrintScale&) { PrintImageControl(p, c, b); },
-     nullptr},
+     PreflightText::Image},
 };
 static_assert(CoversEveryKind(kPrinters), "one entry per storable kind, in kind order");
 } // namespace

@@ -40,6 +40,9 @@ void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
 void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& box,
                        const TPrintScale& s);
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box);
+// The image control drawn with picture instead of its own (a null picture draws nothing).
+void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
+                       const TPrintBox& box);
 
 // What the page adds to each kind of control: how it is drawn (text is the evaluated text for the
 // kinds that carry one, empty for the rest) and how a problem found in it names it.
