@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=fuzz/corpus
 im=$(command -v convert-im6.q16 || command -v convert)
-for t in data_file archive label description template sheet_defaults jpeg bmp command_line; do
+for t in data_file archive label description template sheet_defaults jpeg bmp png svg command_line; do
   rm -rf "${out:?}/$t"
   mkdir -p "$out/$t"
 done
@@ -240,6 +240,67 @@ cl('labels', 'missing.lbl', '-r', '1e309', 'LABELS', '-c', '2147483648', '-s', '
 cl('switch-last', '-i', '-r', '-c', '-s', '-o', '-d')
 cl('help', '--help', '-h', '--version')
 cl('missing-data', 'label.lbl', '-i', 'none.csv', '-r', 'ALL')
+PY
+
+python3 - "$out" <<'PY'
+# --- PNG and SVG pictures, written by hand ---
+import os, struct, sys, zlib
+out = sys.argv[1]
+for d in ('png', 'svg'):
+    os.makedirs(os.path.join(out, d), exist_ok=True)
+
+def put(folder, name, data):
+    with open(os.path.join(out, folder, name), 'wb') as f:
+        f.write(data)
+
+def chunk(kind, body):
+    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+
+def png(w, h, depth, colour, rows, extra=b'', interlace=0):
+    head = struct.pack('>IIBBBBB', w, h, depth, colour, 0, 0, interlace)
+    raw = b''.join(b'\x00' + r for r in rows)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', head) + extra +
+            chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))
+
+w, h = 12, 6
+put('png', 'rgba.png', png(w, h, 8, 6, [b''.join(bytes((x * 20, y * 40, 90, 255 if x < 6 else 60))
+                                               for x in range(w)) for y in range(h)]))
+put('png', 'rgb.png', png(w, h, 8, 2, [b''.join(bytes((x * 20, y * 40, 90)) for x in range(w))
+                                       for y in range(h)]))
+put('png', 'grey-16.png', png(w, h, 16, 0, [b''.join(struct.pack('>H', x * 5000) for x in range(w))
+                                            for y in range(h)]))
+put('png', 'palette-trns.png', png(w, h, 4, 3, [bytes(((x % 4) << 4 | (x + 1) % 4) for x in range(w // 2))
+                                                for y in range(h)],
+                                   chunk(b'PLTE', bytes([255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 9, 9])) +
+                                   chunk(b'tRNS', bytes([0, 128]))))
+put('png', 'interlaced.png', png(8, 8, 8, 0, [bytes(range(y * 8, y * 8 + 8)) for y in range(8)],
+                                 interlace=1))
+huge = bytearray(png(8, 8, 8, 0, [bytes(8)] * 8))
+huge[16:24] = struct.pack('>II', 60000, 60000)
+huge[29:33] = struct.pack('>I', zlib.crc32(bytes(huge[12:29])))
+put('png', 'huge-claim.png', bytes(huge))
+
+put('svg', 'logo.svg', b'<svg xmlns="http://www.w3.org/2000/svg" width="100" height="50">'
+    b'<rect width="50" height="50" fill="#00f"/><circle cx="75" cy="25" r="10" stroke="red"/></svg>')
+put('svg', 'viewbox-mm.svg', b'<svg xmlns="http://www.w3.org/2000/svg" width="30mm" height="20mm" '
+    b'viewBox="0 0 300 200"><g transform="rotate(10)"><path d="M10 10 L290 10 Q150 190 10 10z" '
+    b'fill="url(#g)"/></g><defs><linearGradient id="g"><stop offset="0" stop-color="red"/>'
+    b'<stop offset="1" stop-color="blue" stop-opacity=".3"/></linearGradient></defs>'
+    b'<text x="20" y="180" font-size="30">Label</text></svg>')
+put('svg', 'outside-files.svg', b'<?xml version="1.0"?><!DOCTYPE svg [<!ENTITY e "/etc/hostname">]>'
+    b'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
+    b'width="20" height="20"><script>alert(1)</script><image width="20" height="20" '
+    b'xlink:href="&e;"/><image width="9" height="9" href="file:///etc/hostname"/>'
+    b'<foreignObject><p>x</p></foreignObject><use xlink:href="other.svg#a"/></svg>')
+put('svg', 'inline-image.svg', b'<svg xmlns="http://www.w3.org/2000/svg" '
+    b'xmlns:xlink="http://www.w3.org/1999/xlink" width="4" height="4"><image width="4" height="4" '
+    b'xlink:href="data:image/png;base64,' +
+    __import__('base64').b64encode(png(1, 1, 8, 0, [b'\x80'])) + b'"/></svg>')
+put('svg', 'huge-size.svg', b'<svg xmlns="http://www.w3.org/2000/svg" width="1000000" '
+    b'height="3"><rect width="10" height="3"/></svg>')
+put('svg', 'animated.svg', b'<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10">'
+    b'<rect width="5" height="5"><animate attributeName="x" from="0" to="5" dur="1s" '
+    b'repeatCount="indefinite"/></rect></svg>')
 PY
 
 du -sh "$out"

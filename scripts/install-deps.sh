@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl1-mesa-dev libqt6svg6 qt6-svg-dev
+  qt6-base-dev libgl1-mesa-dev libqt6svg6 qt6-svg-dev qt6-image-formats-plugins
   libjpeg-dev
   libqpdf-dev
   libquazip1-qt6-dev

@@ -2,6 +2,8 @@
 
 #include "document/Jpeg.h"
 #include "document/LabelDocument.h"
+#include "document/PictureFormats.h"
+#include "document/PictureLimits.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
 #include "platform/Rounding.h"
@@ -13,28 +15,12 @@
 #include <QPainter>
 
 namespace {
-enum class TPictureType { None, Bitmap, Jpeg };
-
-TPictureType TypeFromName(const QString& path) {
-    const QString head = QFileInfo(path).fileName().left(3).toUpper();
-    if (head == "BMP")
-        return TPictureType::Bitmap;
-    if (head == "JPG" || head == "JPE")
-        return TPictureType::Jpeg;
-    return TPictureType::None;
-}
-
-TPictureType TypeFromExtension(const QString& path) {
-    const QString ext = QFileInfo(path).suffix().toUpper();
-    if (ext == "BMP")
-        return TPictureType::Bitmap;
-    if (ext == "JPG" || ext == "JPEG")
-        return TPictureType::Jpeg;
-    return TPictureType::None;
+QString Message(const QString& text, const QString& path) {
+    return text + QStringLiteral("\n\r") + path;
 }
 
 QString Message(const char* text, const QString& path) {
-    return QString::fromLatin1(text) + QStringLiteral("\n\r") + path;
+    return Message(QString::fromLatin1(text), path);
 }
 
 bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type) {
@@ -46,7 +32,26 @@ bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type)
     }
     if (type == TPictureType::None)
         return false;
+    if (type == TPictureType::Svg) {
+        const TSvgPicture svg = ReadSvgFile(path);
+        if (svg.IsNull()) {
+            ShowMessage(Message(QString::fromLatin1(PictureText::BadPicture).arg("svg"), path));
+            return false;
+        }
+        control.SetVectors(svg);
+        return true;
+    }
     QImage picture;
+    if (type != TPictureType::Jpeg && type != TPictureType::Bitmap) {
+        picture = DecodeRasterFile(path, type);
+        if (picture.isNull()) {
+            ShowMessage(Message(
+                QString::fromLatin1(PictureText::BadPicture).arg(PictureTypeWord(type)), path));
+            return false;
+        }
+        control.SetPicture(picture);
+        return true;
+    }
     if (type == TPictureType::Jpeg) {
         picture = DecodeJpegFile(path);
         if (picture.isNull()) {
@@ -66,17 +71,24 @@ bool LoadPicture(TGraphicLabel& control, const QString& path, TPictureType type)
 } // namespace
 
 bool LoadImageByName(TGraphicLabel& control, const QString& path) {
-    return LoadPicture(control, path, TypeFromName(path));
+    return LoadPicture(control, path, PictureTypeFromName(path));
 }
 
 bool LoadImageByExtension(TGraphicLabel& control, const QString& path) {
-    if (!path.isEmpty() && QFileInfo::exists(path) && TypeFromExtension(path) == TPictureType::None)
+    if (!path.isEmpty() && QFileInfo::exists(path) &&
+        PictureTypeFromExtension(path) == TPictureType::None)
         return false;
-    return LoadPicture(control, path, TypeFromExtension(path));
+    return LoadPicture(control, path, PictureTypeFromExtension(path));
 }
 
 bool ImportPicture(TGraphicLabel& control, const QString& path) {
     const QImage previous = control.Picture();
+    const TSvgPicture previousVectors = control.Vectors();
+    auto restore = [&] {
+        control.SetPicture(previous);
+        if (!previousVectors.IsNull())
+            control.SetVectors(previousVectors);
+    };
     if (!LoadImageByExtension(control, path))
         return false;
     QString copy;
@@ -84,14 +96,14 @@ bool ImportPicture(TGraphicLabel& control, const QString& path) {
         copy = UniqueTempFile(QFileInfo(path).suffix().left(3).toLower());
     } catch (const TUserError& e) {
         ShowMessage(e.Message());
-        control.SetPicture(previous);
+        restore();
         return false;
     }
     // QFile::copy does not overwrite, and the new private file exists (it was made empty).
     QFile::remove(copy);
     if (!QFile::copy(path, copy)) {
         ShowMessage(QStringLiteral("Cannot copy %1 to %2.").arg(path, copy));
-        control.SetPicture(previous);
+        restore();
         return false;
     }
     if (!control.ImageFile().isEmpty())
@@ -146,13 +158,44 @@ QImage TGraphicLabel::BlankPicture() const {
 
 void TGraphicLabel::SetPicture(const QImage& picture) {
     m_picture = picture;
+    m_vectors = {};
     Changed(true);
+}
+
+void TGraphicLabel::SetVectors(const TSvgPicture& svg) {
+    m_vectors = svg;
+    // The pixel copy at the natural size, scaled down to a bounded size for a huge drawing.
+    QSize size = svg.NaturalSize;
+    const int side = PictureLimits::MaxSvgPreviewSide;
+    if (size.width() > side || size.height() > side)
+        size = size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    m_picture = RenderSvg(svg, size);
+    Changed(true);
+}
+
+QSize TGraphicLabel::NaturalSize() const {
+    return m_vectors.IsNull() ? m_picture.size() : m_vectors.NaturalSize;
+}
+
+bool TGraphicLabel::SeeThrough() const {
+    return !m_vectors.IsNull() || m_picture.hasAlphaChannel();
+}
+
+void TGraphicLabel::PaintPicture(QPainter& p, const QRect& target) const {
+    if (!m_vectors.IsNull()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawSvg(p, m_vectors, QRectF(target));
+    } else {
+        p.drawImage(target, m_picture);
+    }
 }
 
 void TGraphicLabel::SetImageFile(const QString& path) {
     m_imageFile = path;
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         m_picture = BlankPicture();
+        m_vectors = {};
+    }
     Changed(true);
 }
 
@@ -171,37 +214,36 @@ QSize TGraphicLabel::FittedSize(const QSize& picture, int32_t width, int32_t hei
     return QSize(RoundHalfEven(double(pw) * height / ph), height);
 }
 
-const QImage& TGraphicLabel::ShownPicture() const {
+const TGraphicLabel& TGraphicLabel::Drawn() const {
     const TShownData* shown = Owner() ? Owner()->ShownData() : nullptr;
     if (!shown || !Advanced() || Fields.empty())
-        return m_picture;
+        return *this;
     QString name = GetDisplayText().trimmed();
     if (!name.isEmpty() && QDir::isRelativePath(name) && !shown->DataFolder.isEmpty())
         name = QDir(shown->DataFolder).filePath(name);
-    if (name != m_shownName || m_shownPicture.isNull()) {
+    if (!m_shown || name != m_shownName) {
         m_shownName = name;
         // A picture the record names but that cannot be read leaves the control empty, as on
         // paper.
-        TGraphicLabel holder;
-        if (QFileInfo(name).isFile() && LoadImageByExtension(holder, name))
-            m_shownPicture = holder.Picture();
-        else
-            m_shownPicture = BlankPicture();
+        m_shown = std::make_shared<TGraphicLabel>();
+        if (QFileInfo(name).isFile())
+            LoadImageByExtension(*m_shown, name);
     }
-    return m_shownPicture;
+    return *m_shown;
 }
 
 void TGraphicLabel::Draw() {
     if (Loading())
         return;
-    const QImage& picture = ShownPicture();
-    const QSize size = FittedSize(picture.size(), Width(), Height(), m_keepAspect);
+    const TGraphicLabel& drawn = Drawn();
+    const QSize size = FittedSize(drawn.NaturalSize(), Width(), Height(), m_keepAspect);
     QImage& img = MutableImage();
-    img = QImage(size, QImage::Format_RGB32);
+    const bool seeThrough = drawn.SeeThrough();
+    img = QImage(size, seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (!img.isNull()) {
-        img.fill(Qt::white);
+        img.fill(seeThrough ? Qt::transparent : Qt::white);
         QPainter p(&img);
-        p.drawImage(QRect(QPoint(0, 0), size), picture);
+        drawn.PaintPicture(p, QRect(QPoint(0, 0), size));
         p.end();
         SetTransparentColor(img.pixel(0, img.height() - 1));
     }
@@ -212,11 +254,14 @@ void TGraphicLabel::Draw() {
 QImage TGraphicLabel::ZoomedImage(double zoom) const {
     if (zoom == 1 || Image().isNull())
         return TLabelControl::ZoomedImage(zoom);
-    // From the picture itself, smoothly, not from the screen-sized copy.
-    QImage img(ZoomedImageSize(Image().size(), zoom), QImage::Format_RGB32);
-    img.fill(Qt::white);
+    // From the picture itself (an SVG drawn at the zoomed size), not from the screen-sized copy.
+    const TGraphicLabel& drawn = Drawn();
+    const bool seeThrough = drawn.SeeThrough();
+    QImage img(ZoomedImageSize(Image().size(), zoom),
+               seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    img.fill(seeThrough ? Qt::transparent : Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(img.rect(), ShownPicture());
+    drawn.PaintPicture(p, img.rect());
     return img;
 }

@@ -19,6 +19,19 @@ inline constexpr int MaxJpegScans = 1000;
 // A BMP picture is held to Qt's own limit on the image a reader may allocate (256 MB decoded,
 // about 64 megapixels at 32 bits), which the BMP reader applies to every file.
 
+// PNG, GIF, TIFF and WebP pictures: the pixels their header may claim, checked before
+// decoding; 64 megapixels is what Qt lets a reader allocate at 32 bits anyway.
+inline constexpr int64_t MaxRasterPixels = 64'000'000;
+// Bytes of an SVG file, which is read whole and parsed before it is drawn; logos take kilobytes.
+inline constexpr int64_t MaxSvgFileBytes = 16LL * 1024 * 1024;
+// The longest side of the pixel copy an SVG picture keeps beside its vectors (the vectors
+// themselves are drawn at any size).
+inline constexpr int MaxSvgPreviewSide = 2048;
+
+inline bool RasterSizeAllowed(int64_t width, int64_t height) {
+    return width > 0 && height > 0 && width * height <= MaxRasterPixels;
+}
+
 // True when a JPEG of width x height pixels stored in fileBytes bytes is within the limits.
 inline bool JpegSizeAllowed(int64_t width, int64_t height, int64_t fileBytes) {
     const int64_t pixels = width * height;

@@ -1,6 +1,7 @@
 #include "files/PictureSource.h"
 
 #include "document/GraphicLabel.h"
+#include "document/PictureFormats.h"
 #include "platform/Messages.h"
 #include "platform/TempFiles.h"
 
@@ -45,8 +46,8 @@ void TArchivePictures::Attach(TGraphicLabel& control, const QString& imgName) {
 namespace {
 bool IsPictureExtension(const QString& suffix) {
     const QString s = suffix.toUpper();
-    return s == QLatin1String("BMP") || s == QLatin1String("JPG") || s == QLatin1String("JPEG") ||
-           s == QLatin1String("JPE");
+    return s == QLatin1String("JPE") ||
+           PictureTypeFromExtension(QStringLiteral("x.") + suffix) != TPictureType::None;
 }
 } // namespace
 

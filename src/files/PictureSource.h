@@ -43,8 +43,8 @@ private:
 
 // The pictures of an older plain description: IMG_NAME is a path, a bare name being taken from
 // the label file's folder. The picture is copied to a private file and loaded from there; only
-// BMP and JPEG files are copied, so a crafted description cannot carry other files away into a
-// saved label.
+// picture files an image control reads are copied, so a crafted description cannot carry other
+// files away into a saved label.
 class TFolderPictures final : public TPictureSource {
 public:
     explicit TFolderPictures(QString labelFolder) : m_folder(std::move(labelFolder)) {}

@@ -111,7 +111,7 @@ public:
     // problem of this label.
     void CheckRecordPicture(const TLabelControl& c, const TLabelPlace& place) {
         const QString path = c.GetPrintText(place.Record, place.LastCopy, place.Header);
-        if (!place.Pictures->Picture(path, place.RecordNumber, place.RecordLine).isNull())
+        if (!place.Pictures->Picture(path, place.RecordNumber, place.RecordLine).IsNull())
             return;
         if (const TPictureTrouble* t = place.Pictures->TroubleOf(path))
             Report(c, QString::fromLatin1(PreflightText::NoPicture)

@@ -243,16 +243,12 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
                box, outline);
 }
 
-void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
-    PrintImagePicture(p, c, static_cast<const TGraphicLabel&>(c).Picture(), b);
-}
-
-void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
-                       const TPrintBox& b) {
-    if (picture.isNull())
-        return;
+namespace {
+// A picture in the image control's box, in its proportions when the control keeps them.
+void DrawImageIn(QPainter& p, const TLabelControl& c, const QImage& picture,
+                 const TSvgPicture& vectors, const QSize& natural, const TPrintBox& b) {
     const auto& g = static_cast<const TGraphicLabel&>(c);
-    const int32_t pw = picture.width(), ph = picture.height();
+    const int32_t pw = natural.width(), ph = natural.height();
     int32_t iw = b.w, ih = b.h;
     if (g.KeepAspect() && pw > 0 && ph > 0) {
         if (double(b.h) / ph >= double(b.w) / pw)
@@ -262,9 +258,31 @@ void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& pictur
     }
     const QRect target(Aligned(c, b, iw, ih), QSize(iw, ih));
     TClipScope clip(p, b.clip, target);
+    if (!vectors.IsNull()) {
+        // Vectors stay vectors on paper, at the printer's resolution.
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawSvg(p, vectors, QRectF(target));
+        p.restore();
+        return;
+    }
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(target, picture);
+}
+} // namespace
+
+void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
+    const auto& g = static_cast<const TGraphicLabel&>(c);
+    DrawImageIn(p, c, g.Picture(), g.Vectors(), g.NaturalSize(), b);
+}
+
+void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
+                       const TSvgPicture& vectors, const TPrintBox& b) {
+    if (!vectors.IsNull())
+        DrawImageIn(p, c, picture, vectors, vectors.NaturalSize, b);
+    else if (!picture.isNull())
+        DrawImageIn(p, c, picture, vectors, picture.size(), b);
 }
 
 namespace {

@@ -172,7 +172,8 @@ void DrawPlannedLabel(QPainter& canvas, const TPrintLayout& layout, const TContr
             continue;
         const QString& text = i < label.Texts.size() ? label.Texts[i] : QString();
         if (i < label.Pictures.size() && label.Pictures[i])
-            PrintImagePicture(canvas, c, *label.Pictures[i], ControlPrintBox(c, labelRect, s));
+            PrintImagePicture(canvas, c, label.Pictures[i]->Pixels, label.Pictures[i]->Vectors,
+                              ControlPrintBox(c, labelRect, s));
         else
             printer->Print(canvas, c, text, ControlPrintBox(c, labelRect, s), s);
     }

@@ -204,9 +204,9 @@ struct TPlannedLabel {
     int32_t Row = 0;
     std::vector<QString> Texts; // one per control, in the controls' order
 
-    // One per control: the picture an image control takes from the record (a null image when
-    // it could not be read: the control prints empty); none for the other controls.
-    std::vector<std::optional<QImage>> Pictures;
+    // One per control: the picture an image control takes from the record (a null picture
+    // when it could not be read: the control prints empty); none for the other controls.
+    std::vector<std::optional<TRecordPicture>> Pictures;
 };
 // Evaluates the texts of the label at place; counters step as they do when it is drawn.
 TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place);

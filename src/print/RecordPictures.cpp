@@ -10,7 +10,7 @@ namespace {
 // gigabytes through a long run.
 constexpr qsizetype MaxCachedBytes = qsizetype(256) * 1024 * 1024;
 
-QImage LoadThroughControl(const QString& file, QString& reason) {
+TRecordPicture LoadThroughControl(const QString& file, QString& reason) {
     const QFileInfo info(file);
     if (!info.exists()) {
         reason = QStringLiteral("there is no such file");
@@ -26,7 +26,7 @@ QImage LoadThroughControl(const QString& file, QString& reason) {
         reason = QStringLiteral("it is not a picture an image control can show");
         return {};
     }
-    return holder.Picture();
+    return {holder.Picture(), holder.Vectors()};
 }
 } // namespace
 
@@ -47,7 +47,7 @@ QString TRecordPictures::FullPath(const QString& path) const {
     return QDir::cleanPath(QDir(m_folder).filePath(path));
 }
 
-QImage TRecordPictures::Picture(const QString& path, int64_t recordNumber, int64_t line) {
+TRecordPicture TRecordPictures::Picture(const QString& path, int64_t recordNumber, int64_t line) {
     const QString name = path.trimmed();
     const auto trouble = m_troubleIndex.find(name);
     if (trouble != m_troubleIndex.end()) {
@@ -63,14 +63,14 @@ QImage TRecordPictures::Picture(const QString& path, int64_t recordNumber, int64
         return found->second->Picture;
     }
     QString reason;
-    QImage picture;
+    TRecordPicture picture;
     if (name.isEmpty()) {
         reason = QStringLiteral("the record gives no file name");
     } else {
         ++m_decodes;
         picture = LoadThroughControl(FullPath(name), reason);
     }
-    if (picture.isNull()) {
+    if (picture.IsNull()) {
         m_troubleIndex.emplace(name, m_troubles.size());
         m_troubles.push_back({name, reason, recordNumber, line, 1, recordNumber});
         return {};
@@ -79,9 +79,10 @@ QImage TRecordPictures::Picture(const QString& path, int64_t recordNumber, int64
     m_byName.emplace(name, m_recent.begin());
     qsizetype bytes = 0;
     for (const TEntry& e : m_recent)
-        bytes += e.Picture.sizeInBytes();
+        bytes += e.Picture.Pixels.sizeInBytes() + e.Picture.Vectors.Source.size();
     while (m_recent.size() > 1 && (m_recent.size() > m_capacity || bytes > MaxCachedBytes)) {
-        bytes -= m_recent.back().Picture.sizeInBytes();
+        bytes -= m_recent.back().Picture.Pixels.sizeInBytes() +
+                 m_recent.back().Picture.Vectors.Source.size();
         m_byName.erase(m_recent.back().Key);
         m_recent.pop_back();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SvgPicture.h"
 #include "document/lblobjs.h"
 
 #include <QImage>
@@ -18,6 +19,13 @@
 // Whether the control's picture comes from the record (an image control with elements) rather
 // than from its own picture.
 bool TakesRecordPicture(const TLabelControl& c);
+
+// A decoded picture: its pixels, and for an SVG its vectors, which paper draws instead.
+struct TRecordPicture {
+    QImage Pixels;
+    TSvgPicture Vectors;
+    bool IsNull() const { return Pixels.isNull() && Vectors.IsNull(); }
+};
 
 // A picture of the run that could not be read: its name as the elements built it, why, and the
 // records that asked for it.
@@ -39,9 +47,9 @@ public:
     // dataFolder: where relative names start; empty for the working folder.
     explicit TRecordPictures(QString dataFolder, size_t capacity = 32);
 
-    // The picture named path for the record at recordNumber (line); a null image, and the
+    // The picture named path for the record at recordNumber (line); a null picture, and the
     // trouble noted once per file name, when it cannot be read.
-    QImage Picture(const QString& path, int64_t recordNumber, int64_t line);
+    TRecordPicture Picture(const QString& path, int64_t recordNumber, int64_t line);
 
     // The pictures that could not be read, in the order they were first asked for.
     const std::vector<TPictureTrouble>& Troubles() const { return m_troubles; }
@@ -55,7 +63,7 @@ private:
 
     struct TEntry {
         QString Key;
-        QImage Picture;
+        TRecordPicture Picture;
     };
     QString m_folder;
     size_t m_capacity;

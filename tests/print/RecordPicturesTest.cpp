@@ -183,15 +183,16 @@ TEST_F(RecordPictures, ThePreflightListsTheRecordsWhosePictureIsMissing) {
 TEST_F(RecordPictures, NamesStartAtTheDataFolderAndEachIsDecodedOnce) {
     const QString shop = scratch.File("shop");
     TRecordPictures pictures(PictureFolder(settings.DataFile));
-    EXPECT_EQ(pictures.Picture("photos/p3.bmp", 1, 2).size(), PhotoSize(3));
-    EXPECT_EQ(pictures.Picture(Photo(4), 2, 3).size(), PhotoSize(4)) << "a full path as it is";
-    EXPECT_EQ(pictures.Picture(" photos/./p5.bmp ", 3, 4).size(), PhotoSize(5));
+    EXPECT_EQ(pictures.Picture("photos/p3.bmp", 1, 2).Pixels.size(), PhotoSize(3));
+    EXPECT_EQ(pictures.Picture(Photo(4), 2, 3).Pixels.size(), PhotoSize(4))
+        << "a full path as it is";
+    EXPECT_EQ(pictures.Picture(" photos/./p5.bmp ", 3, 4).Pixels.size(), PhotoSize(5));
 
     // Three hundred records sharing ten pictures decode each once.
     TRecordPictures shared(shop);
     for (int r = 0; r < 300; ++r)
         EXPECT_FALSE(shared.Picture(QStringLiteral("photos/p%1.bmp").arg(r % Photos), r + 1, r + 2)
-                         .isNull());
+                         .IsNull());
     EXPECT_EQ(shared.Decodes(), Photos);
     EXPECT_TRUE(shared.Troubles().empty());
 
@@ -204,10 +205,10 @@ TEST_F(RecordPictures, NamesStartAtTheDataFolderAndEachIsDecodedOnce) {
     // Without the data file's folder a relative name is not found; a missing file is tried once
     // and each record asking for it counted.
     TRecordPictures nowhere{QString()};
-    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 5, 6).isNull());
-    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 5, 6).isNull()) << "the same record again";
-    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 9, 10).isNull());
-    EXPECT_TRUE(nowhere.Picture("", 11, 12).isNull());
+    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 5, 6).IsNull());
+    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 5, 6).IsNull()) << "the same record again";
+    EXPECT_TRUE(nowhere.Picture("photos/p3.bmp", 9, 10).IsNull());
+    EXPECT_TRUE(nowhere.Picture("", 11, 12).IsNull());
     EXPECT_EQ(nowhere.Decodes(), 1);
     ASSERT_EQ(nowhere.Troubles().size(), 2u);
     EXPECT_EQ(nowhere.Troubles()[0].Records, 2);
@@ -221,7 +222,32 @@ TEST_F(RecordPictures, NamesStartAtTheDataFolderAndEachIsDecodedOnce) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
     text.close();
-    EXPECT_TRUE(pictures.Picture("photos/notes.bmp", 7, 8).isNull());
+    EXPECT_TRUE(pictures.Picture("photos/notes.bmp", 7, 8).IsNull());
     ASSERT_EQ(pictures.Troubles().size(), 1u);
     EXPECT_EQ(pictures.Troubles()[0].Reason, "it is not a picture an image control can show");
+}
+
+TEST_F(RecordPictures, AnSvgARecordNamesPrintsAsVectors) {
+    QFile svg(scratch.File("shop/photos/logo.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+    svg.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\">"
+              "<rect x=\"0\" y=\"0\" width=\"40\" height=\"20\" fill=\"#000\"/></svg>");
+    svg.close();
+    auto& image = static_cast<TGraphicLabel&>(*controls[1]);
+    image.Fields.clear();
+    image.Fields.push_back(std::make_unique<TTextField>("photos/logo.svg"));
+    settings.Range = TPrintRange::Labels;
+    settings.LabelCount = 3;
+    const QString pdf = scratch.File("logo.pdf");
+    const TPrintResult result = Print(pdf, 1);
+    EXPECT_TRUE(result.PictureTroubles.empty());
+    EXPECT_TRUE(PdfImages(pdf).empty()) << "no pixels: the drawing stays vectors";
+    // The black rectangle is on paper where the control is.
+    const QImage page = RasterisePage(pdf, 1, 72, scratch.Path());
+    ASSERT_FALSE(page.isNull());
+    int dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            dark += qGray(page.pixel(x, y)) < 60;
+    EXPECT_GT(dark, 3 * 100) << "three labels each with a drawn rectangle";
 }
