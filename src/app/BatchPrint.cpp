@@ -351,6 +351,8 @@ int RunUnattended(const TCommandLineOptions& o) {
             return 1;
         }
         ReportUnclosedQuote(r, settings.DataFile);
+        for (const TPictureTrouble& trouble : r.PictureTroubles)
+            ReportRunError(QStringLiteral("warning: ") + PictureTroubleText(trouble));
         ReportDelivery(r, printer, output);
         return 0;
     } catch (const TUserError& e) {

@@ -19,6 +19,6 @@ TCommandStates CommandStatesFor(const TLabelControl* s, bool labelHasControls) {
     st.Image = k.HasPicture;
     st.Alignment = (k.AutoSizes && !s->AutoSize()) || k.AlignsWhenSized;
     st.TextBox = k.CarriesText && !s->Advanced();
-    st.EditFields = k.CarriesText;
+    st.EditFields = TakesFields(k);
     return st;
 }

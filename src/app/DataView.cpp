@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -90,8 +91,9 @@ void TDataView::Show(int64_t number) {
     m_number = std::max<int64_t>(1, shown.Number);
     // Symbols take the printer's whole pixels per module, as on paper.
     const TPrinterFacts printer = TPrinters::Current().Facts();
-    m_window.Document().SetShownData(
-        TShownData{shown.Record, shown.Columns, printer.PixelsPerInchX, printer.PixelsPerInchY});
+    m_window.Document().SetShownData(TShownData{shown.Record, shown.Columns, printer.PixelsPerInchX,
+                                                printer.PixelsPerInchY,
+                                                QFileInfo(file).absolutePath()});
     if (m_panel) {
         m_panel->setText(shown.Number > 0 ? QString::fromLatin1(Text::Record).arg(shown.Number)
                                           : QString::fromLatin1(Text::NoRecords));

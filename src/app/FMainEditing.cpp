@@ -388,7 +388,7 @@ void TFMain::EditText() {
 
 void TFMain::EditFields() {
     TLabelControl* s = Document().Selection();
-    if (!s || !KindTraits(s->Kind()).CarriesText)
+    if (!s || !TakesFields(KindTraits(s->Kind())))
         return;
     const QString text = s->GetText();
     AsStep(TStepKind::ChangeFields, [&] {

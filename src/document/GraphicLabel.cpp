@@ -1,6 +1,7 @@
 #include "document/GraphicLabel.h"
 
 #include "document/Jpeg.h"
+#include "document/LabelDocument.h"
 #include "document/PictureFormats.h"
 #include "document/PictureLimits.h"
 #include "platform/Errors.h"
@@ -8,6 +9,7 @@
 #include "platform/Rounding.h"
 #include "platform/TempFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -212,17 +214,36 @@ QSize TGraphicLabel::FittedSize(const QSize& picture, int32_t width, int32_t hei
     return QSize(RoundHalfEven(double(pw) * height / ph), height);
 }
 
+const TGraphicLabel& TGraphicLabel::Drawn() const {
+    const TShownData* shown = Owner() ? Owner()->ShownData() : nullptr;
+    if (!shown || !Advanced() || Fields.empty())
+        return *this;
+    QString name = GetDisplayText().trimmed();
+    if (!name.isEmpty() && QDir::isRelativePath(name) && !shown->DataFolder.isEmpty())
+        name = QDir(shown->DataFolder).filePath(name);
+    if (!m_shown || name != m_shownName) {
+        m_shownName = name;
+        // A picture the record names but that cannot be read leaves the control empty, as on
+        // paper.
+        m_shown = std::make_shared<TGraphicLabel>();
+        if (QFileInfo(name).isFile())
+            LoadImageByExtension(*m_shown, name);
+    }
+    return *m_shown;
+}
+
 void TGraphicLabel::Draw() {
     if (Loading())
         return;
-    const QSize size = FittedSize(NaturalSize(), Width(), Height(), m_keepAspect);
+    const TGraphicLabel& drawn = Drawn();
+    const QSize size = FittedSize(drawn.NaturalSize(), Width(), Height(), m_keepAspect);
     QImage& img = MutableImage();
-    const bool seeThrough = SeeThrough();
+    const bool seeThrough = drawn.SeeThrough();
     img = QImage(size, seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (!img.isNull()) {
         img.fill(seeThrough ? Qt::transparent : Qt::white);
         QPainter p(&img);
-        PaintPicture(p, QRect(QPoint(0, 0), size));
+        drawn.PaintPicture(p, QRect(QPoint(0, 0), size));
         p.end();
         SetTransparentColor(img.pixel(0, img.height() - 1));
     }
@@ -234,12 +255,13 @@ QImage TGraphicLabel::ZoomedImage(double zoom) const {
     if (zoom == 1 || Image().isNull())
         return TLabelControl::ZoomedImage(zoom);
     // From the picture itself (an SVG drawn at the zoomed size), not from the screen-sized copy.
-    const bool seeThrough = SeeThrough();
+    const TGraphicLabel& drawn = Drawn();
+    const bool seeThrough = drawn.SeeThrough();
     QImage img(ZoomedImageSize(Image().size(), zoom),
                seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     img.fill(seeThrough ? Qt::transparent : Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    PaintPicture(p, img.rect());
+    drawn.PaintPicture(p, img.rect());
     return img;
 }

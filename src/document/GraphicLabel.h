@@ -3,6 +3,8 @@
 #include "document/SvgPicture.h"
 #include "document/lblobjs.h"
 
+#include <memory>
+
 // A picture (BMP, JPEG, PNG, GIF, TIFF, WebP or SVG) stretched onto the box, optionally keeping its
 // proportions. The control works on a private copy of the picture file in the temporary folder and
 // deletes it when it goes.
@@ -46,6 +48,12 @@ private:
     bool m_keepAspect = true;
     // The picture as vectors when it is an SVG, else null.
     TSvgPicture m_vectors;
+
+    // The control whose picture is drawn: this one, or with Show Data the picture the shown
+    // record names, kept while the name stays the same.
+    const TGraphicLabel& Drawn() const;
+    mutable QString m_shownName;
+    mutable std::shared_ptr<TGraphicLabel> m_shown;
 };
 
 // Loads a picture into the control, choosing the decoder by the first three letters of the file

@@ -25,6 +25,11 @@ struct TKindTraits {
 // The traits of a kind; the base kind, which is never stored or placed, has no type and allows
 // nothing.
 const TKindTraits& KindTraits(TControlKind kind);
+// Whether the advanced field editor applies: its elements build the text, or for a picture the
+// name of a file the record chooses.
+inline bool TakesFields(const TKindTraits& k) {
+    return k.CarriesText || k.HasPicture;
+}
 // The storable kinds in kind order.
 std::span<const TKindTraits> StorableKinds();
 

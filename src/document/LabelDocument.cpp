@@ -533,7 +533,7 @@ void TLabelDocument::SetShownData(std::optional<TShownData> data) {
     m_shownData = std::move(data);
     m_viewChange = true;
     for (const auto& c : m_controls)
-        if (KindTraits(c->Kind()).CarriesText) {
+        if (TakesFields(KindTraits(c->Kind()))) {
             c->SaveOldBounds();
             c->Changed(true);
         }

@@ -2,6 +2,8 @@
 
 #include "merge/ImportRecord.h"
 
+#include <QString>
+
 #include <cstdint>
 
 // What the design surface shows instead of the placeholders of imported fields: one record of
@@ -12,6 +14,10 @@ struct TShownData {
     TImportRecord Columns;  // the names of the record's columns, when the data has them
     int32_t PrinterX = 600; // pixels per inch
     int32_t PrinterY = 600;
+
+    // Where the names of pictures an image control takes from the record start: the data
+    // file's folder.
+    QString DataFolder;
 
     bool operator==(const TShownData&) const = default;
 };

@@ -93,6 +93,8 @@ public:
         const QRect labelRect = LabelRect(*place.Layout, place.Column, place.Row);
         for (const auto& control : m_controls) {
             const TLabelControl& c = *control;
+            if (TakesRecordPicture(c))
+                CheckRecordPicture(c, place);
             if (!KindTraits(c.Kind()).CarriesText)
                 continue;
             // Evaluated for every label, as the run does, so counters step alike.
@@ -104,6 +106,17 @@ public:
     }
 
     const TPreflightResult& Result() const { return m_result; }
+
+    // The picture the record names is read as the run would read it; one that cannot be is a
+    // problem of this label.
+    void CheckRecordPicture(const TLabelControl& c, const TLabelPlace& place) {
+        const QString path = c.GetPrintText(place.Record, place.LastCopy, place.Header);
+        if (!place.Pictures->Picture(path, place.RecordNumber, place.RecordLine).IsNull())
+            return;
+        if (const TPictureTrouble* t = place.Pictures->TroubleOf(path))
+            Report(c, QString::fromLatin1(PreflightText::NoPicture)
+                          .arg(t->Path.isEmpty() ? QStringLiteral("\"\"") : t->Path, t->Reason));
+    }
 
     // A record whose copies field cannot be read: the run would stop there, the check lists it
     // and goes on without it.

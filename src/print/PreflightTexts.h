@@ -36,4 +36,7 @@ inline constexpr const char* Barcode = "barcode";
 inline constexpr const char* Text = "text";
 inline constexpr const char* Memo = "formatted text";
 inline constexpr const char* Field = "field %1";
+// An image control whose record names a picture that cannot be read.
+inline constexpr const char* Image = "image";
+inline constexpr const char* NoPicture = "the picture %1 could not be read: %2; it prints empty";
 } // namespace PreflightText

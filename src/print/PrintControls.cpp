@@ -254,10 +254,11 @@ void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& b,
                box, outline);
 }
 
-void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
+namespace {
+// A picture in the image control's box, in its proportions when the control keeps them.
+void DrawImageIn(QPainter& p, const TLabelControl& c, const QImage& picture,
+                 const TSvgPicture& vectors, const QSize& natural, const TPrintBox& b) {
     const auto& g = static_cast<const TGraphicLabel&>(c);
-    const QImage& picture = g.Picture();
-    const QSize natural = g.NaturalSize();
     const int32_t pw = natural.width(), ph = natural.height();
     int32_t iw = b.w, ih = b.h;
     if (g.KeepAspect() && pw > 0 && ph > 0) {
@@ -268,17 +269,31 @@ void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) 
     }
     const QRect target(Aligned(c, b, iw, ih), QSize(iw, ih));
     TClipScope clip(p, b.clip, target);
-    if (!g.Vectors().IsNull()) {
+    if (!vectors.IsNull()) {
         // Vectors stay vectors on paper, at the printer's resolution.
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
-        DrawSvg(p, g.Vectors(), QRectF(target));
+        DrawSvg(p, vectors, QRectF(target));
         p.restore();
         return;
     }
     // The same QImage every label: the PDF embeds it once and refers to it afterwards.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(target, picture);
+}
+} // namespace
+
+void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& b) {
+    const auto& g = static_cast<const TGraphicLabel&>(c);
+    DrawImageIn(p, c, g.Picture(), g.Vectors(), g.NaturalSize(), b);
+}
+
+void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
+                       const TSvgPicture& vectors, const TPrintBox& b) {
+    if (!vectors.IsNull())
+        DrawImageIn(p, c, picture, vectors, vectors.NaturalSize, b);
+    else if (!picture.isNull())
+        DrawImageIn(p, c, picture, vectors, picture.size(), b);
 }
 
 namespace {
@@ -293,7 +308,7 @@ constexpr TKindPrinter kPrinters[] = {
     {ckGraphic,
      [](QPainter& p, const TLabelControl& c, const QString&, const TPrintBox& b,
         const TPrintScale&) { PrintImageControl(p, c, b); },
-     nullptr},
+     PreflightText::Image},
 };
 static_assert(CoversEveryKind(kPrinters), "one entry per storable kind, in kind order");
 } // namespace

@@ -4,6 +4,7 @@
 #include "barcode/MatrixGeometry.h"
 #include "barcode/MatrixText.h"
 #include "barcode/PrnBarcode.h"
+#include "document/SvgPicture.h"
 #include "document/TextRendering.h"
 #include "document/lblobjs.h"
 #include "merge/ImportRecord.h"
@@ -41,6 +42,10 @@ void PrintMemoControl(QPainter& p, const TLabelControl& c, const QString& text,
 void PrintShapeControl(QPainter& p, const TLabelControl& c, const TPrintBox& box,
                        const TPrintScale& s);
 void PrintImageControl(QPainter& p, const TLabelControl& c, const TPrintBox& box);
+// The image control drawn with another picture than its own: vectors when there are any, else
+// the pixels; nothing for a null picture.
+void PrintImagePicture(QPainter& p, const TLabelControl& c, const QImage& picture,
+                       const TSvgPicture& vectors, const TPrintBox& box);
 
 // What the page adds to each kind of control: how it is drawn (text is the evaluated text for the
 // kinds that carry one, empty for the rest) and how a problem found in it names it.

@@ -122,6 +122,27 @@ TPrintBox ControlPrintBox(const TLabelControl& c, const QRect& labelRect, const 
     return box;
 }
 
+namespace {
+// Image controls that take their picture from the record get it decoded now, on the run's
+// thread, so that drawing needs nothing but the planned label.
+void PlanRecordPictures(const TControlList& controls, const TLabelPlace& place,
+                        TPlannedLabel& label) {
+    std::optional<TRecordPictures> own;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const TLabelControl& c = *controls[i];
+        if (!TakesRecordPicture(c))
+            continue;
+        if (!place.Pictures && !own)
+            own.emplace(QString());
+        TRecordPictures& pictures = place.Pictures ? *place.Pictures : *own;
+        label.Pictures.resize(controls.size());
+        label.Pictures[i] =
+            pictures.Picture(c.GetPrintText(place.Record, place.LastCopy, place.Header),
+                             place.RecordNumber, place.RecordLine);
+    }
+}
+} // namespace
+
 TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place) {
     TPlannedLabel label;
     label.Column = place.Column;
@@ -135,6 +156,7 @@ TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place) 
             carries ? TextForDrawing(c.GetPrintText(place.Record, place.LastCopy, place.Header))
                     : QString());
     }
+    PlanRecordPictures(controls, place, label);
     return label;
 }
 
@@ -149,7 +171,11 @@ void DrawPlannedLabel(QPainter& canvas, const TPrintLayout& layout, const TContr
         if (!printer)
             continue;
         const QString& text = i < label.Texts.size() ? label.Texts[i] : QString();
-        printer->Print(canvas, c, text, ControlPrintBox(c, labelRect, s), s);
+        if (i < label.Pictures.size() && label.Pictures[i])
+            PrintImagePicture(canvas, c, label.Pictures[i]->Pixels, label.Pictures[i]->Vectors,
+                              ControlPrintBox(c, labelRect, s));
+        else
+            printer->Print(canvas, c, text, ControlPrintBox(c, labelRect, s), s);
     }
 }
 
@@ -217,6 +243,7 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
             throw TUserError(QString::fromLatin1(PrintText::NoRecords).arg(settings.DataFile));
     }
     TPrintResult result;
+    TRecordPictures pictures(PictureFolder(settings.DataFile));
     const int32_t duplicates = std::max(1, settings.Duplicates);
     const bool copiesByField =
         dataActive && (settings.CopiesField > 0 || !settings.CopiesName.isEmpty());
@@ -281,6 +308,7 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
                 TLabelPlace place;
                 place.LastCopy = copies + 1 == wanted;
                 place.Layout = &layout;
+                place.Pictures = &pictures;
                 place.Label = result.Labels + 1;
                 place.Page = result.Pages + 1;
                 place.Column = c;
@@ -329,6 +357,7 @@ TPrintResult RunLabels(const TSheetSettings& sheetSettings, const TControlList& 
     if (dataActive)
         result.UnclosedQuoteLine = reader.UnclosedQuoteLine();
     result.NextLabel = (lastPosition + 1) % perPage;
+    result.PictureTroubles = pictures.Troubles();
     result.NextSheet = NextLabelSheet(layout);
     if (job && !result.Cancelled && !job->Drain(progress))
         result.Cancelled = true;

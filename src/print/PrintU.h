@@ -9,12 +9,14 @@
 #include "print/PrintControls.h"
 #include "print/PrintRange.h"
 #include "print/RecordCopies.h"
+#include "print/RecordPictures.h"
 
 #include <QRect>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -113,6 +115,10 @@ struct TPrintResult {
     // and the fingerprint of the page it was counted on (NextLabelSheet).
     int32_t NextLabel = 0;
     QString NextSheet;
+
+    // The pictures image controls took from records that could not be read (those controls
+    // printed empty), once per file name.
+    std::vector<TPictureTrouble> PictureTroubles;
 };
 
 // Called once every page of a run is rendered, before anything is delivered, with the run's
@@ -152,6 +158,9 @@ struct TLabelPlace {
     int64_t RecordLine = 0;                // the record's line of the data file
     bool LastCopy = false;                 // the last of the duplicates of its record
     const TPrintLayout* Layout = nullptr;  // the run's page layout; set for every label of a run
+
+    // The run's pictures taken from records; set for every label of a run.
+    TRecordPictures* Pictures = nullptr;
 };
 using TLabelVisit = std::function<void(const TLabelPlace&)>;
 
@@ -194,6 +203,10 @@ struct TPlannedLabel {
     int32_t Column = 0;
     int32_t Row = 0;
     std::vector<QString> Texts; // one per control, in the controls' order
+
+    // One per control: the picture an image control takes from the record (a null picture
+    // when it could not be read: the control prints empty); none for the other controls.
+    std::vector<std::optional<TRecordPicture>> Pictures;
 };
 // Evaluates the texts of the label at place; counters step as they do when it is drawn.
 TPlannedLabel PlanLabel(const TControlList& controls, const TLabelPlace& place);

@@ -364,7 +364,7 @@ TEST(CommandStates, TableBySelection) {
     const TCommandStates onImage = CommandStatesFor(&image, true);
     EXPECT_TRUE(onImage.Image);
     EXPECT_TRUE(onImage.Transparent);
-    EXPECT_FALSE(onImage.EditFields);
+    EXPECT_TRUE(onImage.EditFields) << "its fields may name the record's picture";
     text.SetAdvanced(true);
     const TCommandStates advanced = CommandStatesFor(&text, true);
     EXPECT_FALSE(advanced.TextBox) << "an advanced control's text comes from its fields";
@@ -385,7 +385,7 @@ TEST(CommandStates, EachKindAllowsItsOwnCommands) {
         {&text, true, true, true, false, false, true, true},
         {&memo, false, true, true, true, false, true, true},
         {&shape, false, false, false, false, false, false, false},
-        {&image, false, false, true, false, true, false, false},
+        {&image, false, false, true, false, true, false, true},
     };
     for (const auto& k : kinds) {
         const TCommandStates st = CommandStatesFor(k.control, true);
@@ -398,7 +398,7 @@ TEST(CommandStates, EachKindAllowsItsOwnCommands) {
         EXPECT_EQ(st.Image, k.image) << kind;
         EXPECT_EQ(st.SelectFont, k.font) << kind;
         EXPECT_EQ(st.EditFields, k.fields) << kind;
-        EXPECT_EQ(st.TextBox, k.fields) << kind;
+        EXPECT_EQ(st.TextBox, k.fields && !k.image) << kind;
     }
     // Alignment needs a box that does not follow its content, except for formatted text.
     barcode.SetAutoSizing(true);
@@ -471,5 +471,38 @@ TEST_F(EditingCommands, PrintingFromTheWindowStepsTheCountersAndMarksTheLabel) {
     const auto& counter = static_cast<const TSequenceField&>(*text->Fields[0]);
     EXPECT_GT(counter.CurrentValue, 7) << "the next run continues after this one";
     EXPECT_TRUE(W->Modified());
+}
+} // namespace
+
+#include "merge/dialogs/FAdvanced.h"
+
+namespace {
+TEST_F(EditingCommands, TheFieldEditorBuildsAnImageControlsFileName) {
+    auto* image = Add<TGraphicLabel>();
+    ASSERT_EQ(D().Selection(), image);
+    EXPECT_TRUE(Enabled("acEditFields"));
+    TFAdvanced& editor = W->AdvancedFieldEditor();
+    bool shown = false;
+    QMetaObject::invokeMethod(
+        &editor,
+        [&] {
+            shown = editor.isVisible();
+            editor.findChild<QAction*>("acAddText")->trigger();
+            editor.findChild<QAction*>("acAddImport")->trigger();
+            editor.accept();
+        },
+        Qt::QueuedConnection);
+    W->Action("acEditFields")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(image->Advanced());
+    ASSERT_EQ(image->Fields.size(), 2u);
+    EXPECT_EQ(image->Fields[0]->FieldKind(), "TEXT");
+    EXPECT_EQ(image->Fields[1]->FieldKind(), "FIELD");
+    EXPECT_TRUE(W->Modified());
+
+    W->Action("acUndo")->trigger();
+    const TLabelControl& restored = *D().Controls()[0];
+    EXPECT_FALSE(restored.Advanced());
+    EXPECT_TRUE(restored.Fields.empty());
 }
 } // namespace

@@ -325,3 +325,49 @@ TEST_F(ShowData, TheShownRecordIsMeasured) {
     EXPECT_FALSE(HasProblem(name));
 }
 } // namespace
+
+#include "document/GraphicLabel.h"
+
+#include <QDir>
+
+namespace {
+TEST_F(ShowData, AnImageShowsThePictureItsRecordNames) {
+    // Pictures beside the data file, in a folder the program was not started in.
+    ASSERT_TRUE(QDir(Scratch.Path()).mkpath("shop/photos"));
+    const QColor red(200, 0, 0), blue(0, 0, 200), own(0, 150, 0);
+    QImage photo(40, 20, QImage::Format_RGB888);
+    photo.fill(red);
+    ASSERT_TRUE(photo.save(Scratch.File("shop/photos/a.bmp")));
+    photo.fill(blue);
+    ASSERT_TRUE(photo.save(Scratch.File("shop/photos/b.bmp")));
+    QFile data(Scratch.File("shop/items.csv"));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write("Key,Photo\r\nK1,a\r\nK2,b\r\nK3,gone\r\n");
+    data.close();
+
+    auto* image = Add<TGraphicLabel>({10, 10}, false);
+    QImage picture(40, 20, QImage::Format_RGB888);
+    picture.fill(own);
+    image->SetPicture(picture);
+    image->Fields.push_back(std::make_unique<TTextField>("photos/"));
+    auto field = std::make_unique<TImportedField>();
+    field->FieldNumber = 2;
+    image->Fields.push_back(std::move(field));
+    image->Fields.push_back(std::make_unique<TTextField>(".bmp"));
+    image->SetAdvanced(true);
+    D().DrawChanged();
+    const auto shownColour = [&] { return QColor(image->Image().pixel(5, 5)); };
+    EXPECT_EQ(shownColour(), own) << "the design shows the control's own picture";
+
+    ASSERT_TRUE(W->DataImport().ChooseDataFile(data.fileName()));
+    A("acShowData")->trigger();
+    ASSERT_TRUE(A("acShowData")->isChecked());
+    EXPECT_EQ(shownColour(), red);
+    A("acNextRecord")->trigger();
+    EXPECT_EQ(shownColour(), blue);
+    A("acNextRecord")->trigger();
+    EXPECT_EQ(shownColour(), QColor(Qt::white)) << "a missing picture shows empty, as on paper";
+    A("acShowData")->trigger();
+    EXPECT_EQ(shownColour(), own);
+}
+} // namespace
