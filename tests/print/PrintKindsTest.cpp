@@ -1,4 +1,5 @@
 #include "PdfProbe.h"
+#include "PlaceControl.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
 #include "document/GraphicLabel.h"
@@ -46,12 +47,7 @@ protected:
         out = scratch.File("kinds.pdf");
     }
     template <class T> T* Place(int left, int top, int width, int height) {
-        auto c = std::make_unique<T>();
-        c->SetBox(TRect::FromBox(left, top, width, height), false);
-        T* raw = c.get();
-        label.AddControl(std::move(c));
-        raw->SetLoading(false);
-        return raw;
+        return PlaceControl<T>(label, left, top, width, height);
     }
     QImage PrintPage() {
         TPrintSettings s;

@@ -2,6 +2,7 @@
 // is drawn as vectors (no picture in the PDF) where its box says.
 
 #include "PdfProbe.h"
+#include "PlaceControl.h"
 #include "TestSupport.h"
 #include "document/GraphicLabel.h"
 #include "document/ShapeLabel.h"
@@ -40,12 +41,7 @@ protected:
         out = scratch.File("pictures.pdf");
     }
     template <class T> T* Place(int left, int top, int width, int height) {
-        auto c = std::make_unique<T>();
-        c->SetBox(TRect::FromBox(left, top, width, height), false);
-        T* raw = c.get();
-        label.AddControl(std::move(c));
-        raw->SetLoading(false);
-        return raw;
+        return PlaceControl<T>(label, left, top, width, height);
     }
     TGraphicLabel* PlacePicture(int left, int top, int width, int height, const QString& file) {
         auto* image = Place<TGraphicLabel>(left, top, width, height);
