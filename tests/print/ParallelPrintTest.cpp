@@ -3,6 +3,7 @@
 // pages are drawn on worker threads printing exactly what it prints on one.
 
 #include "PdfProbe.h"
+#include "PlaceControl.h"
 #include "StopAfter.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
@@ -37,14 +38,6 @@ std::unique_ptr<TSequenceField> Counter(int32_t first) {
     auto f = std::make_unique<TSequenceField>();
     f->CurrentValue = f->MinValue = first;
     return f;
-}
-
-template <class T> T& Add(TControlList& controls, int left, int top, int width, int height) {
-    auto c = std::make_unique<T>();
-    c->SetBox(TRect::FromBox(left, top, width, height), true);
-    T& raw = *c;
-    controls.push_back(std::move(c));
-    return raw;
 }
 
 void Finish(TLabelControl& c) {

@@ -3,6 +3,7 @@
 
 #include "print/PicturePages.h"
 #include "PictureProbe.h"
+#include "PlaceControl.h"
 #include "StopAfter.h"
 #include "TestSupport.h"
 #include "barcode/BarcodeLabel.h"
@@ -20,14 +21,6 @@
 #include <functional>
 
 namespace {
-template <class T> T& Add(TControlList& controls, int left, int top, int width, int height) {
-    auto c = std::make_unique<T>();
-    c->SetBox(TRect::FromBox(left, top, width, height), true);
-    T& raw = *c;
-    controls.push_back(std::move(c));
-    return raw;
-}
-
 std::unique_ptr<TImportedField> Imported(int32_t field) {
     auto f = std::make_unique<TImportedField>();
     f->FieldNumber = field;
