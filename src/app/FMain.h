@@ -44,7 +44,8 @@ struct TKindTool;
 class TFMain : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* Caption = "Vellumtrace v2.1";
+    // The caption names the release (major.minor) of the project version.
+    static constexpr const char* Caption = "Vellumtrace v" VT_CAPTION_VERSION;
 
     // options: the parsed command line; store: the preferences (the user's own unless a test
     // passes one).

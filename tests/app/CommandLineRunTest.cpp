@@ -4,6 +4,7 @@
 #include "SheetTestFiles.h"
 #include "TestSupport.h"
 #include "app/BatchPrint.h"
+#include "app/FMain.h"
 #include "document/LabelDocument.h"
 #include "document/Sheet.h"
 #include "document/TextLabel.h"
@@ -241,9 +242,13 @@ TEST_F(CommandLineRunTest, HelpVersionAndNoDisplay) {
     TRun r = Vellumtrace({"--help"}, scratch.Path());
     EXPECT_EQ(r.Exit, 0);
     EXPECT_TRUE(r.Out.contains("-o FILE.pdf"));
+    // One version everywhere: the project's, and the window caption names its major.minor.
     r = Vellumtrace({"--version"}, scratch.Path());
     EXPECT_EQ(r.Exit, 0);
-    EXPECT_TRUE(r.Out.startsWith("Vellumtrace "));
+    EXPECT_EQ(r.Out, QStringLiteral("Vellumtrace " VT_PROJECT_VERSION "\n"));
+    EXPECT_TRUE(QStringLiteral(VT_PROJECT_VERSION)
+                    .startsWith(QString::fromLatin1(TFMain::Caption).section(" v", 1) + "."))
+        << TFMain::Caption;
     r = Vellumtrace({kLabel}, scratch.Path()); // the designer needs a display
     EXPECT_EQ(r.Exit, 2);
     EXPECT_TRUE(r.Err.contains("no display"));
