@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Vellumtrace needs to build, test and run; does nothing when all
 # of them are present. Needs root (or sudo) only when something is missing.
+#   scripts/install-deps.sh [--packaging]   (also the tools that make and check the package)
 set -euo pipefail
 
 packages=(
@@ -23,6 +24,10 @@ packages=(
   clang-format
   python3
 )
+# Making the Debian package and checking it as a user meets it.
+if [[ "${1:-}" == "--packaging" ]]; then
+  packages+=(dpkg-dev lintian appstream desktop-file-utils shared-mime-info xdg-utils man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

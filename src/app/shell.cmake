@@ -35,21 +35,23 @@ add_custom_target(vt_help_page ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/Help.html
 
 # The system-wide desktop entry finds the installed program on the PATH, wherever the prefix.
 set(VT_DESKTOP_EXEC "vellumtrace %f")
-set(VT_DESKTOP_ICON "vellumtrace")
+set(VT_DESKTOP_ICON "${VT_APP_ID}")
 set(VT_DESKTOP_MIMETYPES "application/x-vellumtrace-label;application/x-vellumtrace-template;")
 configure_file(${VT_SHELL_DATA}/vellumtrace.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/vellumtrace.desktop @ONLY)
 
 # The program is defined after this file is included, so its install rule waits for it.
 cmake_language(DEFER CALL install TARGETS vellumtrace RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Installed under the program's desktop name, so the software centre ties them together.
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vellumtrace.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${VT_APP_ID}.desktop)
 install(FILES ${VT_SHELL_DATA}/vellumtrace-mime.xml
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vellumtrace.xml)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${VT_APP_ID}.xml)
 install(FILES ${VT_SHELL_DATA}/Help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/vellumtrace)
 set(VT_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-install(FILES ${VT_SHELL_RESOURCES}/icons/vellumtrace.svg DESTINATION ${VT_ICON_DIR}/scalable/apps)
+install(FILES ${VT_SHELL_RESOURCES}/icons/vellumtrace.svg
+  DESTINATION ${VT_ICON_DIR}/scalable/apps RENAME ${VT_APP_ID}.svg)
 install(FILES ${VT_SHELL_RESOURCES}/icons/vellumtrace-48.png
-  DESTINATION ${VT_ICON_DIR}/48x48/apps RENAME vellumtrace.png)
+  DESTINATION ${VT_ICON_DIR}/48x48/apps RENAME ${VT_APP_ID}.png)
 install(FILES ${VT_SHELL_RESOURCES}/icons/vellumtrace-document.svg
   DESTINATION ${VT_ICON_DIR}/scalable/mimetypes RENAME application-x-vellumtrace-document.svg)
 install(FILES ${VT_SHELL_RESOURCES}/icons/vellumtrace-document-48.png
