@@ -1,6 +1,8 @@
 #include "app/DesktopFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -155,4 +157,64 @@ QString GlobExtension(const QString& glob) {
         if (ext.contains(QLatin1Char(special)))
             return {};
     return ext;
+}
+
+QString ExecProgram(const QString& exec) {
+    QString program;
+    if (exec.startsWith(QLatin1Char('"'))) {
+        // Inside quotes a backslash keeps the next character as it is.
+        qsizetype i = 1;
+        for (; i < exec.size() && exec[i] != QLatin1Char('"'); ++i) {
+            if (exec[i] == QLatin1Char('\\') && i + 1 < exec.size())
+                ++i;
+            program += exec[i];
+        }
+        if (i == exec.size())
+            return {}; // an unclosed quote makes the command invalid
+    } else {
+        for (const QChar c : exec) {
+            if (c.isSpace())
+                break;
+            program += c;
+        }
+    }
+    return program.replace(QLatin1String("%%"), QLatin1String("%"));
+}
+
+QList<QHash<QString, QString>> DesktopEntries(const QStringList& dataFolders) {
+    QList<QHash<QString, QString>> entries;
+    QSet<QString> seen;
+    for (const QString& folder : dataFolders) {
+        const QDir applications(QDir(folder).filePath(QStringLiteral("applications")));
+        for (const QString& name :
+             applications.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
+            if (seen.contains(name))
+                continue;
+            seen.insert(name);
+            entries << ReadDesktopEntry(applications.filePath(name));
+        }
+    }
+    return entries;
+}
+
+QStringList TypeExtensions(const QStringList& dataFolders, const QStringList& types) {
+    QStringList extensions;
+    if (types.isEmpty())
+        return extensions; // the system's packages are large: not read for nothing
+    for (const QString& folder : dataFolders) {
+        const QDir packages(QDir(folder).filePath(QStringLiteral("mime/packages")));
+        for (const QString& name :
+             packages.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
+            for (const TMimeType& type : ReadMimePackage(packages.filePath(name))) {
+                if (!types.contains(type.Type))
+                    continue;
+                for (const QString& glob : type.Globs) {
+                    const QString ext = GlobExtension(glob);
+                    if (!ext.isEmpty() && !extensions.contains(ext))
+                        extensions << ext;
+                }
+            }
+        }
+    }
+    return extensions;
 }

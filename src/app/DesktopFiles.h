@@ -29,3 +29,11 @@ QHash<QString, QString> ReadDesktopEntry(const QString& path);
 QStringList SplitList(const QString& value);
 // A glob of the simple form *.ext gives ".ext"; other patterns name no extension.
 QString GlobExtension(const QString& glob);
+// The program an Exec value runs: its first argument, unquoted, with "%%" read as "%".
+QString ExecProgram(const QString& exec);
+
+// The desktop entries in the applications folders of the data folders, by file name; an
+// entry hides a later folder's entry of the same name, as the desktop reads them.
+QList<QHash<QString, QString>> DesktopEntries(const QStringList& dataFolders);
+// The extensions the MIME packages of the data folders give to any of the types, each once.
+QStringList TypeExtensions(const QStringList& dataFolders, const QStringList& types);

@@ -1,6 +1,7 @@
 #include "app/FileAssociate.h"
 
 #include "app/DesktopFiles.h"
+#include "app/SystemFileTypes.h"
 #include "files/FileAccess.h"
 #include "platform/Errors.h"
 
@@ -42,6 +43,14 @@ struct TKnownKind {
 };
 const TKnownKind kKnownKinds[] = {{".lbl", "label"}, {".lbf", "template"}};
 
+// Whether both document types are among the associated extensions.
+bool HasDocumentTypes(const QStringList& associated) {
+    for (const TKnownKind& known : kKnownKinds)
+        if (!associated.contains(QLatin1String(known.Extension), Qt::CaseInsensitive))
+            return false;
+    return true;
+}
+
 QByteArray ResourceBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -49,7 +58,8 @@ QByteArray ResourceBytes(const QString& path) {
 } // namespace
 
 TShellEnvironment TShellEnvironment::ForProgram(const QString& programPath) {
-    return {UserDataFolder(), programPath, WriteDesktopFile, RefreshDesktopDatabases};
+    return {UserDataFolder(), SystemDataFolders(), programPath, WriteDesktopFile,
+            RefreshDesktopDatabases};
 }
 
 QString UserDataFolder() {
@@ -198,28 +208,10 @@ bool TFileAssociate::Associate(const QString& extensionOrFileName) {
 QStringList TFileAssociate::AssociatedExtensions() const {
     const QString command = Shell.mid(Shell.lastIndexOf(QLatin1Char('/')) + 1);
     QStringList ourTypes;
-    const QDir applications(QDir(m_shell.DataFolder).filePath(QStringLiteral("applications")));
-    for (const QString& name :
-         applications.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
-        const auto entry = ReadDesktopEntry(applications.filePath(name));
+    for (const auto& entry : DesktopEntries({m_shell.DataFolder}))
         if (!command.isEmpty() && entry.value(QStringLiteral("Exec")).contains(command))
             ourTypes << SplitList(entry.value(QStringLiteral("MimeType")));
-    }
-    QStringList extensions;
-    const QDir packages(QDir(m_shell.DataFolder).filePath(QStringLiteral("mime/packages")));
-    for (const QString& name :
-         packages.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
-        for (const TMimeType& type : ReadMimePackage(packages.filePath(name))) {
-            if (!ourTypes.contains(type.Type))
-                continue;
-            for (const QString& glob : type.Globs) {
-                const QString ext = GlobExtension(glob);
-                if (!ext.isEmpty() && !extensions.contains(ext))
-                    extensions << ext;
-            }
-        }
-    }
-    return extensions;
+    return TypeExtensions({m_shell.DataFolder}, ourTypes);
 }
 
 bool TFileAssociate::WriteIcon(int index) {
@@ -257,6 +249,9 @@ void RegisterFileTypes(QString& programFolder, const TShellEnvironment& shell) {
     if (shell.ProgramPath.isEmpty() || shell.DataFolder.isEmpty())
         return;
     try {
+        // User files would hide the installed package's and keep pointing at this path.
+        if (HasDocumentTypes(SystemAssociatedExtensions(shell.SystemFolders, shell.ProgramPath)))
+            return;
         // The desktop is told once, after everything was written, so that a refresh never
         // reads a package that is still being completed.
         bool changed = false;
@@ -284,11 +279,8 @@ void RegisterFileTypes(QString& programFolder, const TShellEnvironment& shell) {
         }
         const QStringList associated = associate.AssociatedExtensions();
         associate.Icon = 1;
-        const auto has = [&](const char* ext) {
-            return associated.contains(QLatin1String(ext), Qt::CaseInsensitive);
-        };
         const QString folder = QFileInfo(shell.ProgramPath).absolutePath();
-        if (!has(".lbl") || !has(".lbf")) {
+        if (!HasDocumentTypes(associated)) {
             // The folder is remembered only on the next start, which associates once more.
             if (associate.Associate(QStringLiteral(".lbl")))
                 associate.Associate(QStringLiteral(".lbf"));

@@ -6,17 +6,19 @@
 
 #include <functional>
 
-// Where the desktop's file types are written and how: the user's data folder, the running
-// program, and the file writer and database refresh, which tests replace to watch them.
+// Where the desktop's file types are written and how: the user's data folder, the system's
+// (only read), the running program, and the file writer and database refresh, which tests
+// replace to watch them.
 struct TShellEnvironment {
-    QString DataFolder;  // the user's data folder ($XDG_DATA_HOME, or ~/.local/share)
-    QString ProgramPath; // the running program's full file name
+    QString DataFolder;        // the user's data folder ($XDG_DATA_HOME, or ~/.local/share)
+    QStringList SystemFolders; // the system's data folders ($XDG_DATA_DIRS)
+    QString ProgramPath;       // the running program's full file name
     // Writes a whole file, creating its folder; false when it cannot.
     std::function<bool(const QString& path, const QByteArray& contents)> WriteFile;
     // Tells the desktop that the types under the data folder changed.
     std::function<void(const QString& dataFolder)> RefreshDatabases;
 
-    // The user's own data folder with the real writer and refresh.
+    // The user's own data folder and the system's, with the real writer and refresh.
     static TShellEnvironment ForProgram(const QString& programPath);
 };
 
@@ -81,5 +83,7 @@ private:
 
 // The start-up check: registers the label and template types when they are missing, or
 // again when the program runs from another folder than the remembered one (programFolder,
-// updated when that succeeds). Every failure is silent. Not for unattended runs.
+// updated when that succeeds). Nothing is written when the system folders already open both
+// types with this program (an installed package). Every failure is silent. Not for
+// unattended runs.
 void RegisterFileTypes(QString& programFolder, const TShellEnvironment& shell);

@@ -16,6 +16,7 @@ vt_add_library(vt_shell
     HelpPage.cpp
     Resources.cpp
     Splash.cpp
+    SystemFileTypes.cpp
     resources/vellumtrace.qrc
   DEPS vt_files Qt6::Widgets)
 set_target_properties(vt_shell PROPERTIES AUTORCC ON)

@@ -1,5 +1,7 @@
 #include "app/FileAssociate.h"
+#include "app/DesktopFiles.h"
 #include "app/Resources.h"
+#include "app/SystemFileTypes.h"
 
 #include "TestSupport.h"
 
@@ -73,6 +75,7 @@ protected:
     TShellEnvironment Shell() {
         TShellEnvironment shell;
         shell.DataFolder = scratch.File(QStringLiteral("data"));
+        shell.SystemFolders = systemFolders;
         shell.ProgramPath = program;
         shell.WriteFile = [this](const QString& path, const QByteArray& contents) {
             written << path;
@@ -107,6 +110,7 @@ protected:
 
     TScratchFolder scratch;
     QString program;
+    QStringList systemFolders;
     QString remembered;
     QStringList written;
     QStringList refreshed;
@@ -302,5 +306,235 @@ TEST_F(FileAssociateTest, TheDataFolderFollowsXdgDataHome) {
         qputenv("XDG_DATA_HOME", saved);
     else
         qunsetenv("XDG_DATA_HOME");
+}
+
+// An environment variable changed by a test and put back as it was afterwards.
+class TEnvironmentValue {
+public:
+    explicit TEnvironmentValue(const char* name)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_saved(qgetenv(name)) {}
+    ~TEnvironmentValue() {
+        if (m_wasSet)
+            qputenv(m_name, m_saved);
+        else
+            qunsetenv(m_name);
+    }
+    TEnvironmentValue(const TEnvironmentValue&) = delete;
+    TEnvironmentValue& operator=(const TEnvironmentValue&) = delete;
+
+private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_saved;
+};
+
+// The program installed by a package: its desktop entry and MIME package in system folders.
+class InstalledProgramTest : public FileAssociateTest {
+protected:
+    static void Put(const QString& path, const QByteArray& contents) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+    QString System(const QString& name) const { return scratch.File("system/" + name); }
+
+    // The package's MIME types, as the program's own data describes them.
+    static QByteArray PackageText() {
+        QFile file(QStringLiteral(VT_SHELL_DATA "/vellumtrace-mime.xml"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void InstallPackage(const QString& folder, const QByteArray& text = PackageText()) {
+        Put(QDir(folder).filePath(QStringLiteral("mime/packages/org.vellumtrace.Vellumtrace.xml")),
+            text);
+    }
+
+    // The package's desktop entry, made from the program's own template.
+    void InstallEntry(const QString& folder, const QString& exec,
+                      const QString& mimeTypes = kLabelType + ';' + kTemplateType + ';',
+                      const QString& extra = {}) {
+        QFile file(QStringLiteral(VT_SHELL_DATA "/vellumtrace.desktop.in"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(file.readAll());
+        text.replace(QLatin1String("@VT_DESKTOP_EXEC@"), EscapeDesktopValue(exec));
+        text.replace(QLatin1String("@VT_DESKTOP_ICON@"), QLatin1String("vellumtrace"));
+        text.replace(QLatin1String("@VT_DESKTOP_MIMETYPES@"), mimeTypes);
+        Put(QDir(folder).filePath(
+                QStringLiteral("applications/org.vellumtrace.Vellumtrace.desktop")),
+            (text + extra).toUtf8());
+    }
+
+    // A start that must leave the user's folder as it was.
+    void ExpectNothingWritten() {
+        Start();
+        EXPECT_TRUE(written.isEmpty()) << written.join(' ').toStdString();
+        EXPECT_TRUE(refreshed.isEmpty());
+        EXPECT_TRUE(remembered.isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(scratch.File(QStringLiteral("data"))));
+    }
+    // A start that registers both types for the user, as without a package.
+    void ExpectUserTypesWritten() {
+        QDir(scratch.File(QStringLiteral("data"))).removeRecursively();
+        Start();
+        EXPECT_EQ(EntryLine(DesktopEntry(), QStringLiteral("Exec")),
+                  TFileAssociate::CommandArgument(program) + " %f");
+        EXPECT_EQ(ReadMimeTable(MimePackage()).size(), 2u);
+        EXPECT_EQ(refreshed.size(), 1);
+    }
+};
+
+TEST_F(InstalledProgramTest, SystemTypesOpenedByThisProgramLeaveTheUserFolderAlone) {
+    for (const char* folder : {"usr/bin", "My $Labels 100%"}) {
+        SCOPED_TRACE(folder);
+        PlaceProgram(QLatin1String(folder));
+        const QString exec = TFileAssociate::CommandArgument(program) + " %f";
+        // The package and the entry may come from different system folders.
+        systemFolders = {System(folder + QStringLiteral("/local")),
+                         System(folder + QStringLiteral("/usr"))};
+        InstallPackage(systemFolders[0]);
+        InstallEntry(systemFolders[1], exec);
+        ExpectNothingWritten();
+        ExpectNothingWritten(); // and no later start remembers a folder to move from
+    }
+}
+
+TEST_F(InstalledProgramTest, SystemTypesThatAreNotBothOursAreRegisteredForTheUser) {
+    const QString exec = program + " %f";
+    const QString other = scratch.File(QStringLiteral("opt/other/vellumtrace"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(other).absolutePath()));
+    QFile(other).open(QIODevice::WriteOnly);
+    QByteArray noTemplateGlob = PackageText();
+    noTemplateGlob.replace("*.lbf", "*.lbt");
+
+    struct Row {
+        const char* Name;
+        std::function<void(const QString& first, const QString& second)> Install;
+    };
+    const Row rows[] = {
+        {"another program",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(usr, other + " %f");
+         }},
+        {"a relative program",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(usr, QStringLiteral("opt/one/vellumtrace %f"));
+         }},
+        {"only the label type",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(usr, exec, kLabelType + ';');
+         }},
+        {"no *.lbf in the package",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr, noTemplateGlob);
+             InstallEntry(usr, exec);
+         }},
+        {"no package", [&](const QString&, const QString& usr) { InstallEntry(usr, exec); }},
+        {"a hidden entry",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(usr, exec, kLabelType + ';' + kTemplateType + ';',
+                          QStringLiteral("Hidden=true\n"));
+         }},
+        {"an entry that is no application",
+         [&](const QString&, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(usr, exec, kLabelType + ';' + kTemplateType + ';',
+                          QStringLiteral("[Desktop Action x]\nType=Application\n"));
+             QString text = ReadText(QDir(usr).filePath(
+                 QStringLiteral("applications/org.vellumtrace.Vellumtrace.desktop")));
+             Put(QDir(usr).filePath(
+                     QStringLiteral("applications/org.vellumtrace.Vellumtrace.desktop")),
+                 text.replace(QStringLiteral("Type=Application\nName"),
+                              QStringLiteral("Type=Link\nName"))
+                     .toUtf8());
+         }},
+        {"an earlier folder's hidden entry of the same name",
+         [&](const QString& local, const QString& usr) {
+             InstallPackage(usr);
+             InstallEntry(local, exec, kLabelType + ';' + kTemplateType + ';',
+                          QStringLiteral("Hidden=true\n"));
+             InstallEntry(usr, exec);
+         }},
+    };
+    // A relative program would be found from the working folder, where it is: it still does
+    // not count.
+    const QString workingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(scratch.Path()));
+    int index = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const QString base = QStringLiteral("row%1/").arg(index++);
+        systemFolders = {System(base + QStringLiteral("local")),
+                         System(base + QStringLiteral("usr"))};
+        row.Install(systemFolders[0], systemFolders[1]);
+        ExpectUserTypesWritten();
+    }
+    QDir::setCurrent(workingFolder);
+}
+
+TEST_F(InstalledProgramTest, ABareProgramNameIsTheProgramThePathFinds) {
+    TEnvironmentValue path("PATH");
+    PlaceProgram(QStringLiteral("usr/bin"));
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ExeGroup |
+                                                   QFile::ExeOther));
+    systemFolders = {System(QStringLiteral("usr"))};
+    InstallPackage(systemFolders[0]);
+    InstallEntry(systemFolders[0], QStringLiteral("vellumtrace %f")); // as the package has it
+
+    const QString elsewhere = scratch.File(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    const QString bin = QFileInfo(program).absolutePath();
+    qputenv("PATH", QFile::encodeName(elsewhere + ':' + bin));
+    ExpectNothingWritten();
+
+    // A link to the program on the PATH is the same file.
+    const QString link = scratch.File(QStringLiteral("links/vellumtrace"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(link).absolutePath()));
+    ASSERT_TRUE(QFile::link(program, link));
+    qputenv("PATH", QFile::encodeName(QFileInfo(link).absolutePath()));
+    ExpectNothingWritten();
+
+    // Another program of the same name comes first on the PATH: it is the one the entry runs.
+    const QString other = QDir(elsewhere).filePath(QStringLiteral("vellumtrace"));
+    ASSERT_TRUE(QFile::copy(program, other));
+    qputenv("PATH", QFile::encodeName(elsewhere + ':' + bin));
+    ExpectUserTypesWritten();
+
+    // Nothing of that name on the PATH.
+    qputenv("PATH", QFile::encodeName(scratch.File(QStringLiteral("opt"))));
+    ExpectUserTypesWritten();
+}
+
+TEST_F(InstalledProgramTest, TheSystemFoldersFollowXdgDataDirs) {
+    TEnvironmentValue dirs("XDG_DATA_DIRS");
+    const QStringList defaults{QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+    qunsetenv("XDG_DATA_DIRS");
+    EXPECT_EQ(SystemDataFolders(), defaults);
+    qputenv("XDG_DATA_DIRS", "");
+    EXPECT_EQ(SystemDataFolders(), defaults);
+    qputenv("XDG_DATA_DIRS", "/opt/vt/share/:relative/share:/usr//share:");
+    EXPECT_EQ(SystemDataFolders(), (QStringList{"/opt/vt/share", "/usr/share"}));
+    qputenv("XDG_DATA_DIRS", "relative/share"); // only invalid entries: no system folder
+    EXPECT_TRUE(SystemDataFolders().isEmpty());
+
+    qputenv("XDG_DATA_DIRS",
+            QFile::encodeName(System(QStringLiteral("a")) + ':' + System(QStringLiteral("b"))));
+    EXPECT_EQ(TShellEnvironment::ForProgram(program).SystemFolders,
+              (QStringList{System(QStringLiteral("a")), System(QStringLiteral("b"))}));
+}
+
+TEST_F(InstalledProgramTest, ExecProgramReadsBackTheCommandArgument) {
+    for (const char* path : {"/usr/bin/vellumtrace", "vellumtrace", "/opt/My Apps/vt",
+                             "/opt/a\"b`c\\d/vt", "/opt/50%/vt", "/opt/$HOME/vt"})
+        EXPECT_EQ(ExecProgram(TFileAssociate::CommandArgument(QLatin1String(path)) + " %f"),
+                  QLatin1String(path));
+    EXPECT_EQ(ExecProgram(QStringLiteral("vellumtrace")), QStringLiteral("vellumtrace"));
+    EXPECT_EQ(ExecProgram(QStringLiteral("\"/opt/My Apps/vt %f")), QString()); // unclosed
+    EXPECT_EQ(ExecProgram(QString()), QString());
 }
 } // namespace
