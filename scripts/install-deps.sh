@@ -22,6 +22,7 @@ packages=(
   xvfb xauth
   clang-format
   python3
+  groff-base man-db
 )
 
 missing=()
