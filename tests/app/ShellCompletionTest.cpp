@@ -147,6 +147,8 @@ TEST_F(Completion, TheHelpsFixedWordsAreOffered) {
     EXPECT_EQ(words({"-r", ""}), QStringList{"ALL"});
     EXPECT_EQ(words({"-r", "20", ""}), (QStringList{"LABELS", "PAGES"}));
     EXPECT_EQ(words({"-s", "n"}), QStringList{"next"});
+    EXPECT_EQ(words({"--delimiter", ""}), QStringList{"tab"});
+    EXPECT_EQ(words({"--QUOTE", ""}), QStringList{"none"});
 }
 
 TEST_F(Completion, NothingIsOfferedForANumber) {
