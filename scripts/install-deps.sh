@@ -23,6 +23,7 @@ packages=(
   xvfb xauth
   clang-format
   python3
+  groff-base man-db
 )
 # Making the Debian package and checking it as a user meets it.
 if [[ "${1:-}" == "--packaging" ]]; then

@@ -318,5 +318,6 @@ QString CommandLineHelp() {
         "folder.\n"
         "Exit status: 0 when every label was printed, 1 on any error (reported on stderr).\n"
         "With --check: 0 when no label has a problem, 3 when some have, 1 when the run\n"
-        "could not be checked.\n");
+        "could not be checked.\n"
+        "2 when there is no display (DISPLAY, WAYLAND_DISPLAY) to open the label designer on.\n");
 }
