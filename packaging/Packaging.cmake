@@ -70,5 +70,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "glabels-data, libqt6sql6-sqlite, qt6-image-for
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, fonts-liberation2, libqt6sql6-psql")
 file(READ ${VT_PACKAGING}/description.txt VT_PACKAGE_DESCRIPTION)
 string(STRIP "${VT_PACKAGE_DESCRIPTION}" VT_PACKAGE_DESCRIPTION)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${VT_PACKAGE_DESCRIPTION}")
+# CPack puts the summary first; this is the long description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${VT_PACKAGE_DESCRIPTION}")
 include(CPack)

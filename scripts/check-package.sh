@@ -76,6 +76,23 @@ for type in application/x-vellumtrace-label application/x-vellumtrace-template; 
   [[ -f /usr/share/mime/$type.xml ]] || fail "the MIME database does not know $type"
 done
 
+step "the designer leaves the file types to the system"
+# The designer registers its file types for the user at start-up unless the system's own
+# entries already open them with this program; a user's copies would shadow the package's.
+designer_writes() { # PROGRAM HOME: the user files the designer wrote, one per line
+  mkdir -p "$2" && chown nobody "$2"
+  runuser -u nobody -- env HOME="$2" XDG_DATA_HOME= XDG_CONFIG_HOME= VT_QUIT_WHEN_SHOWN=1 \
+    xvfb-run -a "$1" >/dev/null 2>&1 || echo "the designer did not start: $1"
+  find "$2/.local/share" -type f 2>/dev/null || true
+}
+written=$(designer_writes /usr/bin/vellumtrace "$work/home-installed")
+[[ -z "$written" ]] || fail "the installed designer wrote file types for the user: $written"
+# The same start from a copy outside the package registers them, so the check above can fail.
+install -m 755 /usr/bin/vellumtrace "$work/vellumtrace-copy"
+written=$(designer_writes "$work/vellumtrace-copy" "$work/home-copy")
+grep -q "applications/.*\.desktop" <<<"$written" ||
+  fail "a designer outside the package registered no file types: ${written:-nothing}"
+
 step "remove"
 apt-get remove -y -qq vellumtrace >/dev/null
 while read -r path; do
