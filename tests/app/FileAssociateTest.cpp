@@ -3,6 +3,7 @@
 #include "app/Resources.h"
 #include "app/SystemFileTypes.h"
 
+#include "EnvironmentValue.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -307,26 +308,6 @@ TEST_F(FileAssociateTest, TheDataFolderFollowsXdgDataHome) {
     else
         qunsetenv("XDG_DATA_HOME");
 }
-
-// An environment variable changed by a test and put back as it was afterwards.
-class TEnvironmentValue {
-public:
-    explicit TEnvironmentValue(const char* name)
-        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_saved(qgetenv(name)) {}
-    ~TEnvironmentValue() {
-        if (m_wasSet)
-            qputenv(m_name, m_saved);
-        else
-            qunsetenv(m_name);
-    }
-    TEnvironmentValue(const TEnvironmentValue&) = delete;
-    TEnvironmentValue& operator=(const TEnvironmentValue&) = delete;
-
-private:
-    const char* m_name;
-    bool m_wasSet;
-    QByteArray m_saved;
-};
 
 // The program installed by a package: its desktop entry and MIME package in system folders.
 class InstalledProgramTest : public FileAssociateTest {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EnvironmentValue.h"
 #include "merge/SqlRows.h"
 #include "platform/Errors.h"
 
@@ -58,28 +59,3 @@ inline QString ReadError(TSqlRows& rows, TReadRows& read) {
     }
     return QString();
 }
-
-// Sets (or, given a null value, removes) an environment variable for its lifetime.
-class TEnvironmentValue {
-public:
-    TEnvironmentValue(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~TEnvironmentValue() {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-    TEnvironmentValue(const TEnvironmentValue&) = delete;
-    TEnvironmentValue& operator=(const TEnvironmentValue&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
