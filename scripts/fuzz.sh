@@ -11,6 +11,8 @@
 # with the command that replays it, and the script exits non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler caches keyed on paths inside the checkout, so any clone of it reuses the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 
 seconds=60
 runs=""

@@ -3,6 +3,8 @@
 # scripts/package.sh [OUTDIR] writes OUTDIR/vellumtrace_VERSION_ARCH.deb (OUTDIR: out/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler caches keyed on paths inside the checkout, so any clone of it reuses the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 outdir=$(realpath -m "${1:-out}")
 scripts/install-deps.sh
 dir=${VT_PACKAGE_BUILD_DIR:-build-package}

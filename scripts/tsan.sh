@@ -3,6 +3,8 @@
 # test of two threads printing at once under it. Fails on any report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler caches keyed on paths inside the checkout, so any clone of it reuses the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 dir=${VT_TSAN_DIR:-build-tsan}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVT_SANITIZE_THREAD=ON \
       -DVT_BUILD_BENCH=OFF >/dev/null
