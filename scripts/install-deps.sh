@@ -21,13 +21,14 @@ packages=(
   ghostscript
   cups-client cups-daemon
   xvfb xauth
+  appstream desktop-file-utils
   clang-format
   python3
   groff-base man-db
 )
 # Making the Debian package and checking it as a user meets it.
 if [[ "${1:-}" == "--packaging" ]]; then
-  packages+=(dpkg-dev lintian appstream desktop-file-utils shared-mime-info xdg-utils man-db)
+  packages+=(dpkg-dev lintian shared-mime-info xdg-utils)
 fi
 
 missing=()
