@@ -17,7 +17,7 @@ cxxflags="$(flags CPPFLAGS) $(flags CXXFLAGS)"
 ldflags=$(flags LDFLAGS)
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DVT_BUILD_TESTS=OFF -DVT_BUILD_BENCH=OFF \
+  -DVT_BUILD_TESTS=OFF -DVT_BUILD_BENCH=OFF "-DCMAKE_STRIP=$PWD/packaging/strip.sh" \
   "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" >/dev/null
 cmake --build "$dir"
 mkdir -p "$outdir"
