@@ -22,9 +22,7 @@ class Arrange : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override { Open(); }
     void Open() {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         // 4 x 2 inches: 384 x 192 pixels, controls kept within (2, 2, 382, 190).
         W->Document().ChangeSheet([](TSheetSettings& s) {
             s.LabelWidth = 4;

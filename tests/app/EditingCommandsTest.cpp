@@ -23,12 +23,7 @@
 namespace {
 class EditingCommands : public ::testing::Test, public TMainWindowFixture {
 protected:
-    void SetUp() override {
-        W = Window();
-        W->show();
-        // Focus only counts in the active window.
-        QApplication::setActiveWindow(W.get());
-    }
+    void SetUp() override { W = ActiveWindow(); }
     TCanvasLabel& L() { return W->Label(); }
     TLabelDocument& D() { return W->Document(); }
     // Chooses a tool and presses on the label with a button.

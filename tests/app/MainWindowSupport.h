@@ -8,6 +8,7 @@
 #include "platform/Preferences.h"
 #include "platform/Screen.h"
 
+#include <QApplication>
 #include <QStringList>
 
 #include <deque>
@@ -57,6 +58,13 @@ public:
         const TShellEnvironment shell = Shell();
         auto window = std::make_unique<TFMain>(options, Store(), &shell);
         window->UiServices() = Services;
+        return window;
+    }
+    // A window shown and active: keyboard focus only counts in the active window.
+    std::unique_ptr<TFMain> ActiveWindow(const TCommandLineOptions& options = {}) const {
+        auto window = Window(options);
+        window->show();
+        QApplication::setActiveWindow(window.get());
         return window;
     }
 

@@ -30,9 +30,7 @@ namespace {
 class NumberBoxes : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         // A label of 6.25 by 4.25 inches, with room to move in.
         D().ChangeSheet([](TSheetSettings& s) {
             s.LabelWidth = 6.25;

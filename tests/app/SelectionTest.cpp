@@ -27,9 +27,7 @@ class Selection : public ::testing::Test, public TMainWindowFixture {
 protected:
     // Three shapes on the 2 by 1 inch label (192 by 96 pixels): a and c in a row, b below them.
     void SetUp() override {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         a = AddShape(TRect::FromBox(10, 10, 20, 20));
         b = AddShape(TRect::FromBox(40, 40, 20, 20));
         c = AddShape(TRect::FromBox(80, 10, 20, 20));

@@ -51,9 +51,7 @@ QByteArray ReadAll(const QString& path) {
 class ShowData : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         W->DataImport().SetTextImportDialog(&wizard);
     }
     void TearDown() override { TPrinters::Select(TPdfPrinter::DefaultName()); }

@@ -18,9 +18,7 @@ namespace {
 class ShrinkToFitBox : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         Settle();
         text = Add<TTextLabel>(10, 10)->Id();
         memo = Add<TMemoLabel>(10, 60)->Id();

@@ -25,9 +25,7 @@ namespace {
 class Undo : public ::testing::Test, public TMainWindowFixture {
 protected:
     void SetUp() override {
-        W = Window();
-        W->show();
-        QApplication::setActiveWindow(W.get());
+        W = ActiveWindow();
         Settle();
     }
     TCanvasLabel& L() { return W->Label(); }
